@@ -1,0 +1,61 @@
+// File access of the Windows build: UTF-8 paths converted to UTF-16 for the wide calls.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "common/files.h"
+
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring w(n, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &w[0], n);
+  return w;
+}
+
+}  // namespace
+
+std::FILE* File_Open(const std::string& path, const char* mode) {
+  return _wfopen(Wide(path).c_str(), Wide(mode).c_str());
+}
+
+bool File_Exists(const std::string& path) {
+  HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(h);
+  return true;
+}
+
+bool Dir_Exists(const std::string& path) {
+  const DWORD a = GetFileAttributesW(Wide(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool File_Remove(const std::string& path) { return DeleteFileW(Wide(path).c_str()) != 0; }
+
+bool File_Replace(const std::string& from, const std::string& to) {
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+std::string Dir_Current() {
+  wchar_t buf[MAX_PATH * 4];
+  const DWORD n = GetCurrentDirectoryW(MAX_PATH * 4, buf);
+  if (n == 0 || n >= MAX_PATH * 4) return ".";
+  const int m = WideCharToMultiByte(CP_UTF8, 0, buf, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
+  std::string out(m, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, buf, static_cast<int>(n), &out[0], m, nullptr, nullptr);
+  while (out.size() > 3 && (out.back() == '\\' || out.back() == '/')) out.pop_back();
+  return out;
+}
+
+std::string Path_Join(const std::string& base, const std::string& relative) {
+  std::string out = base;
+  if (!out.empty() && out.back() == '\\' && !relative.empty() && relative.front() == '\\') out.pop_back();
+  for (char c : relative) out.push_back(c == '/' ? '\\' : c);
+  return out;
+}

@@ -1,0 +1,128 @@
+// Identifiers shared by the resource scripts and the code. Numbers are fixed: other programs,
+// the tests and the saved data rely on them.
+#pragma once
+
+// Icons, bitmap, menus, accelerators, dialogs
+#define IDI_KEYFARER            201   // program icon (window class, about box)
+#define IDI_DETAILED_STATS      203   // detailed statistics window's class icon
+#define IDB_TOOLBAR             300   // 8 images, 16 x 15, 16 colours
+#define IDR_MENU_EN             607
+#define IDR_MENU_FR             608
+#define IDR_MENU_RU             609
+#define IDR_ACCELERATORS        610
+#define IDD_ABOUT               501
+#define IDD_COLOR_LEGEND        502
+
+// Strings (same ids in English 1033, French 1036 and Russian 1049)
+#define IDS_TITLE               100
+#define IDS_CLASS_NAME          610
+#define IDS_LANGUAGE            1010
+#define IDS_LANG_ENGLISH        1011
+#define IDS_LANG_FRENCH         1012
+#define IDS_LANG_RUSSIAN        1013
+#define IDS_COL_WORD            1014
+#define IDS_COL_LENGTH          1015
+#define IDS_COL_SPEED           1016
+#define IDS_COL_ERRORS          1017
+#define IDS_COL_TYPED_COUNT     1018
+#define IDS_START_TEST          1021
+#define IDS_LEFT_HAND_LETTERS   1026
+#define IDS_RIGHT_HAND_LETTERS  1027
+#define IDS_TIME_SPENT          1028
+#define IDS_CPM                 1029
+#define IDS_CHARACTERS          1030
+#define IDS_WORDS_TYPED         1031
+#define IDS_WPM                 1032
+#define IDS_TOTAL_ERRORS        1033
+#define IDS_TEST_REPORT         1034
+#define IDS_MESURE              1035
+#define IDS_VALUE               1036
+#define IDS_SUNDAY              1037   // 1037..1043: Sunday..Saturday
+#define IDS_DETAILED_STATS      1044
+#define IDS_DS_WORD             1045
+#define IDS_DS_LENGTH           1046
+#define IDS_DS_SPEED            1047
+#define IDS_DS_ERRORS           1048
+#define IDS_CREATE_CUSTOM_LIST  1049
+#define IDS_CHECK_ALL           1050
+#define IDS_COLOR_LEGEND        1051
+#define IDS_LEGEND_CUSTOM       1052
+#define IDS_LEGEND_LH           1053
+#define IDS_LEGEND_L2R          1054
+#define IDS_LEGEND_R2L          1055
+#define IDS_LEGEND_RH           1056
+#define IDS_TIP_OPEN            1057
+#define IDS_TIP_START_STOP      1058
+#define IDS_TIP_ALERT           1059
+#define IDS_TIP_CLEAR           1060
+#define IDS_TIP_STATISTICS      1061
+#define IDS_ABOUT_PRODUCT       1062
+#define IDS_ABOUT_TERMS         1063
+#define IDS_ABOUT_NOTICE        1064
+#define IDS_STOP_TEST           10211
+#define IDS_DISABLE_ALERT       10221
+#define IDS_ENABLE_ALERT        10222
+
+// Toolbar buttons (commands) and toolbar images
+#define IDC_TOOLBAR             400
+#define IDT_OPEN                401
+#define IDT_START_STOP          402
+#define IDT_ALERT               403
+#define IDT_CLEAR               404
+#define IDT_STATISTICS          405
+#define IMG_OPEN                0
+#define IMG_START               1
+#define IMG_ALERT_ON            2
+#define IMG_CLEAR               3
+#define IMG_STATS_CLOSED        4
+#define IMG_STOP                5
+#define IMG_STATS_OPEN          6
+#define IMG_ALERT_OFF           7
+#define IDC_STATUSBAR           334
+
+// Language commands
+#define IDM_LANG_ENGLISH        406
+#define IDM_LANG_FRENCH         407
+#define IDM_LANG_RUSSIAN        408
+
+// Menu and accelerator commands
+#define IDM_ABOUT               4000
+#define IDM_OPEN                4002
+#define IDM_EXIT                4003
+#define IDM_VIEW_TOOLBAR        4004
+#define IDM_VIEW_STATUSBAR      4005
+#define IDM_LANGUAGE            4006
+#define IDM_MODE_HANDS          4007
+#define IDM_MODE_ALTERNATION    4008
+#define IDM_MODE_CUSTOM         4009
+#define IDM_MODE_TESTS          4010
+#define IDM_START_TEST          4011
+#define IDM_SOUND_ALERT         4012
+#define IDM_CLEAR               4013
+#define IDM_DETAILED_STATS      4014
+#define IDM_HTML_REPORT         4015
+#define IDM_KEYBOARD_LAYOUT     4016
+#define IDM_ONLINE_HELP         4017
+#define IDM_WEB_SITE            4018
+
+// Menu bar positions
+#define MENU_POS_FILE           0
+#define MENU_POS_VIEW           1
+#define MENU_POS_MODES          2
+#define MENU_POS_COMMANDS       3
+#define MENU_POS_HELP           4
+
+// Controls
+#define IDC_SUPPORT_LINK        606
+#define IDC_TYPING_AREA         613
+#define IDC_SAMPLE_VIEW         621
+#define IDC_LEFT_LIST           626
+#define IDC_RIGHT_LIST          633
+#define IDC_CUSTOM_LIST         635
+#define IDC_DS_LIST             636
+#define IDC_DS_CREATE_LIST      637
+#define IDC_ABOUT_ICON          611
+#define IDC_ABOUT_PRODUCT       651
+#define IDC_ABOUT_MAKER         652
+#define IDC_ABOUT_TERMS         653
+#define IDC_ABOUT_NOTICE        654

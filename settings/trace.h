@@ -1,0 +1,21 @@
+#pragma once
+// TraceFile.txt: one dated line per traced step, appended while Debug is on.
+#include <string>
+
+struct TraceTime {
+  int year, month, day, hour, minute, second;
+};
+
+struct TraceState {
+  std::string path = "TraceFile.txt";  // the glue sets <current directory>\TraceFile.txt
+  TraceTime (*now)() = nullptr;        // local clock; tests replace it
+};
+
+extern TraceState g_Trace;
+
+// "MM/DD/YYYY,HH:MM:SS: message\r\n"
+std::string App_FormatTraceLine(const TraceTime& time, const char* message);
+// Appends one line for the current local time. Writes nothing while the trace switch is off.
+void App_WriteTrace(const char* message);
+// Trace point helper: App_WriteTrace when the switch is on.
+void App_Trace(const char* message);

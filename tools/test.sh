@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the native and the Windows build, and runs every test:
+# the core's unit tests with sanitizers, bounded fuzz runs, the data checks, and under Wine the
+# core and window tests, the whole-program scenarios and the keystroke benchmark's smoke run.
+set -uo pipefail
+source "$(dirname "$0")/common.sh"
+cd "$KF_ROOT"
+
+kf_install_packages || { echo "package installation failed"; exit 1; }
+
+status=0
+echo "=== native build ==="
+if cmake --preset native >/dev/null && cmake --build --preset native; then
+  ctest --preset native -j2 || status=1
+else
+  echo "native build failed"; status=1
+fi
+
+echo "=== Windows build ==="
+if cmake --preset windows >/dev/null && cmake --build --preset windows; then
+  kf_wine_up "$KF_ROOT/build/windows"
+  trap kf_wine_down EXIT
+  ctest --preset windows || status=1
+else
+  echo "Windows build failed"; status=1
+fi
+
+exit $status

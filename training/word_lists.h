@@ -1,0 +1,35 @@
+#pragma once
+// Word list files of the training modes and the custom list, and their readers.
+#include <string>
+#include <vector>
+
+#include "common/text.h"
+
+enum class WordList { LeftHand, RightHand, LeftToRight, RightToLeft, Custom };
+
+enum class ListEncoding {
+  Ansi,          // English and French installed lists: Windows-1252
+  Utf8,          // custom lists
+  Utf8FirstMark, // Russian installed lists: the first line is always an entry, a real mark removed
+};
+
+constexpr int kMaxEntryBytes = 49;
+
+// Compiled-in second base directory for development trees ("" for none).
+extern std::string g_FallbackDataDir;
+
+// "\EN\Training Words\LH_Words.dat" and the like, by list and language (2 FR, 3 RU, else EN).
+std::string App_ListRelativePath(WordList list, int language);
+ListEncoding App_ListEncoding(WordList list, int language);
+// The current directory's file when it opens, else the fallback base's (not tried).
+std::string App_LocateDataFile(const std::string& relative);
+// Splits and decodes the bytes of a list file by the reading rules.
+std::vector<Text16> App_DecodeWordList(const std::string& bytes, ListEncoding encoding);
+// Reads a list file; a missing or unreadable file gives no entries.
+std::vector<Text16> App_ReadWordList(const std::string& path, ListEncoding encoding);
+// Locate and read one list of one language.
+std::vector<Text16> App_LoadWordList(WordList list, int language);
+// Appends the language's custom list to the custom words table (caller empties it first).
+void Mode4_LoadCustomWords(int language);
+// Whether <current directory>\XX\Training Words\Custom_Words.dat can be opened.
+bool App_CustomListExists(int language);
