@@ -1,0 +1,127 @@
+#include "settings/trace.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "common/files.h"
+#include "settings/settings.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::string text;
+  if (std::FILE* f = File_Open(path, "rb")) {
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+    std::fclose(f);
+  }
+  return text;
+}
+
+TraceTime g_FakeTime;
+
+class TraceLog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::random_device rd;
+    dir_ = fs::temp_directory_path() /
+           (std::string("kf_trace_") + info->name() + "_" + std::to_string(rd() % 1000000));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    g_Settings = SettingsState{};
+    g_Settings.Debug = 1;
+    g_Trace = TraceState{};
+    g_Trace.path = Path_Join(dir_.u8string(), "\\TraceFile.txt");
+    g_FakeTime = TraceTime{2026, 3, 5, 9, 7, 3};
+    g_Trace.now = [] { return g_FakeTime; };
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+    g_Settings = SettingsState{};
+    g_Trace = TraceState{};
+  }
+  fs::path dir_;
+};
+
+}  // namespace
+
+TEST(TraceFormat, TwoDigitFieldsAndSeparators) {
+  EXPECT_EQ(App_FormatTraceLine(TraceTime{2026, 3, 5, 9, 7, 3}, "x"), "03/05/2026,09:07:03: x\r\n");
+  EXPECT_EQ(App_FormatTraceLine(TraceTime{2026, 12, 5, 9, 4, 7}, "_tWinMain Entered"),
+            "12/05/2026,09:04:07: _tWinMain Entered\r\n");
+  EXPECT_EQ(App_FormatTraceLine(TraceTime{1999, 10, 31, 23, 59, 59}, ""), "10/31/1999,23:59:59: \r\n");
+  EXPECT_EQ(App_FormatTraceLine(TraceTime{2030, 1, 1, 0, 0, 0}, "a b"), "01/01/2030,00:00:00: a b\r\n");
+  EXPECT_EQ(App_FormatTraceLine(TraceTime{800, 1, 1, 0, 0, 0}, "y"), "01/01/800,00:00:00: y\r\n");
+  EXPECT_EQ(App_FormatTraceLine(TraceTime{2026, 3, 5, 9, 7, 3}, nullptr), "03/05/2026,09:07:03: \r\n");
+}
+
+TEST(TraceFormat, LongMessagesAreCutSoTheLineFitsOneHundredBytes) {
+  const TraceTime t{2026, 3, 5, 9, 7, 3};
+  const std::string fits(76, 'm');
+  const std::string line = App_FormatTraceLine(t, fits.c_str());
+  EXPECT_EQ(line, "03/05/2026,09:07:03: " + fits + "\r\n");
+  EXPECT_EQ(line.size(), 99u);  // and the terminator makes 100
+  const std::string huge(100000, 'h');
+  EXPECT_EQ(App_FormatTraceLine(t, huge.c_str()), "03/05/2026,09:07:03: " + std::string(76, 'h') + "\r\n");
+}
+
+TEST_F(TraceLog, AppendsOneLinePerCallAndCreatesAMissingFile) {
+  EXPECT_FALSE(File_Exists(g_Trace.path));
+  App_WriteTrace("_tWinMain Entered");
+  EXPECT_EQ(ReadAll(g_Trace.path), "03/05/2026,09:07:03: _tWinMain Entered\r\n");
+  g_FakeTime = TraceTime{2026, 11, 12, 13, 14, 15};
+  App_Trace("_tWinMain Exited");
+  EXPECT_EQ(ReadAll(g_Trace.path),
+            "03/05/2026,09:07:03: _tWinMain Entered\r\n11/12/2026,13:14:15: _tWinMain Exited\r\n");
+}
+
+TEST_F(TraceLog, ExistingFileIsAppendedNeverOverwritten) {
+  {
+    std::FILE* f = File_Open(g_Trace.path, "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("older run\r\nno line end", f);
+    std::fclose(f);
+  }
+  App_WriteTrace("OnMenuMode4 Entered");
+  EXPECT_EQ(ReadAll(g_Trace.path), "older run\r\nno line end03/05/2026,09:07:03: OnMenuMode4 Entered\r\n");
+}
+
+TEST_F(TraceLog, SwitchOffWritesNothingAndAnyNonZeroIsOn) {
+  g_Settings.Debug = 0;
+  App_WriteTrace("a");
+  App_Trace("b");
+  EXPECT_FALSE(File_Exists(g_Trace.path));
+  g_Settings.Debug = -3;
+  App_Trace("c");
+  EXPECT_EQ(ReadAll(g_Trace.path), "03/05/2026,09:07:03: c\r\n");
+}
+
+TEST_F(TraceLog, UnwritablePlaceLosesTheLineSilently) {
+  g_Trace.path = Path_Join(dir_.u8string(), "\\missing folder\\TraceFile.txt");
+  App_WriteTrace("lost");
+  EXPECT_FALSE(Dir_Exists(Path_Join(dir_.u8string(), "\\missing folder")));
+  g_Trace.path = dir_.u8string();  // a folder, not a file
+  App_WriteTrace("lost");
+  EXPECT_TRUE(Dir_Exists(g_Trace.path));
+}
+
+TEST_F(TraceLog, LocalClockIsUsedWithoutAReplacement) {
+  g_Trace.now = nullptr;
+  App_WriteTrace("now");
+  const std::string line = ReadAll(g_Trace.path);
+  ASSERT_EQ(line.size(), 21u + 3 + 2) << line;
+  int month = 0, day = 0, year = 0, hour = -1, minute = -1, second = -1;
+  ASSERT_EQ(std::sscanf(line.c_str(), "%2d/%2d/%4d,%2d:%2d:%2d: ", &month, &day, &year, &hour, &minute, &second), 6);
+  EXPECT_TRUE(month >= 1 && month <= 12 && day >= 1 && day <= 31 && year >= 2020);
+  EXPECT_TRUE(hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 && second <= 60);
+  EXPECT_EQ(line.substr(19), ": now\r\n");
+}
