@@ -2,6 +2,7 @@
 // The tutor's Win32 layer: state of the windows and the operations the screens share.
 // Everything that needs no window lives in the core (settings/, typing/, tests/, training/).
 #include <windows.h>
+#include <commdlg.h>
 
 #include "common/text.h"
 #include "resources/resource.h"
@@ -37,6 +38,21 @@ struct Mode4Screen {
 };
 extern Mode4Screen g_Mode4;
 
+// Controls of the training screens (modes 1 to 3) while shown; the word list loaders fill them
+// and do nothing while they are null.
+struct TrainingScreen {
+  HWND leftList = nullptr;          // 626, modes 1 and 2
+  HWND rightList = nullptr;         // 633, modes 1 and 2
+  HWND customList = nullptr;        // 635, mode 3 list view
+  HWND customTypingArea = nullptr;  // mode 3's own typing area
+};
+extern TrainingScreen g_Training;
+
+// Message boxes and the open-file dialog go through these pointers so that the window tests
+// can answer them; they are MessageBoxW and GetOpenFileNameW in the program.
+extern int(WINAPI* g_MessageBox)(HWND, LPCWSTR, LPCWSTR, UINT);
+extern BOOL(WINAPI* g_GetOpenFileName)(LPOPENFILENAMEW);
+
 // The typing area of the screen shown (modes 1, 2 and 4 share one; mode 3 has its own).
 HWND App_CurrentTypingArea();
 
@@ -44,10 +60,17 @@ HWND App_CurrentTypingArea();
 // The string `id` in `language` (1 EN, 2 FR, 3 RU, anything else EN) in one shared 102-unit
 // buffer, or nullptr when that language's table has no such string.
 const wchar_t* App_LoadString(UINT id, int language);
+// The string at position id & 15 of one string-table block (`units` 16-bit units: 16 counted
+// entries) copied into the shared buffer, cut to 101 units; nullptr for an empty entry or a
+// block that ends early. App_LoadString's walk, open to tests with hand-made blocks.
+const wchar_t* App_StringFromBlock(const WORD* block, DWORD units, UINT id);
 // LANGID of a language number: 1036, 1049, else 1033.
 LANGID App_LangId(int language);
 // The left- and right-hand letters (1026, 1027) of the current language.
 HandLetters App_HandLetters();
+// The window class name (string 610 of the current language) into out[capacity], terminated;
+// empty when the string is missing.
+void App_LoadClassName(wchar_t* out, int capacity);
 
 // Main window (main_window_win.cpp)
 BOOL App_InitInstance(HINSTANCE instance, int showCommand);
@@ -55,6 +78,11 @@ ATOM App_RegisterClass(HINSTANCE instance);
 LRESULT CALLBACK App_WndProc(HWND, UINT, WPARAM, LPARAM);
 void App_CenterWindow(HWND window, HWND reference, int leftShift);
 void App_ExpandWindow(int wide);
+// Start-up steps before the window class: settings and trace paths in the current directory,
+// App_XMLReadSettings, the entry trace, the thread locale, the title and the class name.
+void App_PrepareStart();
+// Runs the message loop with `accelerators` until WM_QUIT; returns its exit code.
+int App_MessageLoop(HACCEL accelerators);
 
 // Toolbar and status bar (toolbar_win.cpp)
 void App_CreateFont();
@@ -63,6 +91,10 @@ void App_CreateStatusBar();
 int App_GetButtonImage(int command);
 void App_SetButtonImage(int command, int image);
 void App_SetButtonState(int command, BYTE state);
+// View commands 4004 (toolbar) and 4005 (status bar): hide the bar when it is visible, else show
+// it; the View item's check mark follows.
+void App_ToggleBar(UINT command);
+LRESULT CALLBACK App_ToolbarProc(HWND, UINT, WPARAM, LPARAM);
 
 // Menus and languages (menus_win.cpp)
 void App_AttachMenu();
@@ -76,6 +108,11 @@ void App_UpdateCustomModeItem();
 // Changes the text of a menu item, by command, to string `stringId` of the current language.
 void App_SetMenuText(UINT command, UINT stringId);
 void App_EnableMenuCommand(UINT command, bool enabled);
+// The Language submenu command of a language (406, 407, 408; English for any other number).
+UINT App_LanguageCommand(int language);
+// Destroys every control of the screen shown (all children of the main window but the toolbar
+// and the status bar) and forgets their handles. Screen builders call it before building.
+void App_DestroyScreenControls();
 
 // Typing area and tests (typing/typing_area_win.cpp, typing/test_timing_win.cpp)
 LRESULT CALLBACK App_TypingAreaProc(HWND, UINT, WPARAM, LPARAM);
@@ -88,3 +125,10 @@ void Mode4_OnStartStopCommand();  // command 402
 void OnMenuMode4();
 int Mode4_LoadFile(Text16& text, const wchar_t* fileName);
 void Mode4_OpenSampleFile();
+// After a successful load: the text becomes the sample text, is shown in the sample text view
+// (621) and is cut into the test words table.
+void Mode4_UseSampleText(const Text16& text);
+
+// Word lists into the training screens (training/word_lists_win.cpp)
+void Mode12_LoadWordLists(int mode, int language);
+void Mode3_LoadCustomWords(int language);

@@ -26,3 +26,38 @@ TEST(TextCp1252, AccentsAndTheHighControlRange) {
   EXPECT_EQ(Text_FromCp1252("\xE9t\xE9"), (Text16{0xE9, u't', 0xE9}));
   EXPECT_EQ(Text_FromCp1252("\x80\x81\x9F"), (Text16{0x20AC, 0xFFFD, 0x178}));
 }
+
+TEST(TextUtf8, PlaneLimitsAndTruncatedSequences) {
+  EXPECT_EQ(Text_FromUtf8("\xF4\x8F\xBF\xBF"), (Text16{0xDBFF, 0xDFFF}));   // U+10FFFF, the last
+  EXPECT_EQ(Text_FromUtf8("\xF4\x90\x80\x80" "a"), (Text16{0xFFFD, u'a'}));  // beyond U+10FFFF
+  EXPECT_EQ(Text_FromUtf8("\xEF\xBB\xBF"), (Text16{0xFEFF}));               // a mark is a character
+  EXPECT_EQ(Text_FromUtf8("\xE2\x82"), (Text16{0xFFFD}));                   // cut at the end
+  EXPECT_EQ(Text_FromUtf8("\xE2\x82" "a\xE2\x82\xAC"), (Text16{0xFFFD, u'a', 0x20AC}));
+  EXPECT_EQ(Text_FromUtf8("\xF0\x9F\x98\r\n"), (Text16{0xFFFD, u'\r', u'\n'}));  // line end survives
+  EXPECT_EQ(Text_FromUtf8("\xF8\x88\x80\x80\x80"), Text16(5, 0xFFFD));     // no 5-byte forms
+  EXPECT_EQ(Text_FromUtf8(std::string("a\0b", 3)), (Text16{u'a', 0, u'b'}));
+}
+
+TEST(TextUtf8, RoundTripOfEveryBmpCharacterOutsideSurrogates) {
+  Text16 all;
+  for (char32_t c = 1; c < 0x10000; ++c) {
+    if (c < 0xD800 || c > 0xDFFF) all.push_back(static_cast<char16_t>(c));
+  }
+  EXPECT_EQ(Text_FromUtf8(Text_ToUtf8(all)), all);
+  EXPECT_EQ(Text_ToUtf8(Text16{0xDC00}), "\xEF\xBF\xBD");        // lone low surrogate
+  EXPECT_EQ(Text_ToUtf8(Text16{u'a', 0xD83D}), "a\xEF\xBF\xBD");  // high surrogate at the end
+}
+
+TEST(TextCp1252, LatinOneRangeIsIdentityAndEveryUndefinedByteIsReplaced) {
+  for (int b = 0; b < 256; ++b) {
+    const Text16 t = Text_FromCp1252(std::string(1, static_cast<char>(b)));
+    ASSERT_EQ(t.size(), 1u) << b;
+    if (b < 0x80 || b >= 0xA0) {
+      EXPECT_EQ(t[0], static_cast<char16_t>(b)) << b;
+    }
+  }
+  for (unsigned char b : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+    EXPECT_EQ(Text_FromCp1252(std::string(1, static_cast<char>(b))), (Text16{0xFFFD})) << int(b);
+  }
+  EXPECT_EQ(Text_FromCp1252("\x8A\x9A\x8C\x9C\x99"), (Text16{0x160, 0x161, 0x152, 0x153, 0x2122}));
+}

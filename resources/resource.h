@@ -38,6 +38,12 @@
 #define IDS_MESURE              1035
 #define IDS_VALUE               1036
 #define IDS_SUNDAY              1037   // 1037..1043: Sunday..Saturday
+#define IDS_MONDAY              1038
+#define IDS_TUESDAY             1039
+#define IDS_WEDNESDAY           1040
+#define IDS_THURSDAY            1041
+#define IDS_FRIDAY              1042
+#define IDS_SATURDAY            1043
 #define IDS_DETAILED_STATS      1044
 #define IDS_DS_WORD             1045
 #define IDS_DS_LENGTH           1046
@@ -121,7 +127,19 @@
 #define IDC_CUSTOM_LIST         635
 #define IDC_DS_LIST             636
 #define IDC_DS_CREATE_LIST      637
-#define IDC_ABOUT_ICON          611
+#define IDC_DS_CHECK_ALL        638
+// Colour legend (dialog 502): a caption and a colour swatch per word class
+#define IDC_LEGEND_LH_TEXT      639
+#define IDC_LEGEND_LH_COLOR     640
+#define IDC_LEGEND_L2R_TEXT     641
+#define IDC_LEGEND_L2R_COLOR    642
+#define IDC_LEGEND_R2L_TEXT     643
+#define IDC_LEGEND_R2L_COLOR    644
+#define IDC_LEGEND_RH_TEXT      645
+#define IDC_LEGEND_RH_COLOR     646
+#define IDC_LEGEND_CUSTOM_TEXT  647
+#define IDC_LEGEND_CUSTOM_COLOR 648
+#define IDC_ABOUT_ICON          611   // about box (dialog 501)
 #define IDC_ABOUT_PRODUCT       651
 #define IDC_ABOUT_MAKER         652
 #define IDC_ABOUT_TERMS         653

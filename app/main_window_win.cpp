@@ -1,0 +1,350 @@
+// The main window: start-up steps, the window class, the window procedure with its command
+// table, the message loop, and the two helpers that place the main window.
+#include "app/app.h"  // windows.h first: commctrl.h builds on it
+
+#include <commctrl.h>
+
+#include "common/files.h"
+#include "settings/settings.h"
+#include "settings/trace.h"
+
+namespace {
+
+constexpr int kMainHeight = 805;        // first height, whatever the mode
+constexpr int kNarrowWidth = 560;       // Tests screen, statistics hidden
+constexpr int kNarrowHeight = 820;
+constexpr int kWideWidth = 807;         // Tests screen, statistics panel uncovered
+constexpr int kDockTopOffset = 77;      // the statistics window hangs this far below the top
+constexpr int kDockWidth = 325;
+constexpr int kDockHeight = 703;
+// The rounded statistics panel painted behind the Tests screen's statistics fields.
+constexpr RECT kStatsPanel = {555, 120, 770, 305};
+constexpr int kStatsPanelCorner = 40;
+
+int App_FirstWidth(int mode) {
+  if (mode == 1) return 900;
+  if (mode == 4) return kNarrowWidth;
+  return 600;
+}
+
+HWND App_Toolbar(HWND window) { return GetDlgItem(window, IDC_TOOLBAR); }
+
+// ---- Commands -------------------------------------------------------------------------------
+
+void OnCommandOpenSample(HWND) { Mode4_OpenSampleFile(); }
+
+void OnCommandStartStop(HWND) { Mode4_OnStartStopCommand(); }
+
+// The image of button 403 tells whether the alert is on; the setting changes for this run only.
+void OnCommandAlert(HWND) {
+  const int image = App_GetButtonImage(IDT_ALERT);
+  if (image == IMG_ALERT_ON) {
+    App_SetButtonImage(IDT_ALERT, IMG_ALERT_OFF);
+    g_Settings.AlertEnabled = 0;
+    App_SetMenuText(IDM_SOUND_ALERT, IDS_ENABLE_ALERT);
+  } else if (image == IMG_ALERT_OFF) {
+    App_SetButtonImage(IDT_ALERT, IMG_ALERT_ON);
+    g_Settings.AlertEnabled = 1;
+    App_SetMenuText(IDM_SOUND_ALERT, IDS_DISABLE_ALERT);
+  }
+}
+
+void OnCommandClear(HWND) {
+  App_SetButtonState(IDT_CLEAR, TBSTATE_INDETERMINATE);
+  App_EnableMenuCommand(IDM_CLEAR, false);
+  // No screen with a typing area yet: nothing to empty.
+  if (HWND area = App_CurrentTypingArea()) SendMessageW(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+}
+
+// The detailed statistics window is built by its own screen code; until that code is part of
+// the program, the statistics button and menu item do nothing at all.
+void OnCommandDetailedStatsNotAvailable(HWND) {}
+
+void OnCommandEnglish(HWND) { App_SwitchLanguage(1); }
+void OnCommandFrench(HWND) { App_SwitchLanguage(2); }
+void OnCommandRussian(HWND) { App_SwitchLanguage(3); }
+
+void OnCommandExit(HWND window) { DestroyWindow(window); }
+
+void OnCommandViewToolbar(HWND) { App_ToggleBar(IDM_VIEW_TOOLBAR); }
+void OnCommandViewStatusBar(HWND) { App_ToggleBar(IDM_VIEW_STATUSBAR); }
+
+void OnMenuModeTests(HWND) { OnMenuMode4(); }
+
+// The Commands menu and its keys forward to the toolbar buttons, so both share one path.
+void OnCommandForwardStartStop(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_START_STOP, 0), 0); }
+void OnCommandForwardAlert(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_ALERT, 0), 0); }
+void OnCommandForwardClear(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_CLEAR, 0), 0); }
+void OnCommandForwardStats(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_STATISTICS, 0), 0); }
+
+// Commands whose screens and dialogs are not part of the program yet: taken and ignored, so
+// they never reach DefWindowProcW.
+void OnCommandNotAvailable(HWND) {}
+
+struct CommandEntry {
+  UINT id;
+  void (*handler)(HWND window);
+};
+
+const CommandEntry kCommands[] = {
+    {IDT_OPEN, OnCommandOpenSample},
+    {IDM_OPEN, OnCommandOpenSample},
+    {IDT_START_STOP, OnCommandStartStop},
+    {IDT_ALERT, OnCommandAlert},
+    {IDT_CLEAR, OnCommandClear},
+    {IDT_STATISTICS, OnCommandDetailedStatsNotAvailable},
+    {IDM_LANG_ENGLISH, OnCommandEnglish},
+    {IDM_LANG_FRENCH, OnCommandFrench},
+    {IDM_LANG_RUSSIAN, OnCommandRussian},
+    {IDM_EXIT, OnCommandExit},
+    {IDM_VIEW_TOOLBAR, OnCommandViewToolbar},
+    {IDM_VIEW_STATUSBAR, OnCommandViewStatusBar},
+    {IDM_MODE_TESTS, OnMenuModeTests},
+    {IDM_START_TEST, OnCommandForwardStartStop},
+    {IDM_SOUND_ALERT, OnCommandForwardAlert},
+    {IDM_CLEAR, OnCommandForwardClear},
+    {IDM_DETAILED_STATS, OnCommandForwardStats},
+    {IDC_TYPING_AREA, OnCommandNotAvailable},  // the typing area's notifications: ignored
+    {IDM_ABOUT, OnCommandNotAvailable},
+    {IDM_MODE_HANDS, OnCommandNotAvailable},
+    {IDM_MODE_ALTERNATION, OnCommandNotAvailable},
+    {IDM_MODE_CUSTOM, OnCommandNotAvailable},
+    {IDM_HTML_REPORT, OnCommandNotAvailable},
+    {IDM_KEYBOARD_LAYOUT, OnCommandNotAvailable},
+    {IDM_ONLINE_HELP, OnCommandNotAvailable},
+    {IDM_WEB_SITE, OnCommandNotAvailable},
+    {IDC_SUPPORT_LINK, OnCommandNotAvailable},
+};
+
+// ---- Messages -------------------------------------------------------------------------------
+
+LRESULT App_OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+  const UINT id = LOWORD(wParam);
+  for (const CommandEntry& entry : kCommands) {
+    if (entry.id == id) {
+      entry.handler(window);
+      return 0;
+    }
+  }
+  return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
+}
+
+LRESULT App_OnDestroy() {
+  App_SaveLastUsed();
+  PostQuitMessage(0);
+  return 0;
+}
+
+// Keeps the detailed statistics window glued to the right edge of the main window.
+LRESULT App_OnMove(HWND window) {
+  if (g_App.detailedStats && IsWindow(g_App.detailedStats)) {
+    RECT rc;
+    GetWindowRect(window, &rc);
+    SetWindowPos(g_App.detailedStats, nullptr, rc.right, rc.top + kDockTopOffset, kDockWidth, kDockHeight,
+                 SWP_NOZORDER);
+  }
+  return 0;
+}
+
+LRESULT App_OnSize(HWND window, WPARAM wParam, LPARAM lParam) {
+  SendMessageW(App_Toolbar(window), TB_AUTOSIZE, 0, 0);
+  SendMessageW(GetDlgItem(window, IDC_STATUSBAR), WM_SIZE, wParam, lParam);
+  return 0;
+}
+
+LRESULT App_OnPaint(HWND window) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  if (dc && g_Settings.Mode == 4) {
+    HBRUSH panel = CreateSolidBrush(g_Settings.BS_BackgroundColor);
+    HGDIOBJ previous = SelectObject(dc, panel);
+    RoundRect(dc, kStatsPanel.left, kStatsPanel.top, kStatsPanel.right, kStatsPanel.bottom, kStatsPanelCorner,
+              kStatsPanelCorner);
+    SelectObject(dc, previous);
+    DeleteObject(panel);
+  }
+  EndPaint(window, &ps);
+  return 0;
+}
+
+bool App_IsStatisticsStatic(HWND control) {
+  if (!control) return false;
+  for (int row = 0; row < 6; ++row) {
+    if (control == g_Mode4.labels[row] || control == g_Mode4.values[row]) return true;
+  }
+  return false;
+}
+
+// The statistics fields of the Tests screen let the painted panel show through.
+LRESULT App_OnCtlColorStatic(HWND window, WPARAM wParam, LPARAM lParam) {
+  HWND control = reinterpret_cast<HWND>(lParam);
+  if (g_Settings.Mode == 4 && App_IsStatisticsStatic(control)) {
+    SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  }
+  return DefWindowProcW(window, WM_CTLCOLORSTATIC, wParam, lParam);
+}
+
+}  // namespace
+
+// ---- Start-up and the message loop --------------------------------------------------------------
+
+void App_PrepareStart() {
+  // The tutor keeps its settings and trace log in the folder it runs in.
+  const std::string folder = Dir_Current();
+  g_Settings.documentPath = Path_Join(folder, "\\Settings.xml");
+  g_Trace.path = Path_Join(folder, "\\TraceFile.txt");
+
+  App_XMLReadSettings();
+  App_Trace("_tWinMain Entered");
+
+  // Strings loaded by the system's own loader follow the thread locale.
+  SetThreadLocale(MAKELCID(App_LangId(g_Settings.Language), SORT_DEFAULT));
+
+  const wchar_t* title = App_LoadString(IDS_TITLE, g_Settings.Language);
+  lstrcpynW(g_App.title, title ? title : L"", static_cast<int>(sizeof(g_App.title) / sizeof(g_App.title[0])));
+  App_LoadClassName(g_App.className, static_cast<int>(sizeof(g_App.className) / sizeof(g_App.className[0])));
+}
+
+int App_MessageLoop(HACCEL accelerators) {
+  MSG msg = {};
+  // GetMessageW gives -1 on failure: that ends the loop as well instead of spinning for ever.
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    // The window of the message, not the main window: a command key reaches the window that
+    // has the focus (the main window or a screen's typing area).
+    if (!TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+ATOM App_RegisterClass(HINSTANCE instance) {
+  // One brush for the whole run, whatever number of times the class is registered.
+  static HBRUSH background = CreateSolidBrush(g_Settings.BackgroundColor);
+
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = App_WndProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_KEYFARER));
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  wc.hbrBackground = background;
+  wc.lpszClassName = g_App.className;
+  wc.hIconSm = nullptr;
+  return RegisterClassExW(&wc);
+}
+
+BOOL App_InitInstance(HINSTANCE instance, int showCommand) {
+  App_Trace("App_InitInstance Entered");
+  g_App.instance = instance;
+
+  const int width = App_FirstWidth(g_Settings.Mode);
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - kMainHeight) / 2;
+  HWND window = CreateWindowExW(0, g_App.className, g_App.title, WS_OVERLAPPEDWINDOW, x, y, width, kMainHeight,
+                                nullptr, nullptr, instance, nullptr);
+  if (!window) return FALSE;
+
+  g_App.mainWindow = window;
+  ShowWindow(window, showCommand);
+  UpdateWindow(window);
+
+  INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+
+  App_CreateFont();
+  App_CreateToolbar();
+  App_CreateStatusBar();
+
+  App_AttachMenu();
+
+  // The screen of the saved mode. Modes 1 to 3 get their screens from their own code; any
+  // other value shows no screen.
+  if (g_Settings.Mode == 4) OnMenuMode4();
+
+  App_BuildLanguageMenu();
+  App_MarkLanguage(g_Settings.Language);
+
+  App_Trace("App_InitInstance Exited");
+  return TRUE;
+}
+
+LRESULT CALLBACK App_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return 0;
+    case WM_DESTROY:
+      return App_OnDestroy();
+    case WM_MOVE:
+      return App_OnMove(window);
+    case WM_SIZE:
+      return App_OnSize(window, wParam, lParam);
+    case WM_PAINT:
+      return App_OnPaint(window);
+    case WM_NOTIFY:
+      return 0;
+    case WM_CONTEXTMENU:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+      return 0;
+    case WM_COMMAND:
+      return App_OnCommand(window, wParam, lParam);
+    case WM_CTLCOLORSTATIC:
+      return App_OnCtlColorStatic(window, wParam, lParam);
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+// ---- Placing the main window ----------------------------------------------------------------------
+
+void App_CenterWindow(HWND window, HWND reference, int leftShift) {
+  RECT work;
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+    work.left = 0;
+    work.top = 0;
+    work.right = GetSystemMetrics(SM_CXSCREEN);
+    work.bottom = GetSystemMetrics(SM_CYSCREEN);
+  }
+  RECT ref, own;
+  GetWindowRect(reference, &ref);
+  GetWindowRect(window, &own);
+  const int width = own.right - own.left;
+  const int height = own.bottom - own.top;
+
+  int x = (ref.left + ref.right) / 2 - width / 2;
+  int y = (ref.top + ref.bottom) / 2 - height / 2;
+  if (x < work.left) {
+    x = work.left;
+  } else if (x + width > work.right) {
+    x = work.right - width;
+  }
+  if (y < work.top) {
+    y = work.top;
+  } else if (y + height > work.bottom) {
+    y = work.bottom - height;
+  }
+  SetWindowPos(window, nullptr, x - leftShift, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void App_ExpandWindow(int wide) {
+  HWND window = g_App.mainWindow;
+  if (!window) return;
+  RECT rc;
+  GetWindowRect(window, &rc);
+  int width, height;
+  if (wide) {
+    if (g_App.supportLink) MoveWindow(g_App.supportLink, 600, 4, 150, 20, FALSE);
+    width = kWideWidth;
+    height = rc.bottom - rc.top;
+  } else {
+    if (g_App.supportLink) MoveWindow(g_App.supportLink, 400, 4, 150, 20, FALSE);
+    width = kNarrowWidth;
+    height = kNarrowHeight;
+  }
+  SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  App_CenterWindow(window, GetDesktopWindow(), 0);
+}

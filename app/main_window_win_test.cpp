@@ -1,0 +1,831 @@
+// The main window in process: start-up, class and first placement, the command routing, the
+// message loop, painting, docking of the statistics window, the placement helpers and the save
+// of the last used mode and language at the end of the run.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+
+#include <commctrl.h>
+
+#include "settings/settings.h"
+#include "settings/trace.h"
+
+namespace shelltest {
+
+// ---- Scratch installation folder shared with toolbar_win_test.cpp ----------------------------
+
+namespace {
+
+std::wstring g_SavedDir;
+std::wstring g_ScratchDir;
+
+std::wstring Widen(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring w(n, L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &w[0], n);
+  return w;
+}
+
+// The data folder of the source tree as a full path, resolved while the current directory is
+// still the build folder (under Wine a bare "/..." path would name the wrong drive later).
+const std::wstring& DataDir() {
+  static const std::wstring dir = [] {
+    wchar_t full[MAX_PATH * 2] = {};
+    GetFullPathNameW(Widen(KF_DATA_DIR).c_str(), MAX_PATH * 2, full, nullptr);
+    return std::wstring(full);
+  }();
+  return dir;
+}
+
+void RemoveTree(const std::wstring& dir) {
+  WIN32_FIND_DATAW fd;
+  HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &fd);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = fd.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = dir + L"\\" + name;
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(find, &fd));
+    FindClose(find);
+  }
+  RemoveDirectoryW(dir.c_str());
+}
+
+void CopyTree(const std::wstring& from, const std::wstring& to) {
+  CreateDirectoryW(to.c_str(), nullptr);
+  WIN32_FIND_DATAW fd;
+  HANDLE find = FindFirstFileW((from + L"\\*").c_str(), &fd);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = fd.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      CopyTree(from + L"\\" + name, to + L"\\" + name);
+    } else {
+      CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE);
+    }
+  } while (FindNextFileW(find, &fd));
+  FindClose(find);
+}
+
+// Receives the creation parameters of the first top-level window made while it is installed.
+struct CreationRecord {
+  bool seen = false;
+  int x = 0, y = 0, width = 0, height = 0;
+  LONG style = 0;
+  DWORD exStyle = 0;
+  HMENU menu = nullptr;
+  std::wstring title;
+};
+CreationRecord g_Created;
+HHOOK g_CreationHook = nullptr;
+
+LRESULT CALLBACK RecordCreation(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && !g_Created.seen) {
+    const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+    if (!cs->hwndParent && !(cs->style & WS_CHILD)) {
+      g_Created.seen = true;
+      g_Created.x = cs->x;
+      g_Created.y = cs->y;
+      g_Created.width = cs->cx;
+      g_Created.height = cs->cy;
+      g_Created.style = cs->style;
+      g_Created.exStyle = cs->dwExStyle;
+      g_Created.menu = cs->hMenu;
+      g_Created.title = cs->lpszName ? cs->lpszName : L"";
+    }
+  }
+  return CallNextHookEx(g_CreationHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+std::string ReadBytes(const std::wstring& path) {
+  std::string bytes;
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return bytes;
+  char buf[4096];
+  DWORD got = 0;
+  while (ReadFile(h, buf, sizeof(buf), &got, nullptr) && got > 0) bytes.append(buf, got);
+  CloseHandle(h);
+  return bytes;
+}
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = bytes.empty() || WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(h);
+  return ok && written == bytes.size();
+}
+
+// The installer's settings document from the data folder.
+std::string DefaultSettings() { return ReadBytes(DataDir() + L"\\Settings.xml"); }
+
+// `document` with the value of `key` replaced (the key must stand in it).
+std::string WithSetting(std::string document, const std::string& key, const std::string& value) {
+  const std::string open = "<" + key + ">";
+  const std::string close = "</" + key + ">";
+  const size_t start = document.find(open);
+  const size_t end = document.find(close, start);
+  if (start == std::string::npos || end == std::string::npos) {
+    ADD_FAILURE() << "no key " << key << " in the settings document";
+    return document;
+  }
+  return document.replace(start + open.size(), end - start - open.size(), value);
+}
+
+std::wstring ScratchPath(const wchar_t* name) { return g_ScratchDir + L"\\" + name; }
+
+// A fresh installation folder as the current directory: `settings` as Settings.xml and the
+// language folders of the data folder.
+::testing::AssertionResult EnterScratchFolder(const std::string& settings) {
+  wchar_t buf[MAX_PATH * 2] = {};
+  GetCurrentDirectoryW(MAX_PATH * 2, buf);
+  g_SavedDir = buf;
+  DataDir();
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  static int counter = 0;
+  g_ScratchDir = std::wstring(temp) + L"kf_shell_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                 std::to_wstring(++counter);
+  RemoveTree(g_ScratchDir);
+  if (!CreateDirectoryW(g_ScratchDir.c_str(), nullptr)) return ::testing::AssertionFailure() << "no scratch folder";
+  for (const wchar_t* lang : {L"EN", L"FR", L"RU"}) CopyTree(DataDir() + L"\\" + lang, ScratchPath(lang));
+  if (!WriteBytes(ScratchPath(L"Settings.xml"), settings)) return ::testing::AssertionFailure() << "no settings";
+  if (!SetCurrentDirectoryW(g_ScratchDir.c_str())) return ::testing::AssertionFailure() << "cannot enter folder";
+  return ::testing::AssertionSuccess();
+}
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// Takes the quit message out of the queue; its exit code, or -1 when none was posted.
+int TakeQuitMessage() {
+  MSG msg;
+  if (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return static_cast<int>(msg.wParam);
+  return -1;
+}
+
+// The tutor's start-up up to the message loop, as the entry point runs it. Records the
+// creation parameters of the main window.
+::testing::AssertionResult OpenShell() {
+  App_PrepareStart();
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  App_RegisterClass(instance);  // a second registration in the same process fails harmlessly
+  g_Created = CreationRecord();
+  g_CreationHook = SetWindowsHookExW(WH_CBT, RecordCreation, nullptr, GetCurrentThreadId());
+  const BOOL ok = App_InitInstance(instance, SW_SHOWNORMAL);
+  UnhookWindowsHookEx(g_CreationHook);
+  g_CreationHook = nullptr;
+  if (!ok || !g_App.mainWindow) return ::testing::AssertionFailure() << "App_InitInstance failed";
+  PumpMessages();
+  return ::testing::AssertionSuccess();
+}
+
+void CloseShell() {
+  if (g_App.detailedStats && IsWindow(g_App.detailedStats)) DestroyWindow(g_App.detailedStats);
+  if (g_App.mainWindow && IsWindow(g_App.mainWindow)) DestroyWindow(g_App.mainWindow);
+  PumpMessages();
+  TakeQuitMessage();
+  g_App.mainWindow = g_App.toolbar = g_App.statusBar = g_App.supportLink = g_App.detailedStats = nullptr;
+  g_Mode4 = Mode4Screen();
+  g_Training = TrainingScreen();
+}
+
+void LeaveScratchFolder() {
+  SetCurrentDirectoryW(g_SavedDir.c_str());
+  RemoveTree(g_ScratchDir);
+}
+
+const CreationRecord& Created() { return g_Created; }
+
+RECT WorkArea() {
+  RECT work;
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+    work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  return work;
+}
+
+// Where App_CenterWindow must put a window of that size centred on the desktop.
+POINT CentredOnDesktop(int width, int height) {
+  const RECT work = WorkArea();
+  RECT desktop;
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  int x = (desktop.left + desktop.right) / 2 - width / 2;
+  int y = (desktop.top + desktop.bottom) / 2 - height / 2;
+  if (x < work.left) x = work.left;
+  else if (x + width > work.right) x = work.right - width;
+  if (y < work.top) y = work.top;
+  else if (y + height > work.bottom) y = work.bottom - height;
+  return {x, y};
+}
+
+std::wstring MenuText(UINT command) {
+  wchar_t buf[256] = {};
+  GetMenuStringW(GetMenu(g_App.mainWindow), command, buf, 256, MF_BYCOMMAND);
+  return buf;
+}
+
+int ButtonImage(int command) {
+  TBBUTTONINFOW info = {};
+  info.cbSize = sizeof(info);
+  info.dwMask = TBIF_IMAGE;
+  if (SendMessageW(GetDlgItem(g_App.mainWindow, IDC_TOOLBAR), TB_GETBUTTONINFOW, command,
+                   reinterpret_cast<LPARAM>(&info)) < 0) {
+    return -1;
+  }
+  return info.iImage;
+}
+
+int ButtonState(int command) {
+  return static_cast<int>(SendMessageW(GetDlgItem(g_App.mainWindow, IDC_TOOLBAR), TB_GETSTATE, command, 0));
+}
+
+void Command(UINT id) { SendMessageW(g_App.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+// ---- Tests ----------------------------------------------------------------------------------
+
+namespace {
+
+class MainWindowShellTest : public ::testing::Test {
+ protected:
+  void Start(const std::string& settings) {
+    ASSERT_TRUE(EnterScratchFolder(settings));
+    entered_ = true;
+    ASSERT_TRUE(OpenShell());
+  }
+  void StartDefault() {
+    const std::string settings = DefaultSettings();
+    ASSERT_FALSE(settings.empty()) << "no Settings.xml in the data folder";
+    Start(settings);
+  }
+  void TearDown() override {
+    CloseShell();
+    if (entered_) LeaveScratchFolder();
+  }
+  static RECT WindowRect(HWND window) {
+    RECT rc;
+    GetWindowRect(window, &rc);
+    return rc;
+  }
+  bool entered_ = false;
+};
+
+TEST_F(MainWindowShellTest, StartsWithTheClassTitleLocaleAndPathsOfTheSettings) {
+  ASSERT_NO_FATAL_FAILURE(Start(WithSetting(DefaultSettings(), "Language", "2")));
+  HWND main = g_App.mainWindow;
+
+  wchar_t cls[100] = {};
+  GetClassNameW(main, cls, 100);
+  EXPECT_STREQ(cls, L"QUILLKEY");
+  wchar_t title[100] = {};
+  GetWindowTextW(main, title, 100);
+  EXPECT_STREQ(title, L"Keyfarer (Version Fran\u00e7aise)");
+  EXPECT_EQ(LANGIDFROMLCID(GetThreadLocale()), 1036);
+
+  EXPECT_EQ(GetClassLongPtrW(main, GCL_STYLE), static_cast<ULONG_PTR>(CS_HREDRAW | CS_VREDRAW));
+  EXPECT_NE(GetClassLongPtrW(main, GCLP_HICON), 0u);
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(main, GWLP_WNDPROC)), App_WndProc);
+  LOGBRUSH brush = {};
+  ASSERT_EQ(GetObjectW(reinterpret_cast<HBRUSH>(GetClassLongPtrW(main, GCLP_HBRBACKGROUND)), sizeof(brush), &brush),
+            static_cast<int>(sizeof(brush)));
+  EXPECT_EQ(brush.lbStyle, static_cast<UINT>(BS_SOLID));
+  EXPECT_EQ(brush.lbColor, RGB(128, 128, 128));
+
+  EXPECT_EQ(Created().style, static_cast<LONG>(WS_OVERLAPPEDWINDOW));
+  // The system adds the window edge to every overlapped window itself; nothing else is asked.
+  EXPECT_EQ(Created().exStyle & ~static_cast<DWORD>(WS_EX_WINDOWEDGE), 0u);
+  EXPECT_EQ(Created().menu, nullptr);
+  EXPECT_NE(GetMenu(main), nullptr);  // attached after creation, in the language of the settings
+
+  char dir[MAX_PATH * 4] = {};
+  wchar_t wdir[MAX_PATH * 2] = {};
+  GetCurrentDirectoryW(MAX_PATH * 2, wdir);
+  WideCharToMultiByte(CP_UTF8, 0, wdir, -1, dir, sizeof(dir), nullptr, nullptr);
+  EXPECT_EQ(g_Settings.documentPath, std::string(dir) + "\\Settings.xml");
+  EXPECT_EQ(g_Trace.path, std::string(dir) + "\\TraceFile.txt");
+}
+
+TEST_F(MainWindowShellTest, EnglishTitleAndLocale) {
+  ASSERT_NO_FATAL_FAILURE(StartDefault());
+  wchar_t title[100] = {};
+  GetWindowTextW(g_App.mainWindow, title, 100);
+  EXPECT_STREQ(title, L"Keyfarer");
+  EXPECT_EQ(LANGIDFROMLCID(GetThreadLocale()), 1033);
+}
+
+TEST_F(MainWindowShellTest, TestsModeIsCreatedCentredOnTheScreenThenTakesTheNarrowFormInTheWorkArea) {
+  ASSERT_NO_FATAL_FAILURE(StartDefault());
+  ASSERT_TRUE(Created().seen);
+  EXPECT_EQ(Created().width, 560);
+  EXPECT_EQ(Created().height, 805);
+  EXPECT_EQ(Created().x, (GetSystemMetrics(SM_CXSCREEN) - 560) / 2);
+  EXPECT_EQ(Created().y, (GetSystemMetrics(SM_CYSCREEN) - 805) / 2);
+
+  const RECT rc = WindowRect(g_App.mainWindow);
+  EXPECT_EQ(rc.right - rc.left, 560);
+  EXPECT_EQ(rc.bottom - rc.top, 820);
+  const POINT at = CentredOnDesktop(560, 820);
+  EXPECT_EQ(rc.left, at.x);
+  EXPECT_EQ(rc.top, at.y);
+  EXPECT_TRUE(IsWindowVisible(g_App.mainWindow));
+}
+
+// The first width follows the saved mode; the height is always 805.
+TEST_F(MainWindowShellTest, FirstWidthFollowsTheSavedMode) {
+  const struct {
+    const char* mode;
+    int width;
+  } cases[] = {{"1", 900}, {"2", 600}, {"3", 600}, {"0", 600}, {"9", 600}, {"-4", 600}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mode);
+    ASSERT_NO_FATAL_FAILURE(Start(WithSetting(DefaultSettings(), "Mode", c.mode)));
+    EXPECT_EQ(Created().width, c.width);
+    EXPECT_EQ(Created().height, 805);
+    EXPECT_EQ(Created().x, (GetSystemMetrics(SM_CXSCREEN) - c.width) / 2);
+    EXPECT_EQ(Created().y, (GetSystemMetrics(SM_CYSCREEN) - 805) / 2);
+    CloseShell();
+    LeaveScratchFolder();
+    entered_ = false;
+  }
+}
+
+TEST_F(MainWindowShellTest, MissingSettingsDocumentStillGivesAWindow) {
+  ASSERT_TRUE(EnterScratchFolder(""));
+  entered_ = true;
+  DeleteFileW(ScratchPath(L"Settings.xml").c_str());
+  ASSERT_TRUE(OpenShell());
+  EXPECT_EQ(Created().width, 600);  // mode 0: no screen, the width of modes 2 and 3
+  wchar_t title[100] = {};
+  GetWindowTextW(g_App.mainWindow, title, 100);
+  EXPECT_STREQ(title, L"Keyfarer");
+  // Closing a run that changed nothing must not create the document.
+  CloseShell();
+  EXPECT_EQ(GetFileAttributesW(ScratchPath(L"Settings.xml").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(MainWindowShellTest, StartUpStepsAreTracedInOrder) {
+  ASSERT_NO_FATAL_FAILURE(Start(WithSetting(DefaultSettings(), "Debug", "1")));
+  const std::string trace = ReadBytes(ScratchPath(L"TraceFile.txt"));
+  const char* steps[] = {"App_XMLReadSettings Exited", "_tWinMain Entered", "App_InitInstance Entered",
+                         "OnMenuMode4 Entered", "OnMenuMode4 Exited", "App_InitInstance Exited"};
+  size_t at = 0;
+  for (const char* step : steps) {
+    const size_t found = trace.find(step, at);
+    ASSERT_NE(found, std::string::npos) << step << " missing or out of order in:\n" << trace;
+    at = found;
+  }
+}
+
+TEST_F(MainWindowShellTest, WindowCreationFailureReturnsZeroWithoutTheExitTrace) {
+  ASSERT_TRUE(EnterScratchFolder(WithSetting(DefaultSettings(), "Debug", "1")));
+  entered_ = true;
+  App_PrepareStart();
+  lstrcpynW(g_App.className, L"KfNoSuchWindowClass", 100);  // never registered
+  EXPECT_FALSE(App_InitInstance(GetModuleHandleW(nullptr), SW_SHOWNORMAL));
+  EXPECT_EQ(g_App.mainWindow, nullptr);
+  const std::string trace = ReadBytes(ScratchPath(L"TraceFile.txt"));
+  EXPECT_NE(trace.find("App_InitInstance Entered"), std::string::npos);
+  EXPECT_EQ(trace.find("App_InitInstance Exited"), std::string::npos);
+}
+
+TEST_F(MainWindowShellTest, StartStopTwiceRestoresButtonsAndMenuText) {
+  ASSERT_NO_FATAL_FAILURE(StartDefault());
+  ASSERT_EQ(GetMenuItemCount(GetMenu(g_App.mainWindow)), 5);
+  EXPECT_EQ(MenuText(IDM_START_TEST), L"&Start Test\tF6");
+
+  for (UINT command : {static_cast<UINT>(IDT_START_STOP), static_cast<UINT>(IDM_START_TEST)}) {
+    SCOPED_TRACE(command);
+    Command(command);
+    EXPECT_EQ(ButtonImage(IDT_START_STOP), IMG_STOP);
+    EXPECT_TRUE(ButtonState(IDT_OPEN) & TBSTATE_INDETERMINATE);
+    EXPECT_EQ(MenuText(IDM_START_TEST), L"&Stop Test\tF6");
+
+    Command(command);
+    EXPECT_EQ(ButtonImage(IDT_START_STOP), IMG_START);
+    EXPECT_EQ(ButtonState(IDT_OPEN) & (TBSTATE_ENABLED | TBSTATE_INDETERMINATE), TBSTATE_ENABLED);
+    EXPECT_EQ(ButtonState(IDT_STATISTICS) & (TBSTATE_ENABLED | TBSTATE_INDETERMINATE), TBSTATE_ENABLED);
+    EXPECT_EQ(MenuText(IDM_START_TEST), L"&Start Test\tF6");
+  }
+}
+
+TEST_F(MainWindowShellTest, AlertTwiceRestoresImageMenuTextAndSettingWithoutSaving) {
+  ASSERT_NO_FATAL_FAILURE(StartDefault());
+  const std::string before = ReadBytes(ScratchPath(L"Settings.xml"));
+  EXPECT_EQ(g_Settings.AlertEnabled, 1);
+  EXPECT_EQ(MenuText(IDM_SOUND_ALERT), L"Disable Sound &Alert");
+
+  for (UINT command : {static_cast<UINT>(IDT_ALERT), static_cast<UINT>(IDM_SOUND_ALERT)}) {
+    SCOPED_TRACE(command);
+    Command(command);
+    EXPECT_EQ(ButtonImage(IDT_ALERT), IMG_ALERT_OFF);
+    EXPECT_EQ(g_Settings.AlertEnabled, 0);
+    EXPECT_EQ(MenuText(IDM_SOUND_ALERT), L"Enable Sound &Alert");
+
+    Command(command);
+    EXPECT_EQ(ButtonImage(IDT_ALERT), IMG_ALERT_ON);
+    EXPECT_EQ(g_Settings.AlertEnabled, 1);
+    EXPECT_EQ(MenuText(IDM_SOUND_ALERT), L"Disable Sound &Alert");
+  }
+  Command(IDT_ALERT);  // end the run with the alert off: still nothing is written
+  CloseShell();
+  EXPECT_EQ(ReadBytes(ScratchPath(L"Settings.xml")), before);
+}
+
+TEST_F(MainWindowShellTest, AlertMenuTextFollowsTheLanguage) {
+  ASSERT_NO_FATAL_FAILURE(Start(WithSetting(DefaultSettings(), "Language", "3")));
+  Command(IDT_ALERT);
+  EXPECT_EQ(MenuText(IDM_SOUND_ALERT), L"&\u0412\u043a\u043b\u044e\u0447\u0438\u0442\u044c \u0437\u0432\u0443\u043a"
+                                       L"\u043e\u0432\u043e\u0439 \u0441\u0438\u0433\u043d\u0430\u043b");
+}
+
+TEST_F(MainWindowShellTest, AlertButtonWithAnUnknownImageChangesNothing) {
+  ASSERT_NO_FATAL_FAILURE(StartDefault());
+  App_SetButtonImage(IDT_ALERT, IMG_CLEAR);
+  Command(IDT_ALERT);
+  EXPECT_EQ(ButtonImage(IDT_ALERT), IMG_CLEAR);
+  EXPECT_EQ(g_Settings.AlertEnabled, 1);
+  EXPECT_EQ(MenuText(IDM_SOUND_ALERT), L"Disable Sound &Alert");
+}
+
+TEST_F(MainWindowShellTest, ClearEmptiesTheTypingAreaAndGreysButtonAndMenu) {
+  ASSERT_NO_FATAL_FAILURE(StartDefault());
+  HWND area = App_CurrentTypingArea();
+  ASSERT_NE(area, nullptr);
+  for (UINT command : {static_cast<UINT>(IDT_CLEAR), static_cast<UINT>(IDM_CLEAR)}) {
+    SCOPED_TRACE(command);
+    SendMessageW(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed text"));
+    App_SetButtonState(IDT_CLEAR, TBSTATE_ENABLED);
+    App_EnableMenuCommand(IDM_CLEAR, true);
+    ASSERT_EQ(GetWindowTextLengthW(area), 10);
+
+    Command(command);
+    EXPECT_EQ(GetWindowTextLengthW(area), 0);
+    EXPECT_TRUE(ButtonState(IDT_CLEAR) & TBSTATE_INDETERMINATE);
+    EXPECT_FALSE(ButtonState(IDT_CLEAR) & TBSTATE_ENABLED);
+    EXPECT_TRUE(GetMenuState(GetMenu(g_App.mainWindow), IDM_CLEAR, MF_BYCOMMAND) & MF_GRAYED);
+  }
+}
+
+TEST_F(MainWindowShellTest, ClearWithoutATypingAreaOnlyGreys) {
+  ASSERT_NO_FATAL_FAILURE(Start(WithSetting(DefaultSettings(), "Mode", "7")));
+  ASSERT_EQ(App_CurrentTypingArea(), nullptr);
+  App_SetButtonState(IDT_CLEAR, TBSTATE_ENABLED);
+  Command(IDM_CLEAR);
+  EXPECT_TRUE(ButtonState(IDT_CLEAR) & TBSTATE_INDETERMINATE);
+  EXPECT_TRUE(IsWindow(g_App.mainWindow));
+}
+
+TEST_F(MainWindowShellTest, LanguageCommandsSwitchTheLanguage) {
+  ASSERT_NO_FATAL_FAILURE(StartDefault());
+  Command(IDM_LANG_RUSSIAN);
+  EXPECT_EQ(g_Settings.Language, 3);
+  EXPECT_EQ(LANGIDFROMLCID(GetThreadLocale()), 1049);
+  Command(IDM_LANG_FRENCH);
+  EXPECT_EQ(g_Settings.Language, 2);
+  EXPECT_EQ(MenuText(IDM_START_TEST), L"&Commencer le test\tF6");
+  Command(IDM_LANG_ENGLISH);
+  EXPECT_EQ(g_Settings.Language, 1);
+}
+
+TEST_F(MainWindowShellTest, TestsCommandRebuildsTheNarrowScreen) {
+  ASSERT_NO_FATAL_FAILURE(StartDefault());
+  App_ExpandWindow(1);
+  HWND oldArea = g_Mode4.typingArea;
+  Command(IDM_MODE_TESTS);
+  EXPECT_FALSE(IsWindow(oldArea));
+  EXPECT_TRUE(IsWindow(g_Mode4.typingArea));
+  const RECT rc = WindowRect(g_App.mainWindow);
+  EXPECT_EQ(rc.right - rc.left, 560);
+  EXPECT_EQ(rc.bottom - rc.top, 820);
+}
+
+TEST_F(MainWindowShellTest, ExitDestroysTheWindowAndSavesTheChangedModeAndLanguage) {
+  const std::string original = DefaultSettings();
+  ASSERT_NO_FATAL_FAILURE(Start(original));
+  g_Settings.Mode = 2;
+  g_Settings.Language = 2;
+  Command(IDM_EXIT);
+  EXPECT_FALSE(IsWindow(g_App.mainWindow));
+  EXPECT_EQ(TakeQuitMessage(), 0);
+  std::string expected = WithSetting(WithSetting(original, "Mode", "2"), "Language", "2");
+  EXPECT_EQ(ReadBytes(ScratchPath(L"Settings.xml")), expected);
+}
+
+TEST_F(MainWindowShellTest, CloseBoxSavesTheSameWay) {
+  const std::string original = DefaultSettings();
+  ASSERT_NO_FATAL_FAILURE(Start(original));
+  g_Settings.Language = 3;
+  SendMessageW(g_App.mainWindow, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(g_App.mainWindow));
+  EXPECT_EQ(TakeQuitMessage(), 0);
+  EXPECT_EQ(ReadBytes(ScratchPath(L"Settings.xml")), WithSetting(original, "Language", "3"));
+}
+
+TEST_F(MainWindowShellTest, UnchangedModeAndLanguageLeaveTheDocumentUntouched) {
+  const std::string original = DefaultSettings();
+  ASSERT_NO_FATAL_FAILURE(Start(original));
+  Command(IDM_LANG_FRENCH);
+  Command(IDM_LANG_ENGLISH);  // back where it started
+  Command(IDM_EXIT);
+  EXPECT_EQ(TakeQuitMessage(), 0);
+  EXPECT_EQ(ReadBytes(ScratchPath(L"Settings.xml")), original);
+}
+
+TEST_F(MainWindowShellTest, SaveLastUsedOffWritesNothing) {
+  const std::string original = WithSetting(DefaultSettings(), "SaveLastUsed", "0");
+  ASSERT_NO_FATAL_FAILURE(Start(original));
+  g_Settings.Mode = 1;
+  g_Settings.Language = 3;
+  Command(IDM_EXIT);
+  EXPECT_EQ(ReadBytes(ScratchPath(L"Settings.xml")), original);
+}
+
+// The loop translates keys with the window of the message: F6 at the main window reaches the
+// command table; F6 at a plain child control is ignored by that control.
+TEST_F(MainWindowShellTest, MessageLoopTranslatesAcceleratorsForTheWindowOfTheMessage) {
+  ASSERT_NO_FATAL_FAILURE(StartDefault());
+  HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+  ASSERT_NE(accelerators, nullptr);
+
+  HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE, 600, 400, 50, 50, g_App.mainWindow,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(list, nullptr);
+  PostMessageW(list, WM_KEYDOWN, VK_F6, 0);
+  PostQuitMessage(5);
+  EXPECT_EQ(App_MessageLoop(accelerators), 5);
+  EXPECT_EQ(ButtonImage(IDT_START_STOP), IMG_START);
+
+  PostMessageW(g_App.mainWindow, WM_KEYDOWN, VK_F6, 0);
+  PostQuitMessage(0);
+  EXPECT_EQ(App_MessageLoop(accelerators), 0);
+  EXPECT_EQ(ButtonImage(IDT_START_STOP), IMG_STOP);
+  EXPECT_EQ(MenuText(IDM_START_TEST), L"&Stop Test\tF6");
+
+  // Keys that are no command go on to the window as usual.
+  PostMessageW(g_App.mainWindow, WM_KEYDOWN, 'Q', 0);
+  PostQuitMessage(0);
+  EXPECT_EQ(App_MessageLoop(accelerators), 0);
+  EXPECT_EQ(ButtonImage(IDT_START_STOP), IMG_STOP);
+  DestroyAcceleratorTable(accelerators);
+}
+
+TEST_F(MainWindowShellTest, MoveKeepsTheStatisticsWindowDockedToTheRightEdge) {
+  ASSERT_NO_FATAL_FAILURE(StartDefault());
+  HWND stats = CreateWindowExW(0, L"STATIC", L"stats", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(stats, nullptr);
+  g_App.detailedStats = stats;
+  for (POINT to : {POINT{100, 50}, POINT{40, 120}}) {
+    SetWindowPos(g_App.mainWindow, nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const RECT main = WindowRect(g_App.mainWindow);
+    ASSERT_EQ(main.left, to.x);
+    const RECT docked = WindowRect(stats);
+    EXPECT_EQ(docked.left, main.right);
+    EXPECT_EQ(docked.top, main.top + 77);
+    EXPECT_EQ(docked.right - docked.left, 325);
+    EXPECT_EQ(docked.bottom - docked.top, 703);
+  }
+  // A statistics window that is gone is left alone.
+  DestroyWindow(stats);
+  SetWindowPos(g_App.mainWindow, nullptr, 70, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  EXPECT_EQ(WindowRect(g_App.mainWindow).left, 70);
+  g_App.detailedStats = nullptr;
+}
+
+TEST_F(MainWindowShellTest, ExpandWindowSwitchesBetweenTheNarrowAndWideForms) {
+  ASSERT_NO_FATAL_FAILURE(StartDefault());
+  SetWindowPos(g_App.mainWindow, nullptr, 0, 0, 560, 700, SWP_NOMOVE | SWP_NOZORDER);
+  App_ExpandWindow(1);
+  RECT rc = WindowRect(g_App.mainWindow);
+  EXPECT_EQ(rc.right - rc.left, 807);
+  EXPECT_EQ(rc.bottom - rc.top, 700);  // the height is kept
+  POINT at = CentredOnDesktop(807, 700);
+  EXPECT_EQ(rc.left, at.x);
+  EXPECT_EQ(rc.top, at.y);
+
+  App_ExpandWindow(0);
+  rc = WindowRect(g_App.mainWindow);
+  EXPECT_EQ(rc.right - rc.left, 560);
+  EXPECT_EQ(rc.bottom - rc.top, 820);
+  at = CentredOnDesktop(560, 820);
+  EXPECT_EQ(rc.left, at.x);
+  EXPECT_EQ(rc.top, at.y);
+}
+
+TEST_F(MainWindowShellTest, ExpandWindowMovesTheSupportLink) {
+  ASSERT_NO_FATAL_FAILURE(StartDefault());
+  HWND link = CreateWindowExW(0, L"STATIC", L"link", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 10, 10, 30, 10,
+                              g_App.toolbar, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SUPPORT_LINK)),
+                              GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(link, nullptr);
+  g_App.supportLink = link;
+  auto linkRect = [&] {
+    RECT rc = WindowRect(link);
+    MapWindowPoints(HWND_DESKTOP, g_App.toolbar, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+  };
+  App_ExpandWindow(1);
+  RECT rc = linkRect();
+  EXPECT_EQ(rc.left, 600);
+  EXPECT_EQ(rc.top, 4);
+  EXPECT_EQ(rc.right - rc.left, 150);
+  EXPECT_EQ(rc.bottom - rc.top, 20);
+  App_ExpandWindow(0);
+  rc = linkRect();
+  EXPECT_EQ(rc.left, 400);
+  EXPECT_EQ(rc.top, 4);
+}
+
+// The built program, run as a process in the scratch folder: its start-up, its loop and the
+// end of the run with the trace and the save of the language.
+struct ProgramWindowSearch {
+  DWORD process;
+  HWND found;
+};
+
+BOOL CALLBACK FindProgramWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ProgramWindowSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t cls[32] = {};
+  GetClassNameW(window, cls, 32);
+  if (owner == search->process && lstrcmpW(cls, L"QUILLKEY") == 0 && IsWindowVisible(window)) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+TEST_F(MainWindowShellTest, ProgramRunsFromStartToExitWithItsTraceAndSavedLanguage) {
+  wchar_t self[MAX_PATH * 2] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH * 2);
+  std::wstring program = self;
+  program = program.substr(0, program.find_last_of(L"\\/") + 1) + L"quillkey.exe";
+  ASSERT_NE(GetFileAttributesW(program.c_str()), INVALID_FILE_ATTRIBUTES) << "quillkey.exe is not built";
+
+  const std::string settings = WithSetting(DefaultSettings(), "Debug", "1");
+  ASSERT_TRUE(EnterScratchFolder(settings));
+  entered_ = true;
+  std::wstring commandLine = L"\"" + program + L"\"";
+  STARTUPINFOW si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  ASSERT_TRUE(CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                             g_ScratchDir.c_str(), &si, &pi));
+  ProgramWindowSearch search = {pi.dwProcessId, nullptr};
+  for (int i = 0; i < 300 && !search.found; ++i) {
+    Sleep(100);
+    EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
+  }
+  if (!search.found) TerminateProcess(pi.hProcess, 99);
+  ASSERT_NE(search.found, nullptr) << "the program showed no main window";
+
+  PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDM_LANG_FRENCH, 0), 0);
+  PostMessageW(search.found, WM_SYSCOMMAND, SC_CLOSE, 0);  // as Alt+F4 or the close box
+  const DWORD waited = WaitForSingleObject(pi.hProcess, 30000);
+  if (waited != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 99);
+  DWORD exitCode = 1234;
+  GetExitCodeProcess(pi.hProcess, &exitCode);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  ASSERT_EQ(waited, WAIT_OBJECT_0);
+  EXPECT_EQ(exitCode, 0u);
+
+  EXPECT_EQ(ReadBytes(ScratchPath(L"Settings.xml")), WithSetting(settings, "Language", "2"));
+  const std::string trace = ReadBytes(ScratchPath(L"TraceFile.txt"));
+  const size_t entered = trace.find("_tWinMain Entered");
+  const size_t ready = trace.find("App_InitInstance Exited");
+  ASSERT_NE(entered, std::string::npos) << trace;
+  ASSERT_NE(ready, std::string::npos) << trace;
+  EXPECT_LT(entered, ready);
+  const std::string last = "_tWinMain Exited\r\n";
+  ASSERT_GE(trace.size(), last.size());
+  EXPECT_EQ(trace.substr(trace.size() - last.size()), last) << trace;
+}
+
+TEST(CenterWindowTest, CentresOnTheReferenceAndClampsToTheWorkArea) {
+  const RECT work = WorkArea();
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  HWND ref = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, instance, nullptr);
+  HWND moved = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 301, 201, nullptr, nullptr, instance, nullptr);
+  ASSERT_TRUE(ref && moved);
+  auto place = [&](int x, int y) { SetWindowPos(ref, nullptr, x, y, 100, 100, SWP_NOZORDER | SWP_NOACTIVATE); };
+  auto where = [&] {
+    RECT rc;
+    GetWindowRect(moved, &rc);
+    return rc;
+  };
+
+  // Inside: centre of the reference minus half the size (truncated).
+  place(work.left + 400, work.top + 300);
+  App_CenterWindow(moved, ref, 0);
+  RECT rc = where();
+  EXPECT_EQ(rc.left, work.left + 450 - 150);
+  EXPECT_EQ(rc.top, work.top + 350 - 100);
+  EXPECT_EQ(rc.right - rc.left, 301);  // size kept
+  EXPECT_EQ(rc.bottom - rc.top, 201);
+
+  // The shift moves it left after the clamping.
+  App_CenterWindow(moved, ref, 162);
+  EXPECT_EQ(where().left, work.left + 300 - 162);
+
+  // Past the right and bottom edges.
+  place(work.right - 50, work.bottom - 50);
+  App_CenterWindow(moved, ref, 0);
+  rc = where();
+  EXPECT_EQ(rc.right, work.right);
+  EXPECT_EQ(rc.bottom, work.bottom);
+
+  // Past the left and top edges.
+  place(work.left - 200, work.top - 200);
+  App_CenterWindow(moved, ref, 0);
+  rc = where();
+  EXPECT_EQ(rc.left, work.left);
+  EXPECT_EQ(rc.top, work.top);
+
+  DestroyWindow(moved);
+  DestroyWindow(ref);
+}
+
+// The statistics fields of the Tests screen take a transparent background on a null brush;
+// every other static keeps the default colours.
+TEST_F(MainWindowShellTest, StatisticsFieldsAreTransparentInTheTestsModeOnly) {
+  ASSERT_NO_FATAL_FAILURE(StartDefault());
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBRUSH nullBrush = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  auto colour = [&](HWND control) {
+    SetBkMode(dc, OPAQUE);
+    return reinterpret_cast<HBRUSH>(SendMessageW(g_App.mainWindow, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                 reinterpret_cast<LPARAM>(control)));
+  };
+  for (int row = 0; row < 6; ++row) {
+    ASSERT_NE(g_Mode4.labels[row], nullptr);
+    EXPECT_EQ(colour(g_Mode4.labels[row]), nullBrush);
+    EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+    EXPECT_EQ(colour(g_Mode4.values[row]), nullBrush);
+  }
+  HWND other = CreateWindowExW(0, L"STATIC", L"x", WS_CHILD, 0, 0, 5, 5, g_App.mainWindow, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  EXPECT_NE(colour(other), nullBrush);
+  EXPECT_EQ(GetBkMode(dc), OPAQUE);
+
+  g_Settings.Mode = 2;  // the same fields outside the Tests mode
+  EXPECT_NE(colour(g_Mode4.labels[0]), nullBrush);
+  EXPECT_EQ(GetBkMode(dc), OPAQUE);
+  g_Settings.Mode = 4;
+  DestroyWindow(other);
+  DeleteDC(dc);
+}
+
+COLORREF ClientPixel(int x, int y) {
+  HDC dc = GetDC(g_App.mainWindow);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(g_App.mainWindow, dc);
+  return c;
+}
+
+void Repaint() {
+  RedrawWindow(g_App.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  PumpMessages();
+}
+
+TEST_F(MainWindowShellTest, PaintsTheStatisticsPanelInTheTestsMode) {
+  ASSERT_NO_FATAL_FAILURE(Start(WithSetting(DefaultSettings(), "BS_BackgroundColor", "#2040C0")));
+  App_ExpandWindow(1);
+  Repaint();
+  EXPECT_EQ(ClientPixel(600, 290), RGB(0x20, 0x40, 0xC0));  // inside the panel, below the fields
+  EXPECT_EQ(ClientPixel(765, 200), RGB(0x20, 0x40, 0xC0));  // inside, near the right edge
+  EXPECT_EQ(ClientPixel(545, 200), RGB(128, 128, 128));     // left of the panel: class background
+  EXPECT_EQ(ClientPixel(556, 121), RGB(128, 128, 128));     // outside the rounded corner
+  EXPECT_EQ(ClientPixel(660, 310), RGB(128, 128, 128));     // below the panel
+  // The same window outside the Tests mode paints only the class background there.
+  g_Settings.Mode = 2;
+  Repaint();
+  EXPECT_EQ(ClientPixel(600, 290), RGB(128, 128, 128));
+  g_Settings.Mode = 4;
+}
+
+
+}  // namespace
+}  // namespace shelltest

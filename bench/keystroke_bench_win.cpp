@@ -1,0 +1,187 @@
+// keystroke_bench [keys]: times character messages sent to two edit controls of one hidden
+// window, the typing area of the Tests mode (subclassed with App_TypingAreaProc, a 1999-unit
+// sample loaded and cut into words) and a bare edit control, with the same key data. Prints the
+// median and 99th percentile per keystroke of each and the ratio of the medians.
+// Exit code: 0 when the run completed and both controls hold the sample's first `keys` units
+// with no error counted; timing over target is reported, not failed.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+
+#include <commctrl.h>
+
+#include "settings/settings.h"
+#include "tests/sample_text.h"
+#include "typing/keystrokes.h"
+#include "typing/typing_win.h"
+
+namespace {
+
+constexpr int kSampleUnits = 1999;
+constexpr double kTargetRatio = 1.25;
+constexpr double kTargetP99Ms = 1.0;
+
+// A sample of common words separated by single spaces, cut to 1999 units; the same every run.
+Text16 MakeSample() {
+  static const char* const kWords[] = {
+      "the", "quick", "brown", "fox", "jumps", "over", "lazy", "dog", "practice", "makes",
+      "typing", "steady", "every", "morning", "we", "write", "short", "letters", "home", "keys",
+      "finger", "rests", "on", "its", "own", "place", "and", "moves", "back", "after", "each",
+      "stroke", "slowly", "becomes", "faster", "without", "looking", "at", "keyboard"};
+  const size_t count = sizeof kWords / sizeof kWords[0];
+  std::string text;
+  unsigned state = 12345;
+  while (text.size() < static_cast<size_t>(kSampleUnits)) {
+    state = state * 1103515245u + 12345u;
+    if (!text.empty()) text += ' ';
+    text += kWords[(state >> 16) % count];
+  }
+  text.resize(kSampleUnits);
+  return Text_FromAscii(text);
+}
+
+// Set-1 scan code of a lower-case letter or the space.
+UINT ScanCode(char16_t c) {
+  static const char kRows[] = "qwertyuiop", kHome[] = "asdfghjkl", kLow[] = "zxcvbnm";
+  for (int i = 0; kRows[i]; ++i) if (c == kRows[i]) return 16 + i;
+  for (int i = 0; kHome[i]; ++i) if (c == kHome[i]) return 30 + i;
+  for (int i = 0; kLow[i]; ++i) if (c == kLow[i]) return 44 + i;
+  return 57;
+}
+
+double Percentile(std::vector<double> values, double fraction) {
+  std::sort(values.begin(), values.end());
+  // Nearest rank.
+  size_t rank = static_cast<size_t>(fraction * values.size() + 0.999999);
+  if (rank < 1) rank = 1;
+  if (rank > values.size()) rank = values.size();
+  return values[rank - 1];
+}
+
+Text16 ControlText(HWND control) {
+  static wchar_t buffer[4096];
+  const int n = GetWindowTextW(control, buffer, 4096);
+  return Text16(reinterpret_cast<const char16_t*>(buffer), static_cast<size_t>(n > 0 ? n : 0));
+}
+
+LRESULT CALLBACK BenchWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int keys = kSampleUnits - 1;  // one short of the sample: the test never completes
+  if (argc > 1) keys = std::atoi(argv[1]);
+  if (keys < 1 || keys > kSampleUnits - 1) {
+    std::fprintf(stderr, "usage: keystroke_bench [keys 1..%d]\n", kSampleUnits - 1);
+    return 2;
+  }
+
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  g_App.instance = GetModuleHandleW(nullptr);
+  g_Settings.Debug = 0;
+  g_Settings.Mode = 4;
+  g_Settings.Language = 1;
+  g_Settings.AlertEnabled = 1;
+
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = BenchWindowProc;
+  wc.hInstance = g_App.instance;
+  wc.lpszClassName = L"KeystrokeBench";
+  RegisterClassExW(&wc);
+  // Hidden, with the menu bar and toolbar the rules update on every keystroke.
+  HWND window = CreateWindowExW(0, L"KeystrokeBench", L"keystroke bench", WS_OVERLAPPEDWINDOW, 0, 0, 807, 820,
+                                nullptr, nullptr, g_App.instance, nullptr);
+  if (!window) {
+    std::fprintf(stderr, "FAIL: no window\n");
+    return 1;
+  }
+  g_App.mainWindow = window;
+  App_AttachMenu();
+  App_CreateToolbar();
+
+  LOGFONTW lf = {};
+  lf.lfHeight = 16;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
+  HFONT font = CreateFontIndirectW(&lf);
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL;
+  HWND area = CreateWindowExW(0, L"EDIT", L"", style, 25, 60, 500, 320, window,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TYPING_AREA)), g_App.instance, nullptr);
+  HWND bare = CreateWindowExW(0, L"EDIT", L"", style, 25, 395, 500, 320, window,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SAMPLE_VIEW)), g_App.instance, nullptr);
+  if (!area || !bare) {
+    std::fprintf(stderr, "FAIL: no edit controls\n");
+    return 1;
+  }
+  SendMessageW(area, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(bare, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  g_TypingAreaPrevProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(area, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(App_TypingAreaProc)));
+  g_Mode4.typingArea = area;
+  SetFocus(area);
+
+  g_Sample.text = MakeSample();
+  Mode4_ParseSampleText(g_Sample.text);
+
+  LARGE_INTEGER frequency, t0, t1;
+  QueryPerformanceFrequency(&frequency);
+  const double msPerCount = 1000.0 / static_cast<double>(frequency.QuadPart);
+  std::vector<double> areaMs, bareMs;
+  areaMs.reserve(keys);
+  bareMs.reserve(keys);
+  for (int i = 0; i < keys; ++i) {
+    const char16_t c = g_Sample.text[static_cast<size_t>(i)];
+    const LPARAM keyData = static_cast<LPARAM>(1 | (ScanCode(c) << 16));
+    // Alternate which control goes first, so neither always finds the caches warm.
+    for (int pass = 0; pass < 2; ++pass) {
+      const bool typingArea = (pass == 0) == (i % 2 == 0);
+      HWND target = typingArea ? area : bare;
+      // Typing goes to the control with the focus, which moves its caret on every character:
+      // both controls get the focus before their message, outside the timed part.
+      SetFocus(target);
+      QueryPerformanceCounter(&t0);
+      SendMessageW(target, WM_CHAR, c, keyData);
+      QueryPerformanceCounter(&t1);
+      (typingArea ? areaMs : bareMs).push_back(static_cast<double>(t1.QuadPart - t0.QuadPart) * msPerCount);
+    }
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  }
+
+  const double areaMedian = Percentile(areaMs, 0.5), areaP99 = Percentile(areaMs, 0.99);
+  const double bareMedian = Percentile(bareMs, 0.5), bareP99 = Percentile(bareMs, 0.99);
+  const double ratio = bareMedian > 0 ? areaMedian / bareMedian : 0.0;
+  std::printf("keystroke_bench: %d keys into each edit control (sample of %d units)\n", keys, kSampleUnits);
+  std::printf("typing area (Tests mode rules): median %.4f ms  p99 %.4f ms\n", areaMedian, areaP99);
+  std::printf("bare edit control:              median %.4f ms  p99 %.4f ms\n", bareMedian, bareP99);
+  std::printf("ratio of medians: %.3f (target <= %.2f); typing area p99 %.4f ms (target < %.1f ms)\n", ratio,
+              kTargetRatio, areaP99, kTargetP99Ms);
+  std::printf("%s\n", ratio <= kTargetRatio && areaP99 < kTargetP99Ms ? "PASS" : "OVER TARGET");
+
+  // The run counts only when both controls took every character and the rules saw no error.
+  const Text16 expected = g_Sample.text.substr(0, static_cast<size_t>(keys));
+  bool ok = true;
+  if (ControlText(area) != expected) {
+    std::printf("FAIL: the typing area does not hold the sample's first %d units\n", keys);
+    ok = false;
+  }
+  if (ControlText(bare) != expected) {
+    std::printf("FAIL: the bare edit control does not hold the sample's first %d units\n", keys);
+    ok = false;
+  }
+  if (g_Typing.keystrokes != keys || !g_Typing.testRunning || g_Typing.testErrors != 0) {
+    std::printf("FAIL: keystrokes %d, test running %d, errors %d\n", static_cast<int>(g_Typing.keystrokes),
+                static_cast<int>(g_Typing.testRunning), static_cast<int>(g_Typing.testErrors));
+    ok = false;
+  }
+  DestroyWindow(window);
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,85 @@
+// Sample texts of the Tests mode: the default file of the language or one the user picks,
+// with the two messages of a refused file.
+#include <cwchar>
+
+#include "app/app.h"
+#include "common/files.h"
+#include "settings/settings.h"
+#include "tests/sample_text.h"
+
+int(WINAPI* g_MessageBox)(HWND, LPCWSTR, LPCWSTR, UINT) = MessageBoxW;
+BOOL(WINAPI* g_GetOpenFileName)(LPOPENFILENAMEW) = GetOpenFileNameW;
+
+namespace {
+
+constexpr int kFileNameUnits = 520;
+
+// The current directory as the wide calls see it ("" when it cannot be read).
+Text16 CurrentDirectory() {
+  wchar_t dir[MAX_PATH + 1] = {};
+  DWORD n = GetCurrentDirectoryW(MAX_PATH + 1, dir);
+  if (n == 0 || n > MAX_PATH) return Text16();
+  return T16(dir);
+}
+
+}  // namespace
+
+// Reads a sample file into `text` (without its mark). No file name: the language's default
+// file below the current directory. Returns 1 on success; 0 with the file's message, or none
+// when it cannot be opened, and `text` untouched.
+int Mode4_LoadFile(Text16& text, const wchar_t* fileName) {
+  std::string path = fileName ? Text_ToUtf8(T16(fileName))
+                              : Mode4_DefaultSamplePath(Dir_Current(), g_Settings.Language);
+  Text16 loaded;
+  switch (Mode4_ReadSampleFile(path, loaded)) {
+    case SampleLoad::Ok:
+      text = loaded;
+      return 1;
+    case SampleLoad::TooBig: {
+      wchar_t message[64];
+      swprintf(message, 64, L"The maximum number of characters is: %d", kSampleCapacity);
+      g_MessageBox(nullptr, message, L"The file is too big!", MB_OK);
+      return 0;
+    }
+    case SampleLoad::NotUnicode:
+      g_MessageBox(nullptr, L"The UNICODE files only are compatible with KFP.", L"The text is not UNICODE text!",
+                   MB_OK);
+      return 0;
+    case SampleLoad::CannotOpen:
+      break;
+  }
+  return 0;
+}
+
+void Mode4_UseSampleText(const Text16& text) {
+  // The parser works on its own copy; the sample text keeps the whole text.
+  Text16 local = text;
+  g_Sample.text = text;
+  if (g_Mode4.sampleView)
+    SendMessageW(g_Mode4.sampleView, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(g_Sample.text)));
+  Mode4_ParseSampleText(local);
+}
+
+void Mode4_OpenSampleFile() {
+  const Text16 savedDirectory = CurrentDirectory();
+  const int language = g_Settings.Language;
+  Text16 initialDir = savedDirectory + (language == 2 ? u"\\FR\\Tests" : language == 3 ? u"\\RU\\Tests" : u"\\EN\\Tests");
+
+  wchar_t fileName[kFileNameUnits] = {};
+  OPENFILENAMEW ofn = {};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = g_App.mainWindow;
+  ofn.lpstrFilter = L"All\0*.*\0Text\0*.TXT\0\0";
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = fileName;
+  ofn.nMaxFile = kFileNameUnits;
+  ofn.lpstrInitialDir = W(initialDir);
+  ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+
+  if (g_GetOpenFileName(&ofn)) {
+    Text16 text;
+    if (Mode4_LoadFile(text, fileName)) Mode4_UseSampleText(text);
+  }
+  // The dialog may have moved the current directory; every data file is found through it.
+  if (!savedDirectory.empty()) SetCurrentDirectoryW(W(savedDirectory));
+}

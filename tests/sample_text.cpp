@@ -1,0 +1,127 @@
+// Sample texts of the Tests mode: reading and checking a sample file, and cutting the text into
+// the test words table.
+#include "tests/sample_text.h"
+
+#include <cstdio>
+
+#include "common/files.h"
+#include "settings/trace.h"
+#include "typing/words.h"
+
+SampleState g_Sample;
+
+namespace {
+
+constexpr char16_t kMark = 0xFEFF;
+constexpr char16_t kSwappedMark = 0xFFFE;
+// A file of this many bytes already holds kSampleCapacity units: too big, whatever follows.
+constexpr size_t kMaxReadBytes = static_cast<size_t>(kSampleCapacity) * 2;
+
+// The text ends at its first NUL, as in the tutor's sample buffer.
+Text16 UpToNul(const Text16& text) {
+  const size_t nul = text.find(u'\0');
+  return nul == Text16::npos ? text : text.substr(0, nul);
+}
+
+}  // namespace
+
+SampleLoad Mode4_DecodeSample(const std::string& bytes, Text16& text) {
+  const size_t n = bytes.size() / 2;  // an odd last byte is dropped
+  if (n >= static_cast<size_t>(kSampleCapacity)) return SampleLoad::TooBig;
+
+  Text16 units(n, u'\0');
+  for (size_t i = 0; i < n; ++i) {
+    const unsigned lo = static_cast<unsigned char>(bytes[2 * i]);
+    const unsigned hi = static_cast<unsigned char>(bytes[2 * i + 1]);
+    units[i] = static_cast<char16_t>(lo | (hi << 8));
+  }
+  if (n == 0 || (units[0] != kMark && units[0] != kSwappedMark)) return SampleLoad::NotUnicode;
+
+  if (units[0] == kSwappedMark) {
+    // Bytes FE FF: a big-endian file. Swapping every unit makes it read as written.
+    for (char16_t& u : units) u = static_cast<char16_t>((u >> 8) | (u << 8));
+  }
+  text = UpToNul(units.substr(1));
+  return SampleLoad::Ok;
+}
+
+SampleLoad Mode4_ReadSampleFile(const std::string& path, Text16& text) {
+  App_Trace("Mode4_LoadFile Entered");
+  std::FILE* file = File_Open(path, "rb");
+  if (!file) {
+    App_Trace("Mode4_LoadFile Exited");
+    return SampleLoad::CannotOpen;
+  }
+  // Reading one byte past the largest accepted file is enough to tell a file too big, so a huge
+  // file is never read whole.
+  std::string bytes(kMaxReadBytes, '\0');
+  size_t got = 0;
+  while (got < bytes.size()) {
+    const size_t r = std::fread(&bytes[got], 1, bytes.size() - got, file);
+    if (r == 0) break;
+    got += r;
+  }
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) {
+    // The file opened but could not be read (a folder, a device error): the same as a file that
+    // cannot be opened, so nothing changes and nothing is shown.
+    App_Trace("Mode4_LoadFile Exited");
+    return SampleLoad::CannotOpen;
+  }
+  bytes.resize(got);
+  return Mode4_DecodeSample(bytes, text);
+}
+
+std::string Mode4_DefaultSamplePath(const std::string& base, int language) {
+  const char* relative = language == 2   ? "\\FR\\Tests\\Sample_Unicode.txt"
+                         : language == 3 ? "\\RU\\Tests\\Sample_Unicode.txt"
+                                         : "\\EN\\Tests\\Sample_Unicode.txt";
+  return Path_Join(base, relative);
+}
+
+namespace {
+
+const Text16 kFirstDelimiters = u" ";
+const Text16 kDelimiters = u" .,;:!?\r\n";
+
+// Wide strtok: skips a run of delimiters, then takes the token up to the next delimiter (which is
+// consumed). Returns false at the end of the text.
+bool NextToken(const Text16& text, size_t& pos, const Text16& delimiters, Text16& token) {
+  const size_t start = text.find_first_not_of(delimiters, pos);
+  if (start == Text16::npos) {
+    pos = text.size();
+    return false;
+  }
+  size_t end = text.find_first_of(delimiters, start);
+  if (end == Text16::npos) end = text.size();
+  token = text.substr(start, end - start);
+  pos = end < text.size() ? end + 1 : end;
+  return true;
+}
+
+}  // namespace
+
+void Mode4_ParseSampleText(const Text16& sample) {
+  App_Trace("Mode4_ParseSampleText Entered");
+  g_Words.testWords.clear();
+  const Text16 text = UpToNul(sample);
+  size_t pos = 0;
+  Text16 token;
+  // The first word is cut at a space only, so it keeps any punctuation or line break.
+  bool more = NextToken(text, pos, kFirstDelimiters, token);
+  while (more && g_Words.testWords.size() < kMaxTableRecords) {
+    // A token longer than the parser's word buffer is kept whole: cutting it would make a word
+    // the typed text can never equal.
+    TestWordRecord record;
+    record.index = static_cast<int16_t>(g_Words.testWords.size());
+    record.length = static_cast<int32_t>(token.size());
+    record.word = std::move(token);
+    record.seconds = 0.0f;
+    record.errors = -1;
+    g_Words.testWords.push_back(std::move(record));
+    token.clear();
+    more = NextToken(text, pos, kDelimiters, token);
+  }
+  App_Trace("Mode4_ParseSampleText Exited");
+}

@@ -1,0 +1,314 @@
+#include "tests/sample_text.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/files.h"
+#include "settings/settings.h"
+#include "settings/trace.h"
+#include "typing/words.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// UTF-16 little-endian bytes of `text`, after the mark FF FE when `mark` is set.
+std::string Le(const Text16& text, bool mark = true) {
+  std::string out;
+  if (mark) out += "\xFF\xFE";
+  for (char16_t c : text) {
+    out.push_back(static_cast<char>(c & 0xFF));
+    out.push_back(static_cast<char>(c >> 8));
+  }
+  return out;
+}
+
+std::string Be(const Text16& text) {
+  std::string out = "\xFE\xFF";
+  for (char16_t c : text) {
+    out.push_back(static_cast<char>(c >> 8));
+    out.push_back(static_cast<char>(c & 0xFF));
+  }
+  return out;
+}
+
+// A sample file of exactly `bytes` bytes: mark, then 'a' units (and one stray byte when odd).
+std::string SampleOfSize(size_t bytes) {
+  std::string out = Le(Text16((bytes - 2) / 2, u'a'));
+  if (bytes % 2) out.push_back('z');
+  return out;
+}
+
+class TempDir {
+ public:
+  TempDir() {
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    // Unique per run: other builds of the same tests may run at the same time.
+    path_ = fs::temp_directory_path() /
+            (std::string("kf_sample_") + info->name() + "_" + std::to_string(std::random_device()()));
+    fs::remove_all(path_);
+    fs::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  std::string File(const std::string& name) const { return (path_ / name).u8string(); }
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(path_ / name, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return File(name);
+  }
+  std::string Dir() const { return path_.u8string(); }
+
+ private:
+  fs::path path_;
+};
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(fs::u8path(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TraceTime FixedClock() { return TraceTime{2026, 1, 2, 3, 4, 5}; }
+
+std::vector<Text16> Words() {
+  std::vector<Text16> out;
+  for (const TestWordRecord& r : g_Words.testWords) out.push_back(r.word);
+  return out;
+}
+
+}  // namespace
+
+TEST(SampleDecode, MarkIsRemovedAndTextKept) {
+  Text16 text = u"old";
+  EXPECT_EQ(Mode4_DecodeSample(Le(u"Hello, Жук\r\n"), text), SampleLoad::Ok);
+  EXPECT_EQ(text, u"Hello, Жук\r\n");
+  EXPECT_EQ(Mode4_DecodeSample(Le(u""), text), SampleLoad::Ok);  // mark only
+  EXPECT_EQ(text, u"");
+}
+
+TEST(SampleDecode, BigEndianFileReadsAsWritten) {
+  Text16 text;
+  ASSERT_EQ(Mode4_DecodeSample(Be(u"Hi Жук é"), text), SampleLoad::Ok);
+  EXPECT_EQ(text, u"Hi Жук é");
+}
+
+TEST(SampleDecode, WithoutMarkIsNotUnicodeAndTextUntouched) {
+  Text16 text = u"keep";
+  EXPECT_EQ(Mode4_DecodeSample(Le(u"Hello", false), text), SampleLoad::NotUnicode);
+  EXPECT_EQ(Mode4_DecodeSample("plain 8-bit text", text), SampleLoad::NotUnicode);
+  EXPECT_EQ(Mode4_DecodeSample("\xEF\xBB\xBFutf8", text), SampleLoad::NotUnicode);
+  EXPECT_EQ(Mode4_DecodeSample("", text), SampleLoad::NotUnicode);
+  EXPECT_EQ(Mode4_DecodeSample("\xFF", text), SampleLoad::NotUnicode);  // half a mark
+  EXPECT_EQ(text, u"keep");
+}
+
+TEST(SampleDecode, SizeLimits) {
+  Text16 text = u"keep";
+  ASSERT_EQ(Mode4_DecodeSample(SampleOfSize(3998), text), SampleLoad::Ok);
+  EXPECT_EQ(text, Text16(1998, u'a'));
+  text.clear();
+  ASSERT_EQ(Mode4_DecodeSample(SampleOfSize(3999), text), SampleLoad::Ok);
+  EXPECT_EQ(text, Text16(1998, u'a'));  // the odd last byte is dropped
+  text = u"keep";
+  EXPECT_EQ(Mode4_DecodeSample(SampleOfSize(4000), text), SampleLoad::TooBig);
+  EXPECT_EQ(Mode4_DecodeSample(SampleOfSize(4001), text), SampleLoad::TooBig);
+  EXPECT_EQ(Mode4_DecodeSample(std::string(4000, 'x'), text), SampleLoad::TooBig);  // size first
+  EXPECT_EQ(text, u"keep");
+}
+
+TEST(SampleDecode, TextEndsAtFirstNul) {
+  Text16 text;
+  ASSERT_EQ(Mode4_DecodeSample(Le(Text16(u"ab c") + u'\0' + u"hidden"), text), SampleLoad::Ok);
+  EXPECT_EQ(text, u"ab c");
+}
+
+TEST(SampleFile, ReadsFilesAtTheSizeLimits) {
+  TempDir dir;
+  Text16 text;
+  EXPECT_EQ(Mode4_ReadSampleFile(dir.Write("s3998.txt", SampleOfSize(3998)), text), SampleLoad::Ok);
+  EXPECT_EQ(text.size(), 1998u);
+  text.clear();
+  EXPECT_EQ(Mode4_ReadSampleFile(dir.Write("s3999.txt", SampleOfSize(3999)), text), SampleLoad::Ok);
+  EXPECT_EQ(text, Text16(1998, u'a'));
+  text = u"keep";
+  EXPECT_EQ(Mode4_ReadSampleFile(dir.Write("s4000.txt", SampleOfSize(4000)), text), SampleLoad::TooBig);
+  EXPECT_EQ(Mode4_ReadSampleFile(dir.Write("huge.txt", SampleOfSize(3 << 20)), text), SampleLoad::TooBig);
+  EXPECT_EQ(text, u"keep");
+}
+
+TEST(SampleFile, MarkOnlyBigEndianAndUnmarkedFiles) {
+  TempDir dir;
+  Text16 text = u"x";
+  EXPECT_EQ(Mode4_ReadSampleFile(dir.Write("mark.txt", "\xFF\xFE"), text), SampleLoad::Ok);
+  EXPECT_EQ(text, u"");
+  EXPECT_EQ(Mode4_ReadSampleFile(dir.Write("be.txt", Be(u"Да, é.")), text), SampleLoad::Ok);
+  EXPECT_EQ(text, u"Да, é.");
+  EXPECT_EQ(Mode4_ReadSampleFile(dir.Write("plain.txt", "Hello"), text), SampleLoad::NotUnicode);
+  EXPECT_EQ(Mode4_ReadSampleFile(dir.Write("empty.txt", ""), text), SampleLoad::NotUnicode);
+  EXPECT_EQ(text, u"Да, é.");
+}
+
+TEST(SampleFile, MissingFileOrFolderCannotBeOpened) {
+  TempDir dir;
+  Text16 text = u"keep";
+  EXPECT_EQ(Mode4_ReadSampleFile(dir.File("missing.txt"), text), SampleLoad::CannotOpen);
+  EXPECT_EQ(Mode4_ReadSampleFile(dir.Dir(), text), SampleLoad::CannotOpen);
+  EXPECT_EQ(Mode4_ReadSampleFile("", text), SampleLoad::CannotOpen);
+  EXPECT_EQ(text, u"keep");
+}
+
+#ifndef _WIN32
+TEST(SampleFile, EndlessFileIsTooBigWithoutReadingItAll) {
+  Text16 text;
+  EXPECT_EQ(Mode4_ReadSampleFile("/dev/zero", text), SampleLoad::TooBig);  // would never end
+}
+#endif
+
+TEST(SampleFile, PathWithNonAsciiFolder) {
+  TempDir dir;
+  const fs::path sub = fs::u8path(dir.Dir()) / fs::u8path("Тесты é");
+  fs::create_directories(sub);
+  const std::string path = (sub / "s.txt").u8string();
+  { std::ofstream(sub / "s.txt", std::ios::binary) << Le(u"ok"); }
+  Text16 text;
+  EXPECT_EQ(Mode4_ReadSampleFile(path, text), SampleLoad::Ok);
+  EXPECT_EQ(text, u"ok");
+}
+
+TEST(SampleFile, TracesEnteredAndExitedOnlyWhenTheFileCannotOpen) {
+  TempDir dir;
+  const SettingsState savedSettings = g_Settings;
+  const TraceState savedTrace = g_Trace;
+  g_Settings.Debug = 1;
+  g_Trace.path = dir.File("TraceFile.txt");
+  g_Trace.now = FixedClock;
+  Text16 text;
+  Mode4_ReadSampleFile(dir.Write("ok.txt", Le(u"a")), text);
+  const std::string afterOk = ReadAll(g_Trace.path);
+  Mode4_ReadSampleFile(dir.File("missing.txt"), text);
+  const std::string afterMissing = ReadAll(g_Trace.path);
+  g_Settings = savedSettings;
+  g_Trace = savedTrace;
+
+  EXPECT_NE(afterOk.find("Mode4_LoadFile Entered"), std::string::npos);
+  EXPECT_EQ(afterOk.find("Mode4_LoadFile Exited"), std::string::npos);
+  const std::string added = afterMissing.substr(afterOk.size());
+  EXPECT_NE(added.find("Mode4_LoadFile Entered"), std::string::npos);
+  EXPECT_NE(added.find("Mode4_LoadFile Exited"), std::string::npos);
+  EXPECT_LT(added.find("Entered"), added.find("Exited"));
+}
+
+TEST(SampleFile, DefaultPathPerLanguage) {
+  const std::string s(1, kPathSep);
+  EXPECT_EQ(Mode4_DefaultSamplePath("base", 1), "base" + s + "EN" + s + "Tests" + s + "Sample_Unicode.txt");
+  EXPECT_EQ(Mode4_DefaultSamplePath("base", 2), "base" + s + "FR" + s + "Tests" + s + "Sample_Unicode.txt");
+  EXPECT_EQ(Mode4_DefaultSamplePath("base", 3), "base" + s + "RU" + s + "Tests" + s + "Sample_Unicode.txt");
+  EXPECT_EQ(Mode4_DefaultSamplePath("base", 0), Mode4_DefaultSamplePath("base", 1));
+  EXPECT_EQ(Mode4_DefaultSamplePath("base", 4), Mode4_DefaultSamplePath("base", 1));
+}
+
+class SampleParse : public ::testing::Test {
+ protected:
+  void SetUp() override { g_Words = WordTables(); }
+  void TearDown() override { g_Words = WordTables(); }
+};
+
+TEST_F(SampleParse, FirstWordIsCutAtASpaceOnly) {
+  Mode4_ParseSampleText(u"Hello, world. Hello!");
+  ASSERT_EQ(g_Words.testWords.size(), 3u);
+  const TestWordRecord& first = g_Words.testWords[0];
+  EXPECT_EQ(first.index, 0);
+  EXPECT_EQ(first.word, u"Hello,");
+  EXPECT_EQ(first.length, 6);
+  EXPECT_EQ(first.seconds, 0.0f);
+  EXPECT_EQ(first.errors, -1);
+  EXPECT_EQ(g_Words.testWords[1].index, 1);
+  EXPECT_EQ(g_Words.testWords[1].word, u"world");
+  EXPECT_EQ(g_Words.testWords[1].length, 5);
+  EXPECT_EQ(g_Words.testWords[2].index, 2);
+  EXPECT_EQ(g_Words.testWords[2].word, u"Hello");
+  EXPECT_EQ(g_Words.testWords[2].errors, -1);
+}
+
+TEST_F(SampleParse, LineBreaksAndRunsOfDelimiters) {
+  Mode4_ParseSampleText(u"Title\r\nThe text");
+  EXPECT_EQ(Words(), (std::vector<Text16>{u"Title\r\nThe", u"text"}));
+  Mode4_ParseSampleText(u"a  b");
+  EXPECT_EQ(Words(), (std::vector<Text16>{u"a", u"b"}));
+  Mode4_ParseSampleText(u"  lead. Two,,three;:four!?\r\n\r\nfive?");
+  EXPECT_EQ(Words(), (std::vector<Text16>{u"lead.", u"Two", u"three", u"four", u"five"}));
+  Mode4_ParseSampleText(u"\r\nHi there");
+  EXPECT_EQ(Words(), (std::vector<Text16>{u"\r\nHi", u"there"}));
+  Mode4_ParseSampleText(u". , !");  // only the first token may be punctuation
+  EXPECT_EQ(Words(), (std::vector<Text16>{u"."}));
+  Mode4_ParseSampleText(u"one");
+  EXPECT_EQ(Words(), (std::vector<Text16>{u"one"}));
+  Mode4_ParseSampleText(u"Да, нет - ça");
+  EXPECT_EQ(Words(), (std::vector<Text16>{u"Да,", u"нет", u"-", u"ça"}));
+}
+
+TEST_F(SampleParse, EmptyTextEmptiesTheTable) {
+  Mode4_ParseSampleText(u"some words here");
+  ASSERT_EQ(g_Words.testWords.size(), 3u);
+  Mode4_ParseSampleText(u"");
+  EXPECT_TRUE(g_Words.testWords.empty());
+  Mode4_ParseSampleText(u"   ");
+  EXPECT_TRUE(g_Words.testWords.empty());
+  Mode4_ParseSampleText(u" \r\n.,");  // one first token "\r\n.,"
+  EXPECT_EQ(Words(), (std::vector<Text16>{u"\r\n.,"}));
+}
+
+TEST_F(SampleParse, LongTokenIsKeptWhole) {
+  const Text16 longWord(150, u'x');
+  Mode4_ParseSampleText(u"a " + longWord + u" b");
+  ASSERT_EQ(g_Words.testWords.size(), 3u);
+  EXPECT_EQ(g_Words.testWords[1].word, longWord);
+  EXPECT_EQ(g_Words.testWords[1].length, 150);
+  EXPECT_EQ(g_Words.testWords[2].word, u"b");
+  EXPECT_EQ(g_Words.testWords[2].index, 2);
+}
+
+TEST_F(SampleParse, TextEndsAtNulAndTableIsBounded) {
+  Mode4_ParseSampleText(Text16(u"ab cd") + u'\0' + u"ef gh");
+  EXPECT_EQ(Words(), (std::vector<Text16>{u"ab", u"cd"}));
+
+  Text16 many;
+  for (int i = 0; i < 40000; ++i) many += u"w ";
+  Mode4_ParseSampleText(many);
+  ASSERT_EQ(g_Words.testWords.size(), kMaxTableRecords);
+  EXPECT_EQ(g_Words.testWords.back().index, static_cast<int16_t>(kMaxTableRecords - 1));
+}
+
+TEST_F(SampleParse, RepeatedWordsKeepDistinctRecordsAndLookupFindsTheFirst) {
+  Mode4_ParseSampleText(u"the cat and the dog");
+  ASSERT_EQ(g_Words.testWords.size(), 5u);
+  EXPECT_EQ(g_Words.testWords[3].word, u"the");
+  EXPECT_EQ(g_Words.testWords[3].index, 3);
+  EXPECT_EQ(Mode4_FindTestWord(u"the"), 0);
+}
+
+TEST_F(SampleParse, TracesEnteredAndExited) {
+  TempDir dir;
+  const SettingsState savedSettings = g_Settings;
+  const TraceState savedTrace = g_Trace;
+  g_Settings.Debug = 1;
+  g_Trace.path = dir.File("TraceFile.txt");
+  g_Trace.now = FixedClock;
+  Mode4_ParseSampleText(u"a b");
+  const std::string trace = ReadAll(g_Trace.path);
+  g_Settings = savedSettings;
+  g_Trace = savedTrace;
+  const size_t entered = trace.find("Mode4_ParseSampleText Entered");
+  const size_t exited = trace.find("Mode4_ParseSampleText Exited");
+  ASSERT_NE(entered, std::string::npos);
+  ASSERT_NE(exited, std::string::npos);
+  EXPECT_LT(entered, exited);
+}

@@ -1,0 +1,107 @@
+// The Tests screen: typing area, sample text view and the twelve statistics fields.
+#include "app/app.h"
+
+#include <commctrl.h>
+
+#include "settings/settings.h"
+#include "settings/trace.h"
+#include "tests/sample_text.h"
+#include "training/word_lists.h"
+
+namespace {
+
+constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL;
+constexpr int kAreaX = 25, kTypingY = 60, kSampleY = 395, kAreaWidth = 500, kAreaHeight = 320;
+constexpr int kLabelX = 575, kValueX = 700, kRowTop = 150, kRowHeight = 20, kFieldWidth = 200;
+// The detailed statistics window's list and its two buttons (Create Custom List, Check All).
+constexpr int kDetailedStatsControls[] = {IDC_DS_LIST, IDC_DS_CREATE_LIST, 638};
+
+HWND CreateChild(const wchar_t* cls, DWORD style, int x, int y, int w, int h, int id) {
+  return CreateWindowExW(0, cls, L"", style, x, y, w, h, g_App.mainWindow,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
+}
+
+void SetFont(HWND control) {
+  if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_Mode4.font), TRUE);
+}
+
+void ShowButton(int command, bool show) {
+  if (g_App.toolbar) SendMessageW(g_App.toolbar, TB_HIDEBUTTON, command, MAKELPARAM(show ? FALSE : TRUE, 0));
+}
+
+}  // namespace
+
+HWND App_CurrentTypingArea() {
+  return g_Settings.Mode == 3 ? g_Training.customTypingArea : g_Mode4.typingArea;
+}
+
+void OnMenuMode4() {
+  App_Trace("OnMenuMode4 Entered");
+
+  if (g_App.supportLink) SetWindowPos(g_App.supportLink, nullptr, 400, 4, 150, 20, SWP_NOZORDER | SWP_NOREDRAW);
+
+  App_EnableMenuCommand(IDM_OPEN, true);
+  App_EnableMenuCommand(IDM_MODE_HANDS, true);
+  App_EnableMenuCommand(IDM_MODE_ALTERNATION, true);
+  App_UpdateCustomModeItem();
+  App_EnableMenuCommand(IDM_MODE_TESTS, false);
+  App_EnableMenuCommand(IDM_CLEAR, false);
+  App_EnableMenuCommand(IDM_DETAILED_STATS, false);
+  App_EnableMenuCommand(IDM_HTML_REPORT, false);
+  DrawMenuBar(g_App.mainWindow);
+
+  ShowButton(IDT_OPEN, true);
+  ShowButton(IDT_START_STOP, true);
+  ShowButton(IDT_STATISTICS, true);
+
+  // Whatever screen is shown goes, and an open detailed statistics window loses its list and
+  // buttons (the window itself stays).
+  App_DestroyScreenControls();
+  if (g_App.detailedStats) {
+    for (int id : kDetailedStatsControls) {
+      HWND control = GetDlgItem(g_App.detailedStats, id);
+      if (control) DestroyWindow(control);
+    }
+  }
+
+  g_Settings.Mode = 4;
+  App_ExpandWindow(0);
+
+  // The previous Tests font is used by no control any more.
+  if (g_Mode4.font) DeleteObject(g_Mode4.font);
+  LOGFONTW lf = {};
+  lf.lfHeight = 16;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
+  g_Mode4.font = CreateFontIndirectW(&lf);
+
+  g_Mode4.typingArea = CreateChild(L"EDIT", kEditStyle, kAreaX, kTypingY, kAreaWidth, kAreaHeight, IDC_TYPING_AREA);
+  SetFont(g_Mode4.typingArea);
+  if (g_Mode4.typingArea) {
+    g_TypingAreaPrevProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        g_Mode4.typingArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(App_TypingAreaProc)));
+  }
+  g_Mode4.sampleView = CreateChild(L"EDIT", kEditStyle, kAreaX, kSampleY, kAreaWidth, kAreaHeight, IDC_SAMPLE_VIEW);
+  SetFont(g_Mode4.sampleView);
+
+  // A default file that cannot be used leaves the view empty and keeps the earlier sample text
+  // and test words.
+  Text16 text;
+  if (Mode4_LoadFile(text, nullptr)) Mode4_UseSampleText(text);
+
+  for (int row = 0; row < 6; ++row) {
+    const int y = kRowTop + kRowHeight * row;
+    g_Mode4.labels[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, kLabelX, y, kFieldWidth, kRowHeight, 0);
+    SetFont(g_Mode4.labels[row]);
+    g_Mode4.values[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, kValueX, y, kFieldWidth, kRowHeight, 0);
+    SetFont(g_Mode4.values[row]);
+  }
+
+  App_LocalizeStrings(g_Settings.Language);
+
+  g_Words.customWords.clear();
+  Mode4_LoadCustomWords(g_Settings.Language);
+
+  if (g_Mode4.typingArea) SetFocus(g_Mode4.typingArea);
+  App_Trace("OnMenuMode4 Exited");
+}

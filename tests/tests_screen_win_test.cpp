@@ -1,0 +1,384 @@
+// The Tests screen: its controls, menu and toolbar states, the default sample text with its
+// refusals, the custom words it reloads, and the File/Open dialog.
+#include "app/menus_win_test.h"
+
+#include <cstdio>
+
+namespace kftest {
+namespace {
+
+using TestsScreenTest = MainWindowTest;
+
+void ExpectRect(HWND control, int x, int y, int w, int h) {
+  ASSERT_NE(control, nullptr);
+  RECT rc = MainWindowTest::ChildRect(control);
+  EXPECT_EQ(rc.left, x);
+  EXPECT_EQ(rc.top, y);
+  EXPECT_EQ(rc.right - rc.left, w);
+  EXPECT_EQ(rc.bottom - rc.top, h);
+}
+
+// The styles the screen asks for at creation (the edit control takes WS_BORDER over and drops
+// it from its window style afterwards, so the creation request is what can be checked).
+struct CreatedChild {
+  std::wstring className;
+  int id;
+  DWORD style;
+};
+std::vector<CreatedChild> g_Created;
+
+LRESULT CALLBACK RecordCreation(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) {
+    const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+    if (cs->hwndParent == g_App.mainWindow && !IS_INTRESOURCE(cs->lpszClass)) {
+      // A class of the common controls' version 6 arrives as "<version>!Edit".
+      std::wstring name = cs->lpszClass;
+      name = name.substr(name.find(L'!') + 1);
+      g_Created.push_back(
+          {name, static_cast<int>(reinterpret_cast<INT_PTR>(cs->hMenu)), static_cast<DWORD>(cs->style)});
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void ExpectEditArea(HWND edit) {
+  const LONG style = GetWindowLongW(edit, GWL_STYLE);
+  EXPECT_EQ(style & ES_READONLY, 0);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0));
+  ASSERT_NE(font, nullptr);
+  LOGFONTW lf = {};
+  ASSERT_TRUE(GetObjectW(font, sizeof(lf), &lf));
+  EXPECT_STREQ(lf.lfFaceName, L"Arial");
+  EXPECT_EQ(lf.lfHeight, 16);
+  EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
+}
+
+TEST_F(TestsScreenTest, CreatesControlsWithTheirStyles) {
+  OpenMainWindow(4, 1);
+  g_Created.clear();
+  HHOOK hook = SetWindowsHookExW(WH_CBT, RecordCreation, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  OnMenuMode4();
+  UnhookWindowsHookEx(hook);
+  ASSERT_EQ(g_Created.size(), 14u);
+  const DWORD edit = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL;
+  EXPECT_EQ(lstrcmpiW(g_Created[0].className.c_str(), L"EDIT"), 0);
+  EXPECT_EQ(g_Created[0].id, IDC_TYPING_AREA);
+  EXPECT_EQ(g_Created[0].style, edit);
+  EXPECT_EQ(lstrcmpiW(g_Created[1].className.c_str(), L"EDIT"), 0);
+  EXPECT_EQ(g_Created[1].id, IDC_SAMPLE_VIEW);
+  EXPECT_EQ(g_Created[1].style, edit);
+  for (size_t i = 2; i < 14; ++i) {
+    EXPECT_EQ(lstrcmpiW(g_Created[i].className.c_str(), L"STATIC"), 0);
+    EXPECT_EQ(g_Created[i].id, 0);
+    EXPECT_EQ(g_Created[i].style, static_cast<DWORD>(WS_CHILD | WS_VISIBLE));
+  }
+}
+
+TEST_F(TestsScreenTest, BuildsEveryControlInPlace) {
+  OpenMainWindow(4, 1);
+  RECT outer;
+  GetWindowRect(g_App.mainWindow, &outer);
+  EXPECT_EQ(outer.right - outer.left, 560);
+  EXPECT_EQ(outer.bottom - outer.top, 820);
+  EXPECT_EQ(g_Settings.Mode, 4);
+
+  auto typing = Children(L"EDIT", IDC_TYPING_AREA);
+  auto sample = Children(L"EDIT", IDC_SAMPLE_VIEW);
+  ASSERT_EQ(typing.size(), 1u);
+  ASSERT_EQ(sample.size(), 1u);
+  EXPECT_EQ(typing[0], g_Mode4.typingArea);
+  EXPECT_EQ(sample[0], g_Mode4.sampleView);
+  ExpectRect(typing[0], 25, 60, 500, 320);
+  ExpectRect(sample[0], 25, 395, 500, 320);
+  ExpectEditArea(typing[0]);
+  ExpectEditArea(sample[0]);
+  // The typing area runs through the keystroke procedure, which passes on to the edit's own.
+  EXPECT_EQ(GetWindowLongPtrW(typing[0], GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(App_TypingAreaProc));
+  EXPECT_NE(g_TypingAreaPrevProc, nullptr);
+  EXPECT_EQ(GetFocus(), typing[0]);
+  EXPECT_EQ(App_CurrentTypingArea(), typing[0]);
+
+  auto statics = Children(L"STATIC", 0);
+  ASSERT_EQ(statics.size(), 12u);
+  for (int row = 0; row < 6; ++row) {
+    const int y = 150 + 20 * row;
+    ExpectRect(g_Mode4.labels[row], 575, y, 200, 20);
+    ExpectRect(g_Mode4.values[row], 700, y, 200, 20);
+    EXPECT_EQ(WindowText(g_Mode4.labels[row]), L"");
+    EXPECT_NE(SendMessageW(g_Mode4.values[row], WM_GETFONT, 0, 0), 0);
+  }
+  // Label before value, row by row, in creation (Z) order.
+  HWND after = GetWindow(sample[0], GW_HWNDNEXT);
+  for (int row = 0; row < 6; ++row) {
+    EXPECT_EQ(after, g_Mode4.labels[row]);
+    after = GetWindow(after, GW_HWNDNEXT);
+    EXPECT_EQ(after, g_Mode4.values[row]);
+    after = GetWindow(after, GW_HWNDNEXT);
+  }
+
+  EXPECT_EQ(WindowText(g_Mode4.sampleView), Wide(kSampleEN));
+  EXPECT_EQ(WindowText(g_Mode4.typingArea), L"");
+  ASSERT_EQ(g_Words.testWords.size(), 7u);
+  EXPECT_EQ(Wide(g_Words.testWords[3].word), L"fox");
+  EXPECT_EQ(g_Words.testWords[3].errors, -1);
+  EXPECT_TRUE(g_ShownMessages.empty());
+}
+
+TEST_F(TestsScreenTest, MenusAndToolbarForTheTestsScreen) {
+  OpenMainWindow(4, 1);
+  // Put every item and button in the opposite state, then rebuild.
+  for (UINT id : {IDM_OPEN, IDM_MODE_HANDS, IDM_MODE_ALTERNATION}) App_EnableMenuCommand(id, false);
+  for (UINT id : {IDM_MODE_TESTS, IDM_CLEAR, IDM_DETAILED_STATS, IDM_HTML_REPORT}) App_EnableMenuCommand(id, true);
+  for (int id : {IDT_OPEN, IDT_START_STOP, IDT_STATISTICS})
+    SendMessageW(g_App.toolbar, TB_HIDEBUTTON, id, MAKELPARAM(TRUE, 0));
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_MODE_TESTS, 0);  // Ctrl+T
+
+  EXPECT_FALSE(Grayed(IDM_OPEN));
+  EXPECT_FALSE(Grayed(IDM_MODE_HANDS));
+  EXPECT_FALSE(Grayed(IDM_MODE_ALTERNATION));
+  EXPECT_TRUE(Grayed(IDM_MODE_TESTS));
+  EXPECT_TRUE(Grayed(IDM_CLEAR));
+  EXPECT_TRUE(Grayed(IDM_DETAILED_STATS));
+  EXPECT_TRUE(Grayed(IDM_HTML_REPORT));
+  EXPECT_TRUE(Grayed(IDM_MODE_CUSTOM));  // no Custom_Words.dat
+  for (int id : {IDT_OPEN, IDT_START_STOP, IDT_STATISTICS})
+    EXPECT_FALSE(SendMessageW(g_App.toolbar, TB_ISBUTTONHIDDEN, id, 0)) << id;
+}
+
+TEST_F(TestsScreenTest, RebuildReplacesTheOldControls) {
+  OpenMainWindow(4, 1);
+  HWND oldTyping = g_Mode4.typingArea, oldSample = g_Mode4.sampleView, oldLabel = g_Mode4.labels[0];
+  // A leftover control of another screen goes as well; toolbar and status bar stay.
+  HWND stray = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 0, 10, 10, g_App.mainWindow,
+                               reinterpret_cast<HMENU>(IDC_LEFT_LIST), nullptr, nullptr);
+  OnMenuMode4();
+  EXPECT_FALSE(IsWindow(oldTyping));
+  EXPECT_FALSE(IsWindow(oldSample));
+  EXPECT_FALSE(IsWindow(oldLabel));
+  EXPECT_FALSE(IsWindow(stray));
+  EXPECT_TRUE(IsWindow(g_App.toolbar));
+  EXPECT_TRUE(IsWindow(g_App.statusBar));
+  EXPECT_EQ(Children(L"EDIT", IDC_TYPING_AREA).size(), 1u);
+  EXPECT_EQ(Children(L"STATIC", 0).size(), 12u);
+  EXPECT_EQ(WindowText(g_Mode4.sampleView), Wide(kSampleEN));
+}
+
+TEST_F(TestsScreenTest, CustomModeItemFollowsTheCustomList) {
+  OpenMainWindow(4, 1);
+  EXPECT_TRUE(Grayed(IDM_MODE_CUSTOM));
+  EXPECT_TRUE(g_Words.customWords.empty());
+  WriteList(L"EN", L"Custom_Words.dat", "quick\r\nlazy\r\n");
+  OnMenuMode4();
+  EXPECT_FALSE(Grayed(IDM_MODE_CUSTOM));
+  ASSERT_EQ(g_Words.customWords.size(), 2u);
+  EXPECT_EQ(Wide(g_Words.customWords[1].word), L"lazy");
+  // Built again: the table is emptied first, not appended to.
+  OnMenuMode4();
+  EXPECT_EQ(g_Words.customWords.size(), 2u);
+  // Another language's list does not count.
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_RUSSIAN, 0);
+  EXPECT_TRUE(Grayed(IDM_MODE_CUSTOM));
+  EXPECT_TRUE(g_Words.customWords.empty());
+}
+
+std::vector<std::string> TraceMessages() {
+  std::vector<std::string> messages;
+  std::FILE* f = std::fopen(g_Trace.path.c_str(), "rb");
+  if (!f) return messages;
+  char line[512];
+  while (std::fgets(line, sizeof line, f)) {
+    std::string text = line;
+    const size_t start = text.find(": ");
+    const size_t end = text.find_first_of("\r\n");
+    if (start != std::string::npos) messages.push_back(text.substr(start + 2, end - start - 2));
+  }
+  std::fclose(f);
+  return messages;
+}
+
+TEST_F(TestsScreenTest, TracesItsStepsInOrder) {
+  OpenMainWindow(4, 1);
+  g_Settings.Debug = 1;
+  OnMenuMode4();
+  const std::vector<std::string> screen = {
+      "OnMenuMode4 Entered",          "Mode4_LoadFile Entered", "Mode4_ParseSampleText Entered",
+      "Mode4_ParseSampleText Exited", "App_LocalizeStrings Entered", "App_LocalizeStrings Exited",
+      "OnMenuMode4 Exited"};
+  EXPECT_EQ(TraceMessages(), screen);
+
+  // The language switch rebuilds the screen first and relabels it afterwards.
+  DeleteFileW((dir_ + L"\\TraceFile.txt").c_str());
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_RUSSIAN, 0);
+  std::vector<std::string> switched = screen;
+  switched.push_back("App_LocalizeStrings Entered");
+  switched.push_back("App_LocalizeStrings Exited");
+  EXPECT_EQ(TraceMessages(), switched);
+  g_Settings.Debug = 0;
+}
+
+TEST_F(TestsScreenTest, MovesTheSupportLinkToItsNarrowPlace) {
+  OpenMainWindow(4, 1);
+  g_App.supportLink = CreateWindowExW(0, L"STATIC", L"link", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 698, 4, 150, 20,
+                                      g_App.toolbar, reinterpret_cast<HMENU>(IDC_SUPPORT_LINK), nullptr, nullptr);
+  OnMenuMode4();
+  ASSERT_TRUE(IsWindow(g_App.supportLink));  // not a control of the screen
+  RECT rc;
+  GetWindowRect(g_App.supportLink, &rc);
+  MapWindowPoints(HWND_DESKTOP, g_App.toolbar, reinterpret_cast<POINT*>(&rc), 2);
+  EXPECT_EQ(rc.left, 400);
+  EXPECT_EQ(rc.top, 4);
+  EXPECT_EQ(rc.right - rc.left, 150);
+  EXPECT_EQ(rc.bottom - rc.top, 20);
+}
+
+// A refused default file: its message, an empty view, and the earlier sample text and test
+// words kept.
+void ExpectRefusedDefault(const std::wstring& text, const std::wstring& caption) {
+  ASSERT_EQ(g_ShownMessages.size(), 1u);
+  EXPECT_EQ(g_ShownMessages[0].text, text);
+  EXPECT_EQ(g_ShownMessages[0].caption, caption);
+  EXPECT_EQ(g_ShownMessages[0].owner, nullptr);
+  EXPECT_EQ(g_ShownMessages[0].type, static_cast<UINT>(MB_OK));
+  EXPECT_EQ(WindowText(g_Mode4.sampleView), L"");
+  EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleEN));
+  ASSERT_EQ(g_Words.testWords.size(), 7u);
+  EXPECT_EQ(Wide(g_Words.testWords[6].word), L"dog");
+}
+
+TEST_F(TestsScreenTest, TooBigDefaultSampleKeepsTheEarlierText) {
+  OpenMainWindow(4, 1);
+  ASSERT_TRUE(WriteBytes(dir_ + L"\\EN\\Tests\\Sample_Unicode.txt", SampleBytes(std::u16string(1999, u'a'))));
+  OnMenuMode4();
+  ExpectRefusedDefault(L"The maximum number of characters is: 2000", L"The file is too big!");
+}
+
+TEST_F(TestsScreenTest, NonUnicodeDefaultSampleKeepsTheEarlierText) {
+  OpenMainWindow(4, 1);
+  ASSERT_TRUE(WriteBytes(dir_ + L"\\EN\\Tests\\Sample_Unicode.txt", "plain 8-bit text"));
+  OnMenuMode4();
+  ExpectRefusedDefault(L"The UNICODE files only are compatible with KFP.", L"The text is not UNICODE text!");
+}
+
+TEST_F(TestsScreenTest, MissingDefaultSampleShowsNoMessage) {
+  OpenMainWindow(4, 1);
+  DeleteFileW((dir_ + L"\\EN\\Tests\\Sample_Unicode.txt").c_str());
+  OnMenuMode4();
+  EXPECT_TRUE(g_ShownMessages.empty());
+  EXPECT_EQ(WindowText(g_Mode4.sampleView), L"");
+  EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleEN));
+}
+
+TEST_F(TestsScreenTest, LoadFileLimits) {
+  OpenMainWindow(4, 1);
+  const std::wstring path = dir_ + L"\\limit.txt";
+  Text16 text = u"unchanged";
+  // 3998 bytes: 1998 units after the mark, accepted whole.
+  ASSERT_TRUE(WriteBytes(path, SampleBytes(std::u16string(1998, u'x'))));
+  EXPECT_EQ(Mode4_LoadFile(text, path.c_str()), 1);
+  EXPECT_EQ(text.size(), 1998u);
+  // 3999 bytes: the odd last byte is dropped.
+  ASSERT_TRUE(WriteBytes(path, SampleBytes(std::u16string(1998, u'y')) + "z"));
+  EXPECT_EQ(Mode4_LoadFile(text, path.c_str()), 1);
+  EXPECT_EQ(text, std::u16string(1998, u'y'));
+  // 4000 bytes: refused, text untouched.
+  ASSERT_TRUE(WriteBytes(path, SampleBytes(std::u16string(1999, u'z'))));
+  EXPECT_EQ(Mode4_LoadFile(text, path.c_str()), 0);
+  EXPECT_EQ(text, std::u16string(1998, u'y'));
+  ASSERT_EQ(g_ShownMessages.size(), 1u);
+  EXPECT_EQ(g_ShownMessages[0].caption, L"The file is too big!");
+  // A file name outside the 8-bit code page.
+  const std::wstring cyrillic = dir_ + L"\\тест.txt";
+  ASSERT_TRUE(WriteBytes(cyrillic, SampleBytes(u"да нет")));
+  EXPECT_EQ(Mode4_LoadFile(text, cyrillic.c_str()), 1);
+  EXPECT_EQ(Wide(text), L"да нет");
+  // Missing: 0 and no message.
+  EXPECT_EQ(Mode4_LoadFile(text, (dir_ + L"\\none.txt").c_str()), 0);
+  EXPECT_EQ(g_ShownMessages.size(), 1u);
+}
+
+// The open-file dialog, answered by the test.
+struct DialogAnswer {
+  std::wstring chosen;  // empty: cancel
+  std::wstring moveTo;  // where the "dialog" leaves the current directory
+  OPENFILENAMEW seen = {};
+  std::wstring filter, initialDir;
+  int calls = 0;
+};
+DialogAnswer g_Answer;
+
+BOOL WINAPI AnswerDialog(LPOPENFILENAMEW ofn) {
+  ++g_Answer.calls;
+  g_Answer.seen = *ofn;
+  const wchar_t* f = ofn->lpstrFilter;
+  g_Answer.filter.clear();
+  while (f && *f) {  // pairs of terminated strings, ended by an empty one
+    g_Answer.filter += f;
+    g_Answer.filter += L'|';
+    f += lstrlenW(f) + 1;
+  }
+  g_Answer.initialDir = ofn->lpstrInitialDir ? ofn->lpstrInitialDir : L"";
+  if (!g_Answer.moveTo.empty()) SetCurrentDirectoryW(g_Answer.moveTo.c_str());
+  if (g_Answer.chosen.empty()) return FALSE;
+  lstrcpynW(ofn->lpstrFile, g_Answer.chosen.c_str(), ofn->nMaxFile);
+  return TRUE;
+}
+
+TEST_F(TestsScreenTest, OpenSampleFileLoadsTheChosenFileAndRestoresTheFolder) {
+  OpenMainWindow(4, 2);
+  const std::wstring chosen = dir_ + L"\\RU\\Tests\\Sample_Unicode.txt";
+  g_Answer = DialogAnswer();
+  g_Answer.chosen = chosen;
+  g_Answer.moveTo = dir_ + L"\\RU";
+  g_GetOpenFileName = AnswerDialog;
+  HWND typing = g_Mode4.typingArea;
+  SendMessageW(typing, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Le re"));
+
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_OPEN, 0);  // Ctrl+O
+  ASSERT_EQ(g_Answer.calls, 1);
+  EXPECT_EQ(g_Answer.seen.hwndOwner, g_App.mainWindow);
+  EXPECT_EQ(g_Answer.filter, L"All|*.*|Text|*.TXT|");
+  EXPECT_EQ(g_Answer.seen.nFilterIndex, 1u);
+  EXPECT_EQ(g_Answer.seen.nMaxFile, 520u);
+  EXPECT_EQ(g_Answer.seen.Flags, static_cast<DWORD>(OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST));
+  EXPECT_EQ(g_Answer.seen.lpstrFileTitle, nullptr);
+  EXPECT_EQ(g_Answer.initialDir, dir_ + L"\\FR\\Tests");
+
+  EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleRU));
+  EXPECT_EQ(WindowText(g_Mode4.sampleView), Wide(kSampleRU));
+  ASSERT_EQ(g_Words.testWords.size(), 3u);
+  EXPECT_EQ(Wide(g_Words.testWords[2].word), L"прыгает");
+  // The typing area and the screen are not touched; the folder is the installation's again.
+  EXPECT_EQ(g_Mode4.typingArea, typing);
+  EXPECT_EQ(WindowText(typing), L"Le re");
+  wchar_t cwd[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, cwd);
+  EXPECT_EQ(std::wstring(cwd), dir_);
+}
+
+TEST_F(TestsScreenTest, OpenSampleFileCancelledOrRefusedChangesNothing) {
+  OpenMainWindow(4, 3);
+  g_GetOpenFileName = AnswerDialog;
+  g_Answer = DialogAnswer();
+  g_Answer.moveTo = dir_ + L"\\EN";
+  Mode4_OpenSampleFile();
+  EXPECT_EQ(g_Answer.initialDir, dir_ + L"\\RU\\Tests");
+  EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleRU));
+  wchar_t cwd[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, cwd);
+  EXPECT_EQ(std::wstring(cwd), dir_);
+
+  const std::wstring bad = dir_ + L"\\bad.txt";
+  ASSERT_TRUE(WriteBytes(bad, "no mark here"));
+  g_Answer = DialogAnswer();
+  g_Answer.chosen = bad;
+  Mode4_OpenSampleFile();
+  ASSERT_EQ(g_ShownMessages.size(), 1u);
+  EXPECT_EQ(g_ShownMessages[0].text, L"The UNICODE files only are compatible with KFP.");
+  EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleRU));
+  EXPECT_EQ(WindowText(g_Mode4.sampleView), Wide(kSampleRU));
+  EXPECT_EQ(g_Words.testWords.size(), 3u);
+}
+
+}  // namespace
+}  // namespace kftest

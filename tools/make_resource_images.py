@@ -1,0 +1,425 @@
+#!/usr/bin/env python3
+"""Writes the tutor's images into resources/: the toolbar strip and the two icons.
+
+    python3 tools/make_resource_images.py [output folder]
+
+The generated files are committed; the build only reads them. Run this again after changing
+a picture below and commit the results.
+
+  toolbar.bmp    bitmap 300: 8 images of 16 x 15 pixels side by side (128 x 15), 4 bits per
+                 pixel with the standard 16-colour palette; light grey is the background, which
+                 the toolbar shows as the button face.
+  keyfarer.ico   icon 201, the program: a key cap with a "K" (32 x 32 and 16 x 16).
+  stats.ico      icon 203, the detailed statistics window: a small bar chart (32 x 32, 16 x 16).
+Icons are 32-bit with alpha and a matching AND mask. Python standard library only.
+"""
+
+import os
+import struct
+import sys
+
+# ---------------------------------------------------------------------------------------------
+# Toolbar strip: pixel art, one character per pixel, colours of the standard 16-colour palette.
+
+PALETTE16 = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
+    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+
+# '.' is the background (light grey, index 7).
+PIXEL_INDEX = {
+    'K': 0,   # black
+    'r': 1,   # maroon
+    'g': 2,   # green
+    'o': 3,   # olive
+    'n': 4,   # navy
+    't': 6,   # teal
+    '.': 7,   # light grey: background
+    's': 7,   # light grey inside a picture
+    'd': 8,   # grey
+    'R': 9,   # red
+    'G': 10,  # lime
+    'Y': 11,  # yellow
+    'B': 12,  # blue
+    'C': 14,  # aqua
+    'W': 15,  # white
+}
+
+TOOL_W, TOOL_H = 16, 15
+
+TOOLBAR_IMAGES = [
+    # 0 open folder
+    [
+        "................",
+        "................",
+        ".KKKK...........",
+        "KYWWYK..........",
+        "KWYYYYKKKKKKK...",
+        "KWoooooooooooK..",
+        "KWoooooooooooK..",
+        "KWooKKKKKKKKKKKK",
+        "KWoKYYYYYYYYYYK.",
+        "KWoKYYYYYYYYYYK.",
+        "KWKYYYYYYYYYYK..",
+        "KWKYYYYYYYYYYK..",
+        "KKYYYYYYYYYYK...",
+        "KKKKKKKKKKKKK...",
+        "................",
+    ],
+    # 1 green check mark
+    [
+        "................",
+        "..............g.",
+        ".............gg.",
+        "............ggg.",
+        "...........ggg..",
+        "..........ggg...",
+        ".g.......ggg....",
+        ".gg.....ggg.....",
+        ".ggg...ggg......",
+        "..ggg.ggg.......",
+        "...ggggg........",
+        "....ggg.........",
+        ".....g..........",
+        "................",
+        "................",
+    ],
+    # 2 loudspeaker with sound waves
+    [
+        "................",
+        "......K.........",
+        ".....KK.....K...",
+        "....KWK...K..K..",
+        "...KWWK....K..K.",
+        "KKKWWWK.K..K..K.",
+        "KddWWWK..K..K.K.",
+        "KddWWWK..K..K.K.",
+        "KddWWdK..K..K.K.",
+        "KKKWddK.K..K..K.",
+        "...KWdK....K..K.",
+        "....KdK...K..K..",
+        ".....KK.....K...",
+        "......K.........",
+        "................",
+    ],
+    # 3 blank page
+    [
+        "..KKKKKKKK......",
+        "..KWWWWWWKK.....",
+        "..KWWWWWWKWK....",
+        "..KWWWWWWKWWK...",
+        "..KWWWWWWKKKKK..",
+        "..KWWWWWWWWWWKd.",
+        "..KWWWWWWWWWWKd.",
+        "..KWWWWWWWWWWKd.",
+        "..KWWWWWWWWWWKd.",
+        "..KWWWWWWWWWWKd.",
+        "..KWWWWWWWWWWKd.",
+        "..KWWWWWWWWWWKd.",
+        "..KWWWWWWWWWWKd.",
+        "..KKKKKKKKKKKKd.",
+        "...dddddddddddd.",
+    ],
+    # 4 yellow disc
+    [
+        "................",
+        ".....oooooo.....",
+        "...ooYYYYYYoo...",
+        "..oYWWYYYYYYYo..",
+        "..oYWYYYYYYYYo..",
+        ".oYYYYYYYYYYYYo.",
+        ".oYYYYYYYYYYYYo.",
+        ".oYYYYYYYYYYYYo.",
+        ".oYYYYYYYYYYYYo.",
+        ".oYYYYYYYYYYYoo.",
+        "..oYYYYYYYYYYo..",
+        "..ooYYYYYYYYoo..",
+        "...ooYYYYYYoo...",
+        ".....oooooo.....",
+        "................",
+    ],
+    # 5 red no-entry sign
+    [
+        "................",
+        ".....rrrrrr.....",
+        "...rrRRRRRRrr...",
+        "..rRRRRRRRRRRr..",
+        "..rRRRRRRRRRRr..",
+        ".rRRRRRRRRRRRRr.",
+        ".rRWWWWWWWWWWRr.",
+        ".rRWWWWWWWWWWRr.",
+        ".rRWWWWWWWWWWRr.",
+        ".rRRRRRRRRRRRRr.",
+        "..rRRRRRRRRRRr..",
+        "..rRRRRRRRRRRr..",
+        "...rrRRRRRRrr...",
+        ".....rrrrrr.....",
+        "................",
+    ],
+    # 6 green square with a white triangle (play)
+    [
+        "................",
+        ".KKKKKKKKKKKKKK.",
+        ".KggggggggggggK.",
+        ".KggWgggggggggK.",
+        ".KggWWggggggggK.",
+        ".KggWWWWggggggK.",
+        ".KggWWWWWWggggK.",
+        ".KggWWWWWWWWggK.",
+        ".KggWWWWWWggggK.",
+        ".KggWWWWggggggK.",
+        ".KggWWggggggggK.",
+        ".KggWgggggggggK.",
+        ".KggggggggggggK.",
+        ".KKKKKKKKKKKKKK.",
+        "................",
+    ],
+    # 7 greyed loudspeaker (alert off): made from image 2 below
+    None,
+]
+
+
+def greyed(image, columns):
+    """The usual disabled look: the shape in grey with a white relief one pixel down-right.
+    Only the first `columns` columns are taken (the speaker without its waves)."""
+    shape = {(x, y) for y, row in enumerate(image) for x, ch in enumerate(row[:columns]) if ch != '.'}
+    rows = []
+    for y in range(TOOL_H):
+        row = ""
+        for x in range(TOOL_W):
+            if (x, y) in shape:
+                row += 'd'
+            elif (x - 1, y - 1) in shape:
+                row += 'W'
+            else:
+                row += '.'
+        rows.append(row)
+    return rows
+
+
+TOOLBAR_IMAGES[7] = greyed(TOOLBAR_IMAGES[2], 7)
+
+
+def check_toolbar_images():
+    assert len(TOOLBAR_IMAGES) == 8
+    for n, image in enumerate(TOOLBAR_IMAGES):
+        assert len(image) == TOOL_H, f"image {n}: {len(image)} rows"
+        for row in image:
+            assert len(row) == TOOL_W, f"image {n}: row {row!r}"
+            for ch in row:
+                assert ch in PIXEL_INDEX, f"image {n}: unknown pixel {ch!r}"
+
+
+def toolbar_bmp():
+    """The strip as a 4-bit BMP file (bottom-up rows, 16-colour palette)."""
+    check_toolbar_images()
+    width = TOOL_W * len(TOOLBAR_IMAGES)
+    height = TOOL_H
+    stride = ((width * 4 + 31) // 32) * 4
+    rows = []
+    for y in range(height - 1, -1, -1):
+        indexes = []
+        for image in TOOLBAR_IMAGES:
+            indexes.extend(PIXEL_INDEX[ch] for ch in image[y])
+        data = bytearray()
+        for x in range(0, width, 2):
+            data.append((indexes[x] << 4) | indexes[x + 1])
+        data.extend(b"\0" * (stride - len(data)))
+        rows.append(bytes(data))
+    pixels = b"".join(rows)
+    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in PALETTE16)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, len(pixels), 2835, 2835, 16, 16)
+    offset = 14 + len(info) + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    return header + info + palette + pixels
+
+
+# ---------------------------------------------------------------------------------------------
+# Icons: shapes drawn with 4 x 4 supersampling into RGBA, so the edges are smooth.
+
+SUPER = 4
+
+
+class Canvas:
+    def __init__(self, size):
+        self.size = size
+        self.n = size * SUPER
+        self.px = [[None] * self.n for _ in range(self.n)]  # (r, g, b) or None (transparent)
+
+    def fill(self, inside, colour):
+        """Paints every sample whose centre (in icon pixels) satisfies inside(x, y)."""
+        for sy in range(self.n):
+            y = (sy + 0.5) / SUPER
+            row = self.px[sy]
+            for sx in range(self.n):
+                if inside((sx + 0.5) / SUPER, y):
+                    row[sx] = colour
+
+    def rgba(self):
+        """Averages the samples; returns rows top-down of (r, g, b, a)."""
+        out = []
+        for y in range(self.size):
+            row = []
+            for x in range(self.size):
+                r = g = b = count = 0
+                for sy in range(y * SUPER, (y + 1) * SUPER):
+                    for sx in range(x * SUPER, (x + 1) * SUPER):
+                        c = self.px[sy][sx]
+                        if c is not None:
+                            r += c[0]
+                            g += c[1]
+                            b += c[2]
+                            count += 1
+                if count == 0:
+                    row.append((0, 0, 0, 0))
+                else:
+                    row.append((r // count, g // count, b // count, 255 * count // (SUPER * SUPER)))
+            out.append(row)
+        return out
+
+
+def round_rect(x0, y0, x1, y1, radius):
+    def inside(x, y):
+        if x < x0 or x > x1 or y < y0 or y > y1:
+            return False
+        cx = min(max(x, x0 + radius), x1 - radius)
+        cy = min(max(y, y0 + radius), y1 - radius)
+        return (x - cx) ** 2 + (y - cy) ** 2 <= radius ** 2
+    return inside
+
+
+def rect(x0, y0, x1, y1):
+    return lambda x, y: x0 <= x <= x1 and y0 <= y <= y1
+
+
+def segment(ax, ay, bx, by, half_width):
+    def inside(x, y):
+        dx, dy = bx - ax, by - ay
+        t = ((x - ax) * dx + (y - ay) * dy) / (dx * dx + dy * dy)
+        t = min(max(t, 0.0), 1.0)
+        px, py = ax + t * dx, ay + t * dy
+        return (x - px) ** 2 + (y - py) ** 2 <= half_width ** 2
+    return inside
+
+
+def any_of(*shapes):
+    return lambda x, y: any(s(x, y) for s in shapes)
+
+
+KEY_CAP_COLOURS = {
+    'O': (60, 64, 72),     # outline
+    'S': (150, 156, 168),  # skirt
+    'R': (110, 116, 128),  # rim of the top face
+    'F': (238, 240, 245),  # top face
+    'B': (20, 50, 140),    # the letter
+}
+
+# At 16 x 16 smooth diagonals blur the letter: drawn pixel by pixel instead.
+KEY_CAP_16 = [
+    ".OOOOOOOOOOOOOO.",
+    "OSSSSSSSSSSSSSSO",
+    "OSRRRRRRRRRRRRSO",
+    "OSRFFFFFFFFFFRSO",
+    "OSRFBBFFFBBFFRSO",
+    "OSRFBBFFBBFFFRSO",
+    "OSRFBBFBBFFFFRSO",
+    "OSRFBBBBFFFFFRSO",
+    "OSRFBBFBBFFFFRSO",
+    "OSRFBBFFBBFFFRSO",
+    "OSRFBBFFFBBFFRSO",
+    "OSRFFFFFFFFFFRSO",
+    "OSRRRRRRRRRRRRSO",
+    "OSSSSSSSSSSSSSSO",
+    "OSSSSSSSSSSSSSSO",
+    ".OOOOOOOOOOOOOO.",
+]
+
+
+def pixel_art(rows, colours):
+    return [[colours[ch] + (255,) if ch in colours else (0, 0, 0, 0) for ch in row] for row in rows]
+
+
+def key_cap_icon(size):
+    """A light key cap seen from above, with a dark blue "K" on its top face."""
+    if size == 16:
+        return pixel_art(KEY_CAP_16, KEY_CAP_COLOURS)
+    k = size / 32.0
+    c = Canvas(size)
+    c.fill(round_rect(1 * k, 1.5 * k, 31 * k, 31 * k, 5 * k), KEY_CAP_COLOURS['O'])
+    c.fill(round_rect(2.2 * k, 2.7 * k, 29.8 * k, 29.8 * k, 4 * k), KEY_CAP_COLOURS['S'])
+    c.fill(round_rect(5 * k, 3.5 * k, 27 * k, 24.5 * k, 3.5 * k), KEY_CAP_COLOURS['R'])
+    c.fill(round_rect(5.8 * k, 4.2 * k, 26.2 * k, 23.7 * k, 3 * k), KEY_CAP_COLOURS['F'])
+    w = 2.1 * k
+    c.fill(any_of(segment(11 * k, 7.5 * k, 11 * k, 20.5 * k, w),
+                  segment(12 * k, 15 * k, 20.5 * k, 7.5 * k, w),
+                  segment(14 * k, 13.2 * k, 21 * k, 20.5 * k, w)), KEY_CAP_COLOURS['B'])
+    return c.rgba()
+
+
+def bar_chart_icon(size):
+    """Three coloured bars standing on an axis, on a white card. Edges lie on even
+    coordinates so that the 16 x 16 picture stays sharp."""
+    k = size / 32.0
+    c = Canvas(size)
+    c.fill(round_rect(0 * k, 0 * k, 32 * k, 32 * k, 4 * k), (70, 70, 80))
+    c.fill(round_rect(2 * k, 2 * k, 30 * k, 30 * k, 2 * k), (255, 255, 255))
+    c.fill(rect(8 * k, 16 * k, 12 * k, 26 * k), (40, 90, 200))    # blue bar
+    c.fill(rect(14 * k, 6 * k, 20 * k, 26 * k), (30, 150, 60))    # green bar
+    c.fill(rect(22 * k, 10 * k, 26 * k, 26 * k), (210, 50, 40))   # red bar
+    c.fill(any_of(rect(4 * k, 4 * k, 6 * k, 28 * k),              # axes
+                  rect(4 * k, 26 * k, 28 * k, 28 * k)), (30, 30, 30))
+    return c.rgba()
+
+
+def icon_image(pixels):
+    """One icon directory image: BITMAPINFOHEADER, 32-bit colours bottom-up, AND mask."""
+    size = len(pixels)
+    colours = bytearray()
+    for row in reversed(pixels):
+        for (r, g, b, a) in row:
+            colours += bytes((b, g, r, a))
+    mask_stride = ((size + 31) // 32) * 4
+    mask = bytearray()
+    for row in reversed(pixels):
+        bits = bytearray(mask_stride)
+        for x, (_, _, _, a) in enumerate(row):
+            if a == 0:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        mask += bits
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(colours) + len(mask), 0, 0, 0, 0)
+    return info + bytes(colours) + bytes(mask)
+
+
+def ico_file(images):
+    """An .ico file holding the given square RGBA images."""
+    header = struct.pack("<HHH", 0, 1, len(images))
+    offset = len(header) + 16 * len(images)
+    entries = b""
+    blobs = b""
+    for pixels in images:
+        size = len(pixels)
+        blob = icon_image(pixels)
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(blob), offset)
+        offset += len(blob)
+        blobs += blob
+    return header + entries + blobs
+
+
+def write(path, data):
+    with open(path, "wb") as f:
+        f.write(data)
+    print(f"wrote {path} ({len(data)} bytes)")
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.normpath(os.path.join(here, "..", "resources"))
+    write(os.path.join(out, "toolbar.bmp"), toolbar_bmp())
+    write(os.path.join(out, "keyfarer.ico"), ico_file([key_cap_icon(32), key_cap_icon(16)]))
+    write(os.path.join(out, "stats.ico"), ico_file([bar_chart_icon(32), bar_chart_icon(16)]))
+
+
+if __name__ == "__main__":
+    main()

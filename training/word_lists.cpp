@@ -1,0 +1,213 @@
+// Word list files of the training modes and the custom list: where they lie and how they read.
+#include "training/word_lists.h"
+
+#include <cstdio>
+
+#include "common/files.h"
+#include "typing/words.h"
+
+// No development folder is compiled in; the glue or a test may set one.
+std::string g_FallbackDataDir;
+
+namespace {
+
+// The longest full path the tutor opens, in UTF-16 units; a longer one counts as missing.
+constexpr size_t kMaxPathUnits = 259;
+// Bounds for a file that is not a word list at all: the reader stops there.
+constexpr size_t kMaxListBytes = 16u << 20;
+constexpr size_t kMaxListEntries = 1u << 20;
+
+bool PathTooLong(const std::string& path) { return Text_FromUtf8(path).size() > kMaxPathUnits; }
+
+// A file that opens for reading (a folder does not count, on any build).
+bool CanOpen(const std::string& path) {
+  return !PathTooLong(path) && File_Exists(path) && !Dir_Exists(path);
+}
+
+const char* LanguageFolder(int language) {
+  return language == 2 ? "FR" : language == 3 ? "RU" : "EN";
+}
+
+// Byte sources for the line reader: a string in memory, or an open file read in blocks.
+class StringSource {
+ public:
+  explicit StringSource(const std::string& bytes) : bytes_(bytes) {}
+  int Peek() const { return pos_ < bytes_.size() ? static_cast<unsigned char>(bytes_[pos_]) : -1; }
+  void Skip() { ++pos_; }
+
+ private:
+  const std::string& bytes_;
+  size_t pos_ = 0;
+};
+
+class FileSource {
+ public:
+  explicit FileSource(std::FILE* file) : file_(file) {}
+  int Peek() {
+    if (pos_ == len_ && !Fill()) return -1;
+    return static_cast<unsigned char>(buffer_[pos_]);
+  }
+  void Skip() { ++pos_; }
+  bool Failed() const { return failed_; }
+
+ private:
+  bool Fill() {
+    if (total_ >= kMaxListBytes || failed_) return false;
+    len_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+    pos_ = 0;
+    if (len_ == 0) {
+      failed_ = std::ferror(file_) != 0;
+      return false;
+    }
+    total_ += len_;
+    return true;
+  }
+  std::FILE* file_;
+  char buffer_[4096];
+  size_t pos_ = 0;
+  size_t len_ = 0;
+  size_t total_ = 0;
+  bool failed_ = false;
+};
+
+Text16 DecodeEntry(const std::string& bytes, ListEncoding encoding) {
+  Text16 text = encoding == ListEncoding::Ansi ? Text_FromCp1252(bytes) : Text_FromUtf8(bytes);
+  // The list boxes and the tables hold C strings: an entry ends at a NUL byte.
+  const size_t nul = text.find(u'\0');
+  if (nul != Text16::npos) text.resize(nul);
+  return text;
+}
+
+// The reading rules of every list: a line is the bytes up to LF, a CR right before the LF (or
+// right before the end of the file) is no part of it, and it holds at most kMaxEntryBytes bytes.
+// A line that does not end right after kMaxEntryBytes bytes is the last one read. Empty entries
+// are skipped, except the first line of a Russian installed list, which is always an entry.
+template <typename Source>
+std::vector<Text16> ReadEntries(Source& src, ListEncoding encoding) {
+  std::vector<Text16> entries;
+  bool firstLine = true;
+  bool goOn = true;
+  std::string line;
+  while (goOn && entries.size() < kMaxListEntries && src.Peek() >= 0) {
+    line.clear();
+    bool ended = false;  // the line end (LF, CR LF or the end of the file) was reached
+    while (static_cast<int>(line.size()) < kMaxEntryBytes) {
+      const int c = src.Peek();
+      if (c < 0) {
+        ended = true;
+        break;
+      }
+      src.Skip();
+      if (c == '\n') {
+        ended = true;
+        break;
+      }
+      line.push_back(static_cast<char>(c));
+    }
+    bool dropCr = ended;  // a CR right before the line end is no part of the line
+    if (!ended) {
+      // Full: the line may still end right here, with LF or CR LF (or the end of the file).
+      const int c = src.Peek();
+      if (c == '\n') {
+        src.Skip();
+        dropCr = true;
+      } else if (c < 0) {
+        dropCr = true;
+      } else if (c == '\r') {
+        src.Skip();
+        const int next = src.Peek();
+        if (next == '\n') {
+          src.Skip();
+        } else if (next >= 0) {
+          goOn = false;
+        }
+      } else {
+        goOn = false;
+      }
+    }
+    if (dropCr && !line.empty() && line.back() == '\r') line.pop_back();
+
+    if (firstLine && encoding == ListEncoding::Utf8FirstMark) {
+      // Only a real mark is removed: a list saved without one keeps its first letter.
+      if (line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+      entries.push_back(DecodeEntry(line, encoding));
+    } else {
+      Text16 entry = DecodeEntry(line, encoding);
+      if (!entry.empty()) entries.push_back(std::move(entry));
+    }
+    firstLine = false;
+  }
+  return entries;
+}
+
+}  // namespace
+
+std::string App_ListRelativePath(WordList list, int language) {
+  const bool russian = language == 3;
+  const char* name = "Custom_Words.dat";
+  switch (list) {
+    case WordList::LeftHand:
+      name = russian ? "LH_Words_RU_UTF8.txt" : "LH_Words.dat";
+      break;
+    case WordList::RightHand:
+      name = russian ? "RH_Words_RU_UTF8.txt" : "RH_Words.dat";
+      break;
+    case WordList::LeftToRight:
+      name = russian ? "LTOR_Words_RU_UTF8.txt" : "LTOR_Both.dat";
+      break;
+    case WordList::RightToLeft:
+      name = russian ? "RTOL_Words_RU_UTF8.txt" : "RTOL_Both.dat";
+      break;
+    case WordList::Custom:
+      break;
+  }
+  return std::string("\\") + LanguageFolder(language) + "\\Training Words\\" + name;
+}
+
+ListEncoding App_ListEncoding(WordList list, int language) {
+  if (list == WordList::Custom) return ListEncoding::Utf8;
+  return language == 3 ? ListEncoding::Utf8FirstMark : ListEncoding::Ansi;
+}
+
+std::string App_LocateDataFile(const std::string& relative) {
+  const std::string here = Path_Join(Dir_Current(), relative);
+  if (g_FallbackDataDir.empty() || CanOpen(here)) return here;
+  return Path_Join(g_FallbackDataDir, relative);
+}
+
+std::vector<Text16> App_DecodeWordList(const std::string& bytes, ListEncoding encoding) {
+  StringSource src(bytes);
+  return ReadEntries(src, encoding);
+}
+
+std::vector<Text16> App_ReadWordList(const std::string& path, ListEncoding encoding) {
+  if (PathTooLong(path) || Dir_Exists(path)) return {};
+  std::FILE* file = File_Open(path, "rb");
+  if (!file) return {};
+  FileSource src(file);
+  std::vector<Text16> entries = ReadEntries(src, encoding);
+  const bool failed = src.Failed();
+  std::fclose(file);  // a failure while closing changes nothing
+  // A file that breaks off while being read counts as unreadable: its list stays empty.
+  if (failed) return {};
+  return entries;
+}
+
+std::vector<Text16> App_LoadWordList(WordList list, int language) {
+  return App_ReadWordList(App_LocateDataFile(App_ListRelativePath(list, language)),
+                          App_ListEncoding(list, language));
+}
+
+void Mode4_LoadCustomWords(int language) {
+  for (Text16& word : App_LoadWordList(WordList::Custom, language)) {
+    if (g_Words.customWords.size() >= kMaxTableRecords) break;
+    CustomWordRecord record{};
+    record.length = static_cast<int32_t>(word.size());
+    record.word = std::move(word);
+    g_Words.customWords.push_back(std::move(record));
+  }
+}
+
+bool App_CustomListExists(int language) {
+  return CanOpen(Path_Join(Dir_Current(), App_ListRelativePath(WordList::Custom, language)));
+}

@@ -1,0 +1,300 @@
+#include "training/word_lists.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/files.h"
+#include "typing/words.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Entries = std::vector<Text16>;
+
+const std::string k49(49, 'a');
+const std::string kMark = "\xEF\xBB\xBF";
+
+Entries Ansi(const std::string& bytes) { return App_DecodeWordList(bytes, ListEncoding::Ansi); }
+Entries Utf8(const std::string& bytes) { return App_DecodeWordList(bytes, ListEncoding::Utf8); }
+Entries Russian(const std::string& bytes) { return App_DecodeWordList(bytes, ListEncoding::Utf8FirstMark); }
+Text16 A(const std::string& ascii) { return Text_FromAscii(ascii); }
+
+// A temporary tree with a "current" and a "fallback" base; the test runs inside "current" and
+// the previous current directory and fallback base come back afterwards.
+class DataDirs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_ = fs::current_path();
+    savedFallback_ = g_FallbackDataDir;
+    const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+    // Unique per run: other builds of the same tests may run at the same time.
+    root_ = fs::temp_directory_path() / ("kf_lists_" + name + "_" + std::to_string(std::random_device()()));
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "current");
+    fs::create_directories(root_ / "fallback");
+    fs::current_path(root_ / "current");
+    g_Words = WordTables();
+  }
+  void TearDown() override {
+    fs::current_path(saved_);
+    g_FallbackDataDir = savedFallback_;
+    g_Words = WordTables();
+    std::error_code ec;
+    fs::remove_all(root_, ec);
+  }
+  // Writes `bytes` at base/relative, where relative is written with backslashes.
+  static std::string Put(const fs::path& base, const std::string& relative, const std::string& bytes) {
+    std::string rel = relative.substr(1);
+    for (char& c : rel) c = c == '\\' ? '/' : c;
+    const fs::path file = base / fs::u8path(rel);
+    fs::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return file.u8string();
+  }
+  fs::path Current() const { return root_ / "current"; }
+  fs::path Fallback() const { return root_ / "fallback"; }
+
+  fs::path root_;
+
+ private:
+  fs::path saved_;
+  std::string savedFallback_;
+};
+
+}  // namespace
+
+TEST(WordListNames, RelativePathsAndEncodings) {
+  EXPECT_EQ(App_ListRelativePath(WordList::LeftHand, 1), "\\EN\\Training Words\\LH_Words.dat");
+  EXPECT_EQ(App_ListRelativePath(WordList::RightHand, 2), "\\FR\\Training Words\\RH_Words.dat");
+  EXPECT_EQ(App_ListRelativePath(WordList::LeftToRight, 1), "\\EN\\Training Words\\LTOR_Both.dat");
+  EXPECT_EQ(App_ListRelativePath(WordList::RightToLeft, 2), "\\FR\\Training Words\\RTOL_Both.dat");
+  EXPECT_EQ(App_ListRelativePath(WordList::LeftHand, 3), "\\RU\\Training Words\\LH_Words_RU_UTF8.txt");
+  EXPECT_EQ(App_ListRelativePath(WordList::RightHand, 3), "\\RU\\Training Words\\RH_Words_RU_UTF8.txt");
+  EXPECT_EQ(App_ListRelativePath(WordList::LeftToRight, 3), "\\RU\\Training Words\\LTOR_Words_RU_UTF8.txt");
+  EXPECT_EQ(App_ListRelativePath(WordList::RightToLeft, 3), "\\RU\\Training Words\\RTOL_Words_RU_UTF8.txt");
+  EXPECT_EQ(App_ListRelativePath(WordList::Custom, 1), "\\EN\\Training Words\\Custom_Words.dat");
+  EXPECT_EQ(App_ListRelativePath(WordList::Custom, 2), "\\FR\\Training Words\\Custom_Words.dat");
+  EXPECT_EQ(App_ListRelativePath(WordList::Custom, 3), "\\RU\\Training Words\\Custom_Words.dat");
+  EXPECT_EQ(App_ListRelativePath(WordList::LeftHand, 0), "\\EN\\Training Words\\LH_Words.dat");
+  EXPECT_EQ(App_ListRelativePath(WordList::LeftHand, 4), "\\EN\\Training Words\\LH_Words.dat");
+
+  EXPECT_EQ(App_ListEncoding(WordList::LeftHand, 1), ListEncoding::Ansi);
+  EXPECT_EQ(App_ListEncoding(WordList::RightToLeft, 2), ListEncoding::Ansi);
+  EXPECT_EQ(App_ListEncoding(WordList::LeftToRight, 3), ListEncoding::Utf8FirstMark);
+  EXPECT_EQ(App_ListEncoding(WordList::Custom, 1), ListEncoding::Utf8);
+  EXPECT_EQ(App_ListEncoding(WordList::Custom, 2), ListEncoding::Utf8);
+  EXPECT_EQ(App_ListEncoding(WordList::Custom, 3), ListEncoding::Utf8);
+}
+
+TEST(WordListDecode, LinesBlankLinesAndTheLastLine) {
+  EXPECT_EQ(Ansi("one\r\ntwo\r\n"), (Entries{A("one"), A("two")}));
+  EXPECT_EQ(Ansi("one\r\ntwo"), (Entries{A("one"), A("two")}));  // no line end after the last
+  EXPECT_EQ(Ansi("\r\n\r\none\r\n\r\n\r\ntwo\r\n\r\n"), (Entries{A("one"), A("two")}));
+  EXPECT_EQ(Ansi("one\ntwo\n\nthree"), (Entries{A("one"), A("two"), A("three")}));
+  EXPECT_EQ(Ansi("dup\r\nx\r\ndup\r\n"), (Entries{A("dup"), A("x"), A("dup")}));  // order, duplicates
+  EXPECT_EQ(Ansi(" \r\n"), (Entries{A(" ")}));  // a blank is not an empty entry
+  EXPECT_TRUE(Ansi("").empty());
+  EXPECT_TRUE(Ansi("\r\n\n\r\n").empty());
+}
+
+TEST(WordListDecode, CarriageReturns) {
+  EXPECT_EQ(Ansi("a\rb\r\nc\r\n"), (Entries{A("a\rb"), A("c")}));  // a lone CR stays in the entry
+  EXPECT_EQ(Ansi("one\rtwo\r"), (Entries{A("one\rtwo")}));          // CR alone does not end a line
+  EXPECT_EQ(Ansi("\r\r\nx"), (Entries{A("\r"), A("x")}));          // only the CR before LF goes
+  EXPECT_EQ(Ansi("word\r"), (Entries{A("word")}));                  // a CR before the end of file
+  EXPECT_TRUE(Ansi("\r").empty());
+}
+
+TEST(WordListDecode, FortyNineByteLimit) {
+  EXPECT_EQ(Ansi(k49 + "\r\nnext\r\n"), (Entries{A(k49), A("next")}));
+  EXPECT_EQ(Ansi(k49 + "\nnext"), (Entries{A(k49), A("next")}));
+  EXPECT_EQ(Ansi(k49), (Entries{A(k49)}));
+  EXPECT_EQ(Ansi(k49 + "\r"), (Entries{A(k49)}));
+  EXPECT_EQ(Ansi(std::string(48, 'a') + "\r\nnext"), (Entries{A(std::string(48, 'a')), A("next")}));
+  // 50 bytes: the first 49 are the last entry of the file.
+  EXPECT_EQ(Ansi("first\r\n" + k49 + "b\r\nnext\r\n"), (Entries{A("first"), A(k49)}));
+  EXPECT_EQ(Ansi(k49 + "\rx\r\nnext"), (Entries{A(k49)}));  // CR not followed by LF
+  EXPECT_EQ(Ansi(std::string(48, 'a') + "\rb\r\nnext"), (Entries{A(std::string(48, 'a') + "\r")}));
+  EXPECT_EQ(Ansi(std::string(100000, 'z') + "\r\nnext"), (Entries{A(std::string(49, 'z'))}));
+}
+
+TEST(WordListDecode, AnsiIsWindows1252) {
+  EXPECT_EQ(Ansi("\xE9l\xE8ve\r\n\x80uro\r\n\xC7" "a\r\n"),
+            (Entries{u"élève", u"€uro", u"Ça"}));
+  EXPECT_EQ(Ansi("a\x81" "b\r\n"), (Entries{Text16{u'a', 0xFFFD, u'b'}}));
+}
+
+TEST(WordListDecode, Utf8AndInvalidBytes) {
+  EXPECT_EQ(Utf8("\xC3\xA9l\xC3\xA8ve\r\n\xD0\xB4\xD0\xBE\xD0\xBC\r\n"), (Entries{u"élève", u"дом"}));
+  EXPECT_EQ(Utf8("a\xFF" "b\r\n\xFF\r\nok\r\n"),
+            (Entries{Text16{u'a', 0xFFFD, u'b'}, Text16{0xFFFD}, u"ok"}));
+  EXPECT_EQ(Utf8("\xE9t\xE9\r\n"), (Entries{Text16{0xFFFD, u't', 0xFFFD}}));  // 1252 bytes in UTF-8
+  // The custom list has no first-line rule: an empty first line is skipped.
+  EXPECT_EQ(Utf8("\r\nword\r\n"), (Entries{u"word"}));
+  // 25 Cyrillic letters are 50 bytes: 24 letters and half of the last, then the file ends.
+  std::string letters;
+  for (int i = 0; i < 25; ++i) letters += "\xD0\xB4";
+  const Entries cut = Utf8(letters + "\r\nnext\r\n");
+  ASSERT_EQ(cut.size(), 1u);
+  EXPECT_EQ(cut[0], Text16(24, u'д') + Text16(1, 0xFFFD));
+}
+
+TEST(WordListDecode, EntryEndsAtNul) {
+  EXPECT_EQ(Ansi(std::string("ab\0cd\r\n\0x\r\nef", 13)), (Entries{A("ab"), A("ef")}));
+  EXPECT_EQ(Utf8(std::string("\xC3\xA9\0z\r\n", 6)), (Entries{u"é"}));
+}
+
+TEST(WordListDecode, RussianFirstLineRule) {
+  EXPECT_EQ(Russian(kMark + "дом\r\nкот\r\n"), (Entries{u"дом", u"кот"}));
+  // Without the mark the first word keeps its first letter.
+  EXPECT_EQ(Russian("дом\r\nкот\r\n"), (Entries{u"дом", u"кот"}));
+  // A first line holding the mark only, or nothing, is still an entry; later blank lines are not.
+  EXPECT_EQ(Russian(kMark + "\r\nкот\r\n\r\n"), (Entries{u"", u"кот"}));
+  EXPECT_EQ(Russian("\r\nкот\r\n"), (Entries{u"", u"кот"}));
+  EXPECT_EQ(Russian(kMark), (Entries{u""}));
+  EXPECT_TRUE(Russian("").empty());
+  // Only a whole mark at the very start is removed.
+  EXPECT_EQ(Russian("\xEF\xBB" "a\r\n"), (Entries{Text16{0xFFFD, u'a'}}));
+  EXPECT_EQ(Russian("x\r\n" + kMark + "y\r\n"), (Entries{u"x", Text16{0xFEFF, u'y'}}));
+  // The mark is part of the first line's 49 bytes: with it, 24 letters no longer fit.
+  std::string letters;
+  for (int i = 0; i < 24; ++i) letters += "\xD0\xB4";
+  EXPECT_EQ(Russian(letters + "\r\nnext"), (Entries{Text16(24, u'д'), u"next"}));
+  EXPECT_EQ(Russian(kMark + letters + "\r\nnext"), (Entries{Text16(23, u'д')}));
+}
+
+TEST_F(DataDirs, ReadMissingFolderAndAccentedCustomWords) {
+  EXPECT_TRUE(App_ReadWordList((Current() / "missing.dat").u8string(), ListEncoding::Ansi).empty());
+  EXPECT_TRUE(App_ReadWordList(Current().u8string(), ListEncoding::Utf8).empty());
+  EXPECT_TRUE(App_ReadWordList("", ListEncoding::Utf8).empty());
+
+  const Entries words{u"élève", u"ça", u"ÉTÉ", u"дом", u"a😀"};
+  std::string bytes;
+  for (const Text16& w : words) bytes += Text_ToUtf8(w) + "\r\n";
+  const std::string path = Put(Current(), "\\FR\\Training Words\\Custom_Words.dat", bytes);
+  EXPECT_EQ(App_ReadWordList(path, ListEncoding::Utf8), words);
+}
+
+TEST_F(DataDirs, ReadLongFileStreamsTheRules) {
+  std::string bytes;
+  for (int i = 0; i < 3000; ++i) bytes += "w" + std::to_string(i) + "\r\n";
+  bytes += k49 + "X\r\nafter\r\n";
+  const std::string path = Put(Current(), "\\EN\\Training Words\\LH_Words.dat", bytes);
+  const Entries entries = App_ReadWordList(path, ListEncoding::Ansi);
+  ASSERT_EQ(entries.size(), 3001u);
+  EXPECT_EQ(entries[0], u"w0");
+  EXPECT_EQ(entries[2999], u"w2999");
+  EXPECT_EQ(entries[3000], A(k49));
+  EXPECT_EQ(entries, Ansi(bytes));  // the file reader and the decoder agree
+}
+
+#ifndef _WIN32
+TEST_F(DataDirs, EndlessFileEndsAtTheFirstLine) {
+  // 49 NUL bytes and no line end: an empty entry and the end of the file, without reading on.
+  EXPECT_TRUE(App_ReadWordList("/dev/zero", ListEncoding::Utf8).empty());
+  EXPECT_EQ(App_ReadWordList("/dev/zero", ListEncoding::Utf8FirstMark), (Entries{u""}));
+}
+
+TEST_F(DataDirs, OverlongPathCountsAsMissing) {
+  fs::path deep = Current();
+  while (deep.u8string().size() < 300) deep /= "sub-folder-name";
+  const std::string path = Put(deep, "\\list.dat", "word\r\n");
+  EXPECT_TRUE(App_ReadWordList(path, ListEncoding::Ansi).empty());
+}
+#endif
+
+TEST_F(DataDirs, LocateUsesCurrentDirectoryThenFallback) {
+  const std::string rel = App_ListRelativePath(WordList::LeftHand, 1);
+  g_FallbackDataDir = Fallback().u8string();
+  const std::string fallbackPath = Path_Join(g_FallbackDataDir, rel);
+  const std::string herePath = Path_Join(Dir_Current(), rel);
+
+  // In neither base: the fallback path, not tried.
+  EXPECT_EQ(App_LocateDataFile(rel), fallbackPath);
+  EXPECT_TRUE(App_LoadWordList(WordList::LeftHand, 1).empty());
+
+  Put(Fallback(), rel, "fallback\r\n");
+  EXPECT_EQ(App_LocateDataFile(rel), fallbackPath);
+  EXPECT_EQ(App_LoadWordList(WordList::LeftHand, 1), (Entries{u"fallback"}));
+
+  Put(Current(), rel, "here\r\n");
+  EXPECT_EQ(App_LocateDataFile(rel), herePath);
+  EXPECT_EQ(App_LoadWordList(WordList::LeftHand, 1), (Entries{u"here"}));
+
+  // A folder of that name does not count as the file.
+  const std::string rel2 = App_ListRelativePath(WordList::RightHand, 1);
+  fs::create_directories(Current() / "EN" / "Training Words" / "RH_Words.dat");
+  Put(Fallback(), rel2, "right\r\n");
+  EXPECT_EQ(App_LoadWordList(WordList::RightHand, 1), (Entries{u"right"}));
+
+  // Without a fallback base the current directory's path is used.
+  g_FallbackDataDir.clear();
+  EXPECT_EQ(App_LocateDataFile(App_ListRelativePath(WordList::LeftToRight, 1)),
+            Path_Join(Dir_Current(), App_ListRelativePath(WordList::LeftToRight, 1)));
+}
+
+TEST_F(DataDirs, LoadsEachLanguagesListWithItsEncoding) {
+  Put(Current(), "\\EN\\Training Words\\RTOL_Both.dat", "hat\r\nhas\r\n");
+  Put(Current(), "\\FR\\Training Words\\LH_Words.dat", "\xE9t\xE9\r\n");
+  Put(Current(), "\\RU\\Training Words\\LH_Words_RU_UTF8.txt", kMark + "\xD0\xB2\xD0\xB0\r\n\r\n");
+  Put(Current(), "\\RU\\Training Words\\Custom_Words.dat", "\r\n\xD0\xB2\xD0\xB0\r\n");
+  EXPECT_EQ(App_LoadWordList(WordList::RightToLeft, 1), (Entries{u"hat", u"has"}));
+  EXPECT_EQ(App_LoadWordList(WordList::LeftHand, 2), (Entries{u"été"}));
+  EXPECT_EQ(App_LoadWordList(WordList::LeftHand, 3), (Entries{u"ва"}));
+  EXPECT_EQ(App_LoadWordList(WordList::Custom, 3), (Entries{u"ва"}));
+  EXPECT_TRUE(App_LoadWordList(WordList::LeftHand, 1).empty());
+}
+
+TEST_F(DataDirs, CustomWordsAreAppendedWithZeroStatistics) {
+  Put(Current(), "\\FR\\Training Words\\Custom_Words.dat", Text_ToUtf8(u"élève\r\n\r\na😀\r\nélève"));
+  g_Words.customWords.push_back(CustomWordRecord{u"kept", 4, 1.5f, 3.0f, 1, 2, 2});
+  Mode4_LoadCustomWords(2);
+  ASSERT_EQ(g_Words.customWords.size(), 4u);
+  EXPECT_EQ(g_Words.customWords[0].word, u"kept");  // the caller empties the table, not the loader
+  const CustomWordRecord& r = g_Words.customWords[1];
+  EXPECT_EQ(r.word, u"élève");
+  EXPECT_EQ(r.length, 5);
+  EXPECT_EQ(r.lastSeconds, 0.0f);
+  EXPECT_EQ(r.totalSeconds, 0.0f);
+  EXPECT_EQ(r.lastErrors, 0);
+  EXPECT_EQ(r.totalErrors, 0);
+  EXPECT_EQ(r.typedCount, 0);
+  EXPECT_EQ(g_Words.customWords[2].word, u"a😀");
+  EXPECT_EQ(g_Words.customWords[2].length, 3);  // UTF-16 units
+  EXPECT_EQ(g_Words.customWords[3].word, u"élève");
+  EXPECT_EQ(Mode3_FindCustomWord(u"élève"), 1);
+
+  Mode4_LoadCustomWords(1);  // no English list: nothing added
+  EXPECT_EQ(g_Words.customWords.size(), 4u);
+}
+
+TEST_F(DataDirs, CustomWordsTableIsBounded) {
+  std::string bytes;
+  for (size_t i = 0; i < kMaxTableRecords + 10; ++i) bytes += "w\r\n";
+  Put(Current(), "\\EN\\Training Words\\Custom_Words.dat", bytes);
+  g_Words.customWords.push_back(CustomWordRecord{u"x", 1, 0, 0, 0, 0, 0});
+  Mode4_LoadCustomWords(1);
+  EXPECT_EQ(g_Words.customWords.size(), kMaxTableRecords);
+}
+
+TEST_F(DataDirs, CustomListExistsLooksInTheCurrentDirectoryOnly) {
+  g_FallbackDataDir = Fallback().u8string();
+  Put(Fallback(), "\\EN\\Training Words\\Custom_Words.dat", "fb\r\n");
+  EXPECT_FALSE(App_CustomListExists(1));
+  Mode4_LoadCustomWords(1);  // but the loaders do find it below the fallback base
+  ASSERT_EQ(g_Words.customWords.size(), 1u);
+  EXPECT_EQ(g_Words.customWords[0].word, u"fb");
+
+  Put(Current(), "\\EN\\Training Words\\Custom_Words.dat", "");
+  EXPECT_TRUE(App_CustomListExists(1));
+  EXPECT_FALSE(App_CustomListExists(2));
+  Put(Current(), "\\RU\\Training Words\\Custom_Words.dat", "x\r\n");
+  EXPECT_TRUE(App_CustomListExists(3));
+}

@@ -1,0 +1,74 @@
+// Word lists into the screens: the two list boxes of modes 1 and 2, the custom words list view
+// of mode 3, and the Custom mode command's enabled state.
+#include <cwchar>
+
+#include "app/app.h"
+
+#include <commctrl.h>
+
+#include "settings/settings.h"
+#include "training/word_lists.h"
+
+TrainingScreen g_Training;
+
+namespace {
+
+void FillListBox(HWND listBox, WordList list, int language) {
+  if (!listBox) return;
+  for (const Text16& entry : App_LoadWordList(list, language))
+    SendMessageW(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(entry)));
+}
+
+void SetCell(HWND listView, int row, int column, const wchar_t* text) {
+  LVITEMW cell = {};
+  cell.iSubItem = column;
+  cell.pszText = const_cast<wchar_t*>(text);
+  SendMessageW(listView, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
+}
+
+}  // namespace
+
+void App_UpdateCustomModeItem() {
+  App_EnableMenuCommand(IDM_MODE_CUSTOM, App_CustomListExists(g_Settings.Language));
+}
+
+void Mode12_LoadWordLists(int mode, int language) {
+  if (mode == 3) {
+    Mode3_LoadCustomWords(language);
+    return;
+  }
+  if (mode != 1 && mode != 2) return;
+  if (g_Training.leftList) SendMessageW(g_Training.leftList, LB_RESETCONTENT, 0, 0);
+  if (g_Training.rightList) SendMessageW(g_Training.rightList, LB_RESETCONTENT, 0, 0);
+  FillListBox(g_Training.leftList, mode == 1 ? WordList::LeftHand : WordList::LeftToRight, language);
+  FillListBox(g_Training.rightList, mode == 1 ? WordList::RightHand : WordList::RightToLeft, language);
+}
+
+void Mode3_LoadCustomWords(int language) {
+  g_Words.customWords.clear();
+  HWND listView = g_Training.customList;
+  if (listView) SendMessageW(listView, LVM_DELETEALLITEMS, 0, 0);
+
+  int n = 0;
+  for (const Text16& word : App_LoadWordList(WordList::Custom, language)) {
+    // Rows and records are numbered with 16-bit indexes.
+    if (g_Words.customWords.size() >= kMaxTableRecords) break;
+    const int32_t length = static_cast<int32_t>(word.size());
+    if (listView) {
+      LVITEMW item = {};
+      item.mask = LVIF_TEXT | LVIF_PARAM;
+      item.iItem = n;
+      item.pszText = const_cast<wchar_t*>(W(word));
+      item.lParam = n;
+      const int row = static_cast<int>(SendMessageW(listView, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+      if (row >= 0) {
+        wchar_t figure[16];
+        swprintf(figure, 16, L"%d", static_cast<int>(length));
+        SetCell(listView, row, 1, figure);
+        for (int column = 2; column <= 4; ++column) SetCell(listView, row, column, L"n/a");
+      }
+    }
+    g_Words.customWords.push_back(CustomWordRecord{word, length, 0.0f, 0.0f, 0, 0, 0});
+    ++n;
+  }
+}

@@ -1,0 +1,70 @@
+// The six figures of a stopped test and the per-word figures of the custom words list.
+#include "typing/figures.h"
+
+#include <cstdio>
+
+Text16 App_FormatFixed2(double value) {
+  // 320 digits are enough for the largest double in "%.2f"; snprintf never writes past the end.
+  char buffer[400];
+  std::snprintf(buffer, sizeof buffer, "%.2f", value);
+  return Text_FromAscii(buffer);
+}
+
+Text16 App_FormatInt(long long value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%lld", value);
+  return Text_FromAscii(buffer);
+}
+
+double Mode4_TestMinutes(uint32_t startTick, uint32_t stopTick) {
+  // The tick count wraps every 49.7 days; the 32-bit difference stays right across a wrap.
+  const int32_t elapsed = static_cast<int32_t>(stopTick - startTick);
+  return elapsed * 0.001 * 0.016666666666666666;
+}
+
+TestFigures Mode4_ComputeFigures(uint32_t startTick, uint32_t stopTick, int32_t keystrokes,
+                                 int16_t testErrors, const Text16& typedText) {
+  TestFigures figures;
+  const double minutes = Mode4_TestMinutes(startTick, stopTick);
+  figures.rows = 3;
+  figures.labelIds[0] = kFigureLabelIds[0];
+  figures.values[0] = App_FormatFixed2(minutes);
+  figures.labelIds[1] = kFigureLabelIds[1];
+  figures.values[1] = App_FormatFixed2(keystrokes / minutes);
+  figures.labelIds[2] = kFigureLabelIds[2];
+  figures.values[2] = App_FormatInt(static_cast<long long>(typedText.size()));
+
+  // Only spaces separate words here: words split by line breaks alone count as one.
+  long long spaces = 0;
+  for (char16_t unit : typedText) {
+    if (unit == u' ') ++spaces;
+  }
+  if (spaces == 0) return figures;
+
+  const long long words = spaces + 1;
+  figures.rows = 6;
+  figures.labelIds[3] = kFigureLabelIds[3];
+  figures.values[3] = App_FormatInt(words);
+  figures.labelIds[4] = kFigureLabelIds[4];
+  figures.values[4] = App_FormatFixed2(static_cast<double>(words) / minutes);
+  figures.labelIds[5] = kFigureLabelIds[5];
+  figures.values[5] = App_FormatInt(testErrors);
+  return figures;
+}
+
+bool Mode3_WordRowFigures(const CustomWordRecord& record, WordRowFigures& out) {
+  if (record.typedCount == 0) return false;
+  const float perTyping = record.totalSeconds / record.typedCount;
+  char buffer[100];
+  if (record.length > 1) {
+    const float perStep = record.totalSeconds / static_cast<float>(record.length - 1) /
+                          record.typedCount;
+    std::snprintf(buffer, sizeof buffer, "%.2f (%.2f)", perTyping, perStep);
+  } else {
+    std::snprintf(buffer, sizeof buffer, "%.2f (n/a)", perTyping);
+  }
+  out.speed = Text_FromAscii(buffer);
+  out.errors = App_FormatFixed2(static_cast<double>(record.totalErrors) / record.typedCount);
+  out.count = App_FormatInt(record.typedCount);
+  return true;
+}

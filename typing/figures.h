@@ -1,0 +1,43 @@
+#pragma once
+// The figures the tutor shows: the six statistics rows of a finished test and the per-word row
+// of the custom words list. Window-free; the glue only puts the texts into the controls.
+#include <cstdint>
+
+#include "common/text.h"
+#include "typing/words.h"
+
+// Label strings of the six statistics rows (time, CPM, characters, words, WPM, errors).
+constexpr uint16_t kFigureLabelIds[6] = {1028, 1029, 1030, 1031, 1032, 1033};
+
+// Texts for the first `rows` statistics rows, from the top; the rows below keep their texts.
+// labelIds[r] == 0 means an empty label.
+struct TestFigures {
+  int rows = 0;
+  uint16_t labelIds[6] = {};
+  Text16 values[6];
+};
+
+// "%.2f" made as 8-bit text and widened; infinite and undefined values read as the C library of
+// the build prints them.
+Text16 App_FormatFixed2(double value);
+Text16 App_FormatInt(long long value);
+
+// Minutes of a test from its two ticks: the 32-bit difference read as signed milliseconds.
+double Mode4_TestMinutes(uint32_t startTick, uint32_t stopTick);
+
+// The figures of a stopped test. Rows 1 to 3 always (time, keystrokes per minute, UTF-16 units of
+// the typed text); rows 4 to 6 (words = spaces + 1, words per minute, errors) only when the text
+// holds a space. A test of zero length divides by zero and shows what "%.2f" prints for it.
+TestFigures Mode4_ComputeFigures(uint32_t startTick, uint32_t stopTick, int32_t keystrokes,
+                                 int16_t testErrors, const Text16& typedText);
+
+// Columns 2 to 4 of a custom word's row after a typing.
+struct WordRowFigures {
+  Text16 speed;   // "%.2f (%.2f)": mean seconds per typing (mean seconds per letter step)
+  Text16 errors;  // "%.2f": mean errors per typing
+  Text16 count;   // "%d": typings
+};
+
+// The word's row texts; false (nothing to show) while the word has not been typed. A word of one
+// letter has no step between letters: its per-step figure reads "n/a", as before any typing.
+bool Mode3_WordRowFigures(const CustomWordRecord& record, WordRowFigures& out);

@@ -1,0 +1,99 @@
+// Figures of a stopped test and of a custom word's row.
+#include "typing/figures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+namespace {
+
+Text16 Lowered(Text16 s) {
+  for (char16_t& c : s) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+  }
+  return s;
+}
+
+TEST(TestFigures, TwoLinesCountCharactersWithCrLfAndWordsBySpacesOnly) {
+  // 'one two\r\nthree': 14 units, one space, so two words; 10 keystrokes in 30 s.
+  const TestFigures f = Mode4_ComputeFigures(1000, 31000, 10, 3, u"one two\r\nthree");
+  ASSERT_EQ(f.rows, 6);
+  EXPECT_EQ(f.values[0], u"0.50");
+  EXPECT_EQ(f.values[1], u"20.00");
+  EXPECT_EQ(f.values[2], u"14");
+  EXPECT_EQ(f.values[3], u"2");
+  EXPECT_EQ(f.values[4], u"4.00");
+  EXPECT_EQ(f.values[5], u"3");
+  for (int r = 0; r < 6; ++r) EXPECT_EQ(f.labelIds[r], kFigureLabelIds[r]);
+  EXPECT_EQ(kFigureLabelIds[0], 1028);
+  EXPECT_EQ(kFigureLabelIds[5], 1033);
+}
+
+TEST(TestFigures, TextWithoutSpacesUpdatesOnlyTheFirstThreeRows) {
+  const TestFigures f = Mode4_ComputeFigures(0, 60000, 7, 2, u"one\r\ntwo");
+  EXPECT_EQ(f.rows, 3);
+  EXPECT_EQ(f.values[0], u"1.00");
+  EXPECT_EQ(f.values[1], u"7.00");
+  EXPECT_EQ(f.values[2], u"8");
+  EXPECT_TRUE(f.values[3].empty());
+
+  const TestFigures empty = Mode4_ComputeFigures(0, 60000, 0, 0, u"");
+  EXPECT_EQ(empty.rows, 3);
+  EXPECT_EQ(empty.values[1], u"0.00");
+  EXPECT_EQ(empty.values[2], u"0");
+}
+
+TEST(TestFigures, ZeroLengthTestPrintsWhatTheFormatterGivesForDivisionByZero) {
+  const TestFigures f = Mode4_ComputeFigures(4242, 4242, 10, 0, u"a b");
+  ASSERT_EQ(f.rows, 6);
+  EXPECT_EQ(f.values[0], u"0.00");
+  EXPECT_NE(Lowered(f.values[1]).find(u"inf"), Text16::npos) << "10 / 0";
+  EXPECT_NE(Lowered(f.values[4]).find(u"inf"), Text16::npos) << "2 / 0";
+  const TestFigures none = Mode4_ComputeFigures(4242, 4242, 0, 0, u"");
+  EXPECT_NE(Lowered(none.values[1]).find(u"nan"), Text16::npos) << "0 / 0";
+}
+
+TEST(TestFigures, TickDifferenceIsTakenIn32BitsAcrossTheWrap) {
+  // 0xFFFFF000 -> 0x0000EA60 + 0x1000: 60 s across the wrap of the tick count.
+  const uint32_t start = 0xFFFFF000u;
+  const uint32_t stop = start + 60000u;
+  EXPECT_DOUBLE_EQ(Mode4_TestMinutes(start, stop), 1.0);
+  EXPECT_EQ(Mode4_ComputeFigures(start, stop, 90, 0, u"x").values[1], u"90.00");
+  // A stop tick before the start reads as negative time, not as 49 days.
+  EXPECT_LT(Mode4_TestMinutes(2000, 1000), 0.0);
+}
+
+TEST(TestFigures, FormattingRoundsToTwoDecimalsAndPrintsWholeNumbers) {
+  EXPECT_EQ(App_FormatFixed2(2.0 / 3.0), u"0.67");
+  EXPECT_EQ(App_FormatFixed2(-1.004), u"-1.00");
+  EXPECT_EQ(App_FormatFixed2(1e20), u"100000000000000000000.00");
+  EXPECT_EQ(App_FormatFixed2(1e300).size(), 304u);  // never cut short
+  EXPECT_EQ(App_FormatInt(-32768), u"-32768");
+  EXPECT_EQ(App_FormatInt(2147483647), u"2147483647");
+}
+
+CustomWordRecord Word(const Text16& w, float total, int16_t errors, int16_t count) {
+  return {w, static_cast<int32_t>(w.size()), 0.0f, total, 0, errors, count};
+}
+
+TEST(WordRowFigures, MeanTimeMeanStepMeanErrorsAndCount) {
+  WordRowFigures row;
+  ASSERT_TRUE(Mode3_WordRowFigures(Word(u"word", 1.2f, 3, 2), row));
+  EXPECT_EQ(row.speed, u"0.60 (0.20)");
+  EXPECT_EQ(row.errors, u"1.50");  // a real mean, not an integer division
+  EXPECT_EQ(row.count, u"2");
+}
+
+TEST(WordRowFigures, OneLetterWordHasNoStepFigureAndUntypedWordShowsNothing) {
+  WordRowFigures row;
+  ASSERT_TRUE(Mode3_WordRowFigures(Word(u"a", 0.9f, 0, 3), row));
+  EXPECT_EQ(row.speed, u"0.30 (n/a)");
+  EXPECT_EQ(row.errors, u"0.00");
+  EXPECT_EQ(row.count, u"3");
+
+  row = WordRowFigures();
+  EXPECT_FALSE(Mode3_WordRowFigures(Word(u"word", 0.0f, 0, 0), row));
+  EXPECT_TRUE(row.speed.empty());
+}
+
+}  // namespace

@@ -1,0 +1,509 @@
+// Keystroke rules of the four modes, run against a fake typing area that inserts each character
+// after the rules have seen it, as the edit control does.
+#include "typing/keystrokes.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/sample_text.h"
+#include "typing/words.h"
+
+namespace {
+
+// The fake screen: one typing area (caret always at the end), two word list boxes, a clock.
+struct FakeScreen {
+  Text16 text;
+  uint32_t now = 100000;
+  int alerts = 0;
+  int focusCalls = 0;
+  int enableClearCalls = 0;
+  int autoStarts = 0;
+  int completions = 0;
+  std::vector<int> expands;
+  std::vector<TestFigures> shown;   // every start or stop of a test, in order
+  std::vector<Text16> lists[2];
+  int selectedList = 0;
+  Text16 selected;
+  std::vector<int16_t> updatedRows;
+};
+
+FakeScreen* g_Fake = nullptr;
+
+char16_t Lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
+
+bool StartsNoCase(const Text16& entry, const Text16& text) {
+  if (entry.size() < text.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (Lower(entry[i]) != Lower(text[i])) return false;
+  }
+  return true;
+}
+
+Text16 FakeCaretLine() {
+  const size_t lineBreak = g_Fake->text.rfind(u"\r\n");
+  Text16 line = lineBreak == Text16::npos ? g_Fake->text : g_Fake->text.substr(lineBreak + 2);
+  return line.substr(0, 99);
+}
+
+TypingHost FakeHost() {
+  TypingHost host;
+  host.caretLine = FakeCaretLine;
+  host.wholeText = [] { return g_Fake->text.substr(0, 1999); };
+  host.focus = [] { ++g_Fake->focusCalls; };
+  host.tick = [] { return g_Fake->now; };
+  host.errorAlert = [] { ++g_Fake->alerts; };
+  host.enableClear = [] { ++g_Fake->enableClearCalls; };
+  host.toggleTest = [] { g_Fake->shown.push_back(Mode4_ToggleTestState()); };
+  host.autoStartUi = [] { ++g_Fake->autoStarts; };
+  host.completionUi = [] { ++g_Fake->completions; };
+  host.expandWindow = [](int wide) { g_Fake->expands.push_back(wide); };
+  host.listHasPrefix = [](int list, const Text16& text) {
+    for (const Text16& entry : g_Fake->lists[list - 1]) {
+      if (StartsNoCase(entry, text)) return true;
+    }
+    return false;
+  };
+  host.listSelectExact = [](int list, const Text16& text) {
+    for (const Text16& entry : g_Fake->lists[list - 1]) {
+      if (entry.size() == text.size() && StartsNoCase(entry, text)) {
+        g_Fake->selectedList = list;
+        g_Fake->selected = entry;
+        return true;
+      }
+    }
+    return false;
+  };
+  host.updateWordRow = [](int16_t index) { g_Fake->updatedRows.push_back(index); };
+  return host;
+}
+
+// Set-1 scan codes of the keys the tests type; everything else gets a key that ends nothing.
+uint16_t ScanCode(char16_t c) {
+  static const char kRows[] = "qwertyuiop";
+  static const char kHome[] = "asdfghjkl";
+  static const char kLow[] = "zxcvbnm";
+  const char16_t l = Lower(c);
+  for (int i = 0; kRows[i]; ++i) if (l == kRows[i]) return static_cast<uint16_t>(16 + i);
+  for (int i = 0; kHome[i]; ++i) if (l == kHome[i]) return static_cast<uint16_t>(30 + i);
+  for (int i = 0; kLow[i]; ++i) if (l == kLow[i]) return static_cast<uint16_t>(44 + i);
+  switch (c) {
+    case u' ': return 57;
+    case u'\r': return 28;
+    case 8: return 14;
+    case u'.': return 52;
+    case u',': return 51;
+    default: return 12;
+  }
+}
+
+class Keystrokes : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    savedTyping_ = g_Typing;
+    savedHost_ = g_TypingHost;
+    savedSample_ = g_Sample;
+    savedWords_ = g_Words;
+    g_Typing = TypingState();
+    g_TypingHost = FakeHost();
+    g_Fake = &screen_;
+    g_Words = WordTables();
+  }
+  void TearDown() override {
+    g_Typing = savedTyping_;
+    g_TypingHost = savedHost_;
+    g_Sample = savedSample_;
+    g_Words = savedWords_;
+    g_Fake = nullptr;
+  }
+
+  void SetSample(const Text16& text, const std::vector<Text16>& words) {
+    g_Sample.text = text;
+    g_Words.testWords.clear();
+    for (const Text16& w : words) {
+      g_Words.testWords.push_back({static_cast<int16_t>(g_Words.testWords.size()), w,
+                                   static_cast<int32_t>(w.size()), 0.0f, -1});
+    }
+  }
+  void SetCustomWords(const std::vector<Text16>& words) {
+    g_Words.customWords.clear();
+    for (const Text16& w : words) {
+      g_Words.customWords.push_back({w, static_cast<int32_t>(w.size()), 0, 0, 0, 0, 0});
+    }
+  }
+
+  // One character message, then the insertion the edit control makes after it.
+  void Key(char16_t c, uint16_t keyWord, int mode, uint32_t advanceMs = 100) {
+    App_OnTypedChar(c, keyWord, mode);
+    if (c == 8) {
+      if (!screen_.text.empty()) screen_.text.pop_back();
+    } else if (c == u'\r') {
+      screen_.text += u"\r\n";
+    } else {
+      screen_.text += c;
+    }
+    screen_.now += advanceMs;
+  }
+  void Type(const Text16& text, int mode, uint32_t advanceMs = 100) {
+    for (char16_t c : text) Key(c, ScanCode(c), mode, advanceMs);
+  }
+  const TestWordRecord& TestWord(const Text16& word) {
+    for (const TestWordRecord& r : g_Words.testWords) {
+      if (r.word == word) return r;
+    }
+    ADD_FAILURE() << "no record";
+    return g_Words.testWords.at(0);
+  }
+
+  FakeScreen screen_;
+  TypingState savedTyping_;
+  TypingHost savedHost_;
+  SampleState savedSample_;
+  WordTables savedWords_;
+};
+
+// --- Tests mode -------------------------------------------------------------------------------
+
+TEST_F(Keystrokes, FirstTestOfTheRunTimesEveryWordAndStopsOnTheLastCharacter) {
+  SetSample(u"ab cd.", {u"ab", u"cd"});
+  screen_.now = 1000;
+  Key(u'a', 30, 4);  // 1000: starts the test and the first word
+  ASSERT_EQ(g_Typing.testRunning, 1);
+  EXPECT_EQ(g_Typing.testStartTick, 1000u);
+  EXPECT_EQ(screen_.autoStarts, 1);
+  ASSERT_EQ(screen_.shown.size(), 1u);
+  EXPECT_EQ(screen_.shown[0].rows, 1);  // the start empties row 1
+  EXPECT_EQ(screen_.shown[0].labelIds[0], 0);
+  EXPECT_TRUE(screen_.shown[0].values[0].empty());
+
+  Key(u'b', 48, 4);   // 1100
+  Key(u' ', 57, 4);   // 1200: 'ab' ends
+  EXPECT_FLOAT_EQ(TestWord(u"ab").seconds, 0.2f);
+  EXPECT_EQ(TestWord(u"ab").errors, 0);
+  EXPECT_EQ(TestWord(u"cd").errors, -1);
+  Key(u'c', 46, 4);   // 1300: 'cd' starts
+  Key(u'd', 32, 4);   // 1400
+  EXPECT_EQ(g_Typing.testRunning, 1);
+  EXPECT_TRUE(screen_.expands.empty());
+  Key(u'.', 52, 4);   // 1500: completes the sample
+
+  EXPECT_EQ(g_Typing.testRunning, 0);
+  EXPECT_EQ(g_Typing.testStopTick, 1500u);
+  EXPECT_EQ(screen_.completions, 1);
+  EXPECT_EQ(screen_.expands, std::vector<int>{1});
+  EXPECT_FLOAT_EQ(TestWord(u"cd").seconds, 0.2f);
+  EXPECT_EQ(TestWord(u"cd").errors, 0);
+  EXPECT_EQ(screen_.text, u"ab cd.");
+
+  // The stop saw 'ab cd' (the full stop not yet inserted) and 5 keystrokes in 0.5 s.
+  ASSERT_EQ(screen_.shown.size(), 2u);
+  const TestFigures& f = screen_.shown[1];
+  ASSERT_EQ(f.rows, 6);
+  EXPECT_EQ(f.values[0], u"0.01");
+  EXPECT_EQ(f.values[1], u"600.00");
+  EXPECT_EQ(f.values[2], u"5");
+  EXPECT_EQ(f.values[3], u"2");
+  EXPECT_EQ(f.values[4], u"240.00");
+  EXPECT_EQ(f.values[5], u"0");
+  for (int r = 0; r < 6; ++r) EXPECT_EQ(f.labelIds[r], 1028 + r);
+  // The completing character is counted only after the stop.
+  EXPECT_EQ(g_Typing.keystrokes, 6);
+  EXPECT_EQ(screen_.alerts, 0);
+  EXPECT_EQ(screen_.enableClearCalls, 6);
+}
+
+TEST_F(Keystrokes, WrongCharacterThenBackspaceCountsOneErrorAndEveryKeystroke) {
+  SetSample(u"ab cd.", {u"ab", u"cd"});
+  Key(u'a', 30, 4);
+  Key(u'x', 45, 4);   // wrong: one error, one alert
+  EXPECT_EQ(screen_.alerts, 1);
+  Key(8, 14, 4);      // Backspace: no error, no alert
+  Key(u'b', 48, 4);
+  Key(u' ', 57, 4);
+  EXPECT_EQ(screen_.alerts, 1);
+  EXPECT_EQ(g_Typing.testErrors, 1);
+  EXPECT_EQ(TestWord(u"ab").errors, 1);
+  EXPECT_FLOAT_EQ(TestWord(u"ab").seconds, 0.4f);
+  EXPECT_EQ(g_Typing.wordErrors, 0);
+  EXPECT_EQ(g_Typing.keystrokes, 5);
+}
+
+TEST_F(Keystrokes, WrongSpaceKeepsTheWordOpenAndItsErrorsCarryToTheNextWord) {
+  SetSample(u"abc de.", {u"abc", u"de"});
+  Type(u"ab", 4);
+  Key(u' ', 57, 4);   // the sample has 'c' here
+  EXPECT_EQ(g_Typing.testErrors, 1);
+  EXPECT_EQ(g_Typing.wordErrors, 1);
+  EXPECT_EQ(g_Typing.wordInProgress, 1);
+  EXPECT_EQ(TestWord(u"abc").errors, -1);
+
+  const uint32_t restart = screen_.now;
+  Key(8, 14, 4);      // after the space: a new word starts and its clock restarts
+  EXPECT_EQ(g_Typing.wordStartTick, restart);
+  Key(u'c', 46, 4);
+  Key(u' ', 57, 4);
+  EXPECT_EQ(TestWord(u"abc").errors, 1);  // carried from the wrong space
+  EXPECT_FLOAT_EQ(TestWord(u"abc").seconds, 0.2f);
+  EXPECT_EQ(g_Typing.testErrors, 1);
+}
+
+TEST_F(Keystrokes, SecondSpaceStartsAWordAndIsCheckedLikeAnyCharacter) {
+  SetSample(u"ab  cd.", {u"ab", u"cd"});
+  Type(u"ab", 4);
+  Key(u' ', 57, 4);
+  const uint32_t second = screen_.now;
+  Key(u' ', 57, 4);
+  EXPECT_EQ(g_Typing.wordStartTick, second);
+  EXPECT_EQ(g_Typing.wordInProgress, 1);
+  EXPECT_EQ(g_Typing.testErrors, 0);
+  Type(u"cd.", 4);
+  EXPECT_EQ(g_Typing.testErrors, 0);
+  EXPECT_FLOAT_EQ(TestWord(u"cd").seconds, 0.2f);  // from 'c' to the full stop
+  EXPECT_EQ(g_Typing.testRunning, 0);
+
+  // A wrong second space is one error.
+  g_Typing = TypingState();
+  screen_.text.clear();
+  Type(u"ab ", 4);
+  SetSample(u"ab cd.", {u"ab", u"cd"});
+  Key(u' ', 57, 4);
+  EXPECT_EQ(g_Typing.testErrors, 1);
+}
+
+TEST_F(Keystrokes, EnterAtALineEndEndsTheWordAndIsCheckedOnce) {
+  SetSample(u"ab\r\ncd.", {u"ab", u"cd"});
+  Type(u"ab", 4);
+  Key(u'\r', 28, 4);
+  EXPECT_FLOAT_EQ(TestWord(u"ab").seconds, 0.2f);
+  EXPECT_EQ(TestWord(u"ab").errors, 0);
+  EXPECT_EQ(g_Typing.wordInProgress, 0);
+  Type(u"cd.", 4);
+  EXPECT_EQ(g_Typing.testErrors, 0);
+  EXPECT_EQ(TestWord(u"cd").errors, 0);
+  EXPECT_EQ(screen_.completions, 1);
+
+  // A wrong Enter counts one error, not two.
+  g_Typing = TypingState();
+  screen_.text.clear();
+  SetSample(u"ab cd.", {u"ab", u"cd"});
+  Type(u"ab", 4);
+  Key(u'\r', 28, 4);
+  EXPECT_EQ(g_Typing.testErrors, 1);
+  EXPECT_EQ(screen_.alerts, 1);
+  EXPECT_EQ(g_Typing.wordInProgress, 1);
+}
+
+TEST_F(Keystrokes, SampleEndingWithALineBreakIsNeverCompletedByTyping) {
+  SetSample(u"ab\r\n", {u"ab"});
+  Type(u"ab\r", 4);
+  EXPECT_TRUE(screen_.expands.empty());
+  EXPECT_EQ(g_Typing.testRunning, 1);
+  EXPECT_EQ(screen_.text, u"ab\r\n");
+}
+
+TEST_F(Keystrokes, SampleEndingInALetterLooksUpTheLastWordWithoutIt) {
+  SetSample(u"ab cd", {u"ab", u"cd"});
+  Type(u"ab cd", 4);
+  EXPECT_EQ(g_Typing.testRunning, 0);
+  EXPECT_EQ(TestWord(u"cd").errors, -1);  // looked up as 'c'
+  EXPECT_EQ(g_Typing.wordInProgress, 0);
+  EXPECT_EQ(screen_.shown.back().values[2], u"4");  // Characters: length minus 1
+}
+
+TEST_F(Keystrokes, TypedWordLosesOneTrailingPunctuationCharacter) {
+  SetSample(u"a b, (c) d.", {u"a", u"b", u"(c", u"(c)", u"d"});
+  Type(u"a b, ", 4);
+  EXPECT_FLOAT_EQ(TestWord(u"b").seconds, 0.2f);  // 'b,' looked up as 'b'
+  Type(u"(c) ", 4);
+  EXPECT_EQ(TestWord(u"(c").errors, 0);           // '(c)' looked up as '(c'
+  EXPECT_EQ(TestWord(u"(c)").errors, -1);
+
+  EXPECT_EQ(Mode4_StripTrailingPunctuation(u"word)."), u"word)");
+  for (char16_t c : Text16(u",.?!:;)}\"]")) {
+    EXPECT_EQ(Mode4_StripTrailingPunctuation(u"w" + Text16(1, c)), u"w");
+  }
+  EXPECT_EQ(Mode4_StripTrailingPunctuation(u"w'"), u"w'");
+  EXPECT_EQ(Mode4_StripTrailingPunctuation(u"w("), u"w(");
+  EXPECT_EQ(Mode4_StripTrailingPunctuation(u""), u"");
+  EXPECT_EQ(App_WordAfterLastSpace(u"one two"), u"two");
+  EXPECT_EQ(App_WordAfterLastSpace(u"one two "), u"");
+  EXPECT_EQ(App_WordAfterLastSpace(u"alone"), u"alone");
+}
+
+TEST_F(Keystrokes, TestsModeLetterCaseMatters) {
+  SetSample(u"was.", {u"was"});
+  Key(u'W', 17, 4);
+  EXPECT_EQ(g_Typing.testErrors, 1);
+  EXPECT_EQ(screen_.alerts, 1);
+}
+
+TEST_F(Keystrokes, AutoRepeatedSpaceAndKeypadEnterAreOrdinaryCharacters) {
+  SetSample(u"ab cd.", {u"ab", u"cd"});
+  screen_.now = 0;
+  Type(u"ab", 4);
+  Key(u' ', 16441, 4);  // right character, but no word end
+  EXPECT_EQ(TestWord(u"ab").errors, -1);
+  EXPECT_EQ(g_Typing.wordInProgress, 1);
+  Key(u'c', 46, 4);     // not a word start either: the clock still runs from 'a'
+  EXPECT_EQ(g_Typing.wordStartTick, 0u);
+  Type(u"d.", 4);
+  EXPECT_FLOAT_EQ(TestWord(u"cd").seconds, 0.5f);
+
+  g_Typing = TypingState();
+  screen_ = FakeScreen();
+  SetSample(u"ab\r\ncd.", {u"ab", u"cd"});
+  Type(u"ab", 4);
+  Key(u'\r', 284, 4);
+  EXPECT_EQ(TestWord(u"ab").errors, -1);
+  EXPECT_EQ(g_Typing.wordInProgress, 1);
+}
+
+TEST_F(Keystrokes, AutomaticStartHappensOnlyOncePerRun) {
+  SetSample(u"ab cd.", {u"ab", u"cd"});
+  Key(u'a', 30, 4);
+  EXPECT_EQ(screen_.autoStarts, 1);
+  g_TypingHost.toggleTest();  // the Stop command
+  EXPECT_EQ(g_Typing.testRunning, 0);
+  Type(u"b cd", 4);
+  EXPECT_EQ(screen_.autoStarts, 1);
+  EXPECT_EQ(g_Typing.testRunning, 0);
+  // Completing the sample without a running test only widens the window.
+  const size_t shownBefore = screen_.shown.size();
+  Key(u'.', 52, 4);
+  EXPECT_EQ(screen_.completions, 0);
+  EXPECT_EQ(screen_.expands, std::vector<int>{1});
+  EXPECT_EQ(screen_.shown.size(), shownBefore);
+  EXPECT_EQ(g_Typing.keystrokes, 6);  // counting goes on while idle
+}
+
+TEST_F(Keystrokes, CommandStartZeroesTheCountersAndStopShowsFigures) {
+  SetSample(u"ab cd.", {u"ab", u"cd"});
+  Type(u"ax", 4);
+  g_TypingHost.toggleTest();  // stop
+  screen_.now = 5000;
+  g_TypingHost.toggleTest();  // start
+  EXPECT_EQ(g_Typing.keystrokes, 0);
+  EXPECT_EQ(g_Typing.testErrors, 0);
+  EXPECT_EQ(g_Typing.testStartTick, 5000u);
+  Key(8, 14, 4);
+  screen_.now = 5000 + 30000;
+  g_TypingHost.toggleTest();  // stop after 30 s: 1 keystroke
+  const TestFigures& f = screen_.shown.back();
+  EXPECT_EQ(f.values[0], u"0.50");
+  EXPECT_EQ(f.values[1], u"2.00");
+  EXPECT_EQ(f.values[2], u"1");
+  EXPECT_EQ(f.rows, 3);  // 'a' holds no space
+}
+
+// --- Modes 1 and 2 ----------------------------------------------------------------------------
+
+TEST_F(Keystrokes, HandModesIgnoreLetterCaseAndFollowTheOtherList) {
+  screen_.lists[0] = {u"was", u"we"};
+  screen_.lists[1] = {u"you", u"yolk"};
+  Type(u"Was ", 1);
+  EXPECT_EQ(screen_.alerts, 0);
+  EXPECT_EQ(screen_.selectedList, 1);
+  EXPECT_EQ(screen_.selected, u"was");
+  EXPECT_EQ(g_Typing.currentWordList, 1);
+  Key(u'y', 21, 2);  // only the right list continues: it becomes the current one
+  EXPECT_EQ(g_Typing.currentWordList, 2);
+  Type(u"ou ", 2);
+  EXPECT_EQ(screen_.alerts, 0);
+  EXPECT_EQ(screen_.selected, u"you");
+  EXPECT_EQ(screen_.enableClearCalls, 8);
+  EXPECT_EQ(g_Typing.keystrokes, 0);  // nothing counted outside the Tests mode
+}
+
+TEST_F(Keystrokes, HandModesAlertOnWrongKeysButNeverOnBackspace) {
+  screen_.lists[0] = {u"was"};
+  Type(u"wx", 1);
+  EXPECT_EQ(screen_.alerts, 1);
+  Key(8, 14, 1);
+  EXPECT_EQ(screen_.alerts, 1);
+  EXPECT_EQ(g_Typing.wordErrors, 0);
+  Type(u"as ", 1);
+  EXPECT_EQ(screen_.alerts, 1);
+  Key(u' ', 57, 1);  // a second space: no listed word begins with a space
+  EXPECT_EQ(screen_.alerts, 2);
+}
+
+TEST_F(Keystrokes, HandModesTreatAnAutoRepeatedSpaceAsPartOfTheWord) {
+  screen_.lists[0] = {u"ab"};
+  Type(u"ab", 1);
+  Key(u' ', 57, 1);
+  EXPECT_EQ(screen_.alerts, 0);
+  EXPECT_EQ(g_Typing.wordInProgress, 0);
+  Type(u"ab", 1);
+  Key(u' ', 16441, 1);  // 'ab ' begins no entry
+  EXPECT_EQ(screen_.alerts, 1);
+  // Enter does not end a word outside the Tests mode.
+  Key(u'\r', 28, 1);
+  EXPECT_EQ(screen_.alerts, 2);
+}
+
+// --- Mode 3 -----------------------------------------------------------------------------------
+
+TEST_F(Keystrokes, CustomWordsAreTimedCountedAndShown) {
+  SetCustomWords({u"zap", u"was", u"was"});
+  screen_.now = 2000;
+  Type(u"wxs", 3, 250);  // 'x' is wrong
+  EXPECT_EQ(g_Typing.wordErrors, 2);  // 'wx' and 'wxs' begin no custom word
+  Key(u' ', 57, 3);
+  // 'wxs' is no custom word: nothing recorded, the word's errors cleared.
+  EXPECT_TRUE(screen_.updatedRows.empty());
+  EXPECT_EQ(g_Typing.wordErrors, 0);
+
+  screen_.text.clear();
+  Type(u"was", 3, 250);
+  Key(u' ', 57, 3);
+  ASSERT_EQ(screen_.updatedRows, std::vector<int16_t>{1});  // the first 'was'
+  const CustomWordRecord& was = g_Words.customWords[1];
+  EXPECT_FLOAT_EQ(was.lastSeconds, 0.75f);
+  EXPECT_FLOAT_EQ(was.totalSeconds, 0.75f);
+  EXPECT_EQ(was.typedCount, 1);
+  EXPECT_EQ(was.lastErrors, 0);
+  EXPECT_EQ(g_Words.customWords[2].typedCount, 0);
+
+  Type(u"wAs", 3, 100);  // case matters: 'wA' is an error
+  Key(u' ', 57, 3);
+  EXPECT_EQ(was.typedCount, 1);  // 'wAs' is no custom word
+  Type(u"was", 3, 100);
+  EXPECT_EQ(g_Typing.wordErrors, 0);
+  Key(u' ', 57, 3);
+  EXPECT_EQ(was.typedCount, 2);
+  EXPECT_FLOAT_EQ(was.lastSeconds, 0.3f);
+  EXPECT_FLOAT_EQ(was.totalSeconds, 1.05f);
+  EXPECT_EQ(g_Typing.keystrokes, 0);
+}
+
+TEST_F(Keystrokes, CustomModeCountsASecondSpaceAsAnError) {
+  SetCustomWords({u"was"});
+  Type(u"was ", 3);
+  EXPECT_EQ(screen_.alerts, 0);
+  Key(u' ', 57, 3);
+  EXPECT_EQ(screen_.alerts, 1);
+  EXPECT_EQ(g_Typing.wordErrors, 1);
+  Type(u"was ", 3);
+  EXPECT_EQ(g_Words.customWords[0].typedCount, 2);
+  EXPECT_EQ(g_Words.customWords[0].lastErrors, 1);  // the extra space belongs to this word
+  EXPECT_EQ(g_Words.customWords[0].totalErrors, 1);
+}
+
+TEST_F(Keystrokes, PreviousKeyIsKeptAcrossModesAndUnknownModes) {
+  Key(u'a', 30, 0);
+  EXPECT_EQ(g_Typing.previousKey, 30);
+  EXPECT_EQ(screen_.enableClearCalls, 1);
+  Key(u' ', 57, 7);
+  EXPECT_EQ(g_Typing.previousKey, 57);
+  // The next Tests-mode key is judged by the space typed in another mode: it starts a word.
+  SetSample(u"ab", {u"ab"});
+  screen_.text.clear();
+  const uint32_t t = screen_.now;
+  Key(u'a', 30, 4);
+  EXPECT_EQ(g_Typing.wordStartTick, t);
+  Key(u'x', 0xFFFF, 4);  // a key word that would read as -1 in 16 bits is still a key
+  EXPECT_EQ(g_Typing.previousKey, 0xFFFF);
+  EXPECT_NE(g_Typing.previousKey, kNoKey);
+}
+
+}  // namespace

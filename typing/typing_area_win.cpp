@@ -1,0 +1,184 @@
+// The typing area's window procedure: every character goes through the rules of the current
+// mode before the edit control inserts it, and the accelerator commands that reach the typing
+// area while it has the focus are forwarded.
+#include "settings/settings.h"
+#include "tests/sample_text.h"
+#include "typing/keystrokes.h"
+#include "typing/typing_win.h"
+
+#include <commctrl.h>
+
+WNDPROC g_TypingAreaPrevProc = nullptr;
+BOOL(WINAPI* g_AlertBeep)(DWORD, DWORD) = Beep;
+
+namespace {
+
+// The typing area whose character is being processed; outside a character, the screen's.
+HWND s_ActiveArea = nullptr;
+
+HWND TypingArea() { return s_ActiveArea ? s_ActiveArea : App_CurrentTypingArea(); }
+
+Text16 CaretLine() {
+  HWND area = TypingArea();
+  if (!area) return Text16();
+  const WPARAM line = static_cast<WPARAM>(SendMessageW(area, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0));
+  // EM_GETLINE takes the buffer's capacity from its first unit and adds no terminator.
+  wchar_t buffer[100] = {};
+  buffer[0] = 99;
+  LRESULT copied = SendMessageW(area, EM_GETLINE, line, reinterpret_cast<LPARAM>(buffer));
+  if (copied < 0) copied = 0;
+  if (copied > 99) copied = 99;
+  return Text16(reinterpret_cast<const char16_t*>(buffer), static_cast<size_t>(copied));
+}
+
+// The text cannot change while a character is processed (the edit control inserts it only
+// afterwards), so one read serves every rule of that character.
+bool s_TextCached = false;
+Text16 s_CachedText;
+
+Text16 ReadWholeText(HWND area) {
+  static wchar_t buffer[kSampleCapacity];
+  LRESULT copied = SendMessageW(area, WM_GETTEXT, kSampleCapacity, reinterpret_cast<LPARAM>(buffer));
+  if (copied < 0) copied = 0;
+  if (copied > kSampleCapacity - 1) copied = kSampleCapacity - 1;
+  return Text16(reinterpret_cast<const char16_t*>(buffer), static_cast<size_t>(copied));
+}
+
+Text16 WholeText() {
+  HWND area = TypingArea();
+  if (!area) return Text16();
+  if (!s_ActiveArea) return ReadWholeText(area);
+  if (!s_TextCached) {
+    s_CachedText = ReadWholeText(area);
+    s_TextCached = true;
+  }
+  return s_CachedText;
+}
+
+// The typing area that has the keyboard focus, kept from its own focus messages: asking the
+// system for the focus costs more than all the rules of a character together.
+HWND s_FocusedArea = nullptr;
+
+void FocusArea() {
+  HWND area = TypingArea();
+  if (area && s_FocusedArea != area) SetFocus(area);
+}
+
+uint32_t Tick() { return GetTickCount(); }
+
+void EnableClear() {
+  // Changed only when not yet enabled: this runs on every keystroke.
+  HMENU bar = g_App.mainWindow ? GetMenu(g_App.mainWindow) : nullptr;
+  if (bar && (GetMenuState(bar, IDM_CLEAR, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED))) {
+    App_EnableMenuCommand(IDM_CLEAR, true);
+  }
+  HWND toolbar = g_App.toolbar ? g_App.toolbar : GetDlgItem(g_App.mainWindow, IDC_TOOLBAR);
+  if (toolbar && SendMessageW(toolbar, TB_GETSTATE, IDT_CLEAR, 0) != TBSTATE_ENABLED) {
+    App_SetButtonState(IDT_CLEAR, TBSTATE_ENABLED);
+  }
+}
+
+void AutoStartUi() {
+  App_SetButtonState(IDT_OPEN, TBSTATE_INDETERMINATE);
+  App_SetButtonImage(IDT_START_STOP, IMG_STOP);
+  App_SetMenuText(IDM_START_TEST, IDS_STOP_TEST);
+}
+
+HWND WordList(int list) { return list == 2 ? g_Training.rightList : g_Training.leftList; }
+
+bool ListHasPrefix(int list, const Text16& text) {
+  HWND box = WordList(list);
+  if (!box) return false;
+  return SendMessageW(box, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(W(text))) != LB_ERR;
+}
+
+bool ListSelectExact(int list, const Text16& text) {
+  HWND box = WordList(list);
+  if (!box) return false;
+  const LRESULT index = SendMessageW(box, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(W(text)));
+  if (index == LB_ERR) return false;
+  SendMessageW(box, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(box, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+  return true;
+}
+
+void SendToMainWindow(UINT command) {
+  if (g_App.mainWindow) SendMessageW(g_App.mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+void OnTypingAreaCommand(UINT command) {
+  switch (command) {
+    case IDM_LANG_ENGLISH: App_SwitchLanguage(1); break;
+    case IDM_LANG_FRENCH: App_SwitchLanguage(2); break;
+    case IDM_LANG_RUSSIAN: App_SwitchLanguage(3); break;
+    case IDM_OPEN: Mode4_OpenSampleFile(); break;
+    case IDM_MODE_TESTS: OnMenuMode4(); break;
+    case IDM_START_TEST: SendToMainWindow(IDT_START_STOP); break;
+    case IDM_CLEAR: SendToMainWindow(IDT_CLEAR); break;
+    case IDM_DETAILED_STATS: SendToMainWindow(IDT_STATISTICS); break;
+    // The hand-practice and custom words screens (4007-4009), the HTML report (4015) and the
+    // help pages (4016, 4017) are reached from here once their screens are part of the program.
+    default: break;
+  }
+}
+
+void OnTypingAreaChar(HWND area, WPARAM wParam, LPARAM lParam) {
+  App_InstallTypingHost();
+  HWND outer = s_ActiveArea;
+  s_ActiveArea = area;
+  s_TextCached = false;
+  App_OnTypedChar(static_cast<char16_t>(wParam), HIWORD(lParam), g_Settings.Mode);
+  s_TextCached = false;
+  s_ActiveArea = outer;
+}
+
+}  // namespace
+
+void App_InstallTypingHost() {
+  TypingHost& h = g_TypingHost;
+  if (!h.caretLine) h.caretLine = CaretLine;
+  if (!h.wholeText) h.wholeText = WholeText;
+  if (!h.focus) h.focus = FocusArea;
+  if (!h.tick) h.tick = Tick;
+  if (!h.errorAlert) h.errorAlert = App_ErrorAlert;
+  if (!h.enableClear) h.enableClear = EnableClear;
+  if (!h.toggleTest) h.toggleTest = Mode4_ToggleTest;
+  if (!h.autoStartUi) h.autoStartUi = AutoStartUi;
+  if (!h.completionUi) h.completionUi = Mode4_CompletionUi;
+  if (!h.expandWindow) h.expandWindow = App_ExpandWindow;
+  if (!h.listHasPrefix) h.listHasPrefix = ListHasPrefix;
+  if (!h.listSelectExact) h.listSelectExact = ListSelectExact;
+  if (!h.updateWordRow) h.updateWordRow = Mode3_UpdateWordRow;
+}
+
+void App_ErrorAlert() {
+  // Synchronous: the wrong character is inserted only after the beep has ended.
+  if (g_Settings.AlertEnabled && g_AlertBeep) g_AlertBeep(2000, 200);
+}
+
+LRESULT CALLBACK App_TypingAreaProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Taken first: a command may rebuild the screen and subclass a new typing area.
+  const WNDPROC previous = g_TypingAreaPrevProc;
+  switch (message) {
+    case WM_CHAR:
+      OnTypingAreaChar(window, wParam, lParam);
+      break;
+    case WM_COMMAND:
+      OnTypingAreaCommand(LOWORD(wParam));
+      break;
+    case WM_SETFOCUS:
+      s_FocusedArea = window;
+      break;
+    case WM_KILLFOCUS:
+    case WM_NCDESTROY:
+      if (s_FocusedArea == window) s_FocusedArea = nullptr;
+      break;
+    default:
+      break;
+  }
+  // A screen change or language switch destroys this control: there is no edit control left to
+  // hand the message to.
+  if (!IsWindow(window)) return 0;
+  if (!previous) return DefWindowProcW(window, message, wParam, lParam);
+  return CallWindowProcW(previous, window, message, wParam, lParam);
+}

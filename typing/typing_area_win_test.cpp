@@ -1,0 +1,345 @@
+// The typing area's window procedure on real windows: the tutor's main window with its Tests
+// screen, character messages with their key data, the toolbar and menu steps of a test, the
+// command forwarding, and the rows of the custom words list.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/menus_win_test.h"
+#include "typing/keystrokes.h"
+#include "typing/typing_win.h"
+
+namespace {
+
+struct BeepCall {
+  DWORD frequency, duration;
+  std::wstring areaText;  // the typing area's text while the alert sounds
+};
+std::vector<BeepCall> g_Beeps;
+uint32_t g_Now = 0;
+
+BOOL WINAPI RecordBeep(DWORD frequency, DWORD duration) {
+  g_Beeps.push_back({frequency, duration, kftest::WindowText(g_Mode4.typingArea)});
+  return TRUE;
+}
+
+UINT ScanCode(wchar_t c) {
+  static const char kRows[] = "qwertyuiop", kHome[] = "asdfghjkl", kLow[] = "zxcvbnm";
+  const wchar_t l = (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
+  for (int i = 0; kRows[i]; ++i) if (l == kRows[i]) return 16 + i;
+  for (int i = 0; kHome[i]; ++i) if (l == kHome[i]) return 30 + i;
+  for (int i = 0; kLow[i]; ++i) if (l == kLow[i]) return 44 + i;
+  switch (c) {
+    case L' ': return 57;
+    case L'\r': return 28;
+    case 8: return 14;
+    case L'.': return 52;
+    case L',': return 51;
+    default: return 12;
+  }
+}
+
+class TypingAreaTest : public kftest::MainWindowTest {
+ protected:
+  void SetUp() override {
+    kftest::MainWindowTest::SetUp();
+    savedTyping_ = g_Typing;
+    savedHost_ = g_TypingHost;
+    savedBeep_ = g_AlertBeep;
+    savedAlert_ = g_Settings.AlertEnabled;
+    g_Typing = TypingState();
+    g_TypingHost = TypingHost();
+    g_TypingHost.tick = [] { return g_Now; };
+    App_InstallTypingHost();
+    g_AlertBeep = RecordBeep;
+    g_Beeps.clear();
+    g_Now = 50000;
+  }
+  void TearDown() override {
+    for (HWND w : extra_) DestroyWindow(w);
+    g_Typing = savedTyping_;
+    g_TypingHost = savedHost_;
+    g_AlertBeep = savedBeep_;
+    g_Settings.AlertEnabled = savedAlert_;
+    kftest::MainWindowTest::TearDown();
+  }
+
+  void OpenTests() {
+    OpenMainWindow(4, 1);
+    ASSERT_NE(g_Mode4.typingArea, nullptr);
+    g_Settings.AlertEnabled = 1;
+  }
+  LRESULT Char(HWND area, wchar_t c, UINT keyWord) {
+    const LRESULT r = SendMessageW(area, WM_CHAR, c, static_cast<LPARAM>(1 | (keyWord << 16)));
+    g_Now += 100;
+    return r;
+  }
+  void Type(HWND area, const std::wstring& text) {
+    for (wchar_t c : text) Char(area, c, ScanCode(c));
+  }
+  int Image(int command) { return App_GetButtonImage(command); }
+  LRESULT ButtonState(int command) {
+    return SendMessageW(GetDlgItem(g_App.mainWindow, IDC_TOOLBAR), TB_GETSTATE, command, 0);
+  }
+  int Width(HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    return r.right - r.left;
+  }
+  HWND Child(const wchar_t* cls, DWORD style, int id) {
+    HWND w = CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 600, 400, 200, 200, g_App.mainWindow,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    extra_.push_back(w);
+    return w;
+  }
+
+  TypingState savedTyping_;
+  TypingHost savedHost_;
+  BOOL(WINAPI* savedBeep_)(DWORD, DWORD) = nullptr;
+  int32_t savedAlert_ = 0;
+  std::vector<HWND> extra_;
+};
+
+TEST_F(TypingAreaTest, SampleTypedInTheTestsScreenStartsStopsAndWidensTheWindow) {
+  OpenTests();
+  HWND area = g_Mode4.typingArea;
+  ASSERT_EQ(kftest::Wide(g_Sample.text), L"The quick brown fox, the lazy dog.");
+  EXPECT_TRUE(Grayed(IDM_CLEAR));
+  EXPECT_EQ(Width(g_App.mainWindow), 560);
+
+  Char(area, L'T', 20);
+  EXPECT_EQ(kftest::WindowText(area), L"T");  // inserted by the edit control after the rules
+  EXPECT_EQ(g_Typing.testRunning, 1);
+  EXPECT_EQ(g_Typing.testStartTick, 50000u);
+  EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
+  EXPECT_EQ(ButtonState(IDT_OPEN) & TBSTATE_INDETERMINATE, TBSTATE_INDETERMINATE);
+  EXPECT_EQ(kftest::MenuText(Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Stop Test\tF6");
+  EXPECT_FALSE(Grayed(IDM_CLEAR));
+  EXPECT_EQ(ButtonState(IDT_CLEAR) & TBSTATE_ENABLED, TBSTATE_ENABLED);
+  EXPECT_TRUE(Grayed(IDM_DETAILED_STATS));
+  EXPECT_TRUE(Grayed(IDM_HTML_REPORT));
+
+  // A wrong letter beeps before it is inserted; Backspace never beeps.
+  Char(area, L'x', 45);
+  ASSERT_EQ(g_Beeps.size(), 1u);
+  EXPECT_EQ(g_Beeps[0].frequency, 2000u);
+  EXPECT_EQ(g_Beeps[0].duration, 200u);
+  EXPECT_EQ(g_Beeps[0].areaText, L"T");
+  EXPECT_EQ(kftest::WindowText(area), L"Tx");
+  Char(area, 8, 14);
+  EXPECT_EQ(g_Beeps.size(), 1u);
+  EXPECT_EQ(kftest::WindowText(area), L"T");
+
+  Type(area, L"he quick brown fox, the lazy dog");
+  EXPECT_EQ(g_Typing.testRunning, 1);
+  ASSERT_EQ(g_Words.testWords.size(), 7u);
+  EXPECT_EQ(kftest::Wide(g_Words.testWords[0].word), L"The");
+  EXPECT_EQ(g_Words.testWords[0].errors, 1);
+  EXPECT_FLOAT_EQ(g_Words.testWords[0].seconds, 0.5f);  // T, x, Backspace, h, e, then the space
+  EXPECT_EQ(g_Words.testWords[3].errors, 0);            // 'fox,' looked up as 'fox'
+  const int keystrokesBefore = g_Typing.keystrokes;
+  Char(area, L'.', 52);
+
+  EXPECT_EQ(kftest::WindowText(area), L"The quick brown fox, the lazy dog.");
+  EXPECT_EQ(g_Typing.testRunning, 0);
+  EXPECT_EQ(g_Words.testWords[6].errors, 0);  // 'dog', timed up to the full stop
+  EXPECT_FLOAT_EQ(g_Words.testWords[6].seconds, 0.3f);
+  EXPECT_EQ(Width(g_App.mainWindow), 807);
+  EXPECT_EQ(Image(IDT_START_STOP), IMG_START);
+  EXPECT_EQ(ButtonState(IDT_OPEN) & TBSTATE_ENABLED, TBSTATE_ENABLED);
+  EXPECT_EQ(ButtonState(IDT_STATISTICS) & TBSTATE_ENABLED, TBSTATE_ENABLED);
+  EXPECT_EQ(kftest::MenuText(Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Start Test\tF6");
+  EXPECT_FALSE(Grayed(IDM_DETAILED_STATS));
+  EXPECT_FALSE(Grayed(IDM_HTML_REPORT));
+
+  const wchar_t* labels[6] = {L"Time spent (min): ", L"CPM: ", L"Characters: ",
+                              L"Words typed: ", L"WPM: ", L"Total errors count: "};
+  for (int row = 0; row < 6; ++row) EXPECT_EQ(kftest::WindowText(g_Mode4.labels[row]), labels[row]);
+  // 35 keystrokes (the full stop is counted after the stop) in 3.5 s.
+  EXPECT_EQ(keystrokesBefore, 35);
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"0.06");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[1]), L"600.00");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[2]), L"33");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[3]), L"7");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[4]), L"120.00");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[5]), L"1");
+  EXPECT_EQ(g_Typing.keystrokes, 36);
+}
+
+TEST_F(TypingAreaTest, TestsModeCharacterGivesTheTypingAreaTheFocus) {
+  OpenTests();
+  HWND area = g_Mode4.typingArea;
+  SetFocus(g_Mode4.sampleView);
+  ASSERT_EQ(GetFocus(), g_Mode4.sampleView);
+  Char(area, L'T', 20);
+  EXPECT_EQ(GetFocus(), area);
+  SetFocus(g_Mode4.sampleView);
+  Char(area, L'h', 35);
+  EXPECT_EQ(GetFocus(), area);
+  EXPECT_EQ(kftest::WindowText(area), L"Th");
+  EXPECT_EQ(g_Typing.testErrors, 0);
+}
+
+TEST_F(TypingAreaTest, NoBeepWhileTheAlertIsOff) {
+  OpenTests();
+  g_Settings.AlertEnabled = 0;
+  Type(g_Mode4.typingArea, L"xy");
+  EXPECT_TRUE(g_Beeps.empty());
+  EXPECT_EQ(g_Typing.testErrors, 2);
+  EXPECT_EQ(kftest::WindowText(g_Mode4.typingArea), L"xy");
+}
+
+TEST_F(TypingAreaTest, StartStopCommandFollowsTheButtonImage) {
+  OpenTests();
+  SetWindowTextW(g_Mode4.values[3], L"earlier");
+  App_EnableMenuCommand(IDM_DETAILED_STATS, true);
+  g_Now = 1000;
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
+  EXPECT_EQ(g_Typing.testRunning, 1);
+  EXPECT_EQ(g_Typing.testStartTick, 1000u);
+  EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
+  EXPECT_EQ(ButtonState(IDT_OPEN) & TBSTATE_INDETERMINATE, TBSTATE_INDETERMINATE);
+  EXPECT_EQ(kftest::MenuText(Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Stop Test\tF6");
+  EXPECT_TRUE(Grayed(IDM_DETAILED_STATS));
+  EXPECT_TRUE(Grayed(IDM_HTML_REPORT));
+  EXPECT_EQ(kftest::WindowText(g_Mode4.labels[0]), L"");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"");
+
+  Type(g_Mode4.typingArea, L"Thexxx");  // no space: rows 4 to 6 keep their texts
+  g_Now = 1000 + 30000;
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
+  EXPECT_EQ(g_Typing.testRunning, 0);
+  EXPECT_EQ(Image(IDT_START_STOP), IMG_START);
+  EXPECT_EQ(ButtonState(IDT_STATISTICS) & TBSTATE_ENABLED, TBSTATE_ENABLED);
+  EXPECT_EQ(kftest::MenuText(Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Start Test\tF6");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"0.50");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[1]), L"12.00");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[2]), L"6");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[3]), L"earlier");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.labels[3]), L"");
+  // A stop by command leaves the reports greyed and the window narrow.
+  EXPECT_TRUE(Grayed(IDM_DETAILED_STATS));
+  EXPECT_EQ(Width(g_App.mainWindow), 560);
+
+  // Any other image: nothing.
+  App_SetButtonImage(IDT_START_STOP, IMG_OPEN);
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
+  EXPECT_EQ(g_Typing.testRunning, 0);
+  EXPECT_EQ(Image(IDT_START_STOP), IMG_OPEN);
+}
+
+TEST_F(TypingAreaTest, AcceleratorCommandsAreForwardedToTheMainWindow) {
+  OpenTests();
+  HWND area = g_Mode4.typingArea;
+  SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_START_TEST, 1), 0);  // F6
+  EXPECT_EQ(g_Typing.testRunning, 1);
+  EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
+  SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_START_TEST, 1), 0);
+  EXPECT_EQ(g_Typing.testRunning, 0);
+
+  Type(area, L"Th");
+  EXPECT_FALSE(Grayed(IDM_CLEAR));
+  SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_CLEAR, 1), 0);  // F7
+  EXPECT_EQ(kftest::WindowText(area), L"");
+  EXPECT_TRUE(Grayed(IDM_CLEAR));
+
+  // 4012 is not the typing area's: the alert stays as it is.
+  SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_SOUND_ALERT, 1), 0);
+  EXPECT_EQ(Image(IDT_ALERT), IMG_ALERT_ON);
+}
+
+TEST_F(TypingAreaTest, CommandThatRebuildsTheScreenDoesNotReachTheDestroyedControl) {
+  OpenTests();
+  HWND area = g_Mode4.typingArea;
+  EXPECT_EQ(SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_MODE_TESTS, 1), 0), 0);  // Ctrl+T
+  EXPECT_FALSE(IsWindow(area));
+  ASSERT_NE(g_Mode4.typingArea, nullptr);
+  EXPECT_NE(g_Mode4.typingArea, area);
+  // The new typing area works as the old one did, with the previous key kept.
+  Type(g_Mode4.typingArea, L"Th");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.typingArea), L"Th");
+
+  SendMessageW(g_Mode4.typingArea, WM_COMMAND, MAKEWPARAM(IDM_LANG_FRENCH, 1), 0);  // Ctrl+F
+  EXPECT_EQ(g_Settings.Language, 2);
+  EXPECT_EQ(kftest::Wide(g_Sample.text), kftest::Wide(kftest::kSampleFR));
+}
+
+TEST_F(TypingAreaTest, HandModesSearchTheWordListBoxesAndSelectTheTypedWord) {
+  OpenTests();
+  g_Training.leftList = Child(L"LISTBOX", 0, IDC_LEFT_LIST);
+  g_Training.rightList = Child(L"LISTBOX", 0, IDC_RIGHT_LIST);
+  for (const wchar_t* w : {L"sweater", L"war", L"was"})
+    SendMessageW(g_Training.leftList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w));
+  for (const wchar_t* w : {L"hook", L"monopoly", L"you"})
+    SendMessageW(g_Training.rightList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w));
+  g_Settings.Mode = 1;
+  HWND area = g_Mode4.typingArea;
+
+  Type(area, L"WAS ");
+  EXPECT_TRUE(g_Beeps.empty());
+  EXPECT_EQ(SendMessageW(g_Training.leftList, LB_GETCURSEL, 0, 0), 2);
+  Type(area, L"you ");
+  EXPECT_TRUE(g_Beeps.empty());
+  EXPECT_EQ(g_Typing.currentWordList, 2);
+  EXPECT_EQ(SendMessageW(g_Training.rightList, LB_GETCURSEL, 0, 0), 2);
+  Char(area, L'q', 16);
+  ASSERT_EQ(g_Beeps.size(), 1u);
+  EXPECT_EQ(g_Beeps[0].areaText, L"WAS you ");
+  Char(area, 8, 14);
+  EXPECT_EQ(g_Beeps.size(), 1u);
+  EXPECT_EQ(g_Typing.keystrokes, 0);
+  EXPECT_EQ(g_Typing.testRunning, 0);
+}
+
+TEST_F(TypingAreaTest, CustomWordRowShowsTheNewFigures) {
+  OpenTests();
+  HWND list = Child(WC_LISTVIEWW, LVS_REPORT, IDC_CUSTOM_LIST);
+  g_Training.customList = list;
+  LVCOLUMNW column = {};
+  column.mask = LVCF_WIDTH;
+  column.cx = 60;
+  for (int c = 0; c < 5; ++c) SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+  g_Words.customWords.clear();
+  for (const wchar_t* w : {L"Was", L"was", L"a"}) {
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(g_Words.customWords.size());
+    item.pszText = const_cast<wchar_t*>(w);
+    SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    for (int c = 2; c < 5; ++c) {
+      LVITEMW cell = {};
+      cell.iSubItem = c;
+      cell.pszText = const_cast<wchar_t*>(L"n/a");
+      SendMessageW(list, LVM_SETITEMTEXTW, item.iItem, reinterpret_cast<LPARAM>(&cell));
+    }
+    g_Words.customWords.push_back({T16(w), static_cast<int32_t>(wcslen(w)), 0, 0, 0, 0, 0});
+  }
+  auto cell = [&](int row, int col) {
+    wchar_t buf[100] = {};
+    LVITEMW item = {};
+    item.iSubItem = col;
+    item.pszText = buf;
+    item.cchTextMax = 100;
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return std::wstring(buf);
+  };
+
+  g_Settings.Mode = 3;
+  Type(g_Mode4.typingArea, L"was ");  // 0.3 s, the second record; its row is the first ('Was')
+  EXPECT_EQ(g_Words.customWords[1].typedCount, 1);
+  EXPECT_EQ(cell(0, 2), L"0.30 (0.15)");
+  EXPECT_EQ(cell(0, 3), L"0.00");
+  EXPECT_EQ(cell(0, 4), L"1");
+  EXPECT_EQ(cell(1, 2), L"n/a");
+
+  Type(g_Mode4.typingArea, L"a ");
+  EXPECT_EQ(cell(2, 2), L"0.10 (n/a)");
+  EXPECT_EQ(cell(2, 4), L"1");
+
+  Mode3_UpdateWordRow(-1);   // out of range: nothing
+  Mode3_UpdateWordRow(99);
+  EXPECT_EQ(cell(1, 2), L"n/a");
+}
+
+}  // namespace

@@ -1,0 +1,22 @@
+#pragma once
+// Glue of the typing rules (typing/keystrokes.h) to the screens: the host the rules call, the
+// steps of a test's start, stop and completion, and the custom words row display.
+#include "app/app.h"
+#include "typing/figures.h"
+
+// Fills every entry of g_TypingHost that is still empty with the program's own: the typing
+// area's edit control, GetTickCount, App_ErrorAlert, the toolbar and menu steps. Entries a test
+// has set are kept.
+void App_InstallTypingHost();
+
+// The sound of the error alert: Beep in the program; the window tests replace it to observe it.
+extern BOOL(WINAPI* g_AlertBeep)(DWORD frequency, DWORD duration);
+
+// Puts the texts of `figures` into the Tests screen's statistics rows (labels in the current
+// language); rows without a control are skipped.
+void Mode4_ShowFigures(const TestFigures& figures);
+// After the stop of the completion step: button 402 image 1, buttons 401 and 405 enabled,
+// menu item 4011 "start" text, menu items 4014 and 4015 enabled.
+void Mode4_CompletionUi();
+// Refreshes columns 2 to 4 of custom word record `index` in the custom words list view.
+void Mode3_UpdateWordRow(int16_t index);

@@ -1,0 +1,77 @@
+// The two word tables, the lookups the keystroke processing uses, and the hand class of a word.
+#include "typing/words.h"
+
+#include <algorithm>
+
+WordTables g_Words;
+
+HandLetters App_BuiltInHandLetters(int language) {
+  // The same texts as strings 1026 and 1027 of the three string tables, letter for letter
+  // (the English left set does hold "D" twice).
+  switch (language) {
+    case 2:
+      return {u"éazertqsdfgwxcvbÉAZERTQSDFGWXCVB", u"èçàyuiophjklnmÈÀYUIOPHJKLNM"};
+    case 3:
+      return {u"ёйцукефывапячсмиЁЙЦУКЕФЫВАПЯЧСМИ", u"нгшщзхъролджэтьбюНГШЩЗХРОЛДЖЭТЬБЮ"};
+    default:
+      return {u"qwertasdfgzxcvbQWERTASDFDGZXCVB", u"yuiophjklnmYUIOPHJKLNM"};
+  }
+}
+
+namespace {
+
+// First record whose word equals `text`; indexes are 16-bit, so only the first
+// kMaxTableRecords records can be reached.
+template <typename Record>
+int16_t FindWord(const std::vector<Record>& table, const Text16& text) {
+  const size_t n = std::min(table.size(), kMaxTableRecords);
+  for (size_t i = 0; i < n; ++i) {
+    if (table[i].word == text) return static_cast<int16_t>(i);
+  }
+  return -1;
+}
+
+bool IsIn(char16_t c, const Text16& set) { return set.find(c) != Text16::npos; }
+
+bool AllIn(const Text16& word, const Text16& set) {
+  for (char16_t c : word) {
+    if (!IsIn(c, set)) return false;
+  }
+  return true;
+}
+
+// One or more letters of `first` followed by one or more letters of `second`. Once a letter
+// outside `first` has been seen, every later letter must be in `second`.
+bool RunsFromTo(const Text16& word, const Text16& first, const Text16& second) {
+  bool switched = false;
+  for (char16_t c : word) {
+    if (!switched && IsIn(c, first)) continue;
+    switched = true;
+    if (!IsIn(c, second)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int16_t Mode4_FindTestWord(const Text16& text) { return FindWord(g_Words.testWords, text); }
+
+int16_t Mode3_FindCustomWord(const Text16& text) { return FindWord(g_Words.customWords, text); }
+
+bool App_IsCustomWordPrefix(const Text16& text) {
+  // The word's terminator counts as a unit, so a word shorter than the text never matches;
+  // an empty text matches the first record there is.
+  for (const CustomWordRecord& record : g_Words.customWords) {
+    if (record.word.size() >= text.size() && record.word.compare(0, text.size(), text) == 0) return true;
+  }
+  return false;
+}
+
+int16_t Mode4_ClassifyWord(const Text16& word, const HandLetters& letters) {
+  // The order of the tests settles overlaps: a custom word of left-hand letters only is class 1.
+  if (word.empty() || AllIn(word, letters.left)) return kWordLeftHand;
+  if (AllIn(word, letters.right)) return kWordRightHand;
+  if (RunsFromTo(word, letters.left, letters.right)) return kWordLeftToRight;
+  if (RunsFromTo(word, letters.right, letters.left)) return kWordRightToLeft;
+  return App_IsCustomWordPrefix(word) ? kWordCustom : kWordNone;
+}
