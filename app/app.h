@@ -114,6 +114,40 @@ UINT App_LanguageCommand(int language);
 // and the status bar) and forgets their handles. Screen builders call it before building.
 void App_DestroyScreenControls();
 
+// About box, help pages and web links (links_win.cpp)
+// Web pages and the about box go through these pointers so that the window tests can see the
+// addresses and drive the dialog; they are ShellExecuteW and DialogBoxParamW in the program.
+extern HINSTANCE(WINAPI* g_ShellExecute)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+extern INT_PTR(WINAPI* g_DialogBoxParam)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM);
+// Help pages below the help folder of the current language (/EN/, /FR/, /RU/; English for any
+// other language): commands 4016 and 4017.
+void App_OpenKeyboardLayoutPage();
+void App_OpenOnlineHelp();
+// The maker's home page: commands 4018 and 606.
+void App_OpenMakerSite();
+// The maker's order page, whose query always asks for English: a click on the about box's
+// maker name.
+void App_OpenOrderPage();
+// The about box (dialog 501), modal over the main window: command 4000.
+void App_ShowAboutBox();
+INT_PTR CALLBACK App_AboutDialogProc(HWND, UINT, WPARAM, LPARAM);
+// The two statics that behave like web links, each with its own saved window procedure.
+enum LinkStatic { LINK_ABOUT_MAKER = 0, LINK_SUPPORT = 1 };
+// Shows the hand cursor on every message, then hands the message to the static's own procedure.
+template <int link>
+LRESULT CALLBACK App_LinkCursorProc(HWND, UINT, WPARAM, LPARAM);
+extern template LRESULT CALLBACK App_LinkCursorProc<LINK_ABOUT_MAKER>(HWND, UINT, WPARAM, LPARAM);
+extern template LRESULT CALLBACK App_LinkCursorProc<LINK_SUPPORT>(HWND, UINT, WPARAM, LPARAM);
+// The support link (control 606) on the toolbar at the place of the current mode; once, at
+// start, when ShowURLLogo is on.
+void App_CreateSupportLink();
+// Where the support link stands on the toolbar: x 698 in modes 1 and 2, 600 in the wide Tests
+// form, else 400 (y 4, 150 x 20 always).
+int App_SupportLinkX(int mode, int wide);
+// Moves the support link, when there is one, to its place for `mode` without repainting; the
+// screen builders call it.
+void App_PlaceSupportLink(int mode, int wide);
+
 // Typing area and tests (typing/typing_area_win.cpp, typing/test_timing_win.cpp)
 LRESULT CALLBACK App_TypingAreaProc(HWND, UINT, WPARAM, LPARAM);
 extern WNDPROC g_TypingAreaPrevProc;

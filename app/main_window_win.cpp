@@ -71,6 +71,12 @@ void OnCommandViewStatusBar(HWND) { App_ToggleBar(IDM_VIEW_STATUSBAR); }
 
 void OnMenuModeTests(HWND) { OnMenuMode4(); }
 
+void OnCommandAbout(HWND) { App_ShowAboutBox(); }
+void OnCommandKeyboardLayout(HWND) { App_OpenKeyboardLayoutPage(); }
+void OnCommandOnlineHelp(HWND) { App_OpenOnlineHelp(); }
+// The Help menu's site item and a click on the support link (the toolbar passes it on).
+void OnCommandMakerSite(HWND) { App_OpenMakerSite(); }
+
 // The Commands menu and its keys forward to the toolbar buttons, so both share one path.
 void OnCommandForwardStartStop(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_START_STOP, 0), 0); }
 void OnCommandForwardAlert(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_ALERT, 0), 0); }
@@ -105,15 +111,15 @@ const CommandEntry kCommands[] = {
     {IDM_CLEAR, OnCommandForwardClear},
     {IDM_DETAILED_STATS, OnCommandForwardStats},
     {IDC_TYPING_AREA, OnCommandNotAvailable},  // the typing area's notifications: ignored
-    {IDM_ABOUT, OnCommandNotAvailable},
+    {IDM_ABOUT, OnCommandAbout},
     {IDM_MODE_HANDS, OnCommandNotAvailable},
     {IDM_MODE_ALTERNATION, OnCommandNotAvailable},
     {IDM_MODE_CUSTOM, OnCommandNotAvailable},
     {IDM_HTML_REPORT, OnCommandNotAvailable},
-    {IDM_KEYBOARD_LAYOUT, OnCommandNotAvailable},
-    {IDM_ONLINE_HELP, OnCommandNotAvailable},
-    {IDM_WEB_SITE, OnCommandNotAvailable},
-    {IDC_SUPPORT_LINK, OnCommandNotAvailable},
+    {IDM_KEYBOARD_LAYOUT, OnCommandKeyboardLayout},
+    {IDM_ONLINE_HELP, OnCommandOnlineHelp},
+    {IDM_WEB_SITE, OnCommandMakerSite},
+    {IDC_SUPPORT_LINK, OnCommandMakerSite},
 };
 
 // ---- Messages -------------------------------------------------------------------------------
@@ -267,6 +273,8 @@ BOOL App_InitInstance(HINSTANCE instance, int showCommand) {
 
   App_BuildLanguageMenu();
   App_MarkLanguage(g_Settings.Language);
+
+  if (g_Settings.ShowURLLogo != 0) App_CreateSupportLink();
 
   App_Trace("App_InitInstance Exited");
   return TRUE;

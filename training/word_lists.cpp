@@ -132,6 +132,11 @@ std::vector<Text16> ReadEntries(Source& src, ListEncoding encoding) {
       if (line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
       entries.push_back(DecodeEntry(line, encoding));
     } else {
+      // A custom list saved again by a text editor may start with a mark; U+FEFF could never be
+      // typed, so it is no part of the first word.
+      if (firstLine && encoding == ListEncoding::Utf8 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        line.erase(0, 3);
+      }
       Text16 entry = DecodeEntry(line, encoding);
       if (!entry.empty()) entries.push_back(std::move(entry));
     }

@@ -37,8 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   // Splitting is done on bytes before decoding, so both decodings give the same number of
-  // entries; the first-line rule differs from plain UTF-8 only in its first entry.
-  Check(results[0].size() == results[1].size());
+  // entries, but for a first line that holds nothing after a UTF-8 mark (dropped from the
+  // UTF-8 list, three letters in Windows-1252); the first-line rule differs from plain UTF-8 only in its
+  // first entry.
+  const bool startsWithMark = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
+  Check(results[0].size() == results[1].size() ||
+        (startsWithMark && results[0].size() == results[1].size() + 1));
   if (!results[2].empty()) {
     const size_t rest = results[2].size() - 1;
     Check(rest == results[1].size() || rest + 1 == results[1].size());

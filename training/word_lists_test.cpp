@@ -138,6 +138,10 @@ TEST(WordListDecode, Utf8AndInvalidBytes) {
   EXPECT_EQ(Utf8("\xE9t\xE9\r\n"), (Entries{Text16{0xFFFD, u't', 0xFFFD}}));  // 1252 bytes in UTF-8
   // The custom list has no first-line rule: an empty first line is skipped.
   EXPECT_EQ(Utf8("\r\nword\r\n"), (Entries{u"word"}));
+  // A mark an editor put at the start is no part of the first word; elsewhere it stays text.
+  EXPECT_EQ(Utf8("\xEF\xBB\xBF" "word\r\nnext\r\n"), (Entries{u"word", u"next"}));
+  EXPECT_EQ(Utf8("\xEF\xBB\xBF\r\nword\r\n"), (Entries{u"word"}));
+  EXPECT_EQ(Utf8("a\r\n\xEF\xBB\xBF" "b\r\n"), (Entries{u"a", Text16{0xFEFF, u'b'}}));
   // 25 Cyrillic letters are 50 bytes: 24 letters and half of the last, then the file ends.
   std::string letters;
   for (int i = 0; i < 25; ++i) letters += "\xD0\xB4";

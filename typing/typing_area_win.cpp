@@ -116,8 +116,11 @@ void OnTypingAreaCommand(UINT command) {
     case IDM_START_TEST: SendToMainWindow(IDT_START_STOP); break;
     case IDM_CLEAR: SendToMainWindow(IDT_CLEAR); break;
     case IDM_DETAILED_STATS: SendToMainWindow(IDT_STATISTICS); break;
-    // The hand-practice and custom words screens (4007-4009), the HTML report (4015) and the
-    // help pages (4016, 4017) are reached from here once their screens are part of the program.
+    // F1 and Ctrl+L while typing open the same pages as the Help menu.
+    case IDM_KEYBOARD_LAYOUT: App_OpenKeyboardLayoutPage(); break;
+    case IDM_ONLINE_HELP: App_OpenOnlineHelp(); break;
+    // The hand-practice and custom words screens (4007-4009) and the HTML report (4015) are
+    // reached from here once their screens are part of the program.
     default: break;
   }
 }

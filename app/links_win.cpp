@@ -1,0 +1,223 @@
+// The ways out of the tutor: the about box with its clickable maker name, the two help pages of
+// the interface language, the maker's site and the support link on the toolbar. Pages are only
+// handed to the shell's browser; nothing is downloaded or shown inside the program.
+#include "app/app.h"  // windows.h first: shellapi.h builds on it
+
+#include <shellapi.h>
+
+#include <cwchar>
+
+#include "settings/settings.h"
+
+HINSTANCE(WINAPI* g_ShellExecute)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) = ShellExecuteW;
+INT_PTR(WINAPI* g_DialogBoxParam)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM) = DialogBoxParamW;
+
+namespace {
+
+// Addresses hold at most this many characters (a terminated buffer of 260).
+constexpr size_t kMaxAddress = 259;
+
+constexpr wchar_t kMakerSite[] = L"https://www.velmora.example/";
+// The order page is in English only, whatever the interface language.
+constexpr wchar_t kOrderPage[] = L"https://www.velmora.example/order?product=kf&lang=en";
+constexpr wchar_t kHelpBase[] = L"https://help.velmora.example/Software/KF/Help";  // no trailing slash
+constexpr wchar_t kKeyboardLayoutPage[] = L"Hands_Positioning.htm";
+constexpr wchar_t kOnlineHelpPage[] = L"KF_Help.htm";
+constexpr wchar_t kHelpFolderEN[] = L"/EN/";
+constexpr wchar_t kHelpFolderFR[] = L"/FR/";
+constexpr wchar_t kHelpFolderRU[] = L"/RU/";
+
+constexpr size_t Length(const wchar_t* s) { return *s ? 1 + Length(s + 1) : 0; }
+static_assert(Length(kMakerSite) <= kMaxAddress && Length(kOrderPage) <= kMaxAddress, "address too long");
+static_assert(Length(kHelpBase) + Length(kHelpFolderEN) + Length(kKeyboardLayoutPage) <= kMaxAddress,
+              "help address too long");
+static_assert(Length(kHelpBase) + Length(kHelpFolderEN) + Length(kOnlineHelpPage) <= kMaxAddress,
+              "help address too long");
+
+constexpr wchar_t kSupportText[] = L"Help keep KF free!";
+constexpr int kLinkY = 4, kLinkWidth = 150, kLinkHeight = 20;
+constexpr COLORREF kMakerNameColour = 0xFF0000;  // blue (0x00BBGGRR)
+
+// The about box keeps its two fonts on itself, so they go with the dialog that made them.
+constexpr wchar_t kPlainFontProp[] = L"KfAboutPlainFont";
+constexpr wchar_t kUnderlinedFontProp[] = L"KfAboutUnderlinedFont";
+
+struct LinkState {
+  // The procedure each link static had before it was subclassed, by LinkStatic.
+  WNDPROC previousProc[2] = {};
+  HFONT supportFont = nullptr;  // Verdana of the support link, kept while the link lives
+};
+LinkState g_Links;
+
+const wchar_t* HelpFolder(int language) {
+  if (language == 2) return kHelpFolderFR;
+  if (language == 3) return kHelpFolderRU;
+  return kHelpFolderEN;
+}
+
+void OpenPage(const wchar_t* address) {
+  // No handler for web addresses or an unreachable page: nothing to tell the user.
+  g_ShellExecute(nullptr, L"open", address, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void OpenHelpPage(const wchar_t* page) {
+  wchar_t address[kMaxAddress + 1] = {};
+  // %ls: a wide string in every C runtime's wide printf.
+  std::swprintf(address, kMaxAddress + 1, L"%ls%ls%ls", kHelpBase, HelpFolder(g_Settings.Language), page);
+  OpenPage(address);
+}
+
+HFONT MakeFont(const wchar_t* face, LONG height, LONG weight, BYTE underline) {
+  LOGFONTW lf = {};
+  lf.lfHeight = height;
+  lf.lfWeight = weight;
+  lf.lfUnderline = underline;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+  return CreateFontIndirectW(&lf);
+}
+
+template <int link>
+void Subclass(HWND control) {
+  if (!control) return;
+  g_Links.previousProc[link] = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(App_LinkCursorProc<link>)));
+}
+
+void SetItemFont(HWND dialog, int id, HFONT font) {
+  SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+// A string missing from the table leaves the English text of the template.
+void SetItemString(HWND dialog, int id, UINT stringId) {
+  if (const wchar_t* text = App_LoadString(stringId, g_Settings.Language)) {
+    SendDlgItemMessageW(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  }
+}
+
+INT_PTR OnAboutInit(HWND dialog) {
+  // Plain first, then underlined.
+  HFONT plain = MakeFont(L"Arial", 16, 0, FALSE);
+  HFONT underlined = MakeFont(L"Arial", 16, 0, TRUE);
+  SetPropW(dialog, kPlainFontProp, plain);
+  SetPropW(dialog, kUnderlinedFontProp, underlined);
+
+  Subclass<LINK_ABOUT_MAKER>(GetDlgItem(dialog, IDC_ABOUT_MAKER));
+  SetItemFont(dialog, IDC_ABOUT_MAKER, underlined);
+  SetItemFont(dialog, IDC_ABOUT_PRODUCT, plain);
+  SetItemFont(dialog, IDC_ABOUT_TERMS, plain);
+  SetItemFont(dialog, IDC_ABOUT_NOTICE, plain);
+
+  // The title, the maker name and the button stay in English.
+  SetItemString(dialog, IDC_ABOUT_PRODUCT, IDS_ABOUT_PRODUCT);
+  SetItemString(dialog, IDC_ABOUT_TERMS, IDS_ABOUT_TERMS);
+  SetItemString(dialog, IDC_ABOUT_NOTICE, IDS_ABOUT_NOTICE);
+  return TRUE;  // the dialog manager sets the default focus
+}
+
+INT_PTR OnAboutCtlColorStatic(WPARAM wParam, LPARAM lParam) {
+  HWND control = reinterpret_cast<HWND>(lParam);
+  if (!control || GetDlgCtrlID(control) != IDC_ABOUT_MAKER) return FALSE;
+  HDC dc = reinterpret_cast<HDC>(wParam);
+  SetTextColor(dc, kMakerNameColour);
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+}
+
+INT_PTR OnAboutCommand(HWND dialog, WPARAM wParam) {
+  switch (LOWORD(wParam)) {
+    case IDC_ABOUT_MAKER:  // the static's click (SS_NOTIFY); the about box stays open
+      App_OpenOrderPage();
+      return FALSE;
+    case IDOK:
+    case IDCANCEL:
+      EndDialog(dialog, LOWORD(wParam));
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+// The controls are gone by now, so no static draws with the fonts any more.
+void ReleaseAboutFonts(HWND dialog) {
+  for (const wchar_t* prop : {kPlainFontProp, kUnderlinedFontProp}) {
+    if (HANDLE font = RemovePropW(dialog, prop)) DeleteObject(font);
+  }
+}
+
+}  // namespace
+
+template <int link>
+LRESULT CALLBACK App_LinkCursorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
+  const WNDPROC previous = g_Links.previousProc[link];
+  if (!previous) return DefWindowProcW(window, message, wParam, lParam);
+  return CallWindowProcW(previous, window, message, wParam, lParam);
+}
+template LRESULT CALLBACK App_LinkCursorProc<LINK_ABOUT_MAKER>(HWND, UINT, WPARAM, LPARAM);
+template LRESULT CALLBACK App_LinkCursorProc<LINK_SUPPORT>(HWND, UINT, WPARAM, LPARAM);
+
+void App_OpenKeyboardLayoutPage() { OpenHelpPage(kKeyboardLayoutPage); }
+
+void App_OpenOnlineHelp() { OpenHelpPage(kOnlineHelpPage); }
+
+void App_OpenMakerSite() { OpenPage(kMakerSite); }
+
+void App_OpenOrderPage() { OpenPage(kOrderPage); }
+
+void App_ShowAboutBox() {
+  g_DialogBoxParam(g_App.instance, MAKEINTRESOURCEW(IDD_ABOUT), g_App.mainWindow, App_AboutDialogProc, 0);
+}
+
+INT_PTR CALLBACK App_AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnAboutInit(dialog);
+    case WM_CTLCOLORSTATIC:
+      return OnAboutCtlColorStatic(wParam, lParam);
+    case WM_COMMAND:
+      return OnAboutCommand(dialog, wParam);
+    case WM_NCDESTROY:
+      ReleaseAboutFonts(dialog);
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+int App_SupportLinkX(int mode, int wide) {
+  if (mode == 1 || mode == 2) return 698;
+  if (mode == 4 && wide) return 600;
+  return 400;  // modes 3 and 4, and the screenless window of any other mode
+}
+
+void App_PlaceSupportLink(int mode, int wide) {
+  if (g_App.supportLink && IsWindow(g_App.supportLink)) {
+    MoveWindow(g_App.supportLink, App_SupportLinkX(mode, wide), kLinkY, kLinkWidth, kLinkHeight, FALSE);
+  }
+}
+
+void App_CreateSupportLink() {
+  // One link for the toolbar's life.
+  if (g_App.supportLink && IsWindow(g_App.supportLink)) return;
+  HWND toolbar = GetDlgItem(g_App.mainWindow, IDC_TOOLBAR);
+  if (!toolbar) return;
+
+  // The font of an earlier link, gone with its toolbar, is used by no window any more.
+  if (g_Links.supportFont) DeleteObject(g_Links.supportFont);
+  g_Links.supportFont = MakeFont(L"Verdana", 14, 1000, TRUE);
+
+  HWND link = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_NOTIFY,
+                              App_SupportLinkX(g_Settings.Mode, 0), kLinkY, kLinkWidth, kLinkHeight, toolbar,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SUPPORT_LINK)), g_App.instance,
+                              nullptr);
+  g_App.supportLink = link;
+  if (!link) return;
+  SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(g_Links.supportFont), TRUE);
+  SendMessageW(link, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kSupportText));
+  Subclass<LINK_SUPPORT>(link);
+
+  // The toolbar repaints with the link on it.
+  ShowWindow(toolbar, SW_HIDE);
+  ShowWindow(toolbar, SW_SHOW);
+}
