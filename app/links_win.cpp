@@ -88,11 +88,10 @@ void SetItemFont(HWND dialog, int id, HFONT font) {
   SendDlgItemMessageW(dialog, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-// A string missing from the table leaves the English text of the template.
+// A string missing from the table empties its control, as every text set from the tables does.
 void SetItemString(HWND dialog, int id, UINT stringId) {
-  if (const wchar_t* text = App_LoadString(stringId, g_Settings.Language)) {
-    SendDlgItemMessageW(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-  }
+  const wchar_t* text = App_LoadString(stringId, g_Settings.Language);
+  SendDlgItemMessageW(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : L""));
 }
 
 INT_PTR OnAboutInit(HWND dialog) {

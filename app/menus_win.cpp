@@ -10,7 +10,6 @@
 namespace {
 
 // The Check All button of the detailed statistics window (its Create Custom List button is 637).
-constexpr int kDetailedStatsCheckAll = 638;
 
 struct LanguageInfo {
   const wchar_t* folder;
@@ -151,7 +150,7 @@ void App_LocalizeStrings(int language) {
   } else if (mode == 4 && g_App.detailedStats) {
     // The two buttons of the detailed statistics window, when it is open and has them.
     const struct { int control; UINT text; } buttons[] = {
-        {IDC_DS_CREATE_LIST, IDS_CREATE_CUSTOM_LIST}, {kDetailedStatsCheckAll, IDS_CHECK_ALL}};
+        {IDC_DS_CREATE_LIST, IDS_CREATE_CUSTOM_LIST}, {IDC_DS_CHECK_ALL, IDS_CHECK_ALL}};
     for (const auto& b : buttons) {
       HWND button = GetDlgItem(g_App.detailedStats, b.control);
       if (!button) continue;

@@ -19,7 +19,6 @@
 // A document that cannot be opened is not created.
 #include "settings/settings.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -165,18 +164,15 @@ bool RewriteDocument(std::FILE* in, std::FILE* outFile, const std::string& key, 
 }
 
 // A colour value the reader accepts: "#" and six hexadecimal digits at its start.
-bool IsColorText(const char* text) {
-  if (text[0] != '#') return false;
-  for (int i = 1; i <= 6; ++i)
-    if (!std::isxdigit(static_cast<unsigned char>(text[i]))) return false;  // stops at the NUL too
-  return true;
-}
+// The installer's colour stands in for a colour key that is missing or too short to hold the
+// three pairs the parser reads (fewer than five characters); anything longer is parsed as it is.
+constexpr size_t kShortestColorText = 5;
 
 ColorRef ReadColor(const char* key, const char* fallback) {
   const std::string value = App_XMLReadValue(key);
   char buffer[12] = {};  // at most 11 characters of the value are looked at
   std::strncpy(buffer, value.c_str(), sizeof buffer - 1);
-  const char* text = IsColorText(buffer) ? buffer : fallback;
+  const char* text = std::strlen(buffer) >= kShortestColorText ? buffer : fallback;
   int red = 0, green = 0, blue = 0;
   App_ParseColor(text, red, green, blue);
   return App_RGB(red, green, blue);

@@ -246,19 +246,19 @@ TEST(SettingsConvert, ParseColorPairsInTheMannerOfStrtol) {
   EXPECT_EQ((std::vector<int>{r, g, b}), (std::vector<int>{0, 0, 0}));
 }
 
-TEST_F(SettingsDoc, MissingOrMalformedColoursTakeTheInstallerColour) {
+TEST_F(SettingsDoc, ShortOrMissingColoursTakeTheInstallerColourOthersAreParsedAsTheyStand) {
   Doc("<BackgroundColor>#123456</BackgroundColor>\r\n"
-      "<BS_BackgroundColor>#12345</BS_BackgroundColor>\r\n"        // too short
-      "<DS_BackgroundColor>123456</DS_BackgroundColor>\r\n"        // no '#'
-      "<DS_InterlacedColor>#12G456</DS_InterlacedColor>\r\n"       // not hex
-      "<DS_LHColor></DS_LHColor>\r\n"                              // empty
+      "<BS_BackgroundColor>#12345</BS_BackgroundColor>\r\n"        // blue pair is "5"
+      "<DS_BackgroundColor>123456</DS_BackgroundColor>\r\n"        // position 0 is not looked at
+      "<DS_InterlacedColor>#12G456</DS_InterlacedColor>\r\n"       // "G4" has no digit
+      "<DS_LHColor>#12</DS_LHColor>\r\n"                           // too short: installer's
       "<DS_RHColor>#0a0B0c and more text</DS_RHColor>\r\n"        // only the first 7 count
       "<DS_L2RColor>#123456</DS_L2RColor>trailing\r\n");           // text after the tag
   App_XMLReadSettings();
   EXPECT_EQ(g_Settings.BackgroundColor, App_RGB(0x12, 0x34, 0x56));
-  EXPECT_EQ(g_Settings.BS_BackgroundColor, App_RGB(255, 255, 0));
-  EXPECT_EQ(g_Settings.DS_BackgroundColor, App_RGB(236, 233, 216));
-  EXPECT_EQ(g_Settings.DS_InterlacedColor, App_RGB(245, 245, 220));
+  EXPECT_EQ(g_Settings.BS_BackgroundColor, App_RGB(0x12, 0x34, 0x05));
+  EXPECT_EQ(g_Settings.DS_BackgroundColor, App_RGB(0x23, 0x45, 0x06));
+  EXPECT_EQ(g_Settings.DS_InterlacedColor, App_RGB(0x12, 0, 0x56));
   EXPECT_EQ(g_Settings.DS_LHColor, App_RGB(255, 0, 0));
   EXPECT_EQ(g_Settings.DS_RHColor, App_RGB(10, 11, 12));
   EXPECT_EQ(g_Settings.DS_L2RColor, App_RGB(0x12, 0x34, 0x56));
