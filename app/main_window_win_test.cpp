@@ -448,6 +448,11 @@ TEST_F(MainWindowShellTest, AlertTwiceRestoresImageMenuTextAndSettingWithoutSavi
     EXPECT_EQ(MenuText(IDM_SOUND_ALERT), L"Disable Sound &Alert");
   }
   Command(IDT_ALERT);  // end the run with the alert off: still nothing is written
+  // A language switch reloads the menu bar; the alert item still tells that the alert is off.
+  Command(IDM_LANG_FRENCH);
+  EXPECT_EQ(MenuText(IDM_SOUND_ALERT), L"Actualiser l'&alerte sonore");
+  Command(IDM_LANG_ENGLISH);
+  EXPECT_EQ(MenuText(IDM_SOUND_ALERT), L"Enable Sound &Alert");
   CloseShell();
   EXPECT_EQ(ReadBytes(ScratchPath(L"Settings.xml")), before);
 }
@@ -587,6 +592,35 @@ TEST_F(MainWindowShellTest, MessageLoopTranslatesAcceleratorsForTheWindowOfTheMe
   PostQuitMessage(0);
   EXPECT_EQ(App_MessageLoop(accelerators), 0);
   EXPECT_EQ(ButtonImage(IDT_START_STOP), IMG_STOP);
+  DestroyAcceleratorTable(accelerators);
+}
+
+// A greyed menu item's accelerator is ignored: F7 at the main window clears nothing while
+// Clear Test Area (4013) is greyed, and clears the typing area once the item is enabled.
+TEST_F(MainWindowShellTest, F7IsIgnoredWhileClearTestAreaIsGreyed) {
+  ASSERT_NO_FATAL_FAILURE(StartDefault());
+  HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+  ASSERT_NE(accelerators, nullptr);
+  HWND area = App_CurrentTypingArea();
+  ASSERT_NE(area, nullptr);
+  HMENU bar = GetMenu(g_App.mainWindow);
+  ASSERT_TRUE(GetMenuState(bar, IDM_CLEAR, MF_BYCOMMAND) & MF_GRAYED);  // as the Tests screen leaves it
+  SendMessageW(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed text"));
+  App_SetButtonState(IDT_CLEAR, TBSTATE_ENABLED);
+
+  PostMessageW(g_App.mainWindow, WM_KEYDOWN, VK_F7, 0);
+  PostQuitMessage(0);
+  EXPECT_EQ(App_MessageLoop(accelerators), 0);
+  EXPECT_EQ(GetWindowTextLengthW(area), 10);
+  EXPECT_EQ(ButtonState(IDT_CLEAR) & (TBSTATE_ENABLED | TBSTATE_INDETERMINATE), TBSTATE_ENABLED);
+
+  App_EnableMenuCommand(IDM_CLEAR, true);
+  PostMessageW(g_App.mainWindow, WM_KEYDOWN, VK_F7, 0);
+  PostQuitMessage(0);
+  EXPECT_EQ(App_MessageLoop(accelerators), 0);
+  EXPECT_EQ(GetWindowTextLengthW(area), 0);
+  EXPECT_TRUE(ButtonState(IDT_CLEAR) & TBSTATE_INDETERMINATE);
+  EXPECT_TRUE(GetMenuState(bar, IDM_CLEAR, MF_BYCOMMAND) & MF_GRAYED);
   DestroyAcceleratorTable(accelerators);
 }
 

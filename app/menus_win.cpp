@@ -176,8 +176,11 @@ void App_SwitchLanguage(int language) {
     SetMenu(g_App.mainWindow, newBar);
     if (oldBar) DestroyMenu(oldBar);
     g_LanguageMenu = LanguageMenuState();
-    // The fresh menu bar's View check marks follow the bars as they are, in every mode.
+    // The fresh menu bar's View check marks follow the bars as they are, in every mode, and its
+    // Start Test and sound alert items tell the state of the running test and of the alert.
     App_SyncViewChecks();
+    if (App_GetButtonImage(IDT_START_STOP) == IMG_STOP) App_SetMenuText(IDM_START_TEST, IDS_STOP_TEST);
+    if (App_GetButtonImage(IDT_ALERT) == IMG_ALERT_OFF) App_SetMenuText(IDM_SOUND_ALERT, IDS_ENABLE_ALERT);
   }
 
   App_BuildLanguageMenu();

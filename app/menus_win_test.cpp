@@ -61,6 +61,44 @@ TEST_F(MenuTest, LanguageSubmenuListsOnlyExistingFolders) {
   for (int pos = 0; pos < 2; ++pos) EXPECT_FALSE(GetMenuState(LanguageMenu(), pos, MF_BYPOSITION) & MF_CHECKED);
 }
 
+TEST_F(MenuTest, SwitchingWhileTheCurrentLanguageFolderIsMissingMarksNothing) {
+  RemoveTree(dir_ + L"\\FR");
+  OpenMainWindow(4, 2);  // French saved, but its folder has gone
+  HMENU popup = LanguageMenu();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(LanguageEntries(popup), (std::vector<std::wstring>{L"Anglais\tCtrl+E", L"Russe\tCtrl+R"}));
+  EXPECT_EQ(GetMenuItemID(popup, 0), static_cast<UINT>(IDM_LANG_ENGLISH));
+  EXPECT_EQ(GetMenuItemID(popup, 1), static_cast<UINT>(IDM_LANG_RUSSIAN));
+  for (int pos = 0; pos < 2; ++pos) EXPECT_FALSE(GetMenuState(popup, pos, MF_BYPOSITION) & MF_CHECKED);
+  EXPECT_TRUE(g_ShownMessages.empty());  // the missing sample text shows nothing
+  EXPECT_EQ(WindowText(g_Mode4.sampleView), L"");
+
+  // To Russian: its entry is marked, English keeps its command.
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_RUSSIAN, 0);
+  ASSERT_EQ(g_Settings.Language, 3);
+  popup = LanguageMenu();
+  ASSERT_EQ(GetMenuItemCount(popup), 2);
+  EXPECT_EQ(GetMenuItemID(popup, 0), static_cast<UINT>(IDM_LANG_ENGLISH));
+  EXPECT_EQ(GetMenuItemID(popup, 1), 0u);
+  EXPECT_TRUE(GetMenuState(popup, 1, MF_BYPOSITION) & MF_CHECKED);
+  EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleRU));
+
+  // Back to French by its key: both entries carry their commands again, none is marked, and
+  // the earlier (Russian) sample text stays in force.
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_FRENCH, 0);
+  ASSERT_EQ(g_Settings.Language, 2);
+  popup = LanguageMenu();
+  ASSERT_EQ(GetMenuItemCount(popup), 2);
+  EXPECT_EQ(GetMenuItemID(popup, 0), static_cast<UINT>(IDM_LANG_ENGLISH));
+  EXPECT_EQ(GetMenuItemID(popup, 1), static_cast<UINT>(IDM_LANG_RUSSIAN));
+  for (int pos = 0; pos < 2; ++pos) EXPECT_FALSE(GetMenuState(popup, pos, MF_BYPOSITION) & MF_CHECKED);
+  EXPECT_EQ(LanguageEntries(popup), (std::vector<std::wstring>{L"Anglais\tCtrl+E", L"Russe\tCtrl+R"}));
+  EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleRU));
+  EXPECT_EQ(WindowText(g_Mode4.sampleView), L"");
+  EXPECT_TRUE(IsWindow(g_Mode4.typingArea));
+  EXPECT_TRUE(g_ShownMessages.empty());
+}
+
 TEST_F(MenuTest, CurrentLanguageIsCheckedAndCarriesNoCommand) {
   OpenMainWindow(4, 2);
   HMENU popup = LanguageMenu();

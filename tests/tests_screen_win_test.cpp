@@ -164,6 +164,37 @@ TEST_F(TestsScreenTest, RebuildReplacesTheOldControls) {
   EXPECT_EQ(WindowText(g_Mode4.sampleView), Wide(kSampleEN));
 }
 
+TEST_F(TestsScreenTest, RebuildEmptiesAnOpenDetailedStatisticsWindowButKeepsIt) {
+  OpenMainWindow(4, 1);
+  HWND stats = CreateWindowExW(0, L"STATIC", L"stats", WS_POPUP, 0, 0, 325, 703, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(stats, nullptr);
+  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 300, 600, stats,
+                              reinterpret_cast<HMENU>(IDC_DS_LIST), nullptr, nullptr);
+  HWND create = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 20, 625, 135, 30, stats,
+                                reinterpret_cast<HMENU>(IDC_DS_CREATE_LIST), nullptr, nullptr);
+  HWND checkAll = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 165, 625, 135, 30, stats,
+                                  reinterpret_cast<HMENU>(IDC_DS_CHECK_ALL), nullptr, nullptr);
+  ASSERT_TRUE(list && create && checkAll);
+  g_App.detailedStats = stats;
+
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_MODE_TESTS, 0);  // Ctrl+T
+  EXPECT_FALSE(IsWindow(list));
+  EXPECT_FALSE(IsWindow(create));
+  EXPECT_FALSE(IsWindow(checkAll));
+  EXPECT_TRUE(IsWindow(stats));
+  EXPECT_EQ(g_App.detailedStats, stats);
+  EXPECT_EQ(GetWindow(stats, GW_CHILD), nullptr);
+  // The screen itself is built as usual.
+  EXPECT_EQ(Children(L"EDIT", IDC_TYPING_AREA).size(), 1u);
+  EXPECT_EQ(WindowText(g_Mode4.sampleView), Wide(kSampleEN));
+
+  // Built again with the window already empty: nothing more to destroy, no harm.
+  OnMenuMode4();
+  EXPECT_TRUE(IsWindow(stats));
+  DestroyWindow(stats);
+  g_App.detailedStats = nullptr;
+}
+
 TEST_F(TestsScreenTest, CustomModeItemFollowsTheCustomList) {
   OpenMainWindow(4, 1);
   EXPECT_TRUE(Grayed(IDM_MODE_CUSTOM));

@@ -16,6 +16,7 @@ struct FakeScreen {
   Text16 text;
   uint32_t now = 100000;
   int alerts = 0;
+  std::vector<int16_t> alertWordErrors;  // the word error count as each alert sounds
   int focusCalls = 0;
   int enableClearCalls = 0;
   int autoStarts = 0;
@@ -52,7 +53,10 @@ TypingHost FakeHost() {
   host.wholeText = [] { return g_Fake->text.substr(0, 1999); };
   host.focus = [] { ++g_Fake->focusCalls; };
   host.tick = [] { return g_Fake->now; };
-  host.errorAlert = [] { ++g_Fake->alerts; };
+  host.errorAlert = [] {
+    ++g_Fake->alerts;
+    g_Fake->alertWordErrors.push_back(g_Typing.wordErrors);
+  };
   host.enableClear = [] { ++g_Fake->enableClearCalls; };
   host.toggleTest = [] { g_Fake->shown.push_back(Mode4_ToggleTestState()); };
   host.autoStartUi = [] { ++g_Fake->autoStarts; };
@@ -395,6 +399,114 @@ TEST_F(Keystrokes, CommandStartZeroesTheCountersAndStopShowsFigures) {
   EXPECT_EQ(f.rows, 3);  // 'a' holds no space
 }
 
+TEST_F(Keystrokes, TypingPastACompletedSampleCountsEveryExtraCharacterButNotBackspace) {
+  SetSample(u"ab.", {u"ab"});
+  Type(u"ab.", 4);
+  ASSERT_EQ(g_Typing.testRunning, 0);
+  ASSERT_EQ(screen_.completions, 1);
+  ASSERT_EQ(g_Typing.testErrors, 0);
+  ASSERT_EQ(g_Typing.wordErrors, 0);
+
+  Key(u'x', 45, 4);
+  EXPECT_EQ(g_Typing.wordErrors, 1);
+  EXPECT_EQ(g_Typing.testErrors, 1);
+  EXPECT_EQ(screen_.alerts, 1);
+  Key(u'y', 21, 4);
+  EXPECT_EQ(g_Typing.wordErrors, 2);
+  EXPECT_EQ(g_Typing.testErrors, 2);
+  EXPECT_EQ(screen_.alerts, 2);
+  Key(8, 14, 4);  // Backspace past the end: nothing counted, no alert
+  EXPECT_EQ(g_Typing.wordErrors, 2);
+  EXPECT_EQ(g_Typing.testErrors, 2);
+  EXPECT_EQ(screen_.alerts, 2);
+  // A space past the end is a wrong terminator: one error, and the word's count is kept.
+  Key(u' ', 57, 4);
+  EXPECT_EQ(g_Typing.wordErrors, 3);
+  EXPECT_EQ(g_Typing.testErrors, 3);
+  EXPECT_EQ(screen_.alerts, 3);
+  // Nothing of this restarts, stops or completes anything.
+  EXPECT_EQ(screen_.completions, 1);
+  EXPECT_EQ(screen_.autoStarts, 1);
+  EXPECT_EQ(screen_.expands, std::vector<int>{1});
+  EXPECT_EQ(g_Typing.testRunning, 0);
+  EXPECT_EQ(g_Typing.keystrokes, 7);
+  EXPECT_EQ(TestWord(u"ab").errors, 0);  // the finished word keeps its record
+}
+
+TEST_F(Keystrokes, ClearKeepsThePreviousKeyWordSoTheWordClockRunsOn) {
+  SetSample(u"a b.", {u"a", u"b"});
+  screen_.now = 1000;
+  Key(u'a', 30, 4);  // 1000: the word starts
+  ASSERT_EQ(g_Typing.wordStartTick, 1000u);
+  screen_.text.clear();  // the Clear command empties the typing area only
+  EXPECT_EQ(g_Typing.previousKey, 30);
+
+  Key(u'a', 30, 4);  // 1100: judged by the 'a' before the Clear: inside the word
+  EXPECT_EQ(g_Typing.wordStartTick, 1000u);
+  EXPECT_EQ(g_Typing.wordInProgress, 1);
+  EXPECT_EQ(g_Typing.testErrors, 0);
+  Key(u' ', 57, 4);  // 1200: 'a' ends, timed from the first 'a'
+  EXPECT_FLOAT_EQ(TestWord(u"a").seconds, 0.2f);
+  EXPECT_EQ(TestWord(u"a").errors, 0);
+
+  // After a Clear that follows a space, the next key does start a word.
+  screen_.text.clear();
+  const uint32_t restart = screen_.now;
+  Key(u'a', 30, 4);
+  EXPECT_EQ(g_Typing.wordStartTick, restart);
+}
+
+TEST_F(Keystrokes, StartAndStopByCommandBeforeAnyKeystrokeLeaveTheAutomaticStart) {
+  SetSample(u"ab cd.", {u"ab", u"cd"});
+  screen_.now = 3000;
+  g_TypingHost.toggleTest();  // Start by command
+  ASSERT_EQ(g_Typing.testRunning, 1);
+  screen_.now = 4000;
+  g_TypingHost.toggleTest();  // Stop by command, no key typed
+  ASSERT_EQ(g_Typing.testRunning, 0);
+  ASSERT_EQ(g_Typing.keystrokes, 0);
+  const size_t shownBefore = screen_.shown.size();
+
+  // Keystroke count 0 and no test running: the first character starts a test.
+  screen_.now = 9000;
+  Key(u'a', 30, 4);
+  EXPECT_EQ(screen_.autoStarts, 1);
+  EXPECT_EQ(g_Typing.testRunning, 1);
+  EXPECT_EQ(g_Typing.testStartTick, 9000u);
+  ASSERT_EQ(screen_.shown.size(), shownBefore + 1);
+  EXPECT_EQ(screen_.shown.back().rows, 1);  // a start, not a stop
+  EXPECT_EQ(g_Typing.keystrokes, 1);
+  // Once counted, the next key does not start again.
+  Key(u'b', 48, 4);
+  EXPECT_EQ(screen_.autoStarts, 1);
+  EXPECT_EQ(g_Typing.testRunning, 1);
+}
+
+TEST_F(Keystrokes, SampleOfTheWholeCapacityCompletesWhenTypedWhole) {
+  // 1999 units: the most the typing area's text can hold beside its terminator.
+  Text16 sample;
+  while (sample.size() < static_cast<size_t>(kSampleCapacity - 1)) sample += u"ab ";
+  sample.resize(kSampleCapacity - 2);
+  sample += u'.';
+  ASSERT_EQ(sample.size(), 1999u);
+  SetSample(sample, {u"ab"});
+  Type(sample, 4, 10);
+  EXPECT_EQ(screen_.text, sample);
+  EXPECT_EQ(g_Typing.testErrors, 0);
+  EXPECT_EQ(screen_.alerts, 0);
+  EXPECT_EQ(screen_.completions, 1);
+  EXPECT_EQ(screen_.expands, std::vector<int>{1});
+  EXPECT_EQ(g_Typing.testRunning, 0);
+  ASSERT_EQ(screen_.shown.back().rows, 6);
+  EXPECT_EQ(screen_.shown.back().values[2], u"1998");  // read before the full stop went in
+  EXPECT_EQ(g_Typing.keystrokes, 1999);
+
+  // One more character is past the end of the sample: an error, no second completion.
+  Key(u'x', 45, 4);
+  EXPECT_EQ(g_Typing.testErrors, 1);
+  EXPECT_EQ(screen_.completions, 1);
+}
+
 // --- Modes 1 and 2 ----------------------------------------------------------------------------
 
 TEST_F(Keystrokes, HandModesIgnoreLetterCaseAndFollowTheOtherList) {
@@ -439,6 +551,20 @@ TEST_F(Keystrokes, HandModesTreatAnAutoRepeatedSpaceAsPartOfTheWord) {
   // Enter does not end a word outside the Tests mode.
   Key(u'\r', 28, 1);
   EXPECT_EQ(screen_.alerts, 2);
+}
+
+TEST_F(Keystrokes, HandModesFirstKeyOfTheRunBeingASpaceAlertsOnceAndEndsNoWord) {
+  screen_.lists[0] = {u"was"};
+  screen_.lists[1] = {u"you"};
+  ASSERT_EQ(g_Typing.previousKey, kNoKey);
+  Key(u' ', 57, 1);
+  EXPECT_EQ(screen_.alerts, 1);  // no listed word begins with a space
+  EXPECT_EQ(g_Typing.wordInProgress, 0);
+  EXPECT_EQ(g_Typing.previousKey, 57);
+  // The next word starts normally and is checked without the space.
+  Type(u"was", 2);
+  EXPECT_EQ(screen_.alerts, 1);
+  EXPECT_EQ(g_Typing.wordInProgress, 1);
 }
 
 // --- Mode 3 -----------------------------------------------------------------------------------
@@ -487,6 +613,26 @@ TEST_F(Keystrokes, CustomModeCountsASecondSpaceAsAnError) {
   EXPECT_EQ(g_Words.customWords[0].typedCount, 2);
   EXPECT_EQ(g_Words.customWords[0].lastErrors, 1);  // the extra space belongs to this word
   EXPECT_EQ(g_Words.customWords[0].totalErrors, 1);
+}
+
+TEST_F(Keystrokes, CustomModeCountsTheTerminatorOfAWordThatIsNoCustomWord) {
+  SetCustomWords({u"was"});
+  Type(u"wx", 3);
+  ASSERT_EQ(screen_.alerts, 1);
+  ASSERT_EQ(g_Typing.wordErrors, 1);
+  // The space checks 'wx' once more: a second error, counted before its alert.
+  Key(u' ', 57, 3);
+  EXPECT_EQ(screen_.alerts, 2);
+  EXPECT_EQ(screen_.alertWordErrors, (std::vector<int16_t>{1, 2}));
+  EXPECT_EQ(g_Typing.wordErrors, 0);  // cleared: the word is in no record
+  EXPECT_TRUE(screen_.updatedRows.empty());
+  EXPECT_EQ(g_Words.customWords[0].typedCount, 0);
+
+  // A finished word that only begins a custom word is no error at its terminator.
+  Type(u"wa ", 3);
+  EXPECT_EQ(screen_.alerts, 2);
+  EXPECT_TRUE(screen_.updatedRows.empty());
+  EXPECT_EQ(g_Words.customWords[0].totalErrors, 0);
 }
 
 TEST_F(Keystrokes, PreviousKeyIsKeptAcrossModesAndUnknownModes) {

@@ -89,6 +89,8 @@ HWND WordList(int list) { return list == 2 ? g_Training.rightList : g_Training.l
 bool ListHasPrefix(int list, const Text16& text) {
   HWND box = WordList(list);
   if (!box) return false;
+  // An empty text begins every entry, but the list box refuses to search for it.
+  if (text.empty()) return SendMessageW(box, LB_GETCOUNT, 0, 0) > 0;
   return SendMessageW(box, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(W(text))) != LB_ERR;
 }
 

@@ -229,6 +229,127 @@ TEST_F(TypingAreaTest, StartStopCommandFollowsTheButtonImage) {
   EXPECT_EQ(Image(IDT_START_STOP), IMG_OPEN);
 }
 
+// Puts a marker text into every statistics field, so that what a start or stop leaves is seen.
+void MarkStatistics() {
+  for (int row = 0; row < 6; ++row) {
+    SetWindowTextW(g_Mode4.labels[row], (L"label " + std::to_wstring(row + 1)).c_str());
+    SetWindowTextW(g_Mode4.values[row], (L"value " + std::to_wstring(row + 1)).c_str());
+  }
+}
+
+void ExpectRowOneEmptiedOthersKept() {
+  EXPECT_EQ(kftest::WindowText(g_Mode4.labels[0]), L"");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"");
+  for (int row = 1; row < 6; ++row) {
+    EXPECT_EQ(kftest::WindowText(g_Mode4.labels[row]), L"label " + std::to_wstring(row + 1)) << row;
+    EXPECT_EQ(kftest::WindowText(g_Mode4.values[row]), L"value " + std::to_wstring(row + 1)) << row;
+  }
+}
+
+TEST_F(TypingAreaTest, StartByCommandOrByTheFirstKeyEmptiesTheFirstRowOnly) {
+  OpenTests();
+  MarkStatistics();
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
+  ASSERT_EQ(g_Typing.testRunning, 1);
+  ExpectRowOneEmptiedOthersKept();
+
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
+  ASSERT_EQ(g_Typing.testRunning, 0);
+  ASSERT_EQ(g_Typing.keystrokes, 0);
+  MarkStatistics();
+  Char(g_Mode4.typingArea, L'T', 20);  // the automatic start
+  ASSERT_EQ(g_Typing.testRunning, 1);
+  ExpectRowOneEmptiedOthersKept();
+}
+
+TEST_F(TypingAreaTest, FirstKeyAfterAStartAndStopWithoutKeystrokesStartsATestAgain) {
+  OpenTests();
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
+  ASSERT_EQ(g_Typing.testRunning, 0);
+  ASSERT_EQ(g_Typing.keystrokes, 0);
+  ASSERT_EQ(Image(IDT_START_STOP), IMG_START);
+
+  g_Now = 70000;
+  Char(g_Mode4.typingArea, L'T', 20);
+  EXPECT_EQ(g_Typing.testRunning, 1);
+  EXPECT_EQ(g_Typing.testStartTick, 70000u);
+  EXPECT_EQ(g_Typing.keystrokes, 1);
+  EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
+  EXPECT_EQ(ButtonState(IDT_OPEN) & TBSTATE_INDETERMINATE, TBSTATE_INDETERMINATE);
+  EXPECT_EQ(kftest::MenuText(Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Stop Test\tF6");
+  // The Stop command then ends this test.
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
+  EXPECT_EQ(g_Typing.testRunning, 0);
+  EXPECT_EQ(Image(IDT_START_STOP), IMG_START);
+}
+
+TEST_F(TypingAreaTest, ClearKeepsThePreviousKeySoTheWordClockRunsOn) {
+  OpenTests();
+  HWND area = g_Mode4.typingArea;
+  g_Now = 50000;
+  Char(area, L'T', 20);  // 50000: the word starts
+  SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_CLEAR, 1), 0);  // F7 in the typing area
+  ASSERT_EQ(kftest::WindowText(area), L"");
+  EXPECT_EQ(g_Typing.previousKey, 20);
+
+  Type(area, L"The");  // 50100..50300: still inside the word started at 50000
+  EXPECT_EQ(g_Typing.wordStartTick, 50000u);
+  Char(area, L' ', 57);  // 50400
+  EXPECT_EQ(g_Typing.testErrors, 0);
+  EXPECT_EQ(g_Words.testWords[0].errors, 0);
+  EXPECT_FLOAT_EQ(g_Words.testWords[0].seconds, 0.4f);
+}
+
+TEST_F(TypingAreaTest, RunningTestSurvivesARebuildAndALanguageSwitch) {
+  OpenTests();
+  g_Now = 50000;
+  Type(g_Mode4.typingArea, L"Thx");  // automatic start; one error
+  ASSERT_EQ(g_Typing.testRunning, 1);
+  ASSERT_EQ(g_Typing.testErrors, 1);
+
+  HWND first = g_Mode4.typingArea;
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_MODE_TESTS, 0);  // Ctrl+T
+  ASSERT_FALSE(IsWindow(first));
+  EXPECT_EQ(g_Typing.testRunning, 1);
+  EXPECT_EQ(g_Typing.testStartTick, 50000u);
+  EXPECT_EQ(g_Typing.keystrokes, 3);
+  EXPECT_EQ(g_Typing.testErrors, 1);
+  EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
+  EXPECT_EQ(ButtonState(IDT_OPEN) & TBSTATE_INDETERMINATE, TBSTATE_INDETERMINATE);
+  Type(g_Mode4.typingArea, L"Th");
+  EXPECT_EQ(g_Typing.keystrokes, 5);
+
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_FRENCH, 0);  // Ctrl+F
+  ASSERT_EQ(g_Settings.Language, 2);
+  EXPECT_EQ(g_Typing.testRunning, 1);
+  EXPECT_EQ(g_Typing.testStartTick, 50000u);
+  EXPECT_EQ(g_Typing.keystrokes, 5);
+  EXPECT_EQ(g_Typing.testErrors, 1);
+  EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
+  EXPECT_EQ(kftest::WindowText(g_Mode4.typingArea), L"");
+  // The French menu bar tells the running test too.
+  EXPECT_EQ(kftest::MenuText(Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Cesser le test\tF6");
+
+  Type(g_Mode4.typingArea, L"Le r");  // checked against the French sample: no error
+  EXPECT_EQ(g_Typing.testErrors, 1);
+  EXPECT_EQ(g_Typing.keystrokes, 9);
+  g_Now = 50000 + 60000;  // one minute
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
+  EXPECT_EQ(g_Typing.testRunning, 0);
+  EXPECT_EQ(Image(IDT_START_STOP), IMG_START);
+  // The figures describe the new typing area and go into the new screen's fields.
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"1.00");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[1]), L"9.00");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[2]), L"4");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[3]), L"2");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[4]), L"2.00");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[5]), L"1");
+  const std::wstring frenchCharacters = App_LoadString(IDS_CHARACTERS, 2);
+  EXPECT_EQ(kftest::WindowText(g_Mode4.labels[2]), frenchCharacters);
+  EXPECT_NE(frenchCharacters, L"Characters: ");
+}
+
 TEST_F(TypingAreaTest, AcceleratorCommandsAreForwardedToTheMainWindow) {
   OpenTests();
   HWND area = g_Mode4.typingArea;
@@ -290,6 +411,23 @@ TEST_F(TypingAreaTest, HandModesSearchTheWordListBoxesAndSelectTheTypedWord) {
   EXPECT_EQ(g_Beeps.size(), 1u);
   EXPECT_EQ(g_Typing.keystrokes, 0);
   EXPECT_EQ(g_Typing.testRunning, 0);
+}
+
+TEST_F(TypingAreaTest, HandModesFirstKeyOfTheRunBeingASpaceBeepsOnce) {
+  OpenTests();
+  g_Training.leftList = Child(L"LISTBOX", 0, IDC_LEFT_LIST);
+  g_Training.rightList = Child(L"LISTBOX", 0, IDC_RIGHT_LIST);
+  SendMessageW(g_Training.leftList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"war"));
+  SendMessageW(g_Training.rightList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"you"));
+  g_Settings.Mode = 2;
+  ASSERT_EQ(g_Typing.previousKey, kNoKey);
+  Char(g_Mode4.typingArea, L' ', 57);
+  // The space begins no list word; the empty word after it begins every one.
+  EXPECT_EQ(g_Beeps.size(), 1u);
+  EXPECT_EQ(g_Typing.wordInProgress, 0);
+  Type(g_Mode4.typingArea, L"war");
+  EXPECT_EQ(g_Beeps.size(), 1u);
+  EXPECT_EQ(g_Typing.wordInProgress, 1);
 }
 
 TEST_F(TypingAreaTest, CustomWordRowShowsTheNewFigures) {
