@@ -1,0 +1,594 @@
+"""Runs the tutor as a user would, under Wine, and looks at it from outside.
+
+A scenario makes a fresh install folder (a copy of <build>/install with the default settings
+document, optionally edited), starts `wine KFP.exe` in it, finds the main window with the probe
+program (kfprobe.exe, which answers in JSON files), types with xdotool (real key events), takes
+screenshots and closes the tutor the way a user does. Every wait has a timeout, and a tutor that
+is still running when a scenario ends is killed, so the next scenario starts clean.
+
+Wine's processes can keep pipes open long after they exit, so nothing here reads a Wine
+program's output through a pipe: output goes to files or /dev/null.
+
+Only the standard library is used. The pure helpers (keystroke plans, settings edits, trace
+parsing, window placement) are checked by harness_selftest.py without Wine.
+"""
+
+import argparse
+import atexit
+import json
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import time
+import unittest
+
+# Control ids and the class name the tutor uses.
+CLASS_NAME = "QUILLKEY"
+ID_TOOLBAR = 400
+ID_STATUSBAR = 334
+ID_TYPING_AREA = 613
+ID_SAMPLE_VIEW = 621
+ID_SUPPORT_LINK = 606
+
+# Files the tutor writes into its folder; a scenario's folder starts without them.
+TUTOR_WRITES = ("Settings.xml", "TraceFile.txt", "Report.htm", "Custom_Words.dat", "wine-output.txt")
+
+NARROW_SIZE = (560, 820)
+WIDE_WIDTH = 807
+
+START_TIMEOUT = 40.0     # the first start in a prefix can be slow
+EXIT_TIMEOUT = 20.0
+PROBE_TIMEOUT = 30.0
+XDOTOOL_TIMEOUT = 120.0  # typing a whole sample takes a while
+
+# Set by main() from the command line (or the environment when a module is imported).
+BUILD_DIR = os.environ.get("KF_BUILD_DIR", "")
+SOURCE_DIR = os.environ.get("KF_SOURCE_DIR",
+                            os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+
+
+# ----------------------------------------------------------------------------------------------
+# Pure helpers (no Wine, no display): tested by harness_selftest.py.
+
+def decode_sample(data):
+    """The text a sample file holds, as the tutor loads it: UTF-16LE after the byte-order mark,
+    an odd last byte dropped."""
+    if len(data) < 2 or data[:2] not in (b"\xff\xfe", b"\xfe\xff"):
+        raise ValueError("not a UTF-16 file with a byte-order mark")
+    # The tutor takes the units as little-endian whatever the mark says.
+    body = data[2:len(data) - (len(data) % 2)]
+    return body.decode("utf-16-le", errors="surrogatepass")
+
+
+def utf16_units(text):
+    """Length of a text in UTF-16 units (what the tutor counts)."""
+    return len(text.encode("utf-16-le", errors="surrogatepass")) // 2
+
+
+_TYPABLE = re.compile(r"[\x20-\x7e]*\Z")
+
+
+def keystroke_plan(text, mistake_at=None, wrong=None):
+    """Turns a sample text into xdotool steps: ("type", chunk) for printable ASCII, ("key",
+    "Return") for each CR LF paragraph break. With mistake_at (an index into text), a wrong
+    letter and a BackSpace are typed before the right character there.
+
+    Raises ValueError for text that cannot be typed as the sample holds it: a lone CR or LF
+    (Enter makes CR LF), control characters, or characters outside printable ASCII (xdotool
+    would have to remap keys, which Wine does not follow while it runs)."""
+    steps = []
+    paragraphs = text.split("\r\n")
+    pos = 0
+    for n, para in enumerate(paragraphs):
+        if not _TYPABLE.match(para):
+            bad = next(c for c in para if not _TYPABLE.match(c))
+            raise ValueError("cannot type %r at offset %d" % (bad, pos + para.index(bad)))
+        if mistake_at is not None and pos <= mistake_at < pos + len(para):
+            cut = mistake_at - pos
+            right = para[cut]
+            if wrong is None:
+                wrong = "q" if right.lower() != "q" else "z"
+            if wrong == right:
+                raise ValueError("the wrong letter equals the right one")
+            if para[:cut]:
+                steps.append(("type", para[:cut]))
+            steps.append(("type", wrong))
+            steps.append(("key", "BackSpace"))
+            steps.append(("type", para[cut:]))
+        elif para:
+            steps.append(("type", para))
+        pos += len(para)
+        if n + 1 < len(paragraphs):
+            if mistake_at is not None and pos <= mistake_at < pos + 2:
+                raise ValueError("the mistake cannot stand on a line break")
+            steps.append(("key", "Return"))
+            pos += 2
+    return steps
+
+
+def character_messages(text):
+    """Number of character messages that typing the text sends (Enter: one for CR LF)."""
+    return utf16_units(text) - text.count("\r\n")
+
+
+def edit_setting(document, key, value):
+    """The settings document (bytes) with the value of `key` replaced on every line holding its
+    opening tag; everything else, indentation and line ends included, stays byte for byte."""
+    tag = ("<%s>" % key).encode("ascii")
+    close = ("</%s>" % key).encode("ascii")
+    lines = document.split(b"\n")
+    found = False
+    for i, line in enumerate(lines):
+        at = line.find(tag)
+        if at < 0:
+            continue
+        end = line.find(close, at)
+        if end < 0:
+            raise ValueError("no closing tag for %s" % key)
+        lines[i] = line[:at + len(tag)] + str(value).encode("ascii") + line[end:]
+        found = True
+    if not found:
+        raise KeyError(key)
+    return b"\n".join(lines)
+
+
+def read_setting(document, key):
+    """The value of `key` in a settings document (bytes), or None."""
+    m = re.search(rb"<" + re.escape(key.encode("ascii")) + rb">(.*?)</", document)
+    return m.group(1).decode("ascii") if m else None
+
+
+TRACE_LINE = re.compile(r"(\d{2})/(\d{2})/(\d{4}),(\d{2}):(\d{2}):(\d{2}): (.*)\Z")
+
+
+def parse_trace(data):
+    """The lines of a trace log (bytes) as (time tuple, message) pairs. Raises ValueError for a
+    line that is not "MM/DD/YYYY,HH:MM:SS: message" ended by CR LF."""
+    if not data:
+        return []
+    if not data.endswith(b"\r\n"):
+        raise ValueError("the trace log does not end with CR LF")
+    entries = []
+    for raw in data[:-2].split(b"\r\n"):
+        if b"\n" in raw or b"\r" in raw:
+            raise ValueError("a stray line end in %r" % raw)
+        m = TRACE_LINE.match(raw.decode("ascii"))
+        if not m:
+            raise ValueError("not a trace line: %r" % raw)
+        month, day, year, hour, minute, second = (int(g) for g in m.groups()[:6])
+        if not (1 <= month <= 12 and 1 <= day <= 31 and hour <= 23 and minute <= 59 and second <= 60):
+            raise ValueError("not a date and time: %r" % raw)
+        entries.append(((year, month, day, hour, minute, second), m.group(7)))
+    return entries
+
+
+def centred_position(size, screen, work_area):
+    """Where the tutor's centring puts a window of `size` (w, h): centred on the whole screen,
+    then pushed inside the work area (x, y, w, h)."""
+    w, h = size
+    x = screen[0] // 2 - w // 2
+    y = screen[1] // 2 - h // 2
+    wx, wy, ww, wh = work_area
+    if x < wx:
+        x = wx
+    elif x + w > wx + ww:
+        x = wx + ww - w
+    if y < wy:
+        y = wy
+    elif y + h > wy + wh:
+        y = wy + wh - h
+    return x, y
+
+
+def wine_path(path):
+    """A Unix path as Wine's Z: drive sees it."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+# ----------------------------------------------------------------------------------------------
+# Running the tutor.
+
+class HarnessError(Exception):
+    pass
+
+
+def build_dir():
+    if not BUILD_DIR:
+        raise HarnessError("no build folder: pass --build DIR or set KF_BUILD_DIR")
+    return BUILD_DIR
+
+
+def require_environment():
+    missing = [v for v in ("DISPLAY", "WINEPREFIX") if not os.environ.get(v)]
+    if missing:
+        raise HarnessError("%s not set: run through tools/test.sh, or source tools/common.sh and "
+                           "kf_wine_up <build> first" % ", ".join(missing))
+    for tool in ("wine", "xdotool", "import"):
+        if not shutil.which(tool):
+            raise HarnessError("%s is not installed (tools/test.sh installs it)" % tool)
+    if run_to_file(["xdotool", "getdisplaygeometry"], timeout=10, check=False, code=True) != 0:
+        raise HarnessError("the X display %s does not answer (has its Xvfb ended?)" % os.environ["DISPLAY"])
+
+
+def shots_dir():
+    d = os.path.join(build_dir(), "e2e-shots")
+    os.makedirs(d, exist_ok=True)
+    return d
+
+
+def runs_dir():
+    d = os.path.join(build_dir(), "e2e-runs")
+    os.makedirs(d, exist_ok=True)
+    return d
+
+
+def default_settings():
+    with open(os.path.join(SOURCE_DIR, "data", "Settings.xml"), "rb") as f:
+        return f.read()
+
+
+def sample_text(language):
+    folder = {1: "EN", 2: "FR", 3: "RU"}[language]
+    with open(os.path.join(SOURCE_DIR, "data", folder, "Tests", "Sample_Unicode.txt"), "rb") as f:
+        return decode_sample(f.read())
+
+
+_PID_FILE = "tutor.pids"
+_LIVE = set()   # tutors started by this process and not yet ended
+
+
+@atexit.register
+def _clean_up():
+    for tutor in list(_LIVE):
+        tutor.kill()
+    if BUILD_DIR:
+        for name in ("command-output-%d.txt", "probe-answer-%d.json"):
+            path = os.path.join(BUILD_DIR, "e2e-runs", name % os.getpid())
+            if os.path.exists(path):
+                os.remove(path)
+
+
+def _kill_leftovers():
+    """Kills tutors that an earlier scenario of this harness started and left running."""
+    path = os.path.join(runs_dir(), _PID_FILE)
+    if not os.path.exists(path):
+        return
+    with open(path) as f:
+        pids = [int(p) for p in f.read().split() if p.isdigit()]
+    for pid in pids:
+        try:
+            with open("/proc/%d/cmdline" % pid, "rb") as c:
+                if b"KFP.exe" not in c.read():
+                    continue
+            os.killpg(pid, signal.SIGKILL)
+        except (OSError, ProcessLookupError):
+            pass
+    os.remove(path)
+
+
+def _remember_pid(pid):
+    with open(os.path.join(runs_dir(), _PID_FILE), "a") as f:
+        f.write("%d\n" % pid)
+
+
+def _forget_pid(pid):
+    path = os.path.join(runs_dir(), _PID_FILE)
+    if os.path.exists(path):
+        with open(path) as f:
+            rest = [p for p in f.read().split() if p != str(pid)]
+        with open(path, "w") as f:
+            f.write("".join(p + "\n" for p in rest))
+
+
+class Tutor:
+    """One run of the tutor in its own install folder. Use as a context manager: the process is
+    killed on the way out if it is still running."""
+
+    def __init__(self, name, settings=None, edits=None, trace=None):
+        self.name = name
+        self.folder = os.path.join(runs_dir(), name)
+        self.proc = None
+        self.hwnd = None
+        self.xid = None
+        self.exit_code = None
+        document = default_settings() if settings is None else settings
+        for key, value in (edits or {}).items():
+            document = edit_setting(document, key, value)
+        self.settings_before = document
+        self._make_folder(document, trace)
+
+    # -- folder ---------------------------------------------------------------------------------
+    def _make_folder(self, document, trace):
+        install = os.path.join(build_dir(), "install")
+        if not os.path.isfile(os.path.join(install, "KFP.exe")):
+            raise HarnessError("%s has no KFP.exe: build the install_folder target" % install)
+        if os.path.exists(self.folder):
+            shutil.rmtree(self.folder)
+        # The installed payload only: nothing that a tutor started from <build>/install wrote.
+        shutil.copytree(install, self.folder, ignore=shutil.ignore_patterns(*TUTOR_WRITES))
+        with open(self.path("Settings.xml"), "wb") as f:
+            f.write(document)
+        if trace is not None:
+            with open(self.path("TraceFile.txt"), "wb") as f:
+                f.write(trace)
+
+    def path(self, *parts):
+        return os.path.join(self.folder, *parts)
+
+    def read_file(self, name):
+        with open(self.path(name), "rb") as f:
+            return f.read()
+
+    def exists(self, name):
+        return os.path.exists(self.path(name))
+
+    # -- process --------------------------------------------------------------------------------
+    def __enter__(self):
+        self.start()
+        return self
+
+    def __exit__(self, exc_type, exc, tb):
+        self.kill()
+        return False
+
+    def start(self):
+        require_environment()
+        _kill_leftovers()
+        if self._find_window(0) is not None:
+            raise HarnessError("a tutor window is already open on this display")
+        log = open(self.path("wine-output.txt"), "wb")
+        try:
+            self.proc = subprocess.Popen(["wine", "KFP.exe"], cwd=self.folder, stdin=subprocess.DEVNULL,
+                                         stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
+        finally:
+            log.close()
+        _remember_pid(self.proc.pid)
+        _LIVE.add(self)
+        # Short probe waits, so that a tutor that ends at once is reported at once.
+        deadline = time.monotonic() + START_TIMEOUT
+        answer = None
+        while answer is None and self.proc.poll() is None and time.monotonic() < deadline:
+            answer = self._find_window(min(2.0, max(0.1, deadline - time.monotonic())))
+        if answer is None:
+            code = self.proc.poll()
+            if code is not None:
+                raise HarnessError("the tutor exited with %d before showing its %s window (see %s)"
+                                   % (code, CLASS_NAME, self.path("wine-output.txt")))
+            raise HarnessError("no %s window within %.0f s" % (CLASS_NAME, START_TIMEOUT))
+        self.hwnd = answer["window"]["hwnd"]
+        return answer["window"]
+
+    def _find_window(self, timeout):
+        answer = probe("wait", CLASS_NAME, str(int(timeout * 1000)), check=False)
+        return answer if answer.get("ok") else None
+
+    def running(self):
+        return self.proc is not None and self.proc.poll() is None
+
+    def wait_exit(self, timeout=EXIT_TIMEOUT):
+        """Waits for the tutor to end and returns its exit code (Wine passes it on)."""
+        try:
+            self.exit_code = self.proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise HarnessError("the tutor did not exit within %.0f s" % timeout)
+        _forget_pid(self.proc.pid)
+        _LIVE.discard(self)
+        return self.exit_code
+
+    def kill(self):
+        if self.proc is None:
+            return
+        if self.proc.poll() is None:
+            try:
+                os.killpg(self.proc.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            try:
+                self.proc.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                pass
+        _forget_pid(self.proc.pid)
+        _LIVE.discard(self)
+
+    # -- reading the windows ----------------------------------------------------------------------
+    def probe(self, command, *args):
+        return probe(command, str(self.hwnd), *args)
+
+    def snapshot(self):
+        return self.probe("snapshot")
+
+    def window(self):
+        return self.probe("window")["window"]
+
+    def text(self, control_id):
+        answer = probe("text", str(self.hwnd), str(control_id), check=False)
+        if not answer.get("ok"):
+            raise HarnessError("control %d: %s" % (control_id, answer.get("error")))
+        return answer["text"]
+
+    def toolbar(self):
+        return self.probe("toolbar")["toolbar"]
+
+    def button(self, command):
+        for b in self.toolbar()["buttons"]:
+            if b["command"] == command:
+                return b
+        raise HarnessError("no toolbar button %d" % command)
+
+    def focus(self):
+        return self.probe("focus")["focus"]
+
+    def wait_for(self, what, condition, timeout=15.0, interval=0.2):
+        """Polls condition() until it returns a true value and returns that; a timeout raises
+        with `what` and the last value seen."""
+        deadline = time.monotonic() + timeout
+        last = None
+        while True:
+            last = condition()
+            if last:
+                return last
+            if time.monotonic() >= deadline:
+                raise HarnessError("timed out waiting for %s (last: %r)" % (what, last))
+            if not self.running():
+                raise HarnessError("the tutor exited while waiting for %s" % what)
+            time.sleep(interval)
+
+    def wait_ready(self, timeout=15.0):
+        """Waits until the screen is built: typing area present and the toolbar filled."""
+        def ready():
+            snap = self.snapshot()
+            ids = {c["id"] for c in snap["children"]}
+            tb = snap.get("toolbar")
+            return snap if ID_TYPING_AREA in ids and tb and len(tb["buttons"]) >= 5 else None
+        return self.wait_for("the screen to be built", ready, timeout)
+
+    # -- keyboard ---------------------------------------------------------------------------------
+    def x_window(self):
+        if self.xid is None:
+            def find():
+                for args in (["--pid", str(self.proc.pid)], ["--classname", "kfp.exe"]):
+                    out = run_to_file(["xdotool", "search", "--onlyvisible"] + args, timeout=10,
+                                      check=False).split()
+                    if out:
+                        return out[0]
+                return None
+            self.xid = self.wait_for("the tutor's X window", find, timeout=10)
+        return self.xid
+
+    def activate(self):
+        """Gives the tutor's window the keyboard focus (there is no window manager)."""
+        run_to_file(["xdotool", "windowfocus", "--sync", self.x_window()], timeout=10)
+        time.sleep(0.2)
+
+    def type(self, text, delay=8):
+        run_to_file(["xdotool", "type", "--delay", str(delay), "--", text], timeout=XDOTOOL_TIMEOUT)
+
+    def key(self, *keys, delay=60):
+        run_to_file(["xdotool", "key", "--delay", str(delay)] + list(keys), timeout=XDOTOOL_TIMEOUT)
+
+    def play(self, steps, delay=8):
+        for kind, what in steps:
+            if kind == "type":
+                self.type(what, delay)
+            else:
+                self.key(what)
+
+    # -- closing ----------------------------------------------------------------------------------
+    def close_alt_f4(self):
+        self.activate()
+        self.key("alt+F4")
+        return self.wait_exit()
+
+    def close_file_exit(self, mnemonics=("f", "x")):
+        """File, Exit through the menu bar's mnemonics of the current language."""
+        self.activate()
+        self.key("alt+" + mnemonics[0])
+        time.sleep(0.5)
+        self.key(mnemonics[1])
+        return self.wait_exit()
+
+    # -- pictures ---------------------------------------------------------------------------------
+    def screenshot(self, name):
+        """Saves the tutor's window (menu bar, toolbar, client area) to <build>/e2e-shots."""
+        target = os.path.join(shots_dir(), name + ".png")
+        time.sleep(0.4)  # let the last paint reach the screen
+        xid = self.x_window()
+        ok = run_to_file(["import", "-window", xid, target], timeout=30, check=False, code=True) == 0
+        if not ok:
+            run_to_file(["import", "-window", "root", target], timeout=30, check=False)
+        return target
+
+
+def run_to_file(cmd, timeout, check=True, code=False):
+    """Runs a command with its output in a file (never a pipe) and returns that output, or
+    the exit code when code is true."""
+    out_path = os.path.join(runs_dir(), "command-output-%d.txt" % os.getpid())
+    with open(out_path, "wb") as out:
+        try:
+            rc = subprocess.run(cmd, stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.STDOUT,
+                                timeout=timeout).returncode
+        except subprocess.TimeoutExpired:
+            raise HarnessError("%s did not finish within %.0f s" % (" ".join(cmd[:3]), timeout))
+    with open(out_path, "rb") as f:
+        text = f.read().decode("utf-8", errors="replace")
+    if check and rc != 0:
+        raise HarnessError("%s failed (%d): %s" % (" ".join(cmd[:3]), rc, text.strip()))
+    return rc if code else text
+
+
+def probe(command, *args, check=True):
+    """Runs kfprobe.exe once and returns its JSON answer."""
+    exe = os.path.join(build_dir(), "e2e", "kfprobe.exe")
+    if not os.path.isfile(exe):
+        raise HarnessError("%s is missing: build the kfprobe target" % exe)
+    answer_path = os.path.join(runs_dir(), "probe-answer-%d.json" % os.getpid())
+    if os.path.exists(answer_path):
+        os.remove(answer_path)
+    with open(os.devnull, "wb") as null:
+        timeout = PROBE_TIMEOUT + (float(args[1]) / 1000 if command == "wait" else 0)
+        try:
+            subprocess.run(["wine", exe, wine_path(answer_path), command] + list(args),
+                           stdin=subprocess.DEVNULL, stdout=null, stderr=null, timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise HarnessError("the probe did not answer %s within %.0f s" % (command, timeout))
+    try:
+        with open(answer_path, "rb") as f:
+            answer = json.loads(f.read().decode("ascii"))
+    except (OSError, ValueError) as e:
+        raise HarnessError("no answer from the probe for %s: %s" % (command, e))
+    if check and not answer.get("ok"):
+        raise HarnessError("probe %s: %s" % (command, answer.get("error")))
+    return answer
+
+
+# ----------------------------------------------------------------------------------------------
+# Looking at what the probe returned.
+
+def child_by_id(snapshot, control_id, parent=None):
+    for c in snapshot["children"]:
+        if c["id"] == control_id and (parent is None or c["parent"] == parent):
+            return c
+    return None
+
+
+def statistics_fields(snapshot):
+    """The twelve statistics statics of the Tests screen by position: {row: (label, value)},
+    rows 1 to 6, each a child dict or None."""
+    main = snapshot["window"]["hwnd"]
+    found = {}
+    for c in snapshot["children"]:
+        if c["parent"] != main or c["class"].lower() != "static":
+            continue
+        r = c["rect"]
+        for row in range(1, 7):
+            if r["y"] == 150 + 20 * (row - 1) and r["x"] in (575, 700):
+                label, value = found.get(row, (None, None))
+                if r["x"] == 575:
+                    label = c
+                else:
+                    value = c
+                found[row] = (label, value)
+    return {row: found.get(row, (None, None)) for row in range(1, 7)}
+
+
+def rect_tuple(r):
+    return (r["x"], r["y"], r["w"], r["h"])
+
+
+# ----------------------------------------------------------------------------------------------
+
+def main():
+    """Entry point of a scenario file: --build DIR [--source DIR] [unittest options]."""
+    global BUILD_DIR, SOURCE_DIR
+    parser = argparse.ArgumentParser(add_help=False)
+    parser.add_argument("--build", default=BUILD_DIR)
+    parser.add_argument("--source", default=SOURCE_DIR)
+    args, rest = parser.parse_known_args()
+    BUILD_DIR = os.path.abspath(args.build) if args.build else ""
+    SOURCE_DIR = os.path.abspath(args.source)
+    os.environ["KF_BUILD_DIR"] = BUILD_DIR
+    os.environ["KF_SOURCE_DIR"] = SOURCE_DIR
+    unittest.main(module="__main__", argv=[sys.argv[0]] + rest, verbosity=2)

@@ -1,0 +1,336 @@
+// kfprobe: reads the windows of a running tutor from another process, for the whole-program
+// scenarios. Every answer is one JSON object written to the file named first on the command
+// line (never to stdout: a Wine child can keep a pipe open long after it has exited).
+//
+//   kfprobe OUT wait CLASS TIMEOUT_MS     top-level window of CLASS, once it is visible
+//   kfprobe OUT window HWND               title, rectangles, process, work area
+//   kfprobe OUT children HWND             every descendant: class, id, rect, visibility, text
+//   kfprobe OUT text HWND ID              text of the child with that id
+//   kfprobe OUT toolbar HWND              buttons of toolbar 400 (command, image, state)
+//   kfprobe OUT statusbar HWND            part edges of status bar 334
+//   kfprobe OUT focus HWND                the control that has the keyboard focus
+//   kfprobe OUT snapshot HWND             window + children + toolbar + statusbar + focus
+//   kfprobe OUT close HWND                posts WM_CLOSE
+//   kfprobe OUT command HWND ID           posts WM_COMMAND ID
+//
+// HWND is a decimal number as printed by "wait". Exit code 0 with an answer, 1 when the window
+// or control is not there (the answer says why), 2 for a wrong command line.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kTimeoutMs = 5000;
+constexpr int kToolbarId = 400;
+constexpr int kStatusBarId = 334;
+
+// JSON strings are written in ASCII with every other UTF-16 unit as \uXXXX, so the harness gets
+// back exactly the units the window holds (lone surrogates included).
+std::string JsonString(const std::wstring& s) {
+  std::string out = "\"";
+  for (wchar_t c : s) {
+    unsigned u = static_cast<unsigned>(c) & 0xFFFFu;
+    if (u == '"') {
+      out += "\\\"";
+    } else if (u == '\\') {
+      out += "\\\\";
+    } else if (u >= 0x20 && u < 0x7F) {
+      out += static_cast<char>(u);
+    } else {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", u);
+      out += buf;
+    }
+  }
+  return out + "\"";
+}
+
+std::string JsonRect(const RECT& r) {
+  char buf[96];
+  std::snprintf(buf, sizeof buf, "{\"x\":%ld,\"y\":%ld,\"w\":%ld,\"h\":%ld}", r.left, r.top,
+                r.right - r.left, r.bottom - r.top);
+  return buf;
+}
+
+std::string JsonInt(long long v) { return std::to_string(v); }
+
+std::string HandleText(HWND h) { return JsonInt(static_cast<long long>(reinterpret_cast<INT_PTR>(h))); }
+
+HWND ParseHandle(const wchar_t* s) {
+  return reinterpret_cast<HWND>(static_cast<INT_PTR>(_wcstoi64(s, nullptr, 10)));
+}
+
+std::wstring ClassOf(HWND h) {
+  wchar_t buf[256] = {};
+  GetClassNameW(h, buf, 256);
+  return buf;
+}
+
+// WM_GETTEXT across processes (Wine marshals it); a hung target gives an empty text.
+std::wstring TextOf(HWND h) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &length))
+    return L"";
+  std::vector<wchar_t> buf(length + 2, L'\0');
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutW(h, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
+                           SMTO_ABORTIFHUNG, kTimeoutMs, &got))
+    return L"";
+  return std::wstring(buf.data(), got < buf.size() ? got : buf.size() - 1);
+}
+
+// A block of memory inside the target's process, for messages whose answer is written through
+// a pointer (toolbar buttons, status bar parts).
+class RemoteBlock {
+ public:
+  RemoteBlock(HWND window, SIZE_T size) : size_(size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  ~RemoteBlock() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  RemoteBlock(const RemoteBlock&) = delete;
+  RemoteBlock& operator=(const RemoteBlock&) = delete;
+  bool ok() const { return address_ != nullptr; }
+  LPARAM param() const { return reinterpret_cast<LPARAM>(address_); }
+  bool Read(void* to) const {
+    SIZE_T got = 0;
+    return ReadProcessMemory(process_, address_, to, size_, &got) && got == size_;
+  }
+  bool Clear() const {
+    std::vector<char> zeros(size_, 0);
+    SIZE_T put = 0;
+    return WriteProcessMemory(process_, address_, zeros.data(), size_, &put) && put == size_;
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  SIZE_T size_;
+};
+
+bool Send(HWND h, UINT msg, WPARAM w, LPARAM l, DWORD_PTR* result) {
+  return SendMessageTimeoutW(h, msg, w, l, SMTO_ABORTIFHUNG, kTimeoutMs, result) != 0;
+}
+
+std::string WindowJson(HWND h) {
+  RECT window = {}, client = {}, work = {};
+  GetWindowRect(h, &window);
+  GetClientRect(h, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(h, &origin);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  std::string s = "{\"hwnd\":" + HandleText(h);
+  s += ",\"class\":" + JsonString(ClassOf(h));
+  s += ",\"title\":" + JsonString(TextOf(h));
+  s += ",\"pid\":" + JsonInt(pid);
+  s += ",\"visible\":" + std::string(IsWindowVisible(h) ? "true" : "false");
+  s += ",\"rect\":" + JsonRect(window);
+  s += ",\"client\":" + JsonRect(client);
+  s += ",\"client_origin\":{\"x\":" + JsonInt(origin.x) + ",\"y\":" + JsonInt(origin.y) + "}";
+  s += ",\"has_menu\":" + std::string(GetMenu(h) ? "true" : "false");
+  s += ",\"work_area\":" + JsonRect(work);
+  s += ",\"screen\":{\"w\":" + JsonInt(GetSystemMetrics(SM_CXSCREEN)) +
+       ",\"h\":" + JsonInt(GetSystemMetrics(SM_CYSCREEN)) + "}";
+  return s + "}";
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
+  reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+  return TRUE;
+}
+
+std::string ChildJson(HWND child) {
+  HWND parent = GetParent(child);
+  RECT r = {};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  std::string s = "{\"hwnd\":" + HandleText(child);
+  s += ",\"parent\":" + HandleText(parent);
+  s += ",\"class\":" + JsonString(ClassOf(child));
+  s += ",\"id\":" + JsonInt(GetDlgCtrlID(child));
+  s += ",\"rect\":" + JsonRect(r);
+  s += ",\"visible\":" + std::string(IsWindowVisible(child) ? "true" : "false");
+  s += ",\"style\":" + JsonInt(static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)));
+  s += ",\"text\":" + JsonString(TextOf(child));
+  return s + "}";
+}
+
+std::string ChildrenJson(HWND h) {
+  std::vector<HWND> children;
+  EnumChildWindows(h, CollectChild, reinterpret_cast<LPARAM>(&children));
+  std::string s = "[";
+  for (size_t i = 0; i < children.size(); ++i) {
+    if (i) s += ",";
+    s += ChildJson(children[i]);
+  }
+  return s + "]";
+}
+
+// Buttons of the toolbar: TB_GETBUTTON writes each TBBUTTON into memory of the tutor's process.
+std::string ToolbarJson(HWND h, bool* ok) {
+  *ok = false;
+  HWND toolbar = GetDlgItem(h, kToolbarId);
+  if (!toolbar) return "null";
+  DWORD_PTR count = 0;
+  if (!Send(toolbar, TB_BUTTONCOUNT, 0, 0, &count)) return "null";
+  RemoteBlock block(toolbar, sizeof(TBBUTTON));
+  if (!block.ok()) return "null";
+  std::string s = "{\"visible\":" + std::string(IsWindowVisible(toolbar) ? "true" : "false");
+  s += ",\"buttons\":[";
+  for (DWORD_PTR i = 0; i < count; ++i) {
+    TBBUTTON b = {};
+    DWORD_PTR got = 0;
+    block.Clear();
+    if (!Send(toolbar, TB_GETBUTTON, i, block.param(), &got) || !got || !block.Read(&b)) return "null";
+    if (i) s += ",";
+    s += "{\"command\":" + JsonInt(b.idCommand);
+    s += ",\"image\":" + JsonInt(b.iBitmap);
+    s += ",\"state\":" + JsonInt(b.fsState);
+    s += ",\"style\":" + JsonInt(b.fsStyle);
+    s += ",\"enabled\":" + std::string((b.fsState & TBSTATE_ENABLED) ? "true" : "false");
+    s += ",\"indeterminate\":" + std::string((b.fsState & TBSTATE_INDETERMINATE) ? "true" : "false");
+    s += ",\"hidden\":" + std::string((b.fsState & TBSTATE_HIDDEN) ? "true" : "false");
+    s += "}";
+  }
+  *ok = true;
+  return s + "]}";
+}
+
+std::string StatusBarJson(HWND h, bool* ok) {
+  *ok = false;
+  HWND bar = GetDlgItem(h, kStatusBarId);
+  if (!bar) return "null";
+  constexpr int kMaxParts = 32;
+  RemoteBlock block(bar, sizeof(int) * kMaxParts);
+  if (!block.ok()) return "null";
+  block.Clear();
+  DWORD_PTR parts = 0;
+  if (!Send(bar, SB_GETPARTS, kMaxParts, block.param(), &parts)) return "null";
+  int edges[kMaxParts] = {};
+  if (!block.Read(edges)) return "null";
+  std::string s = "{\"visible\":" + std::string(IsWindowVisible(bar) ? "true" : "false");
+  s += ",\"parts\":[";
+  for (DWORD_PTR i = 0; i < parts && i < static_cast<DWORD_PTR>(kMaxParts); ++i) {
+    if (i) s += ",";
+    s += JsonInt(edges[i]);
+  }
+  *ok = true;
+  return s + "]}";
+}
+
+std::string FocusJson(HWND h) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  DWORD thread = GetWindowThreadProcessId(h, nullptr);
+  if (!GetGUIThreadInfo(thread, &info) || !info.hwndFocus) return "null";
+  std::string s = "{\"hwnd\":" + HandleText(info.hwndFocus);
+  s += ",\"class\":" + JsonString(ClassOf(info.hwndFocus));
+  s += ",\"id\":" + JsonInt(GetDlgCtrlID(info.hwndFocus));
+  s += ",\"active\":" + HandleText(info.hwndActive);
+  return s + "}";
+}
+
+HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    HWND h = FindWindowW(className, nullptr);
+    if (h && IsWindowVisible(h)) return h;
+    if (GetTickCount() - start >= timeoutMs) return nullptr;
+    Sleep(50);
+  }
+}
+
+bool WriteAnswer(const wchar_t* path, const std::string& json) {
+  HANDLE f = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  std::string text = json + "\n";
+  DWORD written = 0;
+  BOOL ok = WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(f);
+  return ok && written == text.size();
+}
+
+std::string Failure(const char* why) { return std::string("{\"ok\":false,\"error\":") + JsonString(std::wstring(why, why + std::strlen(why))) + "}"; }
+
+// Runs one command; *code gets the exit code.
+std::string Run(int argc, wchar_t** argv, int* code) {
+  *code = 2;
+  if (argc < 4) return Failure("usage: kfprobe OUT COMMAND ARGS");
+  std::wstring command = argv[2];
+  if (command == L"wait") {
+    if (argc < 5) return Failure("usage: wait CLASS TIMEOUT_MS");
+    HWND h = WaitForWindow(argv[3], static_cast<DWORD>(_wtoi(argv[4])));
+    *code = h ? 0 : 1;
+    return h ? "{\"ok\":true,\"window\":" + WindowJson(h) + "}" : Failure("no such window");
+  }
+  HWND h = ParseHandle(argv[3]);
+  if (!IsWindow(h)) {
+    *code = 1;
+    return Failure("not a window");
+  }
+  *code = 0;
+  if (command == L"window") return "{\"ok\":true,\"window\":" + WindowJson(h) + "}";
+  if (command == L"children") return "{\"ok\":true,\"children\":" + ChildrenJson(h) + "}";
+  if (command == L"focus") return "{\"ok\":true,\"focus\":" + FocusJson(h) + "}";
+  if (command == L"text") {
+    if (argc < 5) return *code = 2, Failure("usage: text HWND ID");
+    HWND child = GetDlgItem(h, _wtoi(argv[4]));
+    if (!child) return *code = 1, Failure("no such control");
+    return "{\"ok\":true,\"text\":" + JsonString(TextOf(child)) + "}";
+  }
+  if (command == L"toolbar") {
+    bool ok = false;
+    std::string s = ToolbarJson(h, &ok);
+    if (!ok) return *code = 1, Failure("toolbar not readable");
+    return "{\"ok\":true,\"toolbar\":" + s + "}";
+  }
+  if (command == L"statusbar") {
+    bool ok = false;
+    std::string s = StatusBarJson(h, &ok);
+    if (!ok) return *code = 1, Failure("status bar not readable");
+    return "{\"ok\":true,\"statusbar\":" + s + "}";
+  }
+  if (command == L"snapshot") {
+    bool toolbarOk = false, statusOk = false;
+    std::string s = "{\"ok\":true,\"window\":" + WindowJson(h);
+    s += ",\"children\":" + ChildrenJson(h);
+    s += ",\"toolbar\":" + ToolbarJson(h, &toolbarOk);
+    s += ",\"statusbar\":" + StatusBarJson(h, &statusOk);
+    s += ",\"focus\":" + FocusJson(h);
+    return s + "}";
+  }
+  if (command == L"close") {
+    PostMessageW(h, WM_CLOSE, 0, 0);
+    return "{\"ok\":true}";
+  }
+  if (command == L"command") {
+    if (argc < 5) return *code = 2, Failure("usage: command HWND ID");
+    PostMessageW(h, WM_COMMAND, MAKEWPARAM(_wtoi(argv[4]), 0), 0);
+    return "{\"ok\":true}";
+  }
+  *code = 2;
+  return Failure("unknown command");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return 2;
+  int code = 2;
+  std::string answer = Run(argc, argv, &code);
+  if (!WriteAnswer(argv[1], answer)) return 3;
+  return code;
+}
