@@ -15,6 +15,7 @@ parsing, window placement) are checked by harness_selftest.py without Wine.
 
 import argparse
 import atexit
+import contextlib
 import json
 import os
 import re
@@ -69,22 +70,28 @@ def utf16_units(text):
 
 
 _TYPABLE = re.compile(r"[\x20-\x7e]*\Z")
+# Anything but control characters and lone surrogates (xdotool types characters, not UTF-16 units).
+_TYPABLE_BEYOND_ASCII = re.compile(r"[^\x00-\x1f\x7f-\x9f\ud800-\udfff]*\Z")
 
 
-def keystroke_plan(text, mistake_at=None, wrong=None):
+def keystroke_plan(text, mistake_at=None, wrong=None, beyond_ascii=False):
     """Turns a sample text into xdotool steps: ("type", chunk) for printable ASCII, ("key",
     "Return") for each CR LF paragraph break. With mistake_at (an index into text), a wrong
     letter and a BackSpace are typed before the right character there.
 
+    With beyond_ascii, letters outside ASCII (accented Latin, Cyrillic) are allowed too; type
+    such a plan inside keyboard_layout() of the text's language, so that every letter has a key.
+
     Raises ValueError for text that cannot be typed as the sample holds it: a lone CR or LF
-    (Enter makes CR LF), control characters, or characters outside printable ASCII (xdotool
-    would have to remap keys, which Wine does not follow while it runs)."""
+    (Enter makes CR LF), control characters, or, without beyond_ascii, characters outside
+    printable ASCII."""
+    typable = _TYPABLE_BEYOND_ASCII if beyond_ascii else _TYPABLE
     steps = []
     paragraphs = text.split("\r\n")
     pos = 0
     for n, para in enumerate(paragraphs):
-        if not _TYPABLE.match(para):
-            bad = next(c for c in para if not _TYPABLE.match(c))
+        if not typable.match(para):
+            bad = next(c for c in para if not typable.match(c))
             raise ValueError("cannot type %r at offset %d" % (bad, pos + para.index(bad)))
         if mistake_at is not None and pos <= mistake_at < pos + len(para):
             cut = mistake_at - pos
@@ -517,6 +524,50 @@ def run_to_file(cmd, timeout, check=True, code=False):
     if check and rc != 0:
         raise HarnessError("%s failed (%d): %s" % (" ".join(cmd[:3]), rc, text.strip()))
     return rc if code else text
+
+
+def setxkbmap_arguments(query):
+    """The setxkbmap arguments that set again the names `setxkbmap -query` printed."""
+    args = []
+    for line in query.splitlines():
+        key, sep, value = line.partition(":")
+        key, value = key.strip(), value.strip()
+        if not sep or not value:
+            continue
+        if key in ("rules", "model", "layout", "variant"):
+            args += ["-" + key, value]
+        elif key == "options":
+            args += ["-option", "", "-option", value]   # the empty one clears the options first
+    return args
+
+
+@contextlib.contextmanager
+def keyboard_layout(layout):
+    """Gives the X keyboard the XKB layout `layout` ("fr", "ru") inside the block and its exact
+    earlier keymap afterwards. Under that layout every letter of the language sits on a key of its
+    own, so xdotool types it as a plain key press. Otherwise xdotool maps a spare keycode to each
+    letter for a moment, and Wine, which reads the keymap again on every change, loses the race:
+    letters come out dropped or wrong. A running tutor follows the change (Wine reads the new
+    keymap), so the block can start and end while it runs; keys still queued in the tutor when
+    the block ends are read with the restored keymap, so wait for them inside it."""
+    for tool in ("setxkbmap", "xkbcomp"):
+        if not shutil.which(tool):
+            raise HarnessError("%s is not installed (it comes with Xvfb's x11-xkb-utils)" % tool)
+    display = os.environ["DISPLAY"]
+    saved = os.path.join(runs_dir(), "keymap-%d.xkb" % os.getpid())
+    names = setxkbmap_arguments(run_to_file(["setxkbmap", "-query"], timeout=20))
+    run_to_file(["xkbcomp", "-xkb", display, saved], timeout=20)
+    try:
+        run_to_file(["setxkbmap", "-layout", layout], timeout=20)
+        yield
+    finally:
+        # The names first (what `setxkbmap -query` reports), then the keys exactly as they were.
+        run_to_file(["setxkbmap"] + names, timeout=20, check=False)
+        # xkbcomp warns about keys without symbols; only its exit code tells.
+        rc = run_to_file(["xkbcomp", saved, display], timeout=20, check=False, code=True)
+        os.remove(saved)
+        if rc != 0:
+            raise HarnessError("the earlier keymap could not be loaded back on %s" % display)
 
 
 def probe(command, *args, check=True):
