@@ -53,6 +53,18 @@ extern TrainingScreen g_Training;
 extern int(WINAPI* g_MessageBox)(HWND, LPCWSTR, LPCWSTR, UINT);
 extern BOOL(WINAPI* g_GetOpenFileName)(LPOPENFILENAMEW);
 
+// One 16-bit sort direction flag per column index, all 0 at start and never reset, shared by
+// the detailed statistics list and the custom words list view; 0 ascending, else descending.
+constexpr int kSortColumns = 5;
+struct SortFlags {
+  int16_t column[kSortColumns] = {};
+};
+extern SortFlags g_SortFlags;
+// Three-way comparison in the direction of the column's flag; values that do not compare give 0.
+int App_CompareFloats(double a, double b, int column);
+// A click on a column heading flips that column's flag (0 becomes 1, anything else 0).
+void App_FlipSortFlag(int column);
+
 // The typing area of the screen shown (modes 1, 2 and 4 share one; mode 3 has its own).
 HWND App_CurrentTypingArea();
 
@@ -119,6 +131,10 @@ void App_DestroyScreenControls();
 // addresses and drive the dialog; they are ShellExecuteW and DialogBoxParamW in the program.
 extern HINSTANCE(WINAPI* g_ShellExecute)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 extern INT_PTR(WINAPI* g_DialogBoxParam)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM);
+// The HTML report starts its viewer and reads the clock through these; WinExec and GetLocalTime
+// in the program, replaced by the window tests so that nothing is started and the time is fixed.
+extern UINT(WINAPI* g_WinExec)(LPCSTR, UINT);
+extern void(WINAPI* g_GetLocalTime)(LPSYSTEMTIME);
 // Help pages below the help folder of the current language (/EN/, /FR/, /RU/; English for any
 // other language): commands 4016 and 4017.
 void App_OpenKeyboardLayoutPage();
@@ -163,6 +179,49 @@ void Mode4_OpenSampleFile();
 // (621) and is cut into the test words table.
 void Mode4_UseSampleText(const Text16& text);
 
+// Detailed statistics window and the custom list writer (tests/detailed_stats_win.cpp)
+// Command 405 (button, menu item 4014, F8), by the image of button 405: 4 opens the window,
+// 6 closes it.
+void Mode4_OnDetailedStatsCommand();
+void Mode4_ShowDetailedStats();
+LRESULT CALLBACK Mode4_DetailedStatsProc(HWND, UINT, WPARAM, LPARAM);
+// Notifications of the list: custom draw colours and column sort.
+LRESULT Mode4_DetailedStatsNotify(HWND window, const NMHDR* header);
+// Comparison callback of the list's sort: item data of two rows and the column.
+int CALLBACK Mode4_CompareRows(LPARAM data1, LPARAM data2, LPARAM column);
+// Writes the checked words, in display order, as the current language's custom words list.
+void Mode4_CreateCustomList();
+void Mode4_CheckAll();
+INT_PTR CALLBACK Mode4_ColorLegendProc(HWND, UINT, WPARAM, LPARAM);
+// Destroys the list and the two buttons of an open detailed statistics window, which stays open
+// and empty: for every screen builder (the Tests screen rebuilt, the other modes' screens).
+void Mode4_EmptyDetailedStatsWindow();
+
+// HTML report (tests/report_win.cpp): command 4015, F9. Writes Report.htm in the current
+// directory from the statistics fields and opens it with "explorer.exe Report.htm"; a report
+// that could not be written is not opened.
+void Mode4_CreateHtmlReport();
+// The date ("MM/DD/YY" in English, "DD/MM/YY" in French and Russian), the weekday name of
+// `language` and the time ("HH:MM") of the local clock.
+void Mode4_FormatReportDateTime(int language, std::string& date, Text16& weekday, std::string& time);
+
 // Word lists into the training screens (training/word_lists_win.cpp)
 void Mode12_LoadWordLists(int mode, int language);
 void Mode3_LoadCustomWords(int language);
+
+// The screens of modes 1-2 and 3 (training/hand_screen_win.cpp, training/custom_screen_win.cpp):
+// each destroys the screen shown and builds its own.
+void OnMenuMode12(int mode);
+void OnMenuMode3();
+// A click on column `column` of the custom words list view (mode 3 only): flips the column's
+// sort flag and sorts the rows with Mode3_CompareRows.
+void Mode3_OnColumnClick(int column);
+// LVM_SORTITEMS callback: the rows whose item data are `first` and `second`, compared by the
+// figure in column `column` in the direction of its flag; the word column compares equal.
+int CALLBACK Mode3_CompareRows(LPARAM first, LPARAM second, LPARAM column);
+// The sort value of a custom words cell: "n/a" goes last in either direction, the speed column
+// counts the figure in parentheses, the typed count column reads a whole number.
+double Mode3_CellValue(const Text16& text, int column, bool descending);
+// Blanks, an optional sign, digits and (unless `wholeNumber`) a decimal point with digits; stops
+// at the first character that cannot continue the number; no number reads as 0.
+double Mode3_ReadNumber(const Text16& text, bool wholeNumber);

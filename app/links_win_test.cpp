@@ -1,31 +1,11 @@
 // The about box, the help pages, the maker's site and the support link, on a real main window.
 // Pages go to a recorder instead of the browser; the about box runs for real, driven by a timer
 // from inside its own modal loop.
-#include <gtest/gtest.h>
+#include "app/window_test_support.h"
 
 #include <functional>
-#include <string>
-#include <vector>
 
-#include "app/app.h"
-
-#include <commctrl.h>
-#include <shellapi.h>
-
-#include "settings/settings.h"
-
-namespace shelltest {
-
-// The scratch installation folder and main window of main_window_win_test.cpp.
-std::string DefaultSettings();
-std::string WithSetting(std::string document, const std::string& key, const std::string& value);
-::testing::AssertionResult EnterScratchFolder(const std::string& settings);
-::testing::AssertionResult OpenShell();
-void CloseShell();
-void LeaveScratchFolder();
-void PumpMessages();
-void Command(UINT id);
-
+namespace kftest {
 namespace {
 
 const std::wstring kHelp = L"https://help.velmora.example/Software/KF/Help";
@@ -127,13 +107,7 @@ void ShowAboutBoxWith(std::function<void(HWND dialog)> whileOpen) {
   g_WhileOpen = nullptr;
 }
 
-std::wstring TextOf(HWND window) {
-  wchar_t buf[512] = {};
-  GetWindowTextW(window, buf, 512);
-  return buf;
-}
-
-std::wstring ItemText(HWND dialog, int id) { return TextOf(GetDlgItem(dialog, id)); }
+std::wstring ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 LOGFONTW FontOf(HWND window, HFONT* handle = nullptr) {
   LOGFONTW lf = {};
@@ -143,46 +117,34 @@ LOGFONTW FontOf(HWND window, HFONT* handle = nullptr) {
   return lf;
 }
 
-std::wstring Wide(const wchar_t* s) { return s ? s : L"<missing>"; }
+std::wstring TextOrMissing(const wchar_t* s) { return s ? s : L"<missing>"; }
 
 // Where a child of the toolbar stands in the toolbar's client area.
-RECT InToolbar(HWND child) {
-  RECT rc;
-  GetWindowRect(child, &rc);
-  MapWindowPoints(HWND_DESKTOP, g_App.toolbar, reinterpret_cast<POINT*>(&rc), 2);
-  return rc;
-}
+RECT InToolbar(HWND child) { return RectIn(child, g_App.toolbar); }
 
 std::vector<HWND> ToolbarStatics() {
   std::vector<HWND> found;
-  for (HWND c = GetWindow(g_App.toolbar, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-    wchar_t cls[32] = {};
-    GetClassNameW(c, cls, 32);
-    if (lstrcmpiW(cls, L"Static") == 0) found.push_back(c);
-  }
+  for (HWND c = GetWindow(g_App.toolbar, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (lstrcmpiW(ClassName(c).c_str(), L"Static") == 0) found.push_back(c);
   return found;
 }
 
 HCURSOR Hand() { return LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)); }
 HCURSOR Arrow() { return LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); }
 
-class LinksTest : public ::testing::Test {
+class LinksTest : public ShellTest {
  protected:
   void SetUp() override {
     g_Opened.clear();
     g_ShellExecute = RecordShellExecute;
   }
   void TearDown() override {
-    CloseShell();
-    if (entered_) LeaveScratchFolder();
+    ShellTest::TearDown();
     g_ShellExecute = ShellExecuteW;
     g_DialogBoxParam = DialogBoxParamW;
   }
   void Start(const std::string& settings) {
-    ASSERT_FALSE(settings.empty()) << "no Settings.xml in the data folder";
-    ASSERT_TRUE(EnterScratchFolder(settings));
-    entered_ = true;
-    ASSERT_TRUE(OpenShell());
+    ASSERT_NO_FATAL_FAILURE(ShellTest::Start(settings));
     ASSERT_NE(g_App.toolbar, nullptr);
   }
   void StartIn(int language) {
@@ -225,7 +187,6 @@ class LinksTest : public ::testing::Test {
     RunLoop();
     SetKeyboardState(keys);
   }
-  bool entered_ = false;
 };
 
 // ---- Help pages and the maker's site ------------------------------------------------------------
@@ -325,7 +286,7 @@ struct AboutSeen {
 
 AboutSeen LookAt(HWND dialog) {
   AboutSeen seen;
-  seen.title = TextOf(dialog);
+  seen.title = WindowText(dialog);
   seen.maker = ItemText(dialog, IDC_ABOUT_MAKER);
   seen.product = ItemText(dialog, IDC_ABOUT_PRODUCT);
   seen.terms = ItemText(dialog, IDC_ABOUT_TERMS);
@@ -359,11 +320,11 @@ TEST_F(LinksTest, AboutBoxShowsTheLanguagesTextsWithItsFontsAndEndsWithEnter) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.language);
     ASSERT_NO_FATAL_FAILURE(StartIn(c.language));
-    const std::wstring terms = Wide(App_LoadString(IDS_ABOUT_TERMS, c.language));
-    const std::wstring notice = Wide(App_LoadString(IDS_ABOUT_NOTICE, c.language));
+    const std::wstring terms = TextOrMissing(App_LoadString(IDS_ABOUT_TERMS, c.language));
+    const std::wstring notice = TextOrMissing(App_LoadString(IDS_ABOUT_NOTICE, c.language));
     if (c.language != 1) {
       // The terms differ between languages, so the English ones would be caught here.
-      EXPECT_NE(terms, Wide(App_LoadString(IDS_ABOUT_TERMS, 1)));
+      EXPECT_NE(terms, TextOrMissing(App_LoadString(IDS_ABOUT_TERMS, 1)));
     }
     g_DialogBoxParam = RecordAndShowDialog;
     AboutSeen seen;
@@ -409,9 +370,7 @@ TEST_F(LinksTest, AboutBoxShowsTheLanguagesTextsWithItsFontsAndEndsWithEnter) {
     EXPECT_EQ(GetObjectType(seen.underlined), 0u);
     EXPECT_TRUE(g_Opened.empty());
 
-    CloseShell();
-    LeaveScratchFolder();
-    entered_ = false;
+    EndRun();
   }
 }
 
@@ -499,9 +458,7 @@ TEST_F(LinksTest, MakersNameOpensTheEnglishOrderPageAndKeepsTheBoxOpen) {
     EXPECT_NE(otherBrush, reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)));
     EXPECT_NE(otherColour, static_cast<COLORREF>(0xFF0000));
 
-    CloseShell();
-    LeaveScratchFolder();
-    entered_ = false;
+    EndRun();
   }
 }
 
@@ -515,7 +472,7 @@ TEST_F(LinksTest, SupportLinkIsARedUnderlinedVerdanaStaticOnTheToolbar) {
   EXPECT_EQ(g_App.supportLink, link);
   EXPECT_EQ(GetDlgCtrlID(link), IDC_SUPPORT_LINK);
   EXPECT_EQ(GetParent(link), g_App.toolbar);
-  EXPECT_EQ(TextOf(link), L"Help keep KF free!");
+  EXPECT_EQ(WindowText(link), L"Help keep KF free!");
   const LONG style = GetWindowLongW(link, GWL_STYLE);
   EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE | SS_NOTIFY), static_cast<LONG>(WS_CHILD | WS_VISIBLE | SS_NOTIFY));
   EXPECT_EQ(style & SS_TYPEMASK, SS_LEFT);
@@ -597,9 +554,7 @@ TEST_F(LinksTest, SupportLinkStandsAtThePlaceOfTheModeAtStart) {
     EXPECT_EQ(rc.top, 4);
     EXPECT_EQ(rc.right - rc.left, 150);
     EXPECT_EQ(rc.bottom - rc.top, 20);
-    CloseShell();
-    LeaveScratchFolder();
-    entered_ = false;
+    EndRun();
   }
 }
 
@@ -616,7 +571,7 @@ TEST_F(LinksTest, SupportLinkFollowsTheTestsScreenAndKeepsItsTextAcrossLanguages
   Command(IDM_LANG_FRENCH);
   EXPECT_EQ(g_App.supportLink, link);
   EXPECT_TRUE(IsWindow(link));
-  EXPECT_EQ(TextOf(link), L"Help keep KF free!");
+  EXPECT_EQ(WindowText(link), L"Help keep KF free!");
   EXPECT_EQ(FontOf(link).lfHeight, 14);
   EXPECT_EQ(ToolbarStatics().size(), 1u);
 
@@ -659,4 +614,4 @@ TEST_F(LinksTest, WithoutShowURLLogoThereIsNoLinkAndNothingMoves) {
 }
 
 }  // namespace
-}  // namespace shelltest
+}  // namespace kftest

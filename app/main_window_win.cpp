@@ -56,9 +56,8 @@ void OnCommandClear(HWND) {
   if (HWND area = App_CurrentTypingArea()) SendMessageW(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
 }
 
-// The detailed statistics window is built by its own screen code; until that code is part of
-// the program, the statistics button and menu item do nothing at all.
-void OnCommandDetailedStatsNotAvailable(HWND) {}
+// The image of button 405 tells whether the detailed statistics window is open.
+void OnCommandDetailedStats(HWND) { Mode4_OnDetailedStatsCommand(); }
 
 void OnCommandEnglish(HWND) { App_SwitchLanguage(1); }
 void OnCommandFrench(HWND) { App_SwitchLanguage(2); }
@@ -70,10 +69,14 @@ void OnCommandViewToolbar(HWND) { App_ToggleBar(IDM_VIEW_TOOLBAR); }
 void OnCommandViewStatusBar(HWND) { App_ToggleBar(IDM_VIEW_STATUSBAR); }
 
 void OnMenuModeTests(HWND) { OnMenuMode4(); }
+void OnMenuModeHands(HWND) { OnMenuMode12(1); }
+void OnMenuModeAlternation(HWND) { OnMenuMode12(2); }
+void OnMenuModeCustom(HWND) { OnMenuMode3(); }
 
 void OnCommandAbout(HWND) { App_ShowAboutBox(); }
 void OnCommandKeyboardLayout(HWND) { App_OpenKeyboardLayoutPage(); }
 void OnCommandOnlineHelp(HWND) { App_OpenOnlineHelp(); }
+void OnCommandHtmlReport(HWND) { Mode4_CreateHtmlReport(); }
 // The Help menu's site item and a click on the support link (the toolbar passes it on).
 void OnCommandMakerSite(HWND) { App_OpenMakerSite(); }
 
@@ -98,7 +101,7 @@ const CommandEntry kCommands[] = {
     {IDT_START_STOP, OnCommandStartStop},
     {IDT_ALERT, OnCommandAlert},
     {IDT_CLEAR, OnCommandClear},
-    {IDT_STATISTICS, OnCommandDetailedStatsNotAvailable},
+    {IDT_STATISTICS, OnCommandDetailedStats},
     {IDM_LANG_ENGLISH, OnCommandEnglish},
     {IDM_LANG_FRENCH, OnCommandFrench},
     {IDM_LANG_RUSSIAN, OnCommandRussian},
@@ -112,10 +115,10 @@ const CommandEntry kCommands[] = {
     {IDM_DETAILED_STATS, OnCommandForwardStats},
     {IDC_TYPING_AREA, OnCommandNotAvailable},  // the typing area's notifications: ignored
     {IDM_ABOUT, OnCommandAbout},
-    {IDM_MODE_HANDS, OnCommandNotAvailable},
-    {IDM_MODE_ALTERNATION, OnCommandNotAvailable},
-    {IDM_MODE_CUSTOM, OnCommandNotAvailable},
-    {IDM_HTML_REPORT, OnCommandNotAvailable},
+    {IDM_MODE_HANDS, OnMenuModeHands},
+    {IDM_MODE_ALTERNATION, OnMenuModeAlternation},
+    {IDM_MODE_CUSTOM, OnMenuModeCustom},
+    {IDM_HTML_REPORT, OnCommandHtmlReport},
     {IDM_KEYBOARD_LAYOUT, OnCommandKeyboardLayout},
     {IDM_ONLINE_HELP, OnCommandOnlineHelp},
     {IDM_WEB_SITE, OnCommandMakerSite},
@@ -170,6 +173,15 @@ LRESULT App_OnPaint(HWND window) {
     DeleteObject(panel);
   }
   EndPaint(window, &ps);
+  return 0;
+}
+
+// Only the custom words list view of mode 3 is sorted from here; the detailed statistics window
+// takes its own list's notifications.
+LRESULT App_OnNotify(LPARAM lParam) {
+  const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (g_Settings.Mode != 3 || !header || header->code != LVN_COLUMNCLICK) return 0;
+  Mode3_OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
   return 0;
 }
 
@@ -267,9 +279,10 @@ BOOL App_InitInstance(HINSTANCE instance, int showCommand) {
 
   App_AttachMenu();
 
-  // The screen of the saved mode. Modes 1 to 3 get their screens from their own code; any
-  // other value shows no screen.
-  if (g_Settings.Mode == 4) OnMenuMode4();
+  // The screen of the saved mode; any other value shows no screen.
+  if (g_Settings.Mode == 1 || g_Settings.Mode == 2) OnMenuMode12(g_Settings.Mode);
+  else if (g_Settings.Mode == 3) OnMenuMode3();
+  else if (g_Settings.Mode == 4) OnMenuMode4();
 
   App_BuildLanguageMenu();
   App_MarkLanguage(g_Settings.Language);
@@ -293,7 +306,7 @@ LRESULT CALLBACK App_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT:
       return App_OnPaint(window);
     case WM_NOTIFY:
-      return 0;
+      return App_OnNotify(lParam);
     case WM_CONTEXTMENU:
     case WM_KEYDOWN:
     case WM_CHAR:

@@ -1,295 +1,12 @@
 // The main window in process: start-up, class and first placement, the command routing, the
 // message loop, painting, docking of the statistics window, the placement helpers and the save
 // of the last used mode and language at the end of the run.
-#include <gtest/gtest.h>
+#include "app/window_test_support.h"
 
-#include <string>
-#include <vector>
-
-#include "app/app.h"
-
-#include <commctrl.h>
-
-#include "settings/settings.h"
-#include "settings/trace.h"
-
-namespace shelltest {
-
-// ---- Scratch installation folder shared with toolbar_win_test.cpp ----------------------------
-
+namespace kftest {
 namespace {
 
-std::wstring g_SavedDir;
-std::wstring g_ScratchDir;
-
-std::wstring Widen(const std::string& utf8) {
-  if (utf8.empty()) return std::wstring();
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring w(n, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &w[0], n);
-  return w;
-}
-
-// The data folder of the source tree as a full path, resolved while the current directory is
-// still the build folder (under Wine a bare "/..." path would name the wrong drive later).
-const std::wstring& DataDir() {
-  static const std::wstring dir = [] {
-    wchar_t full[MAX_PATH * 2] = {};
-    GetFullPathNameW(Widen(KF_DATA_DIR).c_str(), MAX_PATH * 2, full, nullptr);
-    return std::wstring(full);
-  }();
-  return dir;
-}
-
-void RemoveTree(const std::wstring& dir) {
-  WIN32_FIND_DATAW fd;
-  HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &fd);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = fd.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = dir + L"\\" + name;
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(path.c_str());
-      }
-    } while (FindNextFileW(find, &fd));
-    FindClose(find);
-  }
-  RemoveDirectoryW(dir.c_str());
-}
-
-void CopyTree(const std::wstring& from, const std::wstring& to) {
-  CreateDirectoryW(to.c_str(), nullptr);
-  WIN32_FIND_DATAW fd;
-  HANDLE find = FindFirstFileW((from + L"\\*").c_str(), &fd);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::wstring name = fd.cFileName;
-    if (name == L"." || name == L"..") continue;
-    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      CopyTree(from + L"\\" + name, to + L"\\" + name);
-    } else {
-      CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE);
-    }
-  } while (FindNextFileW(find, &fd));
-  FindClose(find);
-}
-
-// Receives the creation parameters of the first top-level window made while it is installed.
-struct CreationRecord {
-  bool seen = false;
-  int x = 0, y = 0, width = 0, height = 0;
-  LONG style = 0;
-  DWORD exStyle = 0;
-  HMENU menu = nullptr;
-  std::wstring title;
-};
-CreationRecord g_Created;
-HHOOK g_CreationHook = nullptr;
-
-LRESULT CALLBACK RecordCreation(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND && !g_Created.seen) {
-    const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-    if (!cs->hwndParent && !(cs->style & WS_CHILD)) {
-      g_Created.seen = true;
-      g_Created.x = cs->x;
-      g_Created.y = cs->y;
-      g_Created.width = cs->cx;
-      g_Created.height = cs->cy;
-      g_Created.style = cs->style;
-      g_Created.exStyle = cs->dwExStyle;
-      g_Created.menu = cs->hMenu;
-      g_Created.title = cs->lpszName ? cs->lpszName : L"";
-    }
-  }
-  return CallNextHookEx(g_CreationHook, code, wParam, lParam);
-}
-
-}  // namespace
-
-std::string ReadBytes(const std::wstring& path) {
-  std::string bytes;
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return bytes;
-  char buf[4096];
-  DWORD got = 0;
-  while (ReadFile(h, buf, sizeof(buf), &got, nullptr) && got > 0) bytes.append(buf, got);
-  CloseHandle(h);
-  return bytes;
-}
-
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = bytes.empty() || WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(h);
-  return ok && written == bytes.size();
-}
-
-// The installer's settings document from the data folder.
-std::string DefaultSettings() { return ReadBytes(DataDir() + L"\\Settings.xml"); }
-
-// `document` with the value of `key` replaced (the key must stand in it).
-std::string WithSetting(std::string document, const std::string& key, const std::string& value) {
-  const std::string open = "<" + key + ">";
-  const std::string close = "</" + key + ">";
-  const size_t start = document.find(open);
-  const size_t end = document.find(close, start);
-  if (start == std::string::npos || end == std::string::npos) {
-    ADD_FAILURE() << "no key " << key << " in the settings document";
-    return document;
-  }
-  return document.replace(start + open.size(), end - start - open.size(), value);
-}
-
-std::wstring ScratchPath(const wchar_t* name) { return g_ScratchDir + L"\\" + name; }
-
-// A fresh installation folder as the current directory: `settings` as Settings.xml and the
-// language folders of the data folder.
-::testing::AssertionResult EnterScratchFolder(const std::string& settings) {
-  wchar_t buf[MAX_PATH * 2] = {};
-  GetCurrentDirectoryW(MAX_PATH * 2, buf);
-  g_SavedDir = buf;
-  DataDir();
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  static int counter = 0;
-  g_ScratchDir = std::wstring(temp) + L"kf_shell_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                 std::to_wstring(++counter);
-  RemoveTree(g_ScratchDir);
-  if (!CreateDirectoryW(g_ScratchDir.c_str(), nullptr)) return ::testing::AssertionFailure() << "no scratch folder";
-  for (const wchar_t* lang : {L"EN", L"FR", L"RU"}) CopyTree(DataDir() + L"\\" + lang, ScratchPath(lang));
-  if (!WriteBytes(ScratchPath(L"Settings.xml"), settings)) return ::testing::AssertionFailure() << "no settings";
-  if (!SetCurrentDirectoryW(g_ScratchDir.c_str())) return ::testing::AssertionFailure() << "cannot enter folder";
-  return ::testing::AssertionSuccess();
-}
-
-void PumpMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-// Takes the quit message out of the queue; its exit code, or -1 when none was posted.
-int TakeQuitMessage() {
-  MSG msg;
-  if (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return static_cast<int>(msg.wParam);
-  return -1;
-}
-
-// The tutor's start-up up to the message loop, as the entry point runs it. Records the
-// creation parameters of the main window.
-::testing::AssertionResult OpenShell() {
-  App_PrepareStart();
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  App_RegisterClass(instance);  // a second registration in the same process fails harmlessly
-  g_Created = CreationRecord();
-  g_CreationHook = SetWindowsHookExW(WH_CBT, RecordCreation, nullptr, GetCurrentThreadId());
-  const BOOL ok = App_InitInstance(instance, SW_SHOWNORMAL);
-  UnhookWindowsHookEx(g_CreationHook);
-  g_CreationHook = nullptr;
-  if (!ok || !g_App.mainWindow) return ::testing::AssertionFailure() << "App_InitInstance failed";
-  PumpMessages();
-  return ::testing::AssertionSuccess();
-}
-
-void CloseShell() {
-  if (g_App.detailedStats && IsWindow(g_App.detailedStats)) DestroyWindow(g_App.detailedStats);
-  if (g_App.mainWindow && IsWindow(g_App.mainWindow)) DestroyWindow(g_App.mainWindow);
-  PumpMessages();
-  TakeQuitMessage();
-  g_App.mainWindow = g_App.toolbar = g_App.statusBar = g_App.supportLink = g_App.detailedStats = nullptr;
-  g_Mode4 = Mode4Screen();
-  g_Training = TrainingScreen();
-}
-
-void LeaveScratchFolder() {
-  SetCurrentDirectoryW(g_SavedDir.c_str());
-  RemoveTree(g_ScratchDir);
-}
-
-const CreationRecord& Created() { return g_Created; }
-
-RECT WorkArea() {
-  RECT work;
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
-    work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  }
-  return work;
-}
-
-// Where App_CenterWindow must put a window of that size centred on the desktop.
-POINT CentredOnDesktop(int width, int height) {
-  const RECT work = WorkArea();
-  RECT desktop;
-  GetWindowRect(GetDesktopWindow(), &desktop);
-  int x = (desktop.left + desktop.right) / 2 - width / 2;
-  int y = (desktop.top + desktop.bottom) / 2 - height / 2;
-  if (x < work.left) x = work.left;
-  else if (x + width > work.right) x = work.right - width;
-  if (y < work.top) y = work.top;
-  else if (y + height > work.bottom) y = work.bottom - height;
-  return {x, y};
-}
-
-std::wstring MenuText(UINT command) {
-  wchar_t buf[256] = {};
-  GetMenuStringW(GetMenu(g_App.mainWindow), command, buf, 256, MF_BYCOMMAND);
-  return buf;
-}
-
-int ButtonImage(int command) {
-  TBBUTTONINFOW info = {};
-  info.cbSize = sizeof(info);
-  info.dwMask = TBIF_IMAGE;
-  if (SendMessageW(GetDlgItem(g_App.mainWindow, IDC_TOOLBAR), TB_GETBUTTONINFOW, command,
-                   reinterpret_cast<LPARAM>(&info)) < 0) {
-    return -1;
-  }
-  return info.iImage;
-}
-
-int ButtonState(int command) {
-  return static_cast<int>(SendMessageW(GetDlgItem(g_App.mainWindow, IDC_TOOLBAR), TB_GETSTATE, command, 0));
-}
-
-void Command(UINT id) { SendMessageW(g_App.mainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
-// ---- Tests ----------------------------------------------------------------------------------
-
-namespace {
-
-class MainWindowShellTest : public ::testing::Test {
- protected:
-  void Start(const std::string& settings) {
-    ASSERT_TRUE(EnterScratchFolder(settings));
-    entered_ = true;
-    ASSERT_TRUE(OpenShell());
-  }
-  void StartDefault() {
-    const std::string settings = DefaultSettings();
-    ASSERT_FALSE(settings.empty()) << "no Settings.xml in the data folder";
-    Start(settings);
-  }
-  void TearDown() override {
-    CloseShell();
-    if (entered_) LeaveScratchFolder();
-  }
-  static RECT WindowRect(HWND window) {
-    RECT rc;
-    GetWindowRect(window, &rc);
-    return rc;
-  }
-  bool entered_ = false;
-};
+using MainWindowShellTest = ShellTest;
 
 TEST_F(MainWindowShellTest, StartsWithTheClassTitleLocaleAndPathsOfTheSettings) {
   ASSERT_NO_FATAL_FAILURE(Start(WithSetting(DefaultSettings(), "Language", "2")));
@@ -364,9 +81,7 @@ TEST_F(MainWindowShellTest, FirstWidthFollowsTheSavedMode) {
     EXPECT_EQ(Created().height, 805);
     EXPECT_EQ(Created().x, (GetSystemMetrics(SM_CXSCREEN) - c.width) / 2);
     EXPECT_EQ(Created().y, (GetSystemMetrics(SM_CYSCREEN) - 805) / 2);
-    CloseShell();
-    LeaveScratchFolder();
-    entered_ = false;
+    EndRun();
   }
 }
 
@@ -674,11 +389,7 @@ TEST_F(MainWindowShellTest, ExpandWindowMovesTheSupportLink) {
                               GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(link, nullptr);
   g_App.supportLink = link;
-  auto linkRect = [&] {
-    RECT rc = WindowRect(link);
-    MapWindowPoints(HWND_DESKTOP, g_App.toolbar, reinterpret_cast<POINT*>(&rc), 2);
-    return rc;
-  };
+  auto linkRect = [&] { return RectIn(link, g_App.toolbar); };
   App_ExpandWindow(1);
   RECT rc = linkRect();
   EXPECT_EQ(rc.left, 600);
@@ -862,4 +573,4 @@ TEST_F(MainWindowShellTest, PaintsTheStatisticsPanelInTheTestsMode) {
 
 
 }  // namespace
-}  // namespace shelltest
+}  // namespace kftest

@@ -234,4 +234,6 @@ void App_DestroyScreenControls() {
   g_Mode4 = Mode4Screen();
   g_Mode4.font = font;  // deleted by the next Tests screen once no control uses it
   g_Training = TrainingScreen();
+  // An open detailed statistics window loses its list and buttons; the window itself stays.
+  Mode4_EmptyDetailedStatsWindow();
 }

@@ -1,6 +1,6 @@
 // Menu bars per language, the Language submenu and its marking, the language switch, and the
 // word lists loaded into the training screens' controls.
-#include "app/menus_win_test.h"
+#include "app/window_test_support.h"
 
 namespace kftest {
 namespace {
@@ -273,16 +273,6 @@ HWND MakeCustomListView() {
   return list;
 }
 
-std::wstring Cell(HWND list, int row, int column) {
-  wchar_t buf[64] = {};
-  LVITEMW item = {};
-  item.iSubItem = column;
-  item.pszText = buf;
-  item.cchTextMax = 64;
-  SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-  return buf;
-}
-
 std::wstring ColumnTitle(HWND list, int column) {
   wchar_t buf[64] = {};
   LVCOLUMNW col = {};
@@ -311,9 +301,9 @@ TEST_F(MenuTest, CustomWordsFillListViewAndTable) {
   const wchar_t* lengths[] = {L"3", L"7", L"7", L"3"};
   ASSERT_EQ(g_Words.customWords.size(), 4u);
   for (int row = 0; row < 4; ++row) {
-    EXPECT_EQ(Cell(list, row, 0), words[row]);
-    EXPECT_EQ(Cell(list, row, 1), lengths[row]);
-    for (int c = 2; c <= 4; ++c) EXPECT_EQ(Cell(list, row, c), L"n/a");
+    EXPECT_EQ(ListCell(list, row, 0), words[row]);
+    EXPECT_EQ(ListCell(list, row, 1), lengths[row]);
+    for (int c = 2; c <= 4; ++c) EXPECT_EQ(ListCell(list, row, c), L"n/a");
     LVITEMW item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;

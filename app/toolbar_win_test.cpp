@@ -1,60 +1,23 @@
 // The toolbar, the status bar, the program font and the View toggles, on a real main window.
-#include <gtest/gtest.h>
+#include "app/window_test_support.h"
 
-#include <string>
-
-#include "app/app.h"
-
-#include <commctrl.h>
-
-#include "settings/settings.h"
-
-namespace shelltest {
-
-// The scratch installation folder and main window of main_window_win_test.cpp.
-std::string DefaultSettings();
-std::string WithSetting(std::string document, const std::string& key, const std::string& value);
-::testing::AssertionResult EnterScratchFolder(const std::string& settings);
-::testing::AssertionResult OpenShell();
-void CloseShell();
-void LeaveScratchFolder();
-void PumpMessages();
-int ButtonImage(int command);
-int ButtonState(int command);
-void Command(UINT id);
-
+namespace kftest {
 namespace {
 
-class ToolbarShellTest : public ::testing::Test {
+class ToolbarShellTest : public ShellTest {
  protected:
   void Start(const std::string& settings) {
-    ASSERT_FALSE(settings.empty()) << "no Settings.xml in the data folder";
-    ASSERT_TRUE(EnterScratchFolder(settings));
-    entered_ = true;
-    ASSERT_TRUE(OpenShell());
+    ASSERT_NO_FATAL_FAILURE(ShellTest::Start(settings));
     toolbar_ = GetDlgItem(g_App.mainWindow, IDC_TOOLBAR);
     statusBar_ = GetDlgItem(g_App.mainWindow, IDC_STATUSBAR);
     ASSERT_NE(toolbar_, nullptr);
     ASSERT_NE(statusBar_, nullptr);
-  }
-  void TearDown() override {
-    CloseShell();
-    if (entered_) LeaveScratchFolder();
   }
   std::wstring ButtonText(int command) {
     wchar_t buf[128] = {};
     if (SendMessageW(toolbar_, TB_GETBUTTONTEXTW, command, reinterpret_cast<LPARAM>(buf)) < 0) return L"<none>";
     return buf;
   }
-  static bool Checked(UINT command) {
-    return (GetMenuState(GetMenu(g_App.mainWindow), command, MF_BYCOMMAND) & MF_CHECKED) != 0;
-  }
-  static std::wstring ClassOf(HWND window) {
-    wchar_t buf[64] = {};
-    GetClassNameW(window, buf, 64);
-    return buf;
-  }
-  bool entered_ = false;
   HWND toolbar_ = nullptr;
   HWND statusBar_ = nullptr;
 };
@@ -76,7 +39,7 @@ const ExpectedButton kExpected[] = {
 
 TEST_F(ToolbarShellTest, FiveButtonsWithTheirImagesStatesAndTooltipTexts) {
   ASSERT_NO_FATAL_FAILURE(Start(DefaultSettings()));
-  EXPECT_EQ(ClassOf(toolbar_), L"ToolbarWindow32");
+  EXPECT_EQ(ClassName(toolbar_), L"ToolbarWindow32");
   EXPECT_EQ(g_App.toolbar, toolbar_);
   const LONG_PTR style = GetWindowLongPtrW(toolbar_, GWL_STYLE);
   EXPECT_TRUE(style & WS_CHILD);
@@ -177,7 +140,7 @@ TEST_F(ToolbarShellTest, StatusBarHasThreePartsFromTheClientWidthAtCreation) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mode);
     ASSERT_NO_FATAL_FAILURE(Start(WithSetting(DefaultSettings(), "Mode", c.mode)));
-    EXPECT_EQ(ClassOf(statusBar_), L"msctls_statusbar32");
+    EXPECT_EQ(ClassName(statusBar_), L"msctls_statusbar32");
     EXPECT_EQ(g_App.statusBar, statusBar_);
     EXPECT_TRUE(IsWindowVisible(statusBar_));
     EXPECT_TRUE(GetWindowLongPtrW(statusBar_, GWL_STYLE) & SBARS_SIZEGRIP);
@@ -209,9 +172,7 @@ TEST_F(ToolbarShellTest, StatusBarHasThreePartsFromTheClientWidthAtCreation) {
     GetWindowRect(toolbar_, &tools);
     EXPECT_EQ(tools.right - tools.left, now.right);
 
-    CloseShell();
-    LeaveScratchFolder();
-    entered_ = false;
+    EndRun();
   }
 }
 
@@ -276,4 +237,4 @@ TEST_F(ToolbarShellTest, HidingAndShowingTheToolbarKeepsImagesAndStates) {
 }
 
 }  // namespace
-}  // namespace shelltest
+}  // namespace kftest

@@ -4,46 +4,25 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "common/files.h"
+#include "common/test_files.h"
 #include "settings/trace.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::string text;
-  if (std::FILE* f = File_Open(path, "rb")) {
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-    std::fclose(f);
-  }
-  return text;
-}
-
-void WriteAll(const std::string& path, const std::string& text) {
-  std::FILE* f = File_Open(path, "wb");
-  ASSERT_NE(f, nullptr) << path;
-  ASSERT_EQ(std::fwrite(text.data(), 1, text.size(), f), text.size());
-  std::fclose(f);
-}
+using kftest::ReadAll;
+using kftest::WriteAll;
 
 // Every test works in a fresh folder of its own, holding the document and the trace log.
 class SettingsDoc : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::random_device rd;
-    dir_ = fs::temp_directory_path() /
-           (std::string("kf_settings_") + info->name() + "_" + std::to_string(rd() % 1000000));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    folder = dir_.u8string();
+    folder = scratch_.Dir();
     g_Settings = SettingsState{};
     g_Settings.documentPath = Path_Join(folder, "\\Settings.xml");
     g_Trace = TraceState{};
@@ -51,19 +30,18 @@ class SettingsDoc : public ::testing::Test {
     g_Trace.now = [] { return TraceTime{2026, 3, 5, 9, 7, 3}; };
   }
   void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(dir_, ec);
     g_Settings = SettingsState{};
     g_Trace = TraceState{};
   }
-  void Doc(const std::string& text) { WriteAll(g_Settings.documentPath, text); }
+  void Doc(const std::string& text) {
+    ASSERT_TRUE(WriteAll(g_Settings.documentPath, text)) << g_Settings.documentPath;
+  }
   std::string Doc() const { return ReadAll(g_Settings.documentPath); }
 
   std::string folder;
 
  private:
-  fs::path dir_;
+  kftest::ScratchFolder scratch_{"kf_settings_"};
 };
 
 const std::string kInstallerDoc = App_DefaultSettingsDocument(1);

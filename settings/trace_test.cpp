@@ -3,53 +3,33 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <random>
 #include <string>
 
 #include "common/files.h"
+#include "common/test_files.h"
 #include "settings/settings.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::string text;
-  if (std::FILE* f = File_Open(path, "rb")) {
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-    std::fclose(f);
-  }
-  return text;
-}
+using kftest::ReadAll;
 
 TraceTime g_FakeTime;
 
 class TraceLog : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::random_device rd;
-    dir_ = fs::temp_directory_path() /
-           (std::string("kf_trace_") + info->name() + "_" + std::to_string(rd() % 1000000));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
     g_Settings = SettingsState{};
     g_Settings.Debug = 1;
     g_Trace = TraceState{};
-    g_Trace.path = Path_Join(dir_.u8string(), "\\TraceFile.txt");
+    g_Trace.path = Path_Join(scratch_.Dir(), "\\TraceFile.txt");
     g_FakeTime = TraceTime{2026, 3, 5, 9, 7, 3};
     g_Trace.now = [] { return g_FakeTime; };
   }
   void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
     g_Settings = SettingsState{};
     g_Trace = TraceState{};
   }
-  fs::path dir_;
+  kftest::ScratchFolder scratch_{"kf_trace_"};
 };
 
 }  // namespace
@@ -85,12 +65,7 @@ TEST_F(TraceLog, AppendsOneLinePerCallAndCreatesAMissingFile) {
 }
 
 TEST_F(TraceLog, ExistingFileIsAppendedNeverOverwritten) {
-  {
-    std::FILE* f = File_Open(g_Trace.path, "wb");
-    ASSERT_NE(f, nullptr);
-    std::fputs("older run\r\nno line end", f);
-    std::fclose(f);
-  }
+  ASSERT_TRUE(kftest::WriteAll(g_Trace.path, "older run\r\nno line end"));
   App_WriteTrace("OnMenuMode4 Entered");
   EXPECT_EQ(ReadAll(g_Trace.path), "older run\r\nno line end03/05/2026,09:07:03: OnMenuMode4 Entered\r\n");
 }
@@ -106,10 +81,10 @@ TEST_F(TraceLog, SwitchOffWritesNothingAndAnyNonZeroIsOn) {
 }
 
 TEST_F(TraceLog, UnwritablePlaceLosesTheLineSilently) {
-  g_Trace.path = Path_Join(dir_.u8string(), "\\missing folder\\TraceFile.txt");
+  g_Trace.path = Path_Join(scratch_.Dir(), "\\missing folder\\TraceFile.txt");
   App_WriteTrace("lost");
-  EXPECT_FALSE(Dir_Exists(Path_Join(dir_.u8string(), "\\missing folder")));
-  g_Trace.path = dir_.u8string();  // a folder, not a file
+  EXPECT_FALSE(Dir_Exists(Path_Join(scratch_.Dir(), "\\missing folder")));
+  g_Trace.path = scratch_.Dir();  // a folder, not a file
   App_WriteTrace("lost");
   EXPECT_TRUE(Dir_Exists(g_Trace.path));
 }

@@ -3,13 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "common/files.h"
+#include "common/test_files.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
 #include "typing/words.h"
@@ -45,38 +43,34 @@ std::string SampleOfSize(size_t bytes) {
   return out;
 }
 
-class TempDir {
- public:
-  TempDir() {
-    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    // Unique per run: other builds of the same tests may run at the same time.
-    path_ = fs::temp_directory_path() /
-            (std::string("kf_sample_") + info->name() + "_" + std::to_string(std::random_device()()));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string File(const std::string& name) const { return (path_ / name).u8string(); }
-  std::string Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(path_ / name, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return File(name);
-  }
-  std::string Dir() const { return path_.u8string(); }
+using kftest::ReadAll;
 
- private:
-  fs::path path_;
+struct TempDir : kftest::ScratchFolder {
+  TempDir() : ScratchFolder("kf_sample_") {}
 };
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(fs::u8path(path), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 TraceTime FixedClock() { return TraceTime{2026, 1, 2, 3, 4, 5}; }
+
+// Sends the trace to `path`, stamped by a fixed clock, while it lives; the settings and the trace
+// state are as before afterwards.
+class TraceTo {
+ public:
+  explicit TraceTo(const std::string& path) : settings_(g_Settings), trace_(g_Trace) {
+    g_Settings.Debug = 1;
+    g_Trace.path = path;
+    g_Trace.now = FixedClock;
+  }
+  ~TraceTo() {
+    g_Settings = settings_;
+    g_Trace = trace_;
+  }
+  TraceTo(const TraceTo&) = delete;
+  TraceTo& operator=(const TraceTo&) = delete;
+
+ private:
+  const SettingsState settings_;
+  const TraceState trace_;
+};
 
 std::vector<Text16> Words() {
   std::vector<Text16> out;
@@ -177,7 +171,7 @@ TEST(SampleFile, PathWithNonAsciiFolder) {
   const fs::path sub = fs::u8path(dir.Dir()) / fs::u8path("Тесты é");
   fs::create_directories(sub);
   const std::string path = (sub / "s.txt").u8string();
-  { std::ofstream(sub / "s.txt", std::ios::binary) << Le(u"ok"); }
+  ASSERT_TRUE(kftest::WriteAll(path, Le(u"ok")));
   Text16 text;
   EXPECT_EQ(Mode4_ReadSampleFile(path, text), SampleLoad::Ok);
   EXPECT_EQ(text, u"ok");
@@ -185,18 +179,15 @@ TEST(SampleFile, PathWithNonAsciiFolder) {
 
 TEST(SampleFile, TracesEnteredAndExitedOnlyWhenTheFileCannotOpen) {
   TempDir dir;
-  const SettingsState savedSettings = g_Settings;
-  const TraceState savedTrace = g_Trace;
-  g_Settings.Debug = 1;
-  g_Trace.path = dir.File("TraceFile.txt");
-  g_Trace.now = FixedClock;
-  Text16 text;
-  Mode4_ReadSampleFile(dir.Write("ok.txt", Le(u"a")), text);
-  const std::string afterOk = ReadAll(g_Trace.path);
-  Mode4_ReadSampleFile(dir.File("missing.txt"), text);
-  const std::string afterMissing = ReadAll(g_Trace.path);
-  g_Settings = savedSettings;
-  g_Trace = savedTrace;
+  std::string afterOk, afterMissing;
+  {
+    const TraceTo tracing(dir.File("TraceFile.txt"));
+    Text16 text;
+    Mode4_ReadSampleFile(dir.Write("ok.txt", Le(u"a")), text);
+    afterOk = ReadAll(g_Trace.path);
+    Mode4_ReadSampleFile(dir.File("missing.txt"), text);
+    afterMissing = ReadAll(g_Trace.path);
+  }
 
   EXPECT_NE(afterOk.find("Mode4_LoadFile Entered"), std::string::npos);
   EXPECT_EQ(afterOk.find("Mode4_LoadFile Exited"), std::string::npos);
@@ -297,15 +288,12 @@ TEST_F(SampleParse, RepeatedWordsKeepDistinctRecordsAndLookupFindsTheFirst) {
 
 TEST_F(SampleParse, TracesEnteredAndExited) {
   TempDir dir;
-  const SettingsState savedSettings = g_Settings;
-  const TraceState savedTrace = g_Trace;
-  g_Settings.Debug = 1;
-  g_Trace.path = dir.File("TraceFile.txt");
-  g_Trace.now = FixedClock;
-  Mode4_ParseSampleText(u"a b");
-  const std::string trace = ReadAll(g_Trace.path);
-  g_Settings = savedSettings;
-  g_Trace = savedTrace;
+  std::string trace;
+  {
+    const TraceTo tracing(dir.File("TraceFile.txt"));
+    Mode4_ParseSampleText(u"a b");
+    trace = ReadAll(g_Trace.path);
+  }
   const size_t entered = trace.find("Mode4_ParseSampleText Entered");
   const size_t exited = trace.find("Mode4_ParseSampleText Exited");
   ASSERT_NE(entered, std::string::npos);

@@ -13,8 +13,6 @@ namespace {
 constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL;
 constexpr int kAreaX = 25, kTypingY = 60, kSampleY = 395, kAreaWidth = 500, kAreaHeight = 320;
 constexpr int kLabelX = 575, kValueX = 700, kRowTop = 150, kRowHeight = 20, kFieldWidth = 200;
-// The detailed statistics window's list and its two buttons (Create Custom List, Check All).
-constexpr int kDetailedStatsControls[] = {IDC_DS_LIST, IDC_DS_CREATE_LIST, IDC_DS_CHECK_ALL};
 
 HWND CreateChild(const wchar_t* cls, DWORD style, int x, int y, int w, int h, int id) {
   return CreateWindowExW(0, cls, L"", style, x, y, w, h, g_App.mainWindow,
@@ -57,12 +55,6 @@ void OnMenuMode4() {
   // Whatever screen is shown goes, and an open detailed statistics window loses its list and
   // buttons (the window itself stays).
   App_DestroyScreenControls();
-  if (g_App.detailedStats) {
-    for (int id : kDetailedStatsControls) {
-      HWND control = GetDlgItem(g_App.detailedStats, id);
-      if (control) DestroyWindow(control);
-    }
-  }
 
   g_Settings.Mode = 4;
   App_ExpandWindow(0);

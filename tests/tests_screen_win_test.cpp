@@ -1,6 +1,6 @@
 // The Tests screen: its controls, menu and toolbar states, the default sample text with its
 // refusals, the custom words it reloads, and the File/Open dialog.
-#include "app/menus_win_test.h"
+#include "app/window_test_support.h"
 
 #include <cstdio>
 
@@ -11,34 +11,11 @@ using TestsScreenTest = MainWindowTest;
 
 void ExpectRect(HWND control, int x, int y, int w, int h) {
   ASSERT_NE(control, nullptr);
-  RECT rc = MainWindowTest::ChildRect(control);
+  const RECT rc = RectIn(control, g_App.mainWindow);
   EXPECT_EQ(rc.left, x);
   EXPECT_EQ(rc.top, y);
   EXPECT_EQ(rc.right - rc.left, w);
   EXPECT_EQ(rc.bottom - rc.top, h);
-}
-
-// The styles the screen asks for at creation (the edit control takes WS_BORDER over and drops
-// it from its window style afterwards, so the creation request is what can be checked).
-struct CreatedChild {
-  std::wstring className;
-  int id;
-  DWORD style;
-};
-std::vector<CreatedChild> g_Created;
-
-LRESULT CALLBACK RecordCreation(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) {
-    const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-    if (cs->hwndParent == g_App.mainWindow && !IS_INTRESOURCE(cs->lpszClass)) {
-      // A class of the common controls' version 6 arrives as "<version>!Edit".
-      std::wstring name = cs->lpszClass;
-      name = name.substr(name.find(L'!') + 1);
-      g_Created.push_back(
-          {name, static_cast<int>(reinterpret_cast<INT_PTR>(cs->hMenu)), static_cast<DWORD>(cs->style)});
-    }
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void ExpectEditArea(HWND edit) {
@@ -191,6 +168,19 @@ TEST_F(TestsScreenTest, RebuildEmptiesAnOpenDetailedStatisticsWindowButKeepsIt) 
   // Built again with the window already empty: nothing more to destroy, no harm.
   OnMenuMode4();
   EXPECT_TRUE(IsWindow(stats));
+
+  // Leaving the Tests mode for any other screen empties the window the same way.
+  for (UINT command : {static_cast<UINT>(IDM_MODE_HANDS), static_cast<UINT>(IDM_MODE_ALTERNATION),
+                       static_cast<UINT>(IDM_MODE_CUSTOM)}) {
+    SCOPED_TRACE(command);
+    HWND again = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 300, 600, stats,
+                                 reinterpret_cast<HMENU>(IDC_DS_LIST), nullptr, nullptr);
+    ASSERT_NE(again, nullptr);
+    SendMessageW(g_App.mainWindow, WM_COMMAND, command, 0);
+    EXPECT_FALSE(IsWindow(again));
+    EXPECT_TRUE(IsWindow(stats));
+    EXPECT_EQ(g_App.detailedStats, stats);
+  }
   DestroyWindow(stats);
   g_App.detailedStats = nullptr;
 }
@@ -254,9 +244,7 @@ TEST_F(TestsScreenTest, MovesTheSupportLinkToItsNarrowPlace) {
                                       g_App.toolbar, reinterpret_cast<HMENU>(IDC_SUPPORT_LINK), nullptr, nullptr);
   OnMenuMode4();
   ASSERT_TRUE(IsWindow(g_App.supportLink));  // not a control of the screen
-  RECT rc;
-  GetWindowRect(g_App.supportLink, &rc);
-  MapWindowPoints(HWND_DESKTOP, g_App.toolbar, reinterpret_cast<POINT*>(&rc), 2);
+  const RECT rc = RectIn(g_App.supportLink, g_App.toolbar);
   EXPECT_EQ(rc.left, 400);
   EXPECT_EQ(rc.top, 4);
   EXPECT_EQ(rc.right - rc.left, 150);

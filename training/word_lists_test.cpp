@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "common/files.h"
+#include "common/test_files.h"
 #include "typing/words.h"
 
 namespace fs = std::filesystem;
@@ -32,21 +31,15 @@ class DataDirs : public ::testing::Test {
   void SetUp() override {
     saved_ = fs::current_path();
     savedFallback_ = g_FallbackDataDir;
-    const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
-    // Unique per run: other builds of the same tests may run at the same time.
-    root_ = fs::temp_directory_path() / ("kf_lists_" + name + "_" + std::to_string(std::random_device()()));
-    fs::remove_all(root_);
-    fs::create_directories(root_ / "current");
-    fs::create_directories(root_ / "fallback");
-    fs::current_path(root_ / "current");
+    fs::create_directories(Current());
+    fs::create_directories(Fallback());
+    fs::current_path(Current());
     g_Words = WordTables();
   }
   void TearDown() override {
     fs::current_path(saved_);
     g_FallbackDataDir = savedFallback_;
     g_Words = WordTables();
-    std::error_code ec;
-    fs::remove_all(root_, ec);
   }
   // Writes `bytes` at base/relative, where relative is written with backslashes.
   static std::string Put(const fs::path& base, const std::string& relative, const std::string& bytes) {
@@ -54,16 +47,15 @@ class DataDirs : public ::testing::Test {
     for (char& c : rel) c = c == '\\' ? '/' : c;
     const fs::path file = base / fs::u8path(rel);
     fs::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    EXPECT_TRUE(kftest::WriteAll(file.u8string(), bytes)) << file.u8string();
     return file.u8string();
   }
-  fs::path Current() const { return root_ / "current"; }
-  fs::path Fallback() const { return root_ / "fallback"; }
+  fs::path Current() const { return root_.Path() / "current"; }
+  fs::path Fallback() const { return root_.Path() / "fallback"; }
 
-  fs::path root_;
 
  private:
+  kftest::ScratchFolder root_{"kf_lists_"};
   fs::path saved_;
   std::string savedFallback_;
 };

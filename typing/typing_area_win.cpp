@@ -114,6 +114,9 @@ void OnTypingAreaCommand(UINT command) {
     case IDM_LANG_FRENCH: App_SwitchLanguage(2); break;
     case IDM_LANG_RUSSIAN: App_SwitchLanguage(3); break;
     case IDM_OPEN: Mode4_OpenSampleFile(); break;
+    case IDM_MODE_HANDS: OnMenuMode12(1); break;
+    case IDM_MODE_ALTERNATION: OnMenuMode12(2); break;
+    case IDM_MODE_CUSTOM: OnMenuMode3(); break;
     case IDM_MODE_TESTS: OnMenuMode4(); break;
     case IDM_START_TEST: SendToMainWindow(IDT_START_STOP); break;
     case IDM_CLEAR: SendToMainWindow(IDT_CLEAR); break;
@@ -121,8 +124,8 @@ void OnTypingAreaCommand(UINT command) {
     // F1 and Ctrl+L while typing open the same pages as the Help menu.
     case IDM_KEYBOARD_LAYOUT: App_OpenKeyboardLayoutPage(); break;
     case IDM_ONLINE_HELP: App_OpenOnlineHelp(); break;
-    // The hand-practice and custom words screens (4007-4009) and the HTML report (4015) are
-    // reached from here once their screens are part of the program.
+    // F9 while typing: the report does not look at the menu item's state.
+    case IDM_HTML_REPORT: Mode4_CreateHtmlReport(); break;
     default: break;
   }
 }

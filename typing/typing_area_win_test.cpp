@@ -1,12 +1,11 @@
 // The typing area's window procedure on real windows: the tutor's main window with its Tests
 // screen, character messages with their key data, the toolbar and menu steps of a test, the
 // command forwarding, and the rows of the custom words list.
-#include <gtest/gtest.h>
+#include "app/window_test_support.h"
 
 #include <string>
 #include <vector>
 
-#include "app/menus_win_test.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 
@@ -79,12 +78,8 @@ class TypingAreaTest : public kftest::MainWindowTest {
     for (wchar_t c : text) Char(area, c, ScanCode(c));
   }
   int Image(int command) { return App_GetButtonImage(command); }
-  LRESULT ButtonState(int command) {
-    return SendMessageW(GetDlgItem(g_App.mainWindow, IDC_TOOLBAR), TB_GETSTATE, command, 0);
-  }
   int Width(HWND w) {
-    RECT r;
-    GetWindowRect(w, &r);
+    const RECT r = kftest::WindowRect(w);
     return r.right - r.left;
   }
   HWND Child(const wchar_t* cls, DWORD style, int id) {
@@ -105,7 +100,7 @@ TEST_F(TypingAreaTest, SampleTypedInTheTestsScreenStartsStopsAndWidensTheWindow)
   OpenTests();
   HWND area = g_Mode4.typingArea;
   ASSERT_EQ(kftest::Wide(g_Sample.text), L"The quick brown fox, the lazy dog.");
-  EXPECT_TRUE(Grayed(IDM_CLEAR));
+  EXPECT_TRUE(kftest::Grayed(IDM_CLEAR));
   EXPECT_EQ(Width(g_App.mainWindow), 560);
 
   Char(area, L'T', 20);
@@ -113,12 +108,12 @@ TEST_F(TypingAreaTest, SampleTypedInTheTestsScreenStartsStopsAndWidensTheWindow)
   EXPECT_EQ(g_Typing.testRunning, 1);
   EXPECT_EQ(g_Typing.testStartTick, 50000u);
   EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
-  EXPECT_EQ(ButtonState(IDT_OPEN) & TBSTATE_INDETERMINATE, TBSTATE_INDETERMINATE);
-  EXPECT_EQ(kftest::MenuText(Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Stop Test\tF6");
-  EXPECT_FALSE(Grayed(IDM_CLEAR));
-  EXPECT_EQ(ButtonState(IDT_CLEAR) & TBSTATE_ENABLED, TBSTATE_ENABLED);
-  EXPECT_TRUE(Grayed(IDM_DETAILED_STATS));
-  EXPECT_TRUE(Grayed(IDM_HTML_REPORT));
+  EXPECT_EQ(kftest::ButtonState(IDT_OPEN) & TBSTATE_INDETERMINATE, TBSTATE_INDETERMINATE);
+  EXPECT_EQ(kftest::MenuText(kftest::Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Stop Test\tF6");
+  EXPECT_FALSE(kftest::Grayed(IDM_CLEAR));
+  EXPECT_EQ(kftest::ButtonState(IDT_CLEAR) & TBSTATE_ENABLED, TBSTATE_ENABLED);
+  EXPECT_TRUE(kftest::Grayed(IDM_DETAILED_STATS));
+  EXPECT_TRUE(kftest::Grayed(IDM_HTML_REPORT));
 
   // A wrong letter beeps before it is inserted; Backspace never beeps.
   Char(area, L'x', 45);
@@ -147,11 +142,11 @@ TEST_F(TypingAreaTest, SampleTypedInTheTestsScreenStartsStopsAndWidensTheWindow)
   EXPECT_FLOAT_EQ(g_Words.testWords[6].seconds, 0.3f);
   EXPECT_EQ(Width(g_App.mainWindow), 807);
   EXPECT_EQ(Image(IDT_START_STOP), IMG_START);
-  EXPECT_EQ(ButtonState(IDT_OPEN) & TBSTATE_ENABLED, TBSTATE_ENABLED);
-  EXPECT_EQ(ButtonState(IDT_STATISTICS) & TBSTATE_ENABLED, TBSTATE_ENABLED);
-  EXPECT_EQ(kftest::MenuText(Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Start Test\tF6");
-  EXPECT_FALSE(Grayed(IDM_DETAILED_STATS));
-  EXPECT_FALSE(Grayed(IDM_HTML_REPORT));
+  EXPECT_EQ(kftest::ButtonState(IDT_OPEN) & TBSTATE_ENABLED, TBSTATE_ENABLED);
+  EXPECT_EQ(kftest::ButtonState(IDT_STATISTICS) & TBSTATE_ENABLED, TBSTATE_ENABLED);
+  EXPECT_EQ(kftest::MenuText(kftest::Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Start Test\tF6");
+  EXPECT_FALSE(kftest::Grayed(IDM_DETAILED_STATS));
+  EXPECT_FALSE(kftest::Grayed(IDM_HTML_REPORT));
 
   const wchar_t* labels[6] = {L"Time spent (min): ", L"CPM: ", L"Characters: ",
                               L"Words typed: ", L"WPM: ", L"Total errors count: "};
@@ -199,10 +194,10 @@ TEST_F(TypingAreaTest, StartStopCommandFollowsTheButtonImage) {
   EXPECT_EQ(g_Typing.testRunning, 1);
   EXPECT_EQ(g_Typing.testStartTick, 1000u);
   EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
-  EXPECT_EQ(ButtonState(IDT_OPEN) & TBSTATE_INDETERMINATE, TBSTATE_INDETERMINATE);
-  EXPECT_EQ(kftest::MenuText(Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Stop Test\tF6");
-  EXPECT_TRUE(Grayed(IDM_DETAILED_STATS));
-  EXPECT_TRUE(Grayed(IDM_HTML_REPORT));
+  EXPECT_EQ(kftest::ButtonState(IDT_OPEN) & TBSTATE_INDETERMINATE, TBSTATE_INDETERMINATE);
+  EXPECT_EQ(kftest::MenuText(kftest::Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Stop Test\tF6");
+  EXPECT_TRUE(kftest::Grayed(IDM_DETAILED_STATS));
+  EXPECT_TRUE(kftest::Grayed(IDM_HTML_REPORT));
   EXPECT_EQ(kftest::WindowText(g_Mode4.labels[0]), L"");
   EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"");
 
@@ -211,15 +206,15 @@ TEST_F(TypingAreaTest, StartStopCommandFollowsTheButtonImage) {
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
   EXPECT_EQ(g_Typing.testRunning, 0);
   EXPECT_EQ(Image(IDT_START_STOP), IMG_START);
-  EXPECT_EQ(ButtonState(IDT_STATISTICS) & TBSTATE_ENABLED, TBSTATE_ENABLED);
-  EXPECT_EQ(kftest::MenuText(Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Start Test\tF6");
+  EXPECT_EQ(kftest::ButtonState(IDT_STATISTICS) & TBSTATE_ENABLED, TBSTATE_ENABLED);
+  EXPECT_EQ(kftest::MenuText(kftest::Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Start Test\tF6");
   EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"0.50");
   EXPECT_EQ(kftest::WindowText(g_Mode4.values[1]), L"12.00");
   EXPECT_EQ(kftest::WindowText(g_Mode4.values[2]), L"6");
   EXPECT_EQ(kftest::WindowText(g_Mode4.values[3]), L"earlier");
   EXPECT_EQ(kftest::WindowText(g_Mode4.labels[3]), L"");
   // A stop by command leaves the reports greyed and the window narrow.
-  EXPECT_TRUE(Grayed(IDM_DETAILED_STATS));
+  EXPECT_TRUE(kftest::Grayed(IDM_DETAILED_STATS));
   EXPECT_EQ(Width(g_App.mainWindow), 560);
 
   // Any other image: nothing.
@@ -276,8 +271,8 @@ TEST_F(TypingAreaTest, FirstKeyAfterAStartAndStopWithoutKeystrokesStartsATestAga
   EXPECT_EQ(g_Typing.testStartTick, 70000u);
   EXPECT_EQ(g_Typing.keystrokes, 1);
   EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
-  EXPECT_EQ(ButtonState(IDT_OPEN) & TBSTATE_INDETERMINATE, TBSTATE_INDETERMINATE);
-  EXPECT_EQ(kftest::MenuText(Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Stop Test\tF6");
+  EXPECT_EQ(kftest::ButtonState(IDT_OPEN) & TBSTATE_INDETERMINATE, TBSTATE_INDETERMINATE);
+  EXPECT_EQ(kftest::MenuText(kftest::Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Stop Test\tF6");
   // The Stop command then ends this test.
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
   EXPECT_EQ(g_Typing.testRunning, 0);
@@ -316,7 +311,7 @@ TEST_F(TypingAreaTest, RunningTestSurvivesARebuildAndALanguageSwitch) {
   EXPECT_EQ(g_Typing.keystrokes, 3);
   EXPECT_EQ(g_Typing.testErrors, 1);
   EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
-  EXPECT_EQ(ButtonState(IDT_OPEN) & TBSTATE_INDETERMINATE, TBSTATE_INDETERMINATE);
+  EXPECT_EQ(kftest::ButtonState(IDT_OPEN) & TBSTATE_INDETERMINATE, TBSTATE_INDETERMINATE);
   Type(g_Mode4.typingArea, L"Th");
   EXPECT_EQ(g_Typing.keystrokes, 5);
 
@@ -329,7 +324,7 @@ TEST_F(TypingAreaTest, RunningTestSurvivesARebuildAndALanguageSwitch) {
   EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
   EXPECT_EQ(kftest::WindowText(g_Mode4.typingArea), L"");
   // The French menu bar tells the running test too.
-  EXPECT_EQ(kftest::MenuText(Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Cesser le test\tF6");
+  EXPECT_EQ(kftest::MenuText(kftest::Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Cesser le test\tF6");
 
   Type(g_Mode4.typingArea, L"Le r");  // checked against the French sample: no error
   EXPECT_EQ(g_Typing.testErrors, 1);
@@ -360,10 +355,10 @@ TEST_F(TypingAreaTest, AcceleratorCommandsAreForwardedToTheMainWindow) {
   EXPECT_EQ(g_Typing.testRunning, 0);
 
   Type(area, L"Th");
-  EXPECT_FALSE(Grayed(IDM_CLEAR));
+  EXPECT_FALSE(kftest::Grayed(IDM_CLEAR));
   SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_CLEAR, 1), 0);  // F7
   EXPECT_EQ(kftest::WindowText(area), L"");
-  EXPECT_TRUE(Grayed(IDM_CLEAR));
+  EXPECT_TRUE(kftest::Grayed(IDM_CLEAR));
 
   // 4012 is not the typing area's: the alert stays as it is.
   SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_SOUND_ALERT, 1), 0);
@@ -453,15 +448,7 @@ TEST_F(TypingAreaTest, CustomWordRowShowsTheNewFigures) {
     }
     g_Words.customWords.push_back({T16(w), static_cast<int32_t>(wcslen(w)), 0, 0, 0, 0, 0});
   }
-  auto cell = [&](int row, int col) {
-    wchar_t buf[100] = {};
-    LVITEMW item = {};
-    item.iSubItem = col;
-    item.pszText = buf;
-    item.cchTextMax = 100;
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return std::wstring(buf);
-  };
+  auto cell = [&](int row, int col) { return kftest::ListCell(list, row, col); };
 
   g_Settings.Mode = 3;
   Type(g_Mode4.typingArea, L"was ");  // 0.3 s, the second record; its row is the first ('Was')

@@ -1,0 +1,65 @@
+#pragma once
+// The installer's window-free rules: what it carries, where each file goes, in which order the
+// files are written and how the destination path is formed. setup_win.cpp carries them out.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+constexpr int kSetupProgramResource = 131;  // the tutor program, installed as "KFP.exe"
+constexpr const char kSetupProgramName[] = "KFP.exe";
+constexpr const char kSetupSettingsName[] = "Settings.xml";
+constexpr std::size_t kSetupMaxPath = 259;  // longest destination path, in bytes
+
+// One installed language: its folder below the destination ("\EN"), the first of its five
+// resources and the names of its four word lists (left-hand, right-hand, left-to-right,
+// right-to-left); the sample text, resource base + 4, is "Tests\Sample_Unicode.txt".
+struct SetupLanguage {
+  const char* folder;
+  int baseResource;
+  const char* listNames[4];
+};
+// Language code 1 English, 2 French, 3 Russian; nullptr for any other code.
+const SetupLanguage* Setup_Language(int language);
+// "English", "French", "Russian" for 1 to 3; nullptr otherwise.
+const char* Setup_LanguageName(int language);
+// The code of an exact, case-sensitive language name; 0 for any other text.
+int Setup_LanguageCode(const std::string& name);
+// The two languages the additional list shows for a default language, in list order;
+// false (and nothing written) for a code outside 1 to 3.
+bool Setup_AdditionalLanguages(int defaultLanguage, int additional[2]);
+
+// Destination paths. Each returns "" when the result would be longer than kSetupMaxPath, so
+// that the caller keeps the path it had rather than install into a cut-off folder.
+// <profile>\My Documents\KFP
+std::string Setup_DefaultDestination(const std::string& profile);
+// <drive root>KFP for a three-character root such as "C:\", else <folder>\KFP.
+std::string Setup_BrowsedDestination(const std::string& folder);
+
+// One write of an installation, in order.
+enum class SetupStepKind { CreateFolder, WriteResource, WriteSettings };
+struct SetupStep {
+  SetupStepKind kind;
+  std::string folder;    // the folder created or written into
+  int resource = 0;      // WriteResource: the resource number
+  std::string name;      // WriteResource: the file name in the folder
+  int language = 0;      // WriteSettings: the language code written
+};
+
+// The writes of one language: its folder, "Tests", "Training Words", the four lists, the
+// sample text. Empty for a code outside 1 to 3.
+std::vector<SetupStep> Setup_LanguagePlan(const std::string& destination, int language);
+
+// What the dialog tells the install: the selected default (0, 1, 2 or -1 for none) and the
+// two items of the additional list with their state image indexes (1 is the empty box).
+struct SetupChoices {
+  int defaultSelection = 0;
+  std::string itemText[2];
+  int itemStateImage[2] = {1, 1};
+};
+// Every write of one installation, in order: the destination folder, "KFP.exe", "Settings.xml"
+// (language selection + 1), the default language's data, then each ticked item's language.
+std::vector<SetupStep> Setup_InstallPlan(const std::string& destination, const SetupChoices& choices);
+
+// The "Settings.xml" an installation writes: the tutor's default document with line 6 chosen
+// by the language (2 or 3, anything else 1).
+std::string Setup_SettingsDocument(int language);

@@ -1,0 +1,386 @@
+// The detailed statistics window: a top-level window docked to the right of the main window
+// with one row per typed word, coloured by the hands that type it, sortable by column, and the
+// Create Custom List and Check All buttons; and the colour legend dialog.
+#include "app/app.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "common/files.h"
+#include "settings/settings.h"
+#include "settings/trace.h"
+#include "tests/detailed_stats.h"
+#include "tests/sample_text.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"DetailedStats";
+constexpr int kDockTopOffset = 77;  // the window hangs this far below the main window's top
+constexpr int kWidth = 325;
+constexpr int kHeight = 703;
+constexpr int kCenterShift = 162;  // centres the main window and this one together
+constexpr COLORREF kEvenRowColor = RGB(255, 255, 255);
+constexpr COLORREF kCustomWordColor = RGB(255, 215, 174);
+
+struct ColumnInfo {
+  UINT heading;
+  int width;
+  int format;
+};
+constexpr ColumnInfo kColumns[4] = {
+    {IDS_DS_WORD, 100, LVCFMT_LEFT},
+    {IDS_DS_LENGTH, 60, LVCFMT_CENTER},
+    {IDS_DS_SPEED, 80, LVCFMT_CENTER},
+    {IDS_DS_ERRORS, 60, LVCFMT_CENTER},
+};
+
+// The texts of every row while the list sorts, by item data: the comparison reads them here,
+// because a list in the middle of sorting must not be asked for its rows.
+struct SortSnapshot {
+  std::vector<LPARAM> data;
+  std::vector<Text16> cells;  // the cell of the sorted column, in the order of `data`
+};
+SortSnapshot g_SortSnapshot;
+
+HWND List() { return g_App.detailedStats ? GetDlgItem(g_App.detailedStats, IDC_DS_LIST) : nullptr; }
+
+Text16 StringOf(UINT id) { return T16(App_LoadString(id, g_Settings.Language)); }
+
+// The text of one cell; `capacity` units, terminator included.
+Text16 CellText(HWND list, int row, int column, int capacity) {
+  std::vector<wchar_t> buffer(static_cast<size_t>(capacity), L'\0');
+  LVITEMW item = {};
+  item.iSubItem = column;
+  item.pszText = buffer.data();
+  item.cchTextMax = capacity;
+  SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+  buffer.back() = L'\0';
+  return T16(buffer.data());
+}
+
+void SetCell(HWND list, int row, int column, const Text16& text) {
+  LVITEMW cell = {};
+  cell.iSubItem = column;
+  cell.pszText = const_cast<wchar_t*>(W(text));
+  SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
+}
+
+int RowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+int RowOfData(HWND list, LPARAM data) {
+  LVFINDINFOW find = {};
+  find.flags = LVFI_PARAM;
+  find.lParam = data;
+  return static_cast<int>(SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
+ATOM RegisterDetailedStatsClass() {
+  WNDCLASSEXW existing = {};
+  existing.cbSize = sizeof(existing);
+  if (GetClassInfoExW(g_App.instance, kClassName, &existing)) return 1;  // registered at an earlier opening
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = Mode4_DetailedStatsProc;
+  wc.hInstance = g_App.instance;
+  wc.hIcon = LoadIconW(g_App.instance, MAKEINTRESOURCEW(IDI_DETAILED_STATS));
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  wc.hbrBackground = CreateSolidBrush(g_Settings.DS_BackgroundColor);
+  wc.lpszClassName = kClassName;
+  return RegisterClassExW(&wc);
+}
+
+HWND CreateList(HWND window) {
+  INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&icc);
+  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, 10, 10, 300,
+                              600, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DS_LIST)),
+                              g_App.instance, nullptr);
+  if (!list) return nullptr;
+  const DWORD extended = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+  for (int i = 0; i < 4; ++i) {
+    Text16 heading = StringOf(kColumns[i].heading);
+    LVCOLUMNW column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = kColumns[i].format;
+    column.cx = kColumns[i].width;
+    column.pszText = const_cast<wchar_t*>(W(heading));
+    column.iSubItem = i;
+    SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+  }
+  return list;
+}
+
+void FillList(HWND list) {
+  Mode4_SortTestWordsByLength(g_Words.testWords);
+  for (const DetailedStatsRow& row : Mode4_DetailedStatsRows(g_Words.testWords)) {
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = RowCount(list);
+    item.pszText = const_cast<wchar_t*>(W(row.word));
+    item.lParam = row.index;
+    const int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    if (at < 0) continue;
+    SetCell(list, at, 1, row.length);
+    SetCell(list, at, 2, row.speed);
+    SetCell(list, at, 3, row.errors);
+  }
+}
+
+HWND CreateButton(HWND window, int id, int x) {
+  HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, x, 625, 135, 30, window,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
+  if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(g_App.programFont), TRUE);
+  return button;
+}
+
+COLORREF ClassColor(int16_t category) {
+  switch (category) {
+    case kWordLeftHand: return g_Settings.DS_LHColor;
+    case kWordRightHand: return g_Settings.DS_RHColor;
+    case kWordLeftToRight: return g_Settings.DS_L2RColor;
+    case kWordRightToLeft: return g_Settings.DS_R2LColor;
+    default: return kCustomWordColor;
+  }
+}
+
+LRESULT OnCustomDraw(HWND list, NMLVCUSTOMDRAW* draw) {
+  switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+    case CDDS_ITEMPREPAINT:
+      return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_SUBITEM | CDDS_ITEMPREPAINT: {
+      draw->clrTextBk = (draw->nmcd.dwItemSpec % 2 == 0) ? kEvenRowColor : g_Settings.DS_InterlacedColor;
+      if (draw->iSubItem == 0) {
+        const int row = RowOfData(list, draw->nmcd.lItemlParam);
+        if (row >= 0) {
+          // The whole word: a long word cut short could fall into another class.
+          const int16_t category = Mode4_ClassifyWord(CellText(list, row, 0, kSampleCapacity), App_HandLetters());
+          if (category >= kWordLeftHand && category <= kWordCustom) draw->clrTextBk = ClassColor(category);
+        }
+      }
+      return CDRF_DODEFAULT;
+    }
+    default:
+      return CDRF_DODEFAULT;
+  }
+}
+
+void SortByColumn(HWND list, int column) {
+  App_FlipSortFlag(column);
+  g_SortSnapshot = SortSnapshot();
+  const int count = RowCount(list);
+  for (int row = 0; row < count; ++row) {
+    LVITEMW item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    g_SortSnapshot.data.push_back(item.lParam);
+    g_SortSnapshot.cells.push_back(CellText(list, row, column, 64));
+  }
+  SendMessageW(list, LVM_SORTITEMS, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(Mode4_CompareRows));
+  g_SortSnapshot = SortSnapshot();
+}
+
+const Text16* SnapshotCell(LPARAM data) {
+  for (size_t i = 0; i < g_SortSnapshot.data.size(); ++i) {
+    if (g_SortSnapshot.data[i] == data) return &g_SortSnapshot.cells[i];
+  }
+  return nullptr;
+}
+
+// The colour legend's swatches and their brushes while the dialog is shown.
+struct LegendBrushes {
+  HBRUSH brush[5] = {};
+};
+LegendBrushes g_Legend;
+
+constexpr struct {
+  int caption;
+  UINT text;
+  int swatch;
+  int16_t category;
+} kLegendRows[5] = {
+    {IDC_LEGEND_CUSTOM_TEXT, IDS_LEGEND_CUSTOM, IDC_LEGEND_CUSTOM_COLOR, kWordCustom},
+    {IDC_LEGEND_LH_TEXT, IDS_LEGEND_LH, IDC_LEGEND_LH_COLOR, kWordLeftHand},
+    {IDC_LEGEND_L2R_TEXT, IDS_LEGEND_L2R, IDC_LEGEND_L2R_COLOR, kWordLeftToRight},
+    {IDC_LEGEND_R2L_TEXT, IDS_LEGEND_R2L, IDC_LEGEND_R2L_COLOR, kWordRightToLeft},
+    {IDC_LEGEND_RH_TEXT, IDS_LEGEND_RH, IDC_LEGEND_RH_COLOR, kWordRightHand},
+};
+
+void DeleteLegendBrushes() {
+  for (HBRUSH& brush : g_Legend.brush) {
+    if (brush) DeleteObject(brush);
+    brush = nullptr;
+  }
+}
+
+}  // namespace
+
+void Mode4_OnDetailedStatsCommand() {
+  const int image = App_GetButtonImage(IDT_STATISTICS);
+  if (image == IMG_STATS_CLOSED) {
+    App_SetButtonImage(IDT_STATISTICS, IMG_STATS_OPEN);
+    App_EnableMenuCommand(IDM_DETAILED_STATS, false);
+    Mode4_ShowDetailedStats();
+  } else if (image == IMG_STATS_OPEN) {
+    App_SetButtonImage(IDT_STATISTICS, IMG_STATS_CLOSED);
+    if (g_App.detailedStats) DestroyWindow(g_App.detailedStats);
+    App_EnableMenuCommand(IDM_DETAILED_STATS, true);
+  }
+}
+
+void Mode4_EmptyDetailedStatsWindow() {
+  if (!g_App.detailedStats) return;
+  for (int id : {IDC_DS_LIST, IDC_DS_CREATE_LIST, IDC_DS_CHECK_ALL}) {
+    if (HWND control = GetDlgItem(g_App.detailedStats, id)) DestroyWindow(control);
+  }
+}
+
+void Mode4_ShowDetailedStats() {
+  if (!g_App.mainWindow) return;
+  // One window at a time: a leftover window goes before the new one is built.
+  if (g_App.detailedStats) DestroyWindow(g_App.detailedStats);
+  RegisterDetailedStatsClass();
+  App_CenterWindow(g_App.mainWindow, GetDesktopWindow(), kCenterShift);
+
+  RECT main;
+  GetWindowRect(g_App.mainWindow, &main);
+  Text16 title = StringOf(IDS_DETAILED_STATS);
+  HWND window = CreateWindowExW(0, kClassName, W(title), WS_POPUP | WS_CAPTION | WS_SYSMENU, main.right,
+                                main.top + kDockTopOffset, kWidth, kHeight, nullptr, nullptr, g_App.instance, nullptr);
+  if (!window) return;
+  g_App.detailedStats = window;
+  ShowWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+
+  if (HWND list = CreateList(window)) FillList(list);
+  CreateButton(window, IDC_DS_CREATE_LIST, 20);
+  CreateButton(window, IDC_DS_CHECK_ALL, 165);
+  App_LocalizeStrings(g_Settings.Language);
+}
+
+LRESULT CALLBACK Mode4_DetailedStatsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(window, &ps);
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_DESTROY:
+      // The main window docks this window only while it exists.
+      if (g_App.detailedStats == window) g_App.detailedStats = nullptr;
+      return 0;
+    case WM_CLOSE:
+      App_SetButtonImage(IDT_STATISTICS, IMG_STATS_CLOSED);
+      App_EnableMenuCommand(IDM_DETAILED_STATS, true);
+      DestroyWindow(window);
+      return 0;
+    case WM_NOTIFY: {
+      const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+      if (header && header->code == static_cast<UINT>(NM_DBLCLK))
+        g_DialogBoxParam(g_App.instance, MAKEINTRESOURCEW(IDD_COLOR_LEGEND), window, Mode4_ColorLegendProc, 0);
+      return Mode4_DetailedStatsNotify(window, header);
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDC_DS_CREATE_LIST) {
+        Mode4_CreateCustomList();
+        return 0;
+      }
+      if (LOWORD(wParam) == IDC_DS_CHECK_ALL) {
+        Mode4_CheckAll();
+        return 0;
+      }
+      return DefWindowProcW(window, message, wParam, lParam);
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+LRESULT Mode4_DetailedStatsNotify(HWND, const NMHDR* header) {
+  if (!header) return 0;
+  HWND list = header->hwndFrom;
+  if (!list || GetDlgCtrlID(list) != IDC_DS_LIST) return 0;
+  if (header->code == static_cast<UINT>(NM_CUSTOMDRAW))
+    return OnCustomDraw(list, reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(header)));
+  if (header->code == static_cast<UINT>(LVN_COLUMNCLICK)) {
+    SortByColumn(list, reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+    return 0;
+  }
+  return 0;
+}
+
+int CALLBACK Mode4_CompareRows(LPARAM data1, LPARAM data2, LPARAM column) {
+  const int k = static_cast<int>(column);
+  const Text16* cell1 = SnapshotCell(data1);
+  const Text16* cell2 = SnapshotCell(data2);
+  if (!cell1 || !cell2) return 0;
+  double a = 0.0, b = 0.0;
+  if (!Mode4_CellSortValue(*cell1, k, a) || !Mode4_CellSortValue(*cell2, k, b)) return 0;
+  return App_CompareFloats(a, b, k);
+}
+
+void Mode4_CheckAll() {
+  HWND list = List();
+  if (!list) return;
+  for (int row = 0; row < RowCount(list); ++row) {
+    LVITEMW item = {};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(2);
+    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void Mode4_CreateCustomList() {
+  App_Trace("Mode4_CreateCustomList Entered");
+  // Without its list the window has nothing to write (its controls go when the Tests screen is
+  // rebuilt): the user's list is left alone.
+  if (HWND list = List()) {
+    std::vector<Text16> words;
+    for (int row = 0; row < RowCount(list); ++row) {
+      const UINT state = static_cast<UINT>(SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK)) >> 12;
+      if (state == 1) continue;  // unchecked
+      words.push_back(CellText(list, row, 0, kSampleCapacity));
+    }
+    // A missing language folder or a failed write leaves no file and no message.
+    Mode4_WriteCustomList(Mode4_CustomListPath(Dir_Current(), g_Settings.Language), Mode4_CustomListBytes(words));
+  }
+  App_Trace("Mode4_CreateCustomList Exited");
+}
+
+INT_PTR CALLBACK Mode4_ColorLegendProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      Text16 title = StringOf(IDS_COLOR_LEGEND);
+      SetWindowTextW(dialog, W(title));
+      DeleteLegendBrushes();
+      for (int i = 0; i < 5; ++i) {
+        Text16 caption = StringOf(kLegendRows[i].text);
+        SetDlgItemTextW(dialog, kLegendRows[i].caption, W(caption));
+        g_Legend.brush[i] = CreateSolidBrush(ClassColor(kLegendRows[i].category));
+      }
+      return TRUE;
+    }
+    case WM_CTLCOLORSTATIC: {
+      const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+      for (int i = 0; i < 5; ++i) {
+        if (id == kLegendRows[i].swatch && g_Legend.brush[i]) return reinterpret_cast<INT_PTR>(g_Legend.brush[i]);
+      }
+      return FALSE;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+      }
+      return FALSE;
+    case WM_DESTROY:
+      DeleteLegendBrushes();
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}

@@ -1,0 +1,111 @@
+// The HTML test report as bytes. The markup is ASCII; every text from the string tables or the
+// statistics fields goes in as UTF-8. The file is written beside itself and swapped in, so a
+// report is never left half-written and never appended to an old one.
+#include "tests/report.h"
+
+#include <cstdio>
+
+#include "common/files.h"
+
+namespace {
+
+constexpr unsigned kFirstWeekdayId = 1037;
+
+std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+
+// The last byte position at or below `limit` that does not split a UTF-8 sequence.
+size_t Utf8Boundary(const std::string& bytes, size_t limit) {
+  if (bytes.size() <= limit) return bytes.size();
+  size_t end = limit;
+  while (end > 0 && (static_cast<unsigned char>(bytes[end]) & 0xC0) == 0x80) --end;
+  return end;
+}
+
+// Element text escapes &, < and > only, so the apostrophe of "Compte d'erreurs: " stays as it
+// is stored; a quoted attribute value escapes the apostrophe too.
+std::string Escape(const std::string& bytes, bool attribute) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (char c : bytes) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '\'': out += attribute ? "&#39;" : "'"; break;
+      default: out += c; break;
+    }
+  }
+  return out;
+}
+
+// The fetched weekday name: at most 19 units, a surrogate pair kept whole or dropped.
+Text16 CutUnits(const Text16& text, size_t units) {
+  if (text.size() <= units) return text;
+  size_t end = units;
+  if (end > 0 && text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF) --end;
+  return text.substr(0, end);
+}
+
+}  // namespace
+
+unsigned Mode4_WeekdayStringId(int dayOfWeek) {
+  if (dayOfWeek < 0 || dayOfWeek > 6) return 0;
+  return kFirstWeekdayId + static_cast<unsigned>(dayOfWeek);
+}
+
+std::string Mode4_ReportDate(const ReportTime& time, int language) {
+  const std::string month = TwoDigits(time.month);
+  const std::string day = TwoDigits(time.day);
+  const std::string fullYear = std::to_string(time.year);
+  const std::string year = fullYear.size() > 2 ? fullYear.substr(2) : std::string();
+  if (language == 2 || language == 3) return day + "/" + month + "/" + year;
+  return month + "/" + day + "/" + year;
+}
+
+std::string Mode4_ReportClock(const ReportTime& time) { return TwoDigits(time.hour) + ":" + TwoDigits(time.minute); }
+
+std::string Mode4_ReportText(const Text16& text, size_t capacity) {
+  const size_t nul = text.find(u'\0');
+  std::string bytes = Text_ToUtf8(nul == Text16::npos ? text : text.substr(0, nul));
+  bytes.resize(Utf8Boundary(bytes, capacity));
+  return Escape(bytes, false);
+}
+
+std::string Mode4_BuildHtmlReport(const ReportTexts& texts, const std::string& date, const std::string& clock,
+                                  const std::string& siteAddress) {
+  std::string page =
+      "<html>\r\n<head>\r\n"
+      "<meta http-equiv='content-type' "
+      "content='text/html; charset=utf-8'>\r\n"
+      "</head>\r\n<body>\r\n";
+  page += "<h3 align='center'>" + Mode4_ReportText(texts.heading, kReportTextBytes) + "</h3>\r\n";
+  page += "<hr>";
+  const Text16 weekday = CutUnits(texts.weekday, kReportWeekdayUnits);
+  page += "<p align='center'>" + Escape(date, false) + ", " + Mode4_ReportText(weekday, kReportTextBytes) + ", " +
+          Escape(clock, false) + "</p>\r\n";
+  page += "<table align='center' border = '1'><tr><td>" +
+          Mode4_ReportText(texts.measureHeading, kReportColumnHeadingBytes) + "</td><td>" +
+          Mode4_ReportText(texts.valueHeading, kReportColumnHeadingBytes) + "</td></tr>\r\n";
+  for (int row = 0; row < 6; ++row) {
+    page += "<tr><td>" + Mode4_ReportText(texts.labels[row], kReportTextBytes) + "</td><td>" +
+            Mode4_ReportText(texts.values[row], kReportTextBytes) + "</td></tr>\r\n";
+  }
+  page += "</table><br>";
+  page += "<hr>";
+  page += "<p align='center'><a href='" + Escape(siteAddress, true) + "'>" + Escape(siteAddress, false) +
+          "</a></p>\r\n";
+  page += "</body></html>";
+  return page;
+}
+
+bool Mode4_WriteReportFile(const std::string& path, const std::string& bytes) {
+  const std::string tempPath = path + ".tmp";
+  std::FILE* out = File_Open(tempPath, "wb");
+  if (!out) return false;
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+  written = std::fflush(out) == 0 && written;
+  written = std::fclose(out) == 0 && written;
+  if (written && File_Replace(tempPath, path)) return true;
+  File_Remove(tempPath);
+  return false;
+}

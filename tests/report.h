@@ -1,0 +1,56 @@
+#pragma once
+// The HTML test report: the page made from the six statistics rows of the Tests screen, the
+// date, weekday and time of the moment, as UTF-8 bytes, and its write to Report.htm.
+// Window-free; the glue gathers the texts (string tables, statistics fields, local clock).
+#include <string>
+
+#include "common/text.h"
+
+// The moment a report is made (local clock); dayOfWeek 0 Sunday to 6 Saturday. Seconds are not
+// used.
+struct ReportTime {
+  int year = 0, month = 0, day = 0, dayOfWeek = 0, hour = 0, minute = 0;
+};
+
+// Every text of the page that is not markup, as UTF-16.
+struct ReportTexts {
+  Text16 heading;         // string 1034
+  Text16 measureHeading;  // string 1035, left column
+  Text16 valueHeading;    // string 1036, right column
+  Text16 labels[6];       // strings 1028-1033, trailing colon and blank kept
+  Text16 values[6];       // the statistics value fields, as they read
+  Text16 weekday;         // string 1037 + day of the week
+};
+
+// Room for each text of the page, in UTF-8 bytes (headings and labels, values, weekday name)
+// and, for the weekday name as fetched, in UTF-16 units.
+constexpr size_t kReportTextBytes = 99;
+constexpr size_t kReportColumnHeadingBytes = 49;
+constexpr size_t kReportWeekdayUnits = 19;
+
+// The string id of a weekday name: 1037 for Sunday (0) to 1043 for Saturday (6); 0 for any
+// other day number.
+unsigned Mode4_WeekdayStringId(int dayOfWeek);
+// "MM/DD/YY" in English (language 1), "DD/MM/YY" in French and Russian (2 and 3), each part two
+// digits; the year is its decimal text without the first two characters. Other language
+// numbers take the English order.
+std::string Mode4_ReportDate(const ReportTime& time, int language);
+// "HH:MM", 24-hour clock.
+std::string Mode4_ReportClock(const ReportTime& time);
+
+// A text of the page: converted to UTF-8, cut after `capacity` bytes on a whole character
+// (and at a NUL, where a C string would end), then with &, < and > written as entities so that
+// no label or field can open markup of its own.
+std::string Mode4_ReportText(const Text16& text, size_t capacity);
+
+// The whole page, byte for byte: head, heading, rule, date line, table with its heading row and
+// the six rows, rule, a footer paragraph with a link to `siteAddress` (ASCII), and the closing
+// tags without a line break after them. `date` and `clock` are ASCII as the two formatters make
+// them.
+std::string Mode4_BuildHtmlReport(const ReportTexts& texts, const std::string& date, const std::string& clock,
+                                  const std::string& siteAddress);
+
+// Writes `bytes` to a temporary file beside `path` and puts it in place of `path` in one step,
+// so an earlier report is replaced whole or, when anything fails, left as it was. False when
+// the new report is not in place; no temporary file stays behind.
+bool Mode4_WriteReportFile(const std::string& path, const std::string& bytes);

@@ -1,0 +1,67 @@
+// The HTML report of the Tests screen (command 4015, F9): the six statistics rows as they read,
+// labelled in the interface language, with the date and time of the moment, written to
+// Report.htm in the current directory and opened in the browser through explorer.exe.
+#include "app/app.h"
+
+#include "settings/settings.h"
+#include "settings/trace.h"
+#include "tests/report.h"
+#include "typing/figures.h"
+
+UINT(WINAPI* g_WinExec)(LPCSTR, UINT) = WinExec;
+void(WINAPI* g_GetLocalTime)(LPSYSTEMTIME) = GetLocalTime;
+
+namespace {
+
+constexpr char kReportFile[] = "Report.htm";
+// Relative: explorer resolves it against the tutor's current directory, where it was written.
+constexpr char kViewerCommand[] = "explorer.exe Report.htm";
+// The footer links to the maker's home page, the page the Help menu's site item opens.
+constexpr char kMakerSite[] = "https://www.velmora.example/";
+// Room of a statistics field's text, terminator included.
+constexpr int kFieldUnits = 100;
+
+Text16 String(UINT id, int language) { return T16(App_LoadString(id, language)); }
+
+// A statistics value as the field shows it; empty when there is no Tests screen to read.
+Text16 FieldText(HWND field) {
+  if (!field || !IsWindow(field)) return Text16();
+  wchar_t text[kFieldUnits] = {};
+  SendMessageW(field, WM_GETTEXT, kFieldUnits, reinterpret_cast<LPARAM>(text));
+  text[kFieldUnits - 1] = L'\0';
+  return T16(text);
+}
+
+}  // namespace
+
+void Mode4_FormatReportDateTime(int language, std::string& date, Text16& weekday, std::string& time) {
+  SYSTEMTIME now = {};
+  g_GetLocalTime(&now);
+  const ReportTime moment = {now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute};
+  const unsigned weekdayId = Mode4_WeekdayStringId(moment.dayOfWeek);
+  weekday = weekdayId ? String(weekdayId, language) : Text16();
+  date = Mode4_ReportDate(moment, language);
+  time = Mode4_ReportClock(moment);
+}
+
+void Mode4_CreateHtmlReport() {
+  App_Trace("Mode4_CreateHtmlReport Entered");
+  const int language = g_Settings.Language;
+
+  ReportTexts texts;
+  texts.heading = String(IDS_TEST_REPORT, language);
+  texts.measureHeading = String(IDS_MESURE, language);
+  texts.valueHeading = String(IDS_VALUE, language);
+  for (int row = 0; row < 6; ++row) {
+    texts.labels[row] = String(kFigureLabelIds[row], language);
+    texts.values[row] = FieldText(g_Mode4.values[row]);
+  }
+  std::string date, time;
+  Mode4_FormatReportDateTime(language, date, texts.weekday, time);
+
+  // A report that is not on disk is not opened: the browser would show an older one or none.
+  const std::string page = Mode4_BuildHtmlReport(texts, date, time, kMakerSite);
+  if (Mode4_WriteReportFile(kReportFile, page)) g_WinExec(kViewerCommand, SW_SHOWNORMAL);
+
+  App_Trace("Mode4_CreateHtmlReport Exited");
+}

@@ -1,0 +1,184 @@
+// The screen of mode 3: a typing area above the custom words list view, one row per custom word,
+// sortable by a click on a column heading on the column sort flags shared with the detailed
+// statistics list.
+#include "app/app.h"
+
+#include <commctrl.h>
+
+#include "settings/settings.h"
+#include "settings/trace.h"
+#include "typing/keystrokes.h"
+
+namespace {
+
+constexpr int kWindowWidth = 560, kWindowHeight = 820;
+constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL;
+constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT;
+constexpr int kX = 25, kWidth = 500;
+constexpr int kAreaY = 60, kAreaHeight = 200;
+constexpr int kListY = 280, kListHeight = 435;
+// A cell is read with room for 29 characters.
+constexpr int kCellCapacity = 30;
+
+struct ColumnInfo {
+  int width;
+  int format;
+};
+constexpr ColumnInfo kColumns[kSortColumns] = {
+    {100, LVCFMT_LEFT}, {60, LVCFMT_CENTER}, {80, LVCFMT_CENTER}, {80, LVCFMT_CENTER}, {80, LVCFMT_CENTER}};
+
+// The typing area's font; the previous one is deleted once the typing area using it is gone.
+HFONT s_Font = nullptr;
+
+HWND CreateChild(const wchar_t* cls, DWORD style, int y, int height, int id) {
+  return CreateWindowExW(0, cls, L"", style, kX, y, kWidth, height, g_App.mainWindow,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
+}
+
+void HideButton(int command) {
+  if (g_App.toolbar) SendMessageW(g_App.toolbar, TB_HIDEBUTTON, command, MAKELPARAM(TRUE, 0));
+}
+
+void InsertColumns(HWND list) {
+  for (int column = 0; column < kSortColumns; ++column) {
+    const wchar_t* title = App_LoadString(IDS_COL_WORD + column, g_Settings.Language);
+    wchar_t text[102] = {};
+    if (title) lstrcpynW(text, title, 102);  // the lookup buffer is shared
+    LVCOLUMNW col = {};
+    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    col.fmt = kColumns[column].format;
+    col.cx = kColumns[column].width;
+    col.pszText = text;
+    SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
+  }
+}
+
+// Column `column` of the row whose item data is `data`; false when no row has it.
+bool ReadCell(HWND list, LPARAM data, int column, wchar_t (&text)[kCellCapacity]) {
+  text[0] = 0;
+  LVFINDINFOW find = {};
+  find.flags = LVFI_PARAM;
+  find.lParam = data;
+  const LRESULT row = SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find));
+  if (row < 0) return false;
+  LVITEMW item = {};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = kCellCapacity;
+  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  text[kCellCapacity - 1] = 0;
+  return true;
+}
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+}  // namespace
+
+double Mode3_ReadNumber(const Text16& text, bool wholeNumber) {
+  size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+  double value = 0.0;
+  while (i < text.size() && IsDigit(text[i])) value = value * 10.0 + (text[i++] - u'0');
+  if (!wholeNumber && i < text.size() && text[i] == u'.') {
+    double scale = 0.1;
+    for (++i; i < text.size() && IsDigit(text[i]); ++i, scale /= 10.0) value += (text[i] - u'0') * scale;
+  }
+  return negative ? -value : value;
+}
+
+double Mode3_CellValue(const Text16& text, int column, bool descending) {
+  if (text == u"n/a") {
+    // Rows never typed go last in both directions.
+    if (column == 4) return descending ? -1.0 : 1000.0;
+    return descending ? -1.0 : 100.0;
+  }
+  if (column == 2) {
+    // "time (time per letter step)": the figure in the parentheses.
+    const size_t open = text.find(u'(');
+    if (open == Text16::npos) return 0.0;
+    Text16 inner = text.substr(open + 1);
+    if (!inner.empty()) inner.pop_back();
+    return Mode3_ReadNumber(inner, false);
+  }
+  return Mode3_ReadNumber(text, column == 4);
+}
+
+int CALLBACK Mode3_CompareRows(LPARAM first, LPARAM second, LPARAM sortColumn) {
+  const int column = static_cast<int>(sortColumn);
+  // The words themselves are not compared: every pair is equal.
+  if (column < 1 || column >= kSortColumns) return 0;
+  HWND list = g_Training.customList;
+  if (!list) return 0;
+  wchar_t a[kCellCapacity], b[kCellCapacity];
+  if (!ReadCell(list, first, column, a) || !ReadCell(list, second, column, b)) return 0;
+  const bool descending = g_SortFlags.column[column] != 0;
+  return App_CompareFloats(Mode3_CellValue(T16(a), column, descending), Mode3_CellValue(T16(b), column, descending),
+                           column);
+}
+
+void Mode3_OnColumnClick(int column) {
+  if (column < 0 || column >= kSortColumns) return;
+  App_FlipSortFlag(column);
+  if (g_Training.customList)
+    SendMessageW(g_Training.customList, LVM_SORTITEMS, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(Mode3_CompareRows));
+}
+
+void OnMenuMode3() {
+  App_Trace("OnMenuMode3 Entered");
+  App_PlaceSupportLink(3, 0);
+  g_Typing.wordErrors = 0;
+
+  App_EnableMenuCommand(IDM_OPEN, false);
+  App_EnableMenuCommand(IDM_MODE_HANDS, true);
+  App_EnableMenuCommand(IDM_MODE_ALTERNATION, true);
+  App_EnableMenuCommand(IDM_MODE_CUSTOM, false);
+  App_EnableMenuCommand(IDM_MODE_TESTS, true);
+  App_EnableMenuCommand(IDM_START_TEST, false);
+  App_EnableMenuCommand(IDM_CLEAR, false);
+  App_EnableMenuCommand(IDM_DETAILED_STATS, false);
+  App_EnableMenuCommand(IDM_HTML_REPORT, false);
+  if (g_App.mainWindow) DrawMenuBar(g_App.mainWindow);
+
+  HideButton(IDT_OPEN);
+  HideButton(IDT_START_STOP);
+  HideButton(IDT_STATISTICS);
+
+  App_DestroyScreenControls();
+  g_Settings.Mode = 3;
+
+  if (g_App.mainWindow)
+    SetWindowPos(g_App.mainWindow, nullptr, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
+
+  g_Training.customTypingArea = CreateChild(L"EDIT", kEditStyle, kAreaY, kAreaHeight, IDC_TYPING_AREA);
+  if (s_Font) DeleteObject(s_Font);
+  LOGFONTW lf = {};
+  lf.lfHeight = 20;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(lf.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
+  s_Font = CreateFontIndirectW(&lf);
+  if (g_Training.customTypingArea) {
+    SendMessageW(g_Training.customTypingArea, WM_SETFONT, reinterpret_cast<WPARAM>(s_Font), TRUE);
+    g_TypingAreaPrevProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        g_Training.customTypingArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(App_TypingAreaProc)));
+  }
+
+  INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&icc);
+  g_Training.customList = CreateChild(WC_LISTVIEWW, kListStyle, kListY, kListHeight, IDC_CUSTOM_LIST);
+  if (g_Training.customList) {
+    SendMessageW(g_Training.customList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    InsertColumns(g_Training.customList);
+  }
+
+  App_LocalizeStrings(g_Settings.Language);
+  Mode3_LoadCustomWords(g_Settings.Language);
+
+  if (g_App.mainWindow) App_CenterWindow(g_App.mainWindow, GetDesktopWindow(), 0);
+  if (g_Training.customTypingArea) SetFocus(g_Training.customTypingArea);
+  App_Trace("OnMenuMode3 Exited");
+}

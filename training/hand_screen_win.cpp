@@ -1,0 +1,84 @@
+// The screen of modes 1 and 2: a typing area between the two word list boxes. The list boxes are
+// the only store of these word lists; the typing rules search them directly.
+#include "app/app.h"
+
+#include <commctrl.h>
+
+#include "settings/settings.h"
+#include "settings/trace.h"
+
+namespace {
+
+constexpr int kWindowWidth = 860, kWindowHeight = 450;
+constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL;
+// Neither sorted nor notifying: entries stay in file order and a click only moves the selection.
+constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL;
+constexpr int kTop = 60;
+constexpr int kAreaX = 170, kAreaWidth = 505, kAreaHeight = 282;
+constexpr int kLeftListX = 25, kRightListX = 700, kListWidth = 120, kListHeight = 300;
+
+// The font of the screen shown; the previous one is deleted once its controls are gone.
+HFONT s_Font = nullptr;
+
+HWND CreateChild(const wchar_t* cls, DWORD style, int x, int width, int height, int id) {
+  HWND child = CreateWindowExW(0, cls, L"", style, x, kTop, width, height, g_App.mainWindow,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
+  if (child && s_Font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(s_Font), TRUE);
+  return child;
+}
+
+void HideButton(int command) {
+  if (g_App.toolbar) SendMessageW(g_App.toolbar, TB_HIDEBUTTON, command, MAKELPARAM(TRUE, 0));
+}
+
+}  // namespace
+
+void OnMenuMode12(int mode) {
+  App_Trace("OnMenuMode12 Entered");
+  App_PlaceSupportLink(mode, 0);
+
+  App_DestroyScreenControls();
+  g_Settings.Mode = static_cast<int16_t>(mode);
+
+  App_EnableMenuCommand(IDM_OPEN, false);
+  App_EnableMenuCommand(IDM_MODE_HANDS, mode != 1);
+  App_EnableMenuCommand(IDM_MODE_ALTERNATION, mode != 2);
+  App_UpdateCustomModeItem();
+  App_EnableMenuCommand(IDM_MODE_TESTS, true);
+  App_EnableMenuCommand(IDM_START_TEST, false);
+  App_EnableMenuCommand(IDM_CLEAR, false);
+  App_EnableMenuCommand(IDM_DETAILED_STATS, false);
+  App_EnableMenuCommand(IDM_HTML_REPORT, false);
+  if (g_App.mainWindow) DrawMenuBar(g_App.mainWindow);
+
+  HideButton(IDT_OPEN);
+  HideButton(IDT_START_STOP);
+  HideButton(IDT_STATISTICS);
+
+  if (g_App.mainWindow)
+    SetWindowPos(g_App.mainWindow, nullptr, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
+
+  // The controls that used the previous font are gone.
+  if (s_Font) DeleteObject(s_Font);
+  LOGFONTW lf = {};
+  lf.lfHeight = 20;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(lf.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
+  s_Font = CreateFontIndirectW(&lf);
+
+  // Modes 1 and 2 share the common typing area with the Tests screen.
+  g_Mode4.typingArea = CreateChild(L"EDIT", kEditStyle, kAreaX, kAreaWidth, kAreaHeight, IDC_TYPING_AREA);
+  if (g_Mode4.typingArea) {
+    g_TypingAreaPrevProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        g_Mode4.typingArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(App_TypingAreaProc)));
+  }
+  g_Training.leftList = CreateChild(L"LISTBOX", kListStyle, kLeftListX, kListWidth, kListHeight, IDC_LEFT_LIST);
+  g_Training.rightList = CreateChild(L"LISTBOX", kListStyle, kRightListX, kListWidth, kListHeight, IDC_RIGHT_LIST);
+
+  Mode12_LoadWordLists(mode, g_Settings.Language);
+  App_LocalizeStrings(g_Settings.Language);
+
+  if (g_App.mainWindow) App_CenterWindow(g_App.mainWindow, GetDesktopWindow(), 0);
+  if (g_Mode4.typingArea) SetFocus(g_Mode4.typingArea);
+  App_Trace("OnMenuMode12 Exited");
+}
