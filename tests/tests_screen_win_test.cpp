@@ -238,6 +238,20 @@ TEST_F(TestsScreenTest, TracesItsStepsInOrder) {
   g_Settings.Debug = 0;
 }
 
+TEST_F(TestsScreenTest, TheOtherScreensTraceOnlyTheirRelabelling) {
+  OpenMainWindow(4, 1);
+  g_Settings.Debug = 1;
+  const std::vector<std::string> relabel = {"App_LocalizeStrings Entered", "App_LocalizeStrings Exited"};
+  for (UINT command : {static_cast<UINT>(IDM_MODE_HANDS), static_cast<UINT>(IDM_MODE_ALTERNATION),
+                       static_cast<UINT>(IDM_MODE_CUSTOM)}) {
+    SCOPED_TRACE(command);
+    DeleteFileW((dir_ + L"\\TraceFile.txt").c_str());
+    SendMessageW(g_App.mainWindow, WM_COMMAND, command, 0);
+    EXPECT_EQ(TraceMessages(), relabel);
+  }
+  g_Settings.Debug = 0;
+}
+
 TEST_F(TestsScreenTest, MovesTheSupportLinkToItsNarrowPlace) {
   OpenMainWindow(4, 1);
   g_App.supportLink = CreateWindowExW(0, L"STATIC", L"link", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 698, 4, 150, 20,

@@ -6,7 +6,6 @@
 #include <commctrl.h>
 
 #include "settings/settings.h"
-#include "settings/trace.h"
 #include "typing/keystrokes.h"
 
 namespace {
@@ -128,7 +127,6 @@ void Mode3_OnColumnClick(int column) {
 }
 
 void OnMenuMode3() {
-  App_Trace("OnMenuMode3 Entered");
   App_PlaceSupportLink(3, 0);
   g_Typing.wordErrors = 0;
 
@@ -180,5 +178,4 @@ void OnMenuMode3() {
 
   if (g_App.mainWindow) App_CenterWindow(g_App.mainWindow, GetDesktopWindow(), 0);
   if (g_Training.customTypingArea) SetFocus(g_Training.customTypingArea);
-  App_Trace("OnMenuMode3 Exited");
 }

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include "settings/settings.h"
-#include "settings/trace.h"
 
 namespace {
 
@@ -34,7 +33,6 @@ void HideButton(int command) {
 }  // namespace
 
 void OnMenuMode12(int mode) {
-  App_Trace("OnMenuMode12 Entered");
   App_PlaceSupportLink(mode, 0);
 
   App_DestroyScreenControls();
@@ -80,5 +78,4 @@ void OnMenuMode12(int mode) {
 
   if (g_App.mainWindow) App_CenterWindow(g_App.mainWindow, GetDesktopWindow(), 0);
   if (g_Mode4.typingArea) SetFocus(g_Mode4.typingArea);
-  App_Trace("OnMenuMode12 Exited");
 }
