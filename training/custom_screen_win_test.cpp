@@ -169,26 +169,6 @@ TEST_F(CustomScreenTest, BuildsTheTypingAreaAndTheListViewWithItsColumns) {
   EXPECT_EQ(WindowText(g_App.mainWindow), L"Keyfarer");
 }
 
-struct CreatedChild {
-  std::wstring className;
-  int id;
-  DWORD style;
-};
-std::vector<CreatedChild> g_Created;
-
-LRESULT CALLBACK RecordCreation(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) {
-    const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-    if (cs->hwndParent == g_App.mainWindow && !IS_INTRESOURCE(cs->lpszClass)) {
-      std::wstring name = cs->lpszClass;
-      name = name.substr(name.find(L'!') + 1);
-      g_Created.push_back(
-          {name, static_cast<int>(reinterpret_cast<INT_PTR>(cs->hMenu)), static_cast<DWORD>(cs->style)});
-    }
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 TEST_F(CustomScreenTest, CreatesTheTypingAreaThenTheListViewWithTheirStyles) {
   WriteList(L"EN", L"Custom_Words.dat", "war\r\n");
   OpenMainWindow(1, 1);

@@ -19,20 +19,6 @@ BOOL WINAPI RecordBeep(DWORD frequency, DWORD duration) {
   return TRUE;
 }
 
-POINT CentredOnDesktop(int width, int height) {
-  RECT work;
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
-    work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  const RECT desktop = WindowRect(GetDesktopWindow());
-  int x = (desktop.left + desktop.right) / 2 - width / 2;
-  int y = (desktop.top + desktop.bottom) / 2 - height / 2;
-  if (x < work.left) x = work.left;
-  else if (x + width > work.right) x = work.right - width;
-  if (y < work.top) y = work.top;
-  else if (y + height > work.bottom) y = work.bottom - height;
-  return {x, y};
-}
-
 void ExpectRect(HWND control, int x, int y, int w) {
   ASSERT_NE(control, nullptr);
   const RECT rc = RectIn(control, g_App.mainWindow);
@@ -62,28 +48,6 @@ std::vector<std::wstring> Entries(HWND list) {
     entries.push_back(buf);
   }
   return entries;
-}
-
-// The class, id and style of each child of the main window as the screen asks for it (the edit
-// control and the list box change their styles afterwards).
-struct CreatedChild {
-  std::wstring className;
-  int id;
-  DWORD style;
-};
-std::vector<CreatedChild> g_Created;
-
-LRESULT CALLBACK RecordCreation(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) {
-    const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-    if (cs->hwndParent == g_App.mainWindow && !IS_INTRESOURCE(cs->lpszClass)) {
-      std::wstring name = cs->lpszClass;
-      name = name.substr(name.find(L'!') + 1);
-      g_Created.push_back(
-          {name, static_cast<int>(reinterpret_cast<INT_PTR>(cs->hMenu)), static_cast<DWORD>(cs->style)});
-    }
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT Selected(HWND list) { return SendMessageW(list, LB_GETCURSEL, 0, 0); }
