@@ -103,6 +103,9 @@ void App_CreateStatusBar();
 int App_GetButtonImage(int command);
 void App_SetButtonImage(int command, int image);
 void App_SetButtonState(int command, BYTE state);
+// Shows or hides the buttons that only the Tests screen uses: Open (401), Start/Stop (402) and
+// Detailed Statistics (405).
+void App_ShowTestButtons(bool show);
 // View commands 4004 (toolbar) and 4005 (status bar): hide the bar when it is visible, else show
 // it; the View item's check mark follows.
 void App_ToggleBar(UINT command);

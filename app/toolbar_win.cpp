@@ -147,3 +147,10 @@ void App_ToggleBar(UINT command) {
     CheckMenuItem(menu, command, MF_BYCOMMAND | MF_CHECKED);
   }
 }
+
+void App_ShowTestButtons(bool show) {
+  if (!g_App.toolbar) return;
+  for (int command : {IDT_OPEN, IDT_START_STOP, IDT_STATISTICS}) {
+    SendMessageW(g_App.toolbar, TB_HIDEBUTTON, command, MAKELPARAM(show ? FALSE : TRUE, 0));
+  }
+}

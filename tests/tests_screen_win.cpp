@@ -23,10 +23,6 @@ void SetFont(HWND control) {
   if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_Mode4.font), TRUE);
 }
 
-void ShowButton(int command, bool show) {
-  if (g_App.toolbar) SendMessageW(g_App.toolbar, TB_HIDEBUTTON, command, MAKELPARAM(show ? FALSE : TRUE, 0));
-}
-
 }  // namespace
 
 HWND App_CurrentTypingArea() {
@@ -48,9 +44,7 @@ void OnMenuMode4() {
   App_EnableMenuCommand(IDM_HTML_REPORT, false);
   DrawMenuBar(g_App.mainWindow);
 
-  ShowButton(IDT_OPEN, true);
-  ShowButton(IDT_START_STOP, true);
-  ShowButton(IDT_STATISTICS, true);
+  App_ShowTestButtons(true);
 
   // Whatever screen is shown goes, and an open detailed statistics window loses its list and
   // buttons (the window itself stays).

@@ -34,10 +34,6 @@ HWND CreateChild(const wchar_t* cls, DWORD style, int y, int height, int id) {
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
 }
 
-void HideButton(int command) {
-  if (g_App.toolbar) SendMessageW(g_App.toolbar, TB_HIDEBUTTON, command, MAKELPARAM(TRUE, 0));
-}
-
 void InsertColumns(HWND list) {
   for (int column = 0; column < kSortColumns; ++column) {
     const wchar_t* title = App_LoadString(IDS_COL_WORD + column, g_Settings.Language);
@@ -141,9 +137,7 @@ void OnMenuMode3() {
   App_EnableMenuCommand(IDM_HTML_REPORT, false);
   if (g_App.mainWindow) DrawMenuBar(g_App.mainWindow);
 
-  HideButton(IDT_OPEN);
-  HideButton(IDT_START_STOP);
-  HideButton(IDT_STATISTICS);
+  App_ShowTestButtons(false);
 
   App_DestroyScreenControls();
   g_Settings.Mode = 3;

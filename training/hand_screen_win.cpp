@@ -26,10 +26,6 @@ HWND CreateChild(const wchar_t* cls, DWORD style, int x, int width, int height, 
   return child;
 }
 
-void HideButton(int command) {
-  if (g_App.toolbar) SendMessageW(g_App.toolbar, TB_HIDEBUTTON, command, MAKELPARAM(TRUE, 0));
-}
-
 }  // namespace
 
 void OnMenuMode12(int mode) {
@@ -49,9 +45,7 @@ void OnMenuMode12(int mode) {
   App_EnableMenuCommand(IDM_HTML_REPORT, false);
   if (g_App.mainWindow) DrawMenuBar(g_App.mainWindow);
 
-  HideButton(IDT_OPEN);
-  HideButton(IDT_START_STOP);
-  HideButton(IDT_STATISTICS);
+  App_ShowTestButtons(false);
 
   if (g_App.mainWindow)
     SetWindowPos(g_App.mainWindow, nullptr, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
