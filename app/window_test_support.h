@@ -3,6 +3,9 @@
 // file and text helpers, the tutor's main window opened as the program opens it, and looks at its
 // menus, toolbar and child windows.
 //
+// TypingWindowTest adds a fake clock, a recorder of the error alert and character messages with
+// their key data to MainWindowTest.
+//
 // Two kinds of scratch folder: ShellTest copies the language folders of the source tree's data
 // folder and starts the window through the program's own start-up; MainWindowTest builds a small
 // installation of its own (Settings.xml, EN/FR/RU with a sample text and word lists) and answers
@@ -20,6 +23,8 @@
 #include "settings/settings.h"
 #include "settings/trace.h"
 #include "tests/sample_text.h"
+#include "typing/keystrokes.h"
+#include "typing/typing_win.h"
 #include "typing/words.h"
 
 namespace kftest {
@@ -499,6 +504,91 @@ class MainWindowTest : public ::testing::Test {
       if (lstrcmpiW(ClassName(c).c_str(), className) == 0 && GetDlgCtrlID(c) == id) found.push_back(c);
     return found;
   }
+};
+
+// ---- Typing into the tutor's window on a fake clock ---------------------------------------------
+
+// The scan code of a key of the US layout in the key data of WM_CHAR; 12 for a character
+// without one of its own.
+inline UINT ScanCode(wchar_t c) {
+  static const char kTop[] = "qwertyuiop", kHome[] = "asdfghjkl", kLow[] = "zxcvbnm";
+  const wchar_t l = (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
+  for (int i = 0; kTop[i]; ++i) if (l == kTop[i]) return 16 + i;
+  for (int i = 0; kHome[i]; ++i) if (l == kHome[i]) return 30 + i;
+  for (int i = 0; kLow[i]; ++i) if (l == kLow[i]) return 44 + i;
+  switch (c) {
+    case L' ': return 57;
+    case L'\r': return 28;
+    case 8: return 14;
+    case L'.': return 52;
+    case L',': return 51;
+    default: return 12;
+  }
+}
+
+// A sounded error alert.
+struct BeepCall {
+  DWORD frequency, duration;
+  std::wstring areaText;  // the current typing area's text while the alert sounds
+};
+
+// A test on the tutor's window whose typing rules run on the fake clock `now` (each character
+// sent moves it on by 100 ms) and whose error alerts land in `beeps`. The typing state, the
+// rules' host, the alert, the shared sort flags and the alert setting are the test's own and
+// come back at its end; a derived SetUp sets the start tick it wants.
+class TypingWindowTest : public MainWindowTest {
+ protected:
+  static inline uint32_t now = 0;
+  static inline std::vector<BeepCall> beeps;
+
+  static BOOL WINAPI RecordBeep(DWORD frequency, DWORD duration) {
+    beeps.push_back({frequency, duration, WindowText(App_CurrentTypingArea())});
+    return TRUE;
+  }
+
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    savedTyping_ = g_Typing;
+    savedHost_ = g_TypingHost;
+    savedBeep_ = g_AlertBeep;
+    savedFlags_ = g_SortFlags;
+    savedAlert_ = g_Settings.AlertEnabled;
+    g_Typing = TypingState();
+    g_TypingHost = TypingHost();
+    g_SortFlags = SortFlags();
+    g_TypingHost.tick = [] { return now; };
+    App_InstallTypingHost();
+    g_AlertBeep = RecordBeep;
+    beeps.clear();
+    now = 0;
+  }
+
+  void TearDown() override {
+    g_Typing = savedTyping_;
+    g_TypingHost = savedHost_;
+    g_AlertBeep = savedBeep_;
+    g_SortFlags = savedFlags_;
+    g_Settings.AlertEnabled = savedAlert_;
+    MainWindowTest::TearDown();
+  }
+
+  // A character message at `area` with the key data of `scanCode`, 100 ms after the last one.
+  static LRESULT CharTo(HWND area, wchar_t c, UINT scanCode) {
+    const LRESULT r = SendMessageW(area, WM_CHAR, c, static_cast<LPARAM>(1 | (scanCode << 16)));
+    now += 100;
+    return r;
+  }
+  static LRESULT CharTo(HWND area, wchar_t c) { return CharTo(area, c, ScanCode(c)); }
+  static void TypeTo(HWND area, const std::wstring& text) {
+    for (wchar_t c : text) CharTo(area, c);
+  }
+
+ private:
+  TypingState savedTyping_;
+  TypingHost savedHost_;
+  BOOL(WINAPI* savedBeep_)(DWORD, DWORD) = nullptr;
+  SortFlags savedFlags_;
+  int32_t savedAlert_ = 0;
 };
 
 }  // namespace kftest

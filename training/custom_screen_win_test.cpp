@@ -8,14 +8,6 @@
 namespace kftest {
 namespace {
 
-int g_BeepCount = 0;
-uint32_t g_Now = 0;
-
-BOOL WINAPI CountBeep(DWORD, DWORD) {
-  ++g_BeepCount;
-  return TRUE;
-}
-
 std::vector<std::wstring> Column(int column) {
   std::vector<std::wstring> cells;
   const LRESULT count = SendMessageW(g_Training.customList, LVM_GETITEMCOUNT, 0, 0);
@@ -51,29 +43,11 @@ LVCOLUMNW ColumnInfo(int column, wchar_t (&text)[64]) {
   return col;
 }
 
-class CustomScreenTest : public MainWindowTest {
+class CustomScreenTest : public TypingWindowTest {
  protected:
   void SetUp() override {
-    MainWindowTest::SetUp();
-    savedTyping_ = g_Typing;
-    savedHost_ = g_TypingHost;
-    savedBeep_ = g_AlertBeep;
-    savedFlags_ = g_SortFlags;
-    g_SortFlags = SortFlags();
-    g_Typing = TypingState();
-    g_TypingHost = TypingHost();
-    g_TypingHost.tick = [] { return g_Now; };
-    App_InstallTypingHost();
-    g_AlertBeep = CountBeep;
-    g_BeepCount = 0;
-    g_Now = 7000;
-  }
-  void TearDown() override {
-    g_Typing = savedTyping_;
-    g_TypingHost = savedHost_;
-    g_AlertBeep = savedBeep_;
-    g_SortFlags = savedFlags_;
-    MainWindowTest::TearDown();
+    TypingWindowTest::SetUp();
+    now = 7000;
   }
 
   // The custom list of English as UTF-8 lines, then the mode 3 screen from the Tests screen.
@@ -87,19 +61,8 @@ class CustomScreenTest : public MainWindowTest {
     ASSERT_NE(g_Training.customList, nullptr);
   }
 
-  static void Char(wchar_t c) {
-    const UINT key = c == L' ' ? 57 : c == 8 ? 14 : 30;
-    SendMessageW(g_Training.customTypingArea, WM_CHAR, c, static_cast<LPARAM>(1 | (key << 16)));
-    g_Now += 100;
-  }
-  static void Type(const std::wstring& text) {
-    for (wchar_t c : text) Char(c);
-  }
-
-  TypingState savedTyping_;
-  TypingHost savedHost_;
-  BOOL(WINAPI* savedBeep_)(DWORD, DWORD) = nullptr;
-  SortFlags savedFlags_;
+  static void Char(wchar_t c) { CharTo(g_Training.customTypingArea, c); }
+  static void Type(const std::wstring& text) { TypeTo(g_Training.customTypingArea, text); }
 };
 
 TEST_F(CustomScreenTest, BuildsTheTypingAreaAndTheListViewWithItsColumns) {
@@ -214,7 +177,7 @@ TEST_F(CustomScreenTest, TypedCustomWordUpdatesItsFirstRow) {
   OpenCustom("sweater\r\nwar\r\nwar\r\n\r\nwas\r\n");
   ASSERT_EQ(Column(0), (std::vector<std::wstring>{L"sweater", L"war", L"war", L"was"}));
   Type(L"war ");  // 0.3 s over two letter steps
-  EXPECT_EQ(g_BeepCount, 0);
+  EXPECT_EQ(beeps.size(), 0u);
   EXPECT_EQ(Column(2), (std::vector<std::wstring>{L"n/a", L"0.30 (0.15)", L"n/a", L"n/a"}));
   EXPECT_EQ(Column(3), (std::vector<std::wstring>{L"n/a", L"0.00", L"n/a", L"n/a"}));
   EXPECT_EQ(Column(4), (std::vector<std::wstring>{L"n/a", L"1", L"n/a", L"n/a"}));
@@ -222,17 +185,17 @@ TEST_F(CustomScreenTest, TypedCustomWordUpdatesItsFirstRow) {
   EXPECT_EQ(g_Words.customWords[2].typedCount, 0);
 
   Type(L"wxas ");  // x, a, s and the space end a text that begins no custom word
-  EXPECT_EQ(g_BeepCount, 4);
+  EXPECT_EQ(beeps.size(), 4u);
   EXPECT_EQ(Column(4)[3], L"n/a");
 
   Type(L"WAR ");  // the prefix test is case-sensitive
-  EXPECT_EQ(g_BeepCount, 8);
+  EXPECT_EQ(beeps.size(), 8u);
   EXPECT_EQ(Column(4)[1], L"1");
 
   Type(L"wax");  // "wax" is wrong at its last letter
   Char(8);
   Type(L"s ");
-  EXPECT_EQ(g_BeepCount, 9);
+  EXPECT_EQ(beeps.size(), 9u);
   EXPECT_EQ(Column(3)[3], L"1.00");
   EXPECT_EQ(Column(4)[3], L"1");
   Type(L"war ");
@@ -245,7 +208,7 @@ TEST_F(CustomScreenTest, EmptyOrMissingListGivesNoRowsAndEveryKeyIsAnError) {
   EXPECT_EQ(SendMessageW(g_Training.customList, LVM_GETITEMCOUNT, 0, 0), 0);
   EXPECT_TRUE(g_Words.customWords.empty());
   Type(L"ab");
-  EXPECT_EQ(g_BeepCount, 2);
+  EXPECT_EQ(beeps.size(), 2u);
   EXPECT_TRUE(g_ShownMessages.empty());
   ClickColumn(4);  // sorting nothing is harmless
   EXPECT_EQ(g_SortFlags.column[4], 1);

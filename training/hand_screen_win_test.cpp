@@ -8,17 +8,6 @@
 namespace kftest {
 namespace {
 
-struct BeepCall {
-  DWORD frequency, duration;
-};
-std::vector<BeepCall> g_Beeps;
-uint32_t g_Now = 0;
-
-BOOL WINAPI RecordBeep(DWORD frequency, DWORD duration) {
-  g_Beeps.push_back({frequency, duration});
-  return TRUE;
-}
-
 void ExpectRect(HWND control, int x, int y, int w) {
   ASSERT_NE(control, nullptr);
   const RECT rc = RectIn(control, g_App.mainWindow);
@@ -52,26 +41,11 @@ std::vector<std::wstring> Entries(HWND list) {
 
 LRESULT Selected(HWND list) { return SendMessageW(list, LB_GETCURSEL, 0, 0); }
 
-class HandScreenTest : public MainWindowTest {
+class HandScreenTest : public TypingWindowTest {
  protected:
   void SetUp() override {
-    MainWindowTest::SetUp();
-    savedTyping_ = g_Typing;
-    savedHost_ = g_TypingHost;
-    savedBeep_ = g_AlertBeep;
-    g_Typing = TypingState();
-    g_TypingHost = TypingHost();
-    g_TypingHost.tick = [] { return g_Now; };
-    App_InstallTypingHost();
-    g_AlertBeep = RecordBeep;
-    g_Beeps.clear();
-    g_Now = 1000;
-  }
-  void TearDown() override {
-    g_Typing = savedTyping_;
-    g_TypingHost = savedHost_;
-    g_AlertBeep = savedBeep_;
-    MainWindowTest::TearDown();
+    TypingWindowTest::SetUp();
+    now = 1000;
   }
 
   // The Tests screen first, then the hand-practice screen of `mode` by its menu command.
@@ -85,18 +59,8 @@ class HandScreenTest : public MainWindowTest {
     ASSERT_NE(g_Training.rightList, nullptr);
   }
 
-  static void Char(wchar_t c) {
-    const UINT key = c == L' ' ? 57 : c == 8 ? 14 : 30;
-    SendMessageW(g_Mode4.typingArea, WM_CHAR, c, static_cast<LPARAM>(1 | (key << 16)));
-    g_Now += 100;
-  }
-  static void Type(const std::wstring& text) {
-    for (wchar_t c : text) Char(c);
-  }
-
-  TypingState savedTyping_;
-  TypingHost savedHost_;
-  BOOL(WINAPI* savedBeep_)(DWORD, DWORD) = nullptr;
+  static void Char(wchar_t c) { CharTo(g_Mode4.typingArea, c); }
+  static void Type(const std::wstring& text) { TypeTo(g_Mode4.typingArea, text); }
 };
 
 TEST_F(HandScreenTest, BuildsItsControlsInPlaceOfTheTestsScreen) {
@@ -215,7 +179,7 @@ TEST_F(HandScreenTest, MissingListLeavesItsListBoxEmptyAndItsWordsBeep) {
   EXPECT_EQ(SendMessageW(g_Training.leftList, LB_GETCOUNT, 0, 0), 2);
   EXPECT_TRUE(g_ShownMessages.empty());
   Type(L"h");
-  EXPECT_EQ(g_Beeps.size(), 1u);
+  EXPECT_EQ(beeps.size(), 1u);
 }
 
 TEST_F(HandScreenTest, TypedWordIsSelectedInItsListAndTheOtherListFollows) {
@@ -227,29 +191,29 @@ TEST_F(HandScreenTest, TypedWordIsSelectedInItsListAndTheOtherListFollows) {
   ASSERT_EQ(g_Typing.currentWordList, 1);
 
   Type(L"WAR ");  // upper case matches; the first of two entries is chosen
-  EXPECT_TRUE(g_Beeps.empty());
+  EXPECT_TRUE(beeps.empty());
   EXPECT_EQ(Selected(g_Training.leftList), 1);
   EXPECT_EQ(SendMessageW(g_Training.leftList, LB_GETTOPINDEX, 0, 0), 1);
 
   Type(L"hook ");  // a right-hand word: the right list becomes current, without a beep
-  EXPECT_TRUE(g_Beeps.empty());
+  EXPECT_TRUE(beeps.empty());
   EXPECT_EQ(g_Typing.currentWordList, 2);
   EXPECT_EQ(Selected(g_Training.rightList), 1);
   EXPECT_EQ(Selected(g_Training.leftList), 1);
 
   Type(L"swe ");  // only the beginning of a word: nothing selected, no beep
-  EXPECT_TRUE(g_Beeps.empty());
+  EXPECT_TRUE(beeps.empty());
   EXPECT_EQ(Selected(g_Training.leftList), 1);
   EXPECT_EQ(SendMessageW(g_Training.leftList, LB_GETTOPINDEX, 0, 0), 1);
   EXPECT_EQ(Selected(g_Training.rightList), 1);
   EXPECT_EQ(g_Typing.currentWordList, 1);  // the prefix was found in the left list
 
   Type(L"q");  // no entry begins with "q"
-  ASSERT_EQ(g_Beeps.size(), 1u);
-  EXPECT_EQ(g_Beeps[0].frequency, 2000u);
-  EXPECT_EQ(g_Beeps[0].duration, 200u);
+  ASSERT_EQ(beeps.size(), 1u);
+  EXPECT_EQ(beeps[0].frequency, 2000u);
+  EXPECT_EQ(beeps[0].duration, 200u);
   Char(8);  // Backspace never beeps
-  EXPECT_EQ(g_Beeps.size(), 1u);
+  EXPECT_EQ(beeps.size(), 1u);
   EXPECT_EQ(WindowText(g_Mode4.typingArea), L"WAR hook swe ");
   // Every character enables the clear command.
   EXPECT_FALSE(Grayed(IDM_CLEAR));
@@ -257,16 +221,16 @@ TEST_F(HandScreenTest, TypedWordIsSelectedInItsListAndTheOtherListFollows) {
 
   g_Settings.AlertEnabled = 0;
   Type(L"x");
-  EXPECT_EQ(g_Beeps.size(), 1u);
+  EXPECT_EQ(beeps.size(), 1u);
 }
 
 TEST_F(HandScreenTest, ModeTwoSearchesItsOwnLists) {
   OpenHands(2);
   Type(L"oily ");
-  EXPECT_TRUE(g_Beeps.empty());
+  EXPECT_TRUE(beeps.empty());
   EXPECT_EQ(Selected(g_Training.rightList), 0);
   Type(L"war");  // "wa" begins "wash"; no entry of mode 2 begins with "war"
-  EXPECT_EQ(g_Beeps.size(), 1u);
+  EXPECT_EQ(beeps.size(), 1u);
 }
 
 TEST_F(HandScreenTest, LanguageSwitchReloadsBothListsAndEmptiesTheTypingArea) {

@@ -11,57 +11,15 @@
 
 namespace {
 
-struct BeepCall {
-  DWORD frequency, duration;
-  std::wstring areaText;  // the typing area's text while the alert sounds
-};
-std::vector<BeepCall> g_Beeps;
-uint32_t g_Now = 0;
-
-BOOL WINAPI RecordBeep(DWORD frequency, DWORD duration) {
-  g_Beeps.push_back({frequency, duration, kftest::WindowText(g_Mode4.typingArea)});
-  return TRUE;
-}
-
-UINT ScanCode(wchar_t c) {
-  static const char kRows[] = "qwertyuiop", kHome[] = "asdfghjkl", kLow[] = "zxcvbnm";
-  const wchar_t l = (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
-  for (int i = 0; kRows[i]; ++i) if (l == kRows[i]) return 16 + i;
-  for (int i = 0; kHome[i]; ++i) if (l == kHome[i]) return 30 + i;
-  for (int i = 0; kLow[i]; ++i) if (l == kLow[i]) return 44 + i;
-  switch (c) {
-    case L' ': return 57;
-    case L'\r': return 28;
-    case 8: return 14;
-    case L'.': return 52;
-    case L',': return 51;
-    default: return 12;
-  }
-}
-
-class TypingAreaTest : public kftest::MainWindowTest {
+class TypingAreaTest : public kftest::TypingWindowTest {
  protected:
   void SetUp() override {
-    kftest::MainWindowTest::SetUp();
-    savedTyping_ = g_Typing;
-    savedHost_ = g_TypingHost;
-    savedBeep_ = g_AlertBeep;
-    savedAlert_ = g_Settings.AlertEnabled;
-    g_Typing = TypingState();
-    g_TypingHost = TypingHost();
-    g_TypingHost.tick = [] { return g_Now; };
-    App_InstallTypingHost();
-    g_AlertBeep = RecordBeep;
-    g_Beeps.clear();
-    g_Now = 50000;
+    kftest::TypingWindowTest::SetUp();
+    now = 50000;
   }
   void TearDown() override {
     for (HWND w : extra_) DestroyWindow(w);
-    g_Typing = savedTyping_;
-    g_TypingHost = savedHost_;
-    g_AlertBeep = savedBeep_;
-    g_Settings.AlertEnabled = savedAlert_;
-    kftest::MainWindowTest::TearDown();
+    kftest::TypingWindowTest::TearDown();
   }
 
   void OpenTests() {
@@ -69,14 +27,8 @@ class TypingAreaTest : public kftest::MainWindowTest {
     ASSERT_NE(g_Mode4.typingArea, nullptr);
     g_Settings.AlertEnabled = 1;
   }
-  LRESULT Char(HWND area, wchar_t c, UINT keyWord) {
-    const LRESULT r = SendMessageW(area, WM_CHAR, c, static_cast<LPARAM>(1 | (keyWord << 16)));
-    g_Now += 100;
-    return r;
-  }
-  void Type(HWND area, const std::wstring& text) {
-    for (wchar_t c : text) Char(area, c, ScanCode(c));
-  }
+  static LRESULT Char(HWND area, wchar_t c, UINT keyWord) { return CharTo(area, c, keyWord); }
+  static void Type(HWND area, const std::wstring& text) { TypeTo(area, text); }
   int Image(int command) { return App_GetButtonImage(command); }
   int Width(HWND w) {
     const RECT r = kftest::WindowRect(w);
@@ -89,10 +41,6 @@ class TypingAreaTest : public kftest::MainWindowTest {
     return w;
   }
 
-  TypingState savedTyping_;
-  TypingHost savedHost_;
-  BOOL(WINAPI* savedBeep_)(DWORD, DWORD) = nullptr;
-  int32_t savedAlert_ = 0;
   std::vector<HWND> extra_;
 };
 
@@ -117,13 +65,13 @@ TEST_F(TypingAreaTest, SampleTypedInTheTestsScreenStartsStopsAndWidensTheWindow)
 
   // A wrong letter beeps before it is inserted; Backspace never beeps.
   Char(area, L'x', 45);
-  ASSERT_EQ(g_Beeps.size(), 1u);
-  EXPECT_EQ(g_Beeps[0].frequency, 2000u);
-  EXPECT_EQ(g_Beeps[0].duration, 200u);
-  EXPECT_EQ(g_Beeps[0].areaText, L"T");
+  ASSERT_EQ(beeps.size(), 1u);
+  EXPECT_EQ(beeps[0].frequency, 2000u);
+  EXPECT_EQ(beeps[0].duration, 200u);
+  EXPECT_EQ(beeps[0].areaText, L"T");
   EXPECT_EQ(kftest::WindowText(area), L"Tx");
   Char(area, 8, 14);
-  EXPECT_EQ(g_Beeps.size(), 1u);
+  EXPECT_EQ(beeps.size(), 1u);
   EXPECT_EQ(kftest::WindowText(area), L"T");
 
   Type(area, L"he quick brown fox, the lazy dog");
@@ -180,7 +128,7 @@ TEST_F(TypingAreaTest, NoBeepWhileTheAlertIsOff) {
   OpenTests();
   g_Settings.AlertEnabled = 0;
   Type(g_Mode4.typingArea, L"xy");
-  EXPECT_TRUE(g_Beeps.empty());
+  EXPECT_TRUE(beeps.empty());
   EXPECT_EQ(g_Typing.testErrors, 2);
   EXPECT_EQ(kftest::WindowText(g_Mode4.typingArea), L"xy");
 }
@@ -189,7 +137,7 @@ TEST_F(TypingAreaTest, StartStopCommandFollowsTheButtonImage) {
   OpenTests();
   SetWindowTextW(g_Mode4.values[3], L"earlier");
   App_EnableMenuCommand(IDM_DETAILED_STATS, true);
-  g_Now = 1000;
+  now = 1000;
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
   EXPECT_EQ(g_Typing.testRunning, 1);
   EXPECT_EQ(g_Typing.testStartTick, 1000u);
@@ -202,7 +150,7 @@ TEST_F(TypingAreaTest, StartStopCommandFollowsTheButtonImage) {
   EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"");
 
   Type(g_Mode4.typingArea, L"Thexxx");  // no space: rows 4 to 6 keep their texts
-  g_Now = 1000 + 30000;
+  now = 1000 + 30000;
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
   EXPECT_EQ(g_Typing.testRunning, 0);
   EXPECT_EQ(Image(IDT_START_STOP), IMG_START);
@@ -265,7 +213,7 @@ TEST_F(TypingAreaTest, FirstKeyAfterAStartAndStopWithoutKeystrokesStartsATestAga
   ASSERT_EQ(g_Typing.keystrokes, 0);
   ASSERT_EQ(Image(IDT_START_STOP), IMG_START);
 
-  g_Now = 70000;
+  now = 70000;
   Char(g_Mode4.typingArea, L'T', 20);
   EXPECT_EQ(g_Typing.testRunning, 1);
   EXPECT_EQ(g_Typing.testStartTick, 70000u);
@@ -282,7 +230,7 @@ TEST_F(TypingAreaTest, FirstKeyAfterAStartAndStopWithoutKeystrokesStartsATestAga
 TEST_F(TypingAreaTest, ClearKeepsThePreviousKeySoTheWordClockRunsOn) {
   OpenTests();
   HWND area = g_Mode4.typingArea;
-  g_Now = 50000;
+  now = 50000;
   Char(area, L'T', 20);  // 50000: the word starts
   SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_CLEAR, 1), 0);  // F7 in the typing area
   ASSERT_EQ(kftest::WindowText(area), L"");
@@ -298,7 +246,7 @@ TEST_F(TypingAreaTest, ClearKeepsThePreviousKeySoTheWordClockRunsOn) {
 
 TEST_F(TypingAreaTest, RunningTestSurvivesARebuildAndALanguageSwitch) {
   OpenTests();
-  g_Now = 50000;
+  now = 50000;
   Type(g_Mode4.typingArea, L"Thx");  // automatic start; one error
   ASSERT_EQ(g_Typing.testRunning, 1);
   ASSERT_EQ(g_Typing.testErrors, 1);
@@ -329,7 +277,7 @@ TEST_F(TypingAreaTest, RunningTestSurvivesARebuildAndALanguageSwitch) {
   Type(g_Mode4.typingArea, L"Le r");  // checked against the French sample: no error
   EXPECT_EQ(g_Typing.testErrors, 1);
   EXPECT_EQ(g_Typing.keystrokes, 9);
-  g_Now = 50000 + 60000;  // one minute
+  now = 50000 + 60000;  // one minute
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
   EXPECT_EQ(g_Typing.testRunning, 0);
   EXPECT_EQ(Image(IDT_START_STOP), IMG_START);
@@ -393,17 +341,17 @@ TEST_F(TypingAreaTest, HandModesSearchTheWordListBoxesAndSelectTheTypedWord) {
   HWND area = g_Mode4.typingArea;
 
   Type(area, L"WAS ");
-  EXPECT_TRUE(g_Beeps.empty());
+  EXPECT_TRUE(beeps.empty());
   EXPECT_EQ(SendMessageW(g_Training.leftList, LB_GETCURSEL, 0, 0), 2);
   Type(area, L"you ");
-  EXPECT_TRUE(g_Beeps.empty());
+  EXPECT_TRUE(beeps.empty());
   EXPECT_EQ(g_Typing.currentWordList, 2);
   EXPECT_EQ(SendMessageW(g_Training.rightList, LB_GETCURSEL, 0, 0), 2);
   Char(area, L'q', 16);
-  ASSERT_EQ(g_Beeps.size(), 1u);
-  EXPECT_EQ(g_Beeps[0].areaText, L"WAS you ");
+  ASSERT_EQ(beeps.size(), 1u);
+  EXPECT_EQ(beeps[0].areaText, L"WAS you ");
   Char(area, 8, 14);
-  EXPECT_EQ(g_Beeps.size(), 1u);
+  EXPECT_EQ(beeps.size(), 1u);
   EXPECT_EQ(g_Typing.keystrokes, 0);
   EXPECT_EQ(g_Typing.testRunning, 0);
 }
@@ -418,10 +366,10 @@ TEST_F(TypingAreaTest, HandModesFirstKeyOfTheRunBeingASpaceBeepsOnce) {
   ASSERT_EQ(g_Typing.previousKey, kNoKey);
   Char(g_Mode4.typingArea, L' ', 57);
   // The space begins no list word; the empty word after it begins every one.
-  EXPECT_EQ(g_Beeps.size(), 1u);
+  EXPECT_EQ(beeps.size(), 1u);
   EXPECT_EQ(g_Typing.wordInProgress, 0);
   Type(g_Mode4.typingArea, L"war");
-  EXPECT_EQ(g_Beeps.size(), 1u);
+  EXPECT_EQ(beeps.size(), 1u);
   EXPECT_EQ(g_Typing.wordInProgress, 1);
 }
 
