@@ -98,6 +98,8 @@ int App_MessageLoop(HACCEL accelerators);
 
 // Toolbar and status bar (toolbar_win.cpp)
 void App_CreateFont();
+// A font from a description with every other field zero and DEFAULT_CHARSET.
+HFONT App_MakeFont(const wchar_t* face, LONG height, LONG weight = 0, BYTE underline = FALSE);
 void App_CreateToolbar();
 void App_CreateStatusBar();
 int App_GetButtonImage(int command);
@@ -170,6 +172,8 @@ void App_PlaceSupportLink(int mode, int wide);
 // Typing area and tests (typing/typing_area_win.cpp, typing/test_timing_win.cpp)
 LRESULT CALLBACK App_TypingAreaProc(HWND, UINT, WPARAM, LPARAM);
 extern WNDPROC g_TypingAreaPrevProc;
+// Puts App_TypingAreaProc in front of a screen's new typing area, keeping the edit control's own.
+void App_SubclassTypingArea(HWND area);
 void App_ErrorAlert();
 void Mode4_ToggleTest();
 void Mode4_OnStartStopCommand();  // command 402

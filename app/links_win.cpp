@@ -67,16 +67,6 @@ void OpenHelpPage(const wchar_t* page) {
   OpenPage(address);
 }
 
-HFONT MakeFont(const wchar_t* face, LONG height, LONG weight, BYTE underline) {
-  LOGFONTW lf = {};
-  lf.lfHeight = height;
-  lf.lfWeight = weight;
-  lf.lfUnderline = underline;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
-  return CreateFontIndirectW(&lf);
-}
-
 template <int link>
 void Subclass(HWND control) {
   if (!control) return;
@@ -96,8 +86,8 @@ void SetItemString(HWND dialog, int id, UINT stringId) {
 
 INT_PTR OnAboutInit(HWND dialog) {
   // Plain first, then underlined.
-  HFONT plain = MakeFont(L"Arial", 16, 0, FALSE);
-  HFONT underlined = MakeFont(L"Arial", 16, 0, TRUE);
+  HFONT plain = App_MakeFont(L"Arial", 16, 0, FALSE);
+  HFONT underlined = App_MakeFont(L"Arial", 16, 0, TRUE);
   SetPropW(dialog, kPlainFontProp, plain);
   SetPropW(dialog, kUnderlinedFontProp, underlined);
 
@@ -204,7 +194,7 @@ void App_CreateSupportLink() {
 
   // The font of an earlier link, gone with its toolbar, is used by no window any more.
   if (g_Links.supportFont) DeleteObject(g_Links.supportFont);
-  g_Links.supportFont = MakeFont(L"Verdana", 14, 1000, TRUE);
+  g_Links.supportFont = App_MakeFont(L"Verdana", 14, 1000, TRUE);
 
   HWND link = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_NOTIFY,
                               App_SupportLinkX(g_Settings.Mode, 0), kLinkY, kLinkWidth, kLinkHeight, toolbar,

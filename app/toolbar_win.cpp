@@ -46,11 +46,17 @@ INT_PTR App_AddToolbarString(HWND toolbar, UINT stringId) {
 
 void App_CreateFont() {
   if (g_App.programFont) return;  // one font for the whole run
+  g_App.programFont = App_MakeFont(L"Arial", 16);
+}
+
+HFONT App_MakeFont(const wchar_t* face, LONG height, LONG weight, BYTE underline) {
   LOGFONTW lf = {};
-  lf.lfHeight = 16;
+  lf.lfHeight = height;
+  lf.lfWeight = weight;
+  lf.lfUnderline = underline;
   lf.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
-  g_App.programFont = CreateFontIndirectW(&lf);
+  lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
+  return CreateFontIndirectW(&lf);
 }
 
 void App_CreateToolbar() {

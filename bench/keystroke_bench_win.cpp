@@ -123,8 +123,7 @@ int main(int argc, char** argv) {
   }
   SendMessageW(area, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(bare, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  g_TypingAreaPrevProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(area, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(App_TypingAreaProc)));
+  App_SubclassTypingArea(area);
   g_Mode4.typingArea = area;
   SetFocus(area);
 

@@ -625,6 +625,27 @@ def statistics_fields(snapshot):
     return {row: found.get(row, (None, None)) for row in range(1, 7)}
 
 
+def check_figures(tc, values, sample, keystrokes, errors, wall_seconds):
+    """Asserts on unittest case `tc` that the six shown figures fit a test that typed `sample`
+    whole with `keystrokes` character messages, `errors` errors, in `wall_seconds` or less."""
+    typed = sample[:-1]   # the stop reads the text before the last key is inserted
+    minutes = float(values[0])
+    tc.assertEqual(values[0], "%.2f" % minutes)
+    tc.assertGreater(minutes, 0.0)
+    tc.assertLessEqual(minutes, wall_seconds / 60.0 + 0.01, "no longer than the typing took")
+    tc.assertEqual(values[2], str(utf16_units(typed)), "characters: the sample minus its last")
+    words = typed.count(" ") + 1
+    tc.assertEqual(values[3], str(words), "words: spaces + 1")
+    tc.assertEqual(values[5], str(errors), "errors")
+    # CPM and WPM divide by the exact minutes, of which only two decimals are shown.
+    for shown, count, what in ((values[1], keystrokes, "CPM"), (values[4], words, "WPM")):
+        rate = float(shown)
+        tc.assertEqual(shown, "%.2f" % rate, what)
+        lo = count / (minutes + 0.005) - 0.005
+        hi = count / (minutes - 0.005) + 0.005 if minutes > 0.005 else float("inf")
+        tc.assertTrue(lo <= rate <= hi, "%s %s for %d in %.2f min" % (what, shown, count, minutes))
+
+
 def rect_tuple(r):
     return (r["x"], r["y"], r["w"], r["h"])
 

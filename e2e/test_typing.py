@@ -43,22 +43,7 @@ class TypingTheSample(unittest.TestCase):
         return [fields[r][0]["text"] for r in range(1, 7)], [fields[r][1]["text"] for r in range(1, 7)]
 
     def check_figures(self, values, keystrokes, errors, wall_seconds):
-        typed = self.sample[:-1]   # the stop reads the text before the last key is inserted
-        minutes = float(values[0])
-        self.assertEqual(values[0], "%.2f" % minutes)
-        self.assertGreater(minutes, 0.0)
-        self.assertLessEqual(minutes, wall_seconds / 60.0 + 0.01, "no longer than the typing took")
-        self.assertEqual(values[2], str(h.utf16_units(typed)), "characters: the sample minus its last")
-        words = typed.count(" ") + 1
-        self.assertEqual(values[3], str(words), "words: spaces + 1")
-        self.assertEqual(values[5], str(errors))
-        # CPM and WPM divide by the exact minutes, of which only two decimals are shown.
-        for shown, count, what in ((values[1], keystrokes, "CPM"), (values[4], words, "WPM")):
-            rate = float(shown)
-            self.assertEqual(shown, "%.2f" % rate, what)
-            lo = count / (minutes + 0.005) - 0.005
-            hi = count / (minutes - 0.005) + 0.005 if minutes > 0.005 else float("inf")
-            self.assertTrue(lo <= rate <= hi, "%s %s for %d in %.2f min" % (what, shown, count, minutes))
+        h.check_figures(self, values, self.sample, keystrokes, errors, wall_seconds)
 
     def test_1_first_keys_start_the_test(self):
         t = self.tutor

@@ -86,23 +86,8 @@ class TypingInEachLanguage(unittest.TestCase):
         labels = [fields[r][0]["text"] for r in range(1, 7)]
         values = [fields[r][1]["text"] for r in range(1, 7)]
         self.assertEqual(labels, LABELS[language])
-        typed = sample[:-1]   # the stop reads the text before the last key is inserted
-        keystrokes = h.character_messages(sample) - 1
-        minutes = float(values[0])
-        self.assertEqual(values[0], "%.2f" % minutes)
-        self.assertGreater(minutes, 0.0)
-        self.assertLessEqual(minutes, wall_seconds / 60.0 + 0.01, "no longer than the typing took")
-        self.assertEqual(values[2], str(h.utf16_units(typed)), "characters: the sample minus its last")
-        words = typed.count(" ") + 1
-        self.assertEqual(values[3], str(words), "words: spaces + 1")
-        self.assertEqual(values[5], "0", "every letter, accented or Cyrillic, matched the sample")
-        # CPM and WPM divide by the exact minutes, of which only two decimals are shown.
-        for shown, count, what in ((values[1], keystrokes, "CPM"), (values[4], words, "WPM")):
-            rate = float(shown)
-            self.assertEqual(shown, "%.2f" % rate, what)
-            lo = count / (minutes + 0.005) - 0.005
-            hi = count / (minutes - 0.005) + 0.005 if minutes > 0.005 else float("inf")
-            self.assertTrue(lo <= rate <= hi, "%s %s for %d in %.2f min" % (what, shown, count, minutes))
+        # Every letter, accented or Cyrillic, matched the sample: no error.
+        h.check_figures(self, values, sample, h.character_messages(sample) - 1, 0, wall_seconds)
 
     def test_french_sample_from_a_french_start(self):
         with h.Tutor("typing-french", edits={"Language": 2}) as t:

@@ -55,18 +55,11 @@ void OnMenuMode4() {
 
   // The previous Tests font is used by no control any more.
   if (g_Mode4.font) DeleteObject(g_Mode4.font);
-  LOGFONTW lf = {};
-  lf.lfHeight = 16;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
-  g_Mode4.font = CreateFontIndirectW(&lf);
+  g_Mode4.font = App_MakeFont(L"Arial", 16);
 
   g_Mode4.typingArea = CreateChild(L"EDIT", kEditStyle, kAreaX, kTypingY, kAreaWidth, kAreaHeight, IDC_TYPING_AREA);
   SetFont(g_Mode4.typingArea);
-  if (g_Mode4.typingArea) {
-    g_TypingAreaPrevProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        g_Mode4.typingArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(App_TypingAreaProc)));
-  }
+  App_SubclassTypingArea(g_Mode4.typingArea);
   g_Mode4.sampleView = CreateChild(L"EDIT", kEditStyle, kAreaX, kSampleY, kAreaWidth, kAreaHeight, IDC_SAMPLE_VIEW);
   SetFont(g_Mode4.sampleView);
 

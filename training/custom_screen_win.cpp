@@ -147,15 +147,10 @@ void OnMenuMode3() {
 
   g_Training.customTypingArea = CreateChild(L"EDIT", kEditStyle, kAreaY, kAreaHeight, IDC_TYPING_AREA);
   if (s_Font) DeleteObject(s_Font);
-  LOGFONTW lf = {};
-  lf.lfHeight = 20;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(lf.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
-  s_Font = CreateFontIndirectW(&lf);
+  s_Font = App_MakeFont(L"MS Shell Dlg", 20);
   if (g_Training.customTypingArea) {
     SendMessageW(g_Training.customTypingArea, WM_SETFONT, reinterpret_cast<WPARAM>(s_Font), TRUE);
-    g_TypingAreaPrevProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        g_Training.customTypingArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(App_TypingAreaProc)));
+    App_SubclassTypingArea(g_Training.customTypingArea);
   }
 
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};

@@ -52,18 +52,11 @@ void OnMenuMode12(int mode) {
 
   // The controls that used the previous font are gone.
   if (s_Font) DeleteObject(s_Font);
-  LOGFONTW lf = {};
-  lf.lfHeight = 20;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynW(lf.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
-  s_Font = CreateFontIndirectW(&lf);
+  s_Font = App_MakeFont(L"MS Shell Dlg", 20);
 
   // Modes 1 and 2 share the common typing area with the Tests screen.
   g_Mode4.typingArea = CreateChild(L"EDIT", kEditStyle, kAreaX, kAreaWidth, kAreaHeight, IDC_TYPING_AREA);
-  if (g_Mode4.typingArea) {
-    g_TypingAreaPrevProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        g_Mode4.typingArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(App_TypingAreaProc)));
-  }
+  App_SubclassTypingArea(g_Mode4.typingArea);
   g_Training.leftList = CreateChild(L"LISTBOX", kListStyle, kLeftListX, kListWidth, kListHeight, IDC_LEFT_LIST);
   g_Training.rightList = CreateChild(L"LISTBOX", kListStyle, kRightListX, kListWidth, kListHeight, IDC_RIGHT_LIST);
 

@@ -190,3 +190,9 @@ LRESULT CALLBACK App_TypingAreaProc(HWND window, UINT message, WPARAM wParam, LP
   if (!previous) return DefWindowProcW(window, message, wParam, lParam);
   return CallWindowProcW(previous, window, message, wParam, lParam);
 }
+
+void App_SubclassTypingArea(HWND area) {
+  if (!area) return;
+  g_TypingAreaPrevProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(area, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(App_TypingAreaProc)));
+}
