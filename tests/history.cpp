@@ -219,7 +219,7 @@ std::string Svg(const std::vector<HistoryRow>& rows, const ProgressTexts& texts,
          Coord(kBottom) + "' stroke='#888888'/>\r\n";
   // The dates of the first and the last test under the axis.
   if (!rows.empty()) {
-    svg += "<text x='" + Coord(kLeft) + "' y='" + Coord(kBottom + 20) + "' text-anchor='" +
+    svg += "<text x='" + Coord(PlotX(0, rows.size())) + "' y='" + Coord(kBottom + 20) + "' text-anchor='" +
            (rows.size() < 2 ? "middle" : "start") + "'>" + Mode4_ReportDate(AsReportTime(rows.front().time), language) +
            "</text>";
     if (rows.size() > 1) {
@@ -382,16 +382,14 @@ std::vector<HistoryRow> Mode4_HistoryTail(uint64_t totalBytes, const HistoryBloc
 
   std::string block;
   uint64_t position = totalBytes;
-  bool enough = false;
-  while (position > 0 && !enough) {
+  bool enough = false, failed = false;
+  while (position > 0 && !enough && !failed) {
     const size_t size = static_cast<size_t>(std::min<uint64_t>(blockBytes, position));
     position -= size;
     block.resize(size);
-    if (!read(position, &block[0], size)) {
-      line.clear();  // a line cut by the error is no row
-      tooLong = true;
-      break;
-    }
+    // A line cut by a read error is no row: the walk ends with the rows after it.
+    failed = !read(position, &block[0], size);
+    if (failed) break;
     size_t end = size;
     while (true) {
       const size_t newline = end == 0 ? std::string::npos : block.rfind('\n', end - 1);
@@ -409,7 +407,7 @@ std::vector<HistoryRow> Mode4_HistoryTail(uint64_t totalBytes, const HistoryBloc
       end = newline;
     }
   }
-  if (!enough && position == 0) take(true);
+  if (!enough && !failed) take(true);
   std::reverse(found.begin(), found.end());
   return found;
 }

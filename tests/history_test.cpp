@@ -95,7 +95,8 @@ TEST(HistoryRow, TheFiguresOfAStopAsBytes) {
   EXPECT_EQ(Mode4_HistoryFileStart(),
             "\xEF\xBB\xBFTime,Language,Sample,Completed,Minutes,CPM,Characters,Words,WPM,Errors,Accuracy %\r\n");
   // Accuracy: 210 of 214 keystrokes were no error.
-  EXPECT_EQ(Mode4_FormatHistoryRow(row), "2026-12-05T21:23:41,EN,Sample_Unicode.txt,1,0.52,412.50,213,38,73.08,4,98.13\r\n");
+  EXPECT_EQ(Mode4_FormatHistoryRow(row),
+            "2026-12-05T21:23:41,EN,Sample_Unicode.txt,1,0.52,412.50,213,38,73.08,4,98.13\r\n");
 
   // A comma before the decimals (a C library set to a language) still gives dots; a test stopped
   // by command on a text without a space has no words figure; other language numbers.
@@ -143,11 +144,13 @@ TEST(HistoryRow, RowsReadBackAndWhatIsNoRowIsSkipped) {
   HistoryRow row = Row(5, "FR", 31240, 3);
   row.sample = "a,\"b\".txt";
   HistoryRow back;
-  ASSERT_TRUE(Mode4_ParseHistoryRow(Mode4_FormatHistoryRow(row).substr(0, Mode4_FormatHistoryRow(row).size() - 2), back));
+  const std::string line = Mode4_FormatHistoryRow(row);
+  ASSERT_TRUE(Mode4_ParseHistoryRow(line.substr(0, line.size() - 2), back));
   EXPECT_EQ(back, row);
-  // Every field quoted, as a spreadsheet may save it; a line end of LF alone.
+  // Every field quoted, as a spreadsheet may save it.
   ASSERT_TRUE(Mode4_ParseHistoryRow(
-      "\"2026-11-05T10:00:00\",\"FR\",\"a,\"\"b\"\".txt\",\"1\",\"1.00\",\"312.40\",\"200\",\"40\",\"40.00\",\"3\",\"99.00\"",
+      "\"2026-11-05T10:00:00\",\"FR\",\"a,\"\"b\"\".txt\",\"1\",\"1.00\",\"312.40\",\"200\",\"40\","
+      "\"40.00\",\"3\",\"99.00\"",
       back));
   EXPECT_EQ(back, row);
 

@@ -97,6 +97,7 @@ std::string Mode4_ProgressSection(int language) {
   texts.meanCpm = String(IDS_PROGRESS_MEAN_CPM, language);
   texts.meanErrors = String(IDS_PROGRESS_MEAN_ERRORS, language);
   texts.noTests = String(IDS_PROGRESS_NONE, language);
-  const std::vector<HistoryRow> rows = Mode4_ReadHistoryTail(g_History.path, App_LanguageFolder(language), kProgressTests);
+  const std::vector<HistoryRow> rows =
+      Mode4_ReadHistoryTail(g_History.path, App_LanguageFolder(language), kProgressTests);
   return Mode4_BuildProgressSection(rows, texts, language);
 }
