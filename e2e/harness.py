@@ -35,7 +35,8 @@ ID_SAMPLE_VIEW = 621
 ID_SUPPORT_LINK = 606
 
 # Files the tutor writes into its folder; a scenario's folder starts without them.
-TUTOR_WRITES = ("Settings.xml", "TraceFile.txt", "Report.htm", "Custom_Words.dat", "wine-output.txt")
+TUTOR_WRITES = ("Settings.xml", "TraceFile.txt", "Report.htm", "History.csv", "Custom_Words.dat",
+                "wine-output.txt")
 
 NARROW_SIZE = (560, 820)
 WIDE_WIDTH = 807
@@ -394,6 +395,26 @@ class Tutor:
         _forget_pid(self.proc.pid)
         _LIVE.discard(self)
         return self.exit_code
+
+    def end_viewers(self):
+        """Ends the programs the tutor started in its folder (the viewer that F9 starts), each by
+        its process id; returns their command lines. The tutor itself and Wine's server stay."""
+        ended = []
+        for entry in os.listdir("/proc"):
+            if not entry.isdigit() or int(entry) == self.proc.pid:
+                continue
+            try:
+                if os.readlink("/proc/%s/cwd" % entry) != os.path.abspath(self.folder):
+                    continue
+                with open("/proc/%s/cmdline" % entry, "rb") as f:
+                    command = f.read().replace(b"\0", b" ").decode("utf-8", "replace").strip()
+                if "KFP.exe" in command or "wineserver" in command:
+                    continue
+                os.kill(int(entry), signal.SIGKILL)
+                ended.append(command)
+            except (OSError, ProcessLookupError):
+                pass
+        return ended
 
     def kill(self):
         if self.proc is None:
