@@ -303,15 +303,19 @@ def _forget_pid(pid):
 
 class Tutor:
     """One run of the tutor in its own install folder. Use as a context manager: the process is
-    killed on the way out if it is still running."""
+    killed on the way out if it is still running. With `installed`, the tutor runs in that
+    folder as it stands (one the installer wrote) instead of a fresh copy of <build>/install."""
 
-    def __init__(self, name, settings=None, edits=None, trace=None):
+    def __init__(self, name, settings=None, edits=None, trace=None, installed=None):
         self.name = name
-        self.folder = os.path.join(runs_dir(), name)
+        self.folder = installed or os.path.join(runs_dir(), name)
         self.proc = None
         self.hwnd = None
         self.xid = None
         self.exit_code = None
+        if installed:
+            self.settings_before = self.read_file("Settings.xml")
+            return
         document = default_settings() if settings is None else settings
         for key, value in (edits or {}).items():
             document = edit_setting(document, key, value)
@@ -600,6 +604,11 @@ def keyboard_layout(layout):
         os.remove(saved)
         if rc != 0:
             raise HarnessError("the earlier keymap could not be loaded back on %s" % display)
+
+
+def top_windows(class_name):
+    """Every visible top-level window of the class, as the probe describes it (with its owner)."""
+    return probe("windows", class_name)["windows"]
 
 
 def probe(command, *args, check=True):

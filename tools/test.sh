@@ -33,6 +33,8 @@ if cmake --preset windows >/dev/null && cmake --build --preset windows; then
     echo "--- history benchmark ---"
     cat "$KF_ROOT/build/windows/history-bench.txt"
   fi
+  echo "--- program sizes ---"
+  python3 "$KF_ROOT/tools/check_programs.py" "$KF_ROOT/build/windows"
   ctest --preset windows || status=1
 else
   echo "Windows build failed"; status=1
