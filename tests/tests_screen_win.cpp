@@ -7,6 +7,7 @@
 #include "settings/trace.h"
 #include "tests/sample_text.h"
 #include "training/word_lists.h"
+#include "typing/figures.h"
 
 namespace {
 
@@ -23,6 +24,23 @@ void SetFont(HWND control) {
   if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_Mode4.font), TRUE);
 }
 
+// The value column stands after the widest of the six labels in the current language: at x 700
+// where every label fits before it (English), further right where one does not.
+int ValueColumnX() {
+  HDC dc = GetDC(g_App.mainWindow);
+  if (!dc) return kValueX;
+  HGDIOBJ previous = SelectObject(dc, g_Mode4.font);
+  int widest = 0;
+  for (uint16_t id : kFigureLabelIds) {
+    const wchar_t* label = App_LoadString(id, g_Settings.Language);
+    SIZE size = {};
+    if (label && GetTextExtentPoint32W(dc, label, lstrlenW(label), &size) && size.cx > widest) widest = size.cx;
+  }
+  SelectObject(dc, previous);
+  ReleaseDC(g_App.mainWindow, dc);
+  return kLabelX + widest > kValueX ? kLabelX + widest : kValueX;
+}
+
 }  // namespace
 
 HWND App_CurrentTypingArea() {
@@ -34,17 +52,7 @@ void OnMenuMode4() {
 
   if (g_App.supportLink) SetWindowPos(g_App.supportLink, nullptr, 400, 4, 150, 20, SWP_NOZORDER | SWP_NOREDRAW);
 
-  App_EnableMenuCommand(IDM_OPEN, true);
-  App_EnableMenuCommand(IDM_MODE_HANDS, true);
-  App_EnableMenuCommand(IDM_MODE_ALTERNATION, true);
-  App_UpdateCustomModeItem();
-  App_EnableMenuCommand(IDM_MODE_TESTS, false);
-  App_EnableMenuCommand(IDM_CLEAR, false);
-  App_EnableMenuCommand(IDM_DETAILED_STATS, false);
-  App_EnableMenuCommand(IDM_HTML_REPORT, false);
-  DrawMenuBar(g_App.mainWindow);
-
-  App_ShowTestButtons(true);
+  App_SetScreenCommands(4);
 
   // Whatever screen is shown goes, and an open detailed statistics window loses its list and
   // buttons (the window itself stays).
@@ -68,11 +76,12 @@ void OnMenuMode4() {
   Text16 text;
   if (Mode4_LoadFile(text, nullptr)) Mode4_UseSampleText(text);
 
+  const int valueX = ValueColumnX();
   for (int row = 0; row < 6; ++row) {
     const int y = kRowTop + kRowHeight * row;
     g_Mode4.labels[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, kLabelX, y, kFieldWidth, kRowHeight, 0);
     SetFont(g_Mode4.labels[row]);
-    g_Mode4.values[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, kValueX, y, kFieldWidth, kRowHeight, 0);
+    g_Mode4.values[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, valueX, y, kFieldWidth, kRowHeight, 0);
     SetFont(g_Mode4.values[row]);
   }
 

@@ -105,13 +105,14 @@ TEST_F(TestsScreenTest, BuildsEveryControlInPlace) {
 TEST_F(TestsScreenTest, MenusAndToolbarForTheTestsScreen) {
   OpenMainWindow(4, 1);
   // Put every item and button in the opposite state, then rebuild.
-  for (UINT id : {IDM_OPEN, IDM_MODE_HANDS, IDM_MODE_ALTERNATION}) App_EnableMenuCommand(id, false);
+  for (UINT id : {IDM_OPEN, IDM_MODE_HANDS, IDM_MODE_ALTERNATION, IDM_START_TEST}) App_EnableMenuCommand(id, false);
   for (UINT id : {IDM_MODE_TESTS, IDM_CLEAR, IDM_DETAILED_STATS, IDM_HTML_REPORT}) App_EnableMenuCommand(id, true);
   for (int id : {IDT_OPEN, IDT_START_STOP, IDT_STATISTICS})
     SendMessageW(g_App.toolbar, TB_HIDEBUTTON, id, MAKELPARAM(TRUE, 0));
-  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_MODE_TESTS, 0);  // Ctrl+T
+  OnMenuMode4();
 
   EXPECT_FALSE(Grayed(IDM_OPEN));
+  EXPECT_FALSE(Grayed(IDM_START_TEST));  // the Tests screen offers its test, whatever came before
   EXPECT_FALSE(Grayed(IDM_MODE_HANDS));
   EXPECT_FALSE(Grayed(IDM_MODE_ALTERNATION));
   EXPECT_TRUE(Grayed(IDM_MODE_TESTS));
@@ -154,7 +155,7 @@ TEST_F(TestsScreenTest, RebuildEmptiesAnOpenDetailedStatisticsWindowButKeepsIt) 
   ASSERT_TRUE(list && create && checkAll);
   g_App.detailedStats = stats;
 
-  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_MODE_TESTS, 0);  // Ctrl+T
+  OnMenuMode4();
   EXPECT_FALSE(IsWindow(list));
   EXPECT_FALSE(IsWindow(create));
   EXPECT_FALSE(IsWindow(checkAll));
@@ -170,6 +171,7 @@ TEST_F(TestsScreenTest, RebuildEmptiesAnOpenDetailedStatisticsWindowButKeepsIt) 
   EXPECT_TRUE(IsWindow(stats));
 
   // Leaving the Tests mode for any other screen empties the window the same way.
+  WriteList(L"EN", L"Custom_Words.dat", "quick\r\n");
   for (UINT command : {static_cast<UINT>(IDM_MODE_HANDS), static_cast<UINT>(IDM_MODE_ALTERNATION),
                        static_cast<UINT>(IDM_MODE_CUSTOM)}) {
     SCOPED_TRACE(command);
@@ -242,6 +244,7 @@ TEST_F(TestsScreenTest, TheOtherScreensTraceOnlyTheirRelabelling) {
   OpenMainWindow(4, 1);
   g_Settings.Debug = 1;
   const std::vector<std::string> relabel = {"App_LocalizeStrings Entered", "App_LocalizeStrings Exited"};
+  WriteList(L"EN", L"Custom_Words.dat", "quick\r\n");  // offered by the screen before it
   for (UINT command : {static_cast<UINT>(IDM_MODE_HANDS), static_cast<UINT>(IDM_MODE_ALTERNATION),
                        static_cast<UINT>(IDM_MODE_CUSTOM)}) {
     SCOPED_TRACE(command);

@@ -278,6 +278,8 @@ TEST_F(DataDirs, CustomWordsTableIsBounded) {
   g_Words.customWords.push_back(CustomWordRecord{u"x", 1, 0, 0, 0, 0, 0});
   Mode4_LoadCustomWords(1);
   EXPECT_EQ(g_Words.customWords.size(), kMaxTableRecords);
+  // The reader itself gives no more entries than a screen can number.
+  EXPECT_EQ(App_LoadWordList(WordList::Custom, 1).size(), kMaxTableRecords);
 }
 
 TEST_F(DataDirs, CustomListExistsLooksInTheCurrentDirectoryOnly) {
