@@ -168,6 +168,9 @@ LRESULT App_OnPaint(HWND window) {
 // takes its own list's notifications.
 LRESULT App_OnNotify(LPARAM lParam) {
   const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+  // Its rows hold nothing to free: emptying or destroying a list of thousands of rows needs no
+  // notification per row.
+  if (header && header->code == static_cast<UINT>(LVN_DELETEALLITEMS)) return TRUE;
   if (g_Settings.Mode != 3 || !header || header->code != LVN_COLUMNCLICK) return 0;
   Mode3_OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
   return 0;

@@ -2,6 +2,7 @@
 // refusals, the custom words it reloads, and the File/Open dialog.
 #include "app/window_test_support.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kftest {
@@ -100,6 +101,39 @@ TEST_F(TestsScreenTest, BuildsEveryControlInPlace) {
   EXPECT_EQ(Wide(g_Words.testWords[3].word), L"fox");
   EXPECT_EQ(g_Words.testWords[3].errors, -1);
   EXPECT_TRUE(g_ShownMessages.empty());
+}
+
+// The value column keeps x 700 where every label fits before it (English) and stands after the
+// widest label where one does not ("Temps passé (min): ", "Время теста (мин): "), so no label
+// runs under its value; a four-digit figure still ends inside the painted panel (x 770).
+TEST_F(TestsScreenTest, ValueColumnStandsAfterTheWidestLabelOfTheLanguage) {
+  OpenMainWindow(4, 1);
+  for (UINT command : {IDM_LANG_ENGLISH, IDM_LANG_FRENCH, IDM_LANG_RUSSIAN}) {
+    Command(command);
+    SCOPED_TRACE(g_Settings.Language);
+    HDC dc = GetDC(g_App.mainWindow);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(g_Mode4.values[0], WM_GETFONT, 0, 0)));
+    auto width = [dc](const std::wstring& text) {
+      SIZE size = {};
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+      return static_cast<int>(size.cx);
+    };
+    int widest = 0;
+    for (UINT id = IDS_TIME_SPENT; id <= IDS_TOTAL_ERRORS; ++id)
+      widest = std::max(widest, width(App_LoadString(id, g_Settings.Language)));
+    const int figure = width(L"1234.56");
+    SelectObject(dc, previous);
+    ReleaseDC(g_App.mainWindow, dc);
+    const int valueX = RectIn(g_Mode4.values[0], g_App.mainWindow).left;
+    EXPECT_EQ(valueX, std::max(700, 575 + widest));
+    if (g_Settings.Language == 1) EXPECT_EQ(valueX, 700);
+    else EXPECT_GT(valueX, 700);
+    EXPECT_LE(valueX + figure, 770);
+    for (int row = 0; row < 6; ++row) {
+      EXPECT_EQ(RectIn(g_Mode4.labels[row], g_App.mainWindow).left, 575);
+      EXPECT_EQ(RectIn(g_Mode4.values[row], g_App.mainWindow).left, valueX);
+    }
+  }
 }
 
 TEST_F(TestsScreenTest, MenusAndToolbarForTheTestsScreen) {
