@@ -14,6 +14,7 @@ namespace {
 constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL;
 constexpr int kAreaX = 25, kTypingY = 60, kSampleY = 395, kAreaWidth = 500, kAreaHeight = 320;
 constexpr int kLabelX = 575, kValueX = 700, kRowTop = 150, kRowHeight = 20, kFieldWidth = 200;
+constexpr int kLabelGap = 4;  // between a label's closing blank and its value
 
 HWND CreateChild(const wchar_t* cls, DWORD style, int x, int y, int w, int h, int id) {
   return CreateWindowExW(0, cls, L"", style, x, y, w, h, g_App.mainWindow,
@@ -24,8 +25,9 @@ void SetFont(HWND control) {
   if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_Mode4.font), TRUE);
 }
 
-// The value column stands after the widest of the six labels in the current language: at x 700
-// where every label fits before it (English), further right where one does not.
+// The value column stands after the widest of the six labels in the current language, a few
+// pixels beyond its closing blank: at x 700 where every label fits before it (English), further
+// right where one does not.
 int ValueColumnX() {
   HDC dc = GetDC(g_App.mainWindow);
   if (!dc) return kValueX;
@@ -38,7 +40,8 @@ int ValueColumnX() {
   }
   SelectObject(dc, previous);
   ReleaseDC(g_App.mainWindow, dc);
-  return kLabelX + widest > kValueX ? kLabelX + widest : kValueX;
+  const int after = kLabelX + widest + kLabelGap;
+  return after > kValueX ? after : kValueX;
 }
 
 }  // namespace

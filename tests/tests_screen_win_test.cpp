@@ -125,7 +125,7 @@ TEST_F(TestsScreenTest, ValueColumnStandsAfterTheWidestLabelOfTheLanguage) {
     SelectObject(dc, previous);
     ReleaseDC(g_App.mainWindow, dc);
     const int valueX = RectIn(g_Mode4.values[0], g_App.mainWindow).left;
-    EXPECT_EQ(valueX, std::max(700, 575 + widest));
+    EXPECT_EQ(valueX, std::max(700, 575 + widest + 4));
     if (g_Settings.Language == 1) EXPECT_EQ(valueX, 700);
     else EXPECT_GT(valueX, 700);
     EXPECT_LE(valueX + figure, 770);
