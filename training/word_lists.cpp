@@ -13,10 +13,8 @@ namespace {
 
 // The longest full path the tutor opens, in UTF-16 units; a longer one counts as missing.
 constexpr size_t kMaxPathUnits = 259;
-// What a screen can take: a list box or list view row and a table record are numbered with
-// 16-bit indexes, so a list gives at most that many entries, and the reader looks at no more
-// bytes than so many full lines (a file that is no word list at all stops there).
-constexpr size_t kMaxListEntries = kMaxTableRecords;
+// The reader looks at no more bytes than kMaxListEntries full lines: a file that is no word list
+// at all stops there.
 constexpr size_t kMaxListBytes = kMaxListEntries * (kMaxEntryBytes + 2);
 
 bool PathTooLong(const std::string& path) { return Text_FromUtf8(path).size() > kMaxPathUnits; }
