@@ -344,8 +344,8 @@ class Tutor:
         with open(self.path(name), "rb") as f:
             return f.read()
 
-    def exists(self, name):
-        return os.path.exists(self.path(name))
+    def exists(self, *parts):
+        return os.path.exists(self.path(*parts))
 
     # -- process --------------------------------------------------------------------------------
     def __enter__(self):
@@ -454,6 +454,17 @@ class Tutor:
     def toolbar(self):
         return self.probe("toolbar")["toolbar"]
 
+    def columns(self, parent, control_id):
+        """The columns of list view `control_id` of window `parent` (a handle): headings, widths,
+        formats, and the list's client width and scroll bars."""
+        return probe("columns", str(parent), str(control_id))["list"]
+
+    def write(self, relative, data):
+        """Puts a file into the tutor's folder (before start, or while it runs)."""
+        path = self.path(*relative.split("/"))
+        with open(path, "wb") as f:
+            f.write(data)
+
     def button(self, command):
         for b in self.toolbar()["buttons"]:
             if b["command"] == command:
@@ -533,16 +544,36 @@ class Tutor:
         return self.wait_exit()
 
     # -- pictures ---------------------------------------------------------------------------------
+    def screenshot_screen(self, name):
+        """Saves the whole display (the tutor's windows side by side) to <build>/e2e-shots."""
+        return _screenshot_root(name)
+
     def screenshot(self, name, whole_screen=False):
-        """Saves the tutor's window (menu bar, toolbar, client area), or the whole screen with
+        """Saves the tutor's window (menu bar, toolbar, client area), or the whole display with
         every window of the tutor, to <build>/e2e-shots."""
+        if whole_screen:
+            return self.screenshot_screen(name)
         target = os.path.join(shots_dir(), name + ".png")
         time.sleep(0.4)  # let the last paint reach the screen
-        xid = "root" if whole_screen else self.x_window()
+        xid = self.x_window()
         ok = run_to_file(["import", "-window", xid, target], timeout=30, check=False, code=True) == 0
         if not ok:
             run_to_file(["import", "-window", "root", target], timeout=30, check=False)
         return target
+
+
+def find_window(class_name, timeout):
+    """The window (probe answer) of a visible top-level window of `class_name` that appears
+    within `timeout` seconds, or None."""
+    answer = probe("wait", class_name, str(int(timeout * 1000)), check=False)
+    return answer["window"] if answer.get("ok") else None
+
+
+def _screenshot_root(name):
+    target = os.path.join(shots_dir(), name + ".png")
+    time.sleep(0.4)  # let the last paint reach the screen
+    run_to_file(["import", "-window", "root", target], timeout=30, check=False)
+    return target
 
 
 def run_to_file(cmd, timeout, check=True, code=False):
@@ -648,7 +679,8 @@ def child_by_id(snapshot, control_id, parent=None):
 
 def statistics_fields(snapshot):
     """The twelve statistics statics of the Tests screen by position: {row: (label, value)},
-    rows 1 to 6, each a child dict or None."""
+    rows 1 to 6, each a child dict or None. Labels stand at x 575; values at x 700, or further
+    right where a label of the language needs the room."""
     main = snapshot["window"]["hwnd"]
     found = {}
     for c in snapshot["children"]:
@@ -656,7 +688,7 @@ def statistics_fields(snapshot):
             continue
         r = c["rect"]
         for row in range(1, 7):
-            if r["y"] == 150 + 20 * (row - 1) and r["x"] in (575, 700):
+            if r["y"] == 150 + 20 * (row - 1) and (r["x"] == 575 or r["x"] >= 700):
                 label, value = found.get(row, (None, None))
                 if r["x"] == 575:
                     label = c

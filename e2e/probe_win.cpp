@@ -11,6 +11,8 @@
 //   kfprobe OUT toolbar HWND              buttons of toolbar 400 (command, image, state)
 //   kfprobe OUT statusbar HWND            part edges of status bar 334
 //   kfprobe OUT focus HWND                the control that has the keyboard focus
+//   kfprobe OUT columns HWND ID           columns of the list view with that id: heading, width,
+//                                         format; the list's client width and scroll bars
 //   kfprobe OUT snapshot HWND             window + children + toolbar + statusbar + focus
 //   kfprobe OUT listview HWND ID          cell texts of the report list view with that id, by row
 //   kfprobe OUT close HWND                posts WM_CLOSE
@@ -277,6 +279,42 @@ std::string ListViewJson(HWND list, bool* ok) {
   return s + "]";
 }
 
+// The columns of a report list view: LVM_GETCOLUMNW writes into memory of the tutor's process.
+std::string ColumnsJson(HWND list, bool* ok) {
+  *ok = false;
+  constexpr int kTextUnits = 128;
+  RemoteBlock block(list, sizeof(LVCOLUMNW) + kTextUnits * sizeof(wchar_t));
+  if (!block.ok()) return "null";
+  RECT client = {};
+  GetClientRect(list, &client);
+  const LONG style = GetWindowLongW(list, GWL_STYLE);
+  std::string s = "{\"client_width\":" + JsonInt(client.right - client.left);
+  s += ",\"hscroll\":" + std::string((style & WS_HSCROLL) ? "true" : "false");
+  s += ",\"vscroll\":" + std::string((style & WS_VSCROLL) ? "true" : "false");
+  s += ",\"columns\":[";
+  for (int i = 0;; ++i) {
+    // The structure and, right after it, room for the heading; pszText points into the block.
+    struct {
+      LVCOLUMNW column;
+      wchar_t text[kTextUnits];
+    } local = {};
+    local.column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    local.column.cchTextMax = kTextUnits;
+    local.column.pszText = reinterpret_cast<wchar_t*>(block.param() + sizeof(LVCOLUMNW));
+    if (!block.Write(&local, sizeof(local))) return "null";
+    DWORD_PTR got = 0;
+    if (!Send(list, LVM_GETCOLUMNW, i, block.param(), &got) || !got) break;
+    if (!block.Read(&local)) return "null";
+    local.text[kTextUnits - 1] = L'\0';
+    if (i) s += ",";
+    s += "{\"text\":" + JsonString(local.text);
+    s += ",\"width\":" + JsonInt(local.column.cx);
+    s += ",\"format\":" + JsonInt(local.column.fmt & LVCFMT_JUSTIFYMASK) + "}";
+  }
+  *ok = true;
+  return s + "]}";
+}
+
 std::string FocusJson(HWND h) {
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;
@@ -359,6 +397,15 @@ std::string Run(int argc, wchar_t** argv, int* code) {
     HWND child = GetDlgItem(h, _wtoi(argv[4]));
     if (!child) return *code = 1, Failure("no such control");
     return "{\"ok\":true,\"text\":" + JsonString(TextOf(child)) + "}";
+  }
+  if (command == L"columns") {
+    if (argc < 5) return *code = 2, Failure("usage: columns HWND ID");
+    HWND list = GetDlgItem(h, _wtoi(argv[4]));
+    if (!list) return *code = 1, Failure("no such control");
+    bool ok = false;
+    std::string s = ColumnsJson(list, &ok);
+    if (!ok) return *code = 1, Failure("columns not readable");
+    return "{\"ok\":true,\"list\":" + s + "}";
   }
   if (command == L"toolbar") {
     bool ok = false;

@@ -78,6 +78,7 @@
 #define IDS_STOP_TEST           10211
 #define IDS_DISABLE_ALERT       10221
 #define IDS_ENABLE_ALERT        10222
+#define IDS_WRITE_FAILED        1080   // a file of the user's could not be written; its name follows
 
 // Toolbar buttons (commands) and toolbar images
 #define IDC_TOOLBAR             400
