@@ -177,6 +177,18 @@ void App_SubclassTypingArea(HWND area);
 void App_ErrorAlert();
 void Mode4_ToggleTest();
 void Mode4_OnStartStopCommand();  // command 402
+// The live figures of the status bar: elapsed time, CPM and errors, one part each. A test start
+// starts the timer that refreshes them (ID_TIMER_LIVE_FIGURES, never on the keystroke path), a
+// stop ends it and leaves the final figures; outside a test, and on screens other than the Tests
+// screen, the parts are empty.
+constexpr UINT kLiveFiguresPeriodMs = 250;
+void Mode4_OnLiveFiguresTimer();
+void Mode4_ClearLiveFigures();
+
+// The sample view's guidance (tests/sample_view_win.cpp): after a change of the Tests screen's
+// typing area, and after a new sample, the next character to type is selected in the sample view
+// and its line scrolled into sight, without moving the focus.
+void Mode4_FollowTyping();
 
 // Tests screen and sample texts (tests/tests_screen_win.cpp, tests/sample_file_win.cpp)
 void OnMenuMode4();

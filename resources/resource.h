@@ -65,6 +65,9 @@
 #define IDS_ABOUT_PRODUCT       1062
 #define IDS_ABOUT_TERMS         1063
 #define IDS_ABOUT_NOTICE        1064
+#define IDS_LIVE_TIME           1090  // status bar while a test runs: "Time: " m:ss
+#define IDS_LIVE_CPM            1091
+#define IDS_LIVE_ERRORS         1092
 #define IDS_STOP_TEST           10211
 #define IDS_DISABLE_ALERT       10221
 #define IDS_ENABLE_ALERT        10222
@@ -85,6 +88,13 @@
 #define IMG_STATS_OPEN          6
 #define IMG_ALERT_OFF           7
 #define IDC_STATUSBAR           334
+// Status bar parts of the live figures while a test runs
+#define SB_PART_LIVE_TIME       0
+#define SB_PART_LIVE_CPM        1
+#define SB_PART_LIVE_ERRORS     2
+
+// Timers of the main window
+#define ID_TIMER_LIVE_FIGURES   1     // the live figures of a running test, four times a second
 
 // Language commands
 #define IDM_LANG_ENGLISH        406

@@ -1,5 +1,6 @@
 // A test's start and stop on the screen: toolbar images and states, menu texts, the six
-// statistics rows; and the row figures of the custom words list.
+// statistics rows, the live figures of the status bar; and the row figures of the custom words
+// list.
 #include "settings/settings.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
@@ -15,7 +16,52 @@ void SetCellText(HWND list, int row, int column, const Text16& text) {
   SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
+// The status bar part and label of each live figure.
+struct LivePart {
+  int part;
+  UINT label;
+  Text16 LiveFigures::*value;
+};
+const LivePart kLiveParts[] = {
+    {SB_PART_LIVE_TIME, IDS_LIVE_TIME, &LiveFigures::elapsed},
+    {SB_PART_LIVE_CPM, IDS_LIVE_CPM, &LiveFigures::cpm},
+    {SB_PART_LIVE_ERRORS, IDS_LIVE_ERRORS, &LiveFigures::errors},
+};
+
+// The live figures in their status bar parts, labelled in the current language; none, or a
+// screen other than the Tests screen, empties the parts.
+void ShowLiveFigures(const LiveFigures* live) {
+  if (!g_App.statusBar) return;
+  for (const LivePart& p : kLiveParts) {
+    Text16 text;
+    if (live && g_Settings.Mode == 4) text = T16(App_LoadString(p.label, g_Settings.Language)) + live->*p.value;
+    SendMessageW(g_App.statusBar, SB_SETTEXTW, static_cast<WPARAM>(p.part), reinterpret_cast<LPARAM>(W(text)));
+  }
+}
+
+// The running test's figures up to now, from the same figures the stop shows; on another
+// screen, none.
+void ShowRunningFigures() {
+  if (g_Settings.Mode != 4) return ShowLiveFigures(nullptr);
+  App_InstallTypingHost();
+  const uint32_t now = g_TypingHost.tick();
+  const TestFigures soFar = Mode4_ComputeFigures(g_Typing.testStartTick, now, g_Typing.keystrokes,
+                                                 g_Typing.testErrors, g_TypingHost.wholeText());
+  const LiveFigures live = Mode4_LiveFigures(soFar, g_Typing.testStartTick, now, g_Typing.testErrors);
+  ShowLiveFigures(&live);
+}
+
 }  // namespace
+
+void Mode4_OnLiveFiguresTimer() {
+  if (!g_Typing.testRunning) {
+    if (g_App.mainWindow) KillTimer(g_App.mainWindow, ID_TIMER_LIVE_FIGURES);
+    return;
+  }
+  ShowRunningFigures();
+}
+
+void Mode4_ClearLiveFigures() { ShowLiveFigures(nullptr); }
 
 void Mode4_ShowFigures(const TestFigures& figures) {
   for (int row = 0; row < figures.rows && row < 6; ++row) {
@@ -31,12 +77,25 @@ void Mode4_ShowFigures(const TestFigures& figures) {
 
 void Mode4_ToggleTest() {
   App_InstallTypingHost();
-  if (!g_Typing.testRunning) {
+  const bool starting = !g_Typing.testRunning;
+  if (starting) {
     // The report and the detailed statistics describe the last finished test only.
     App_EnableMenuCommand(IDM_DETAILED_STATS, false);
     App_EnableMenuCommand(IDM_HTML_REPORT, false);
   }
-  Mode4_ShowFigures(Mode4_ToggleTestState());
+  const TestFigures figures = Mode4_ToggleTestState();
+  Mode4_ShowFigures(figures);
+  if (starting) {
+    // The last test's figures go; the first tick brings this test's, a quarter second in, so
+    // that the start (the first keystroke, for the automatic one) does no more than this.
+    ShowLiveFigures(nullptr);
+    if (g_App.mainWindow) SetTimer(g_App.mainWindow, ID_TIMER_LIVE_FIGURES, kLiveFiguresPeriodMs, nullptr);
+  } else {
+    if (g_App.mainWindow) KillTimer(g_App.mainWindow, ID_TIMER_LIVE_FIGURES);
+    // The final figures are the stop's own, as the statistics panel shows them.
+    const LiveFigures last = Mode4_LiveFigures(figures, g_Typing.testStartTick, g_Typing.testStopTick, g_Typing.testErrors);
+    ShowLiveFigures(&last);
+  }
 }
 
 void Mode4_OnStartStopCommand() {
