@@ -129,7 +129,7 @@ LRESULT App_OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   // The typing area reports every change of its text (each character, Backspace, a paste): the
   // sample view follows. Its other notifications are ignored.
   if (id == IDC_TYPING_AREA) {
-    if (HIWORD(wParam) == EN_CHANGE) Mode4_FollowTyping();
+    if (HIWORD(wParam) == EN_CHANGE) Mode4_OnTypingChanged();
     return 0;
   }
   for (const CommandEntry& entry : kCommands) {
@@ -143,6 +143,7 @@ LRESULT App_OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 
 LRESULT App_OnTimer(WPARAM timer) {
   if (timer == ID_TIMER_LIVE_FIGURES) Mode4_OnLiveFiguresTimer();
+  else if (timer == ID_TIMER_SAMPLE_FOLLOW) Mode4_OnFollowTimer();
   return 0;
 }
 

@@ -95,6 +95,7 @@
 
 // Timers of the main window
 #define ID_TIMER_LIVE_FIGURES   1     // the live figures of a running test, four times a second
+#define ID_TIMER_SAMPLE_FOLLOW  2     // the sample view's mark after a burst of keys
 
 // Language commands
 #define IDM_LANG_ENGLISH        406
