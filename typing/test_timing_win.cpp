@@ -28,14 +28,25 @@ const LivePart kLiveParts[] = {
     {SB_PART_LIVE_ERRORS, IDS_LIVE_ERRORS, &LiveFigures::errors},
 };
 
+// The texts the status bar parts show, so that a tick repaints only the parts that change.
+struct LiveFiguresShown {
+  HWND bar = nullptr;  // the status bar they are shown in
+  Text16 texts[sizeof kLiveParts / sizeof kLiveParts[0]];
+};
+LiveFiguresShown s_Shown;
+
 // The live figures in their status bar parts, labelled in the current language; none, or a
 // screen other than the Tests screen, empties the parts.
 void ShowLiveFigures(const LiveFigures* live) {
   if (!g_App.statusBar) return;
-  for (const LivePart& p : kLiveParts) {
+  if (s_Shown.bar != g_App.statusBar) s_Shown = LiveFiguresShown{g_App.statusBar, {}};
+  for (size_t i = 0; i < sizeof kLiveParts / sizeof kLiveParts[0]; ++i) {
+    const LivePart& p = kLiveParts[i];
     Text16 text;
     if (live && g_Settings.Mode == 4) text = T16(App_LoadString(p.label, g_Settings.Language)) + live->*p.value;
+    if (text == s_Shown.texts[i]) continue;
     SendMessageW(g_App.statusBar, SB_SETTEXTW, static_cast<WPARAM>(p.part), reinterpret_cast<LPARAM>(W(text)));
+    s_Shown.texts[i] = text;
   }
 }
 
