@@ -181,7 +181,6 @@ void Mode4_OnStartStopCommand();  // command 402
 // starts the timer that refreshes them (ID_TIMER_LIVE_FIGURES, never on the keystroke path), a
 // stop ends it and leaves the final figures; outside a test, and on screens other than the Tests
 // screen, the parts are empty.
-constexpr UINT kLiveFiguresPeriodMs = 250;
 void Mode4_OnLiveFiguresTimer();
 void Mode4_ClearLiveFigures();
 

@@ -23,7 +23,8 @@ struct SampleViewFollow {
   HWND view = nullptr;
   int visibleLines = 0;      // 0: not measured yet
   DWORD lastKey = 0;         // tick of the last change of the typing area
-  bool timerArmed = false;   // ID_TIMER_SAMPLE_FOLLOW will bring the view up to date
+  HWND timerOwner = nullptr; // the main window whose ID_TIMER_SAMPLE_FOLLOW will bring the view
+                             // up to date, while it runs
 };
 SampleViewFollow s_Follow;
 
@@ -50,9 +51,9 @@ void Mode4_OnTypingChanged() {
   const DWORD now = GetTickCount();
   const bool burst = now - s_Follow.lastKey < kFollowIntervalMs;
   s_Follow.lastKey = now;
-  if (s_Follow.timerArmed) return;
+  if (s_Follow.timerOwner && s_Follow.timerOwner == g_App.mainWindow) return;
   if (burst && g_App.mainWindow && SetTimer(g_App.mainWindow, ID_TIMER_SAMPLE_FOLLOW, kFollowIntervalMs, nullptr)) {
-    s_Follow.timerArmed = true;
+    s_Follow.timerOwner = g_App.mainWindow;
     return;
   }
   Mode4_FollowTyping();
@@ -60,7 +61,7 @@ void Mode4_OnTypingChanged() {
 
 void Mode4_OnFollowTimer() {
   if (g_App.mainWindow) KillTimer(g_App.mainWindow, ID_TIMER_SAMPLE_FOLLOW);
-  s_Follow.timerArmed = false;
+  s_Follow.timerOwner = nullptr;
   Mode4_FollowTyping();
 }
 

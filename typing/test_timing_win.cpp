@@ -9,6 +9,9 @@
 
 namespace {
 
+// Four refreshes a second: the elapsed time never lags a second behind.
+constexpr UINT kLiveFiguresPeriodMs = 250;
+
 void SetCellText(HWND list, int row, int column, const Text16& text) {
   LVITEMW item = {};
   item.iSubItem = column;
@@ -53,7 +56,10 @@ void ShowLiveFigures(const LiveFigures* live) {
 // The running test's figures up to now, from the same figures the stop shows; on another
 // screen, none.
 void ShowRunningFigures() {
-  if (g_Settings.Mode != 4) return ShowLiveFigures(nullptr);
+  if (g_Settings.Mode != 4) {
+    ShowLiveFigures(nullptr);
+    return;
+  }
   App_InstallTypingHost();
   const uint32_t now = g_TypingHost.tick();
   const TestFigures soFar = Mode4_ComputeFigures(g_Typing.testStartTick, now, g_Typing.keystrokes,
