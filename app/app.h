@@ -210,6 +210,22 @@ void App_ErrorAlert();
 // The start or stop of the typing rules (the automatic start, the completion step's stop).
 void Mode4_ToggleTest();
 void Mode4_OnStartStopCommand();  // command 402
+// The live figures of the status bar: elapsed time, CPM and errors, one part each. A test start
+// starts the timer that refreshes them (ID_TIMER_LIVE_FIGURES, never on the keystroke path), a
+// stop ends it and leaves the final figures; outside a test, and on screens other than the Tests
+// screen, the parts are empty.
+void Mode4_OnLiveFiguresTimer();
+void Mode4_ClearLiveFigures();
+
+// The sample view's guidance (tests/sample_view_win.cpp): the next character to type is selected
+// in the sample view and its line scrolled into sight, without moving the focus.
+// Now: after a new sample and after the typing area is cleared.
+void Mode4_FollowTyping();
+// After each change of the typing area's text (the keystroke path): at once, or, for a key that
+// follows the one before within 50 ms, once the burst ends (ID_TIMER_SAMPLE_FOLLOW,
+// Mode4_OnFollowTimer).
+void Mode4_OnTypingChanged();
+void Mode4_OnFollowTimer();
 
 // Tests screen and sample texts (tests/tests_screen_win.cpp, tests/sample_file_win.cpp)
 void OnMenuMode4();

@@ -79,10 +79,6 @@ void OnCommandForwardAlert(HWND window) { SendMessageW(window, WM_COMMAND, MAKEW
 void OnCommandForwardClear(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_CLEAR, 0), 0); }
 void OnCommandForwardStats(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_STATISTICS, 0), 0); }
 
-// Commands whose screens and dialogs are not part of the program yet: taken and ignored, so
-// they never reach DefWindowProcW.
-void OnCommandNotAvailable(HWND) {}
-
 struct CommandEntry {
   UINT id;
   void (*handler)(HWND window);
@@ -106,7 +102,6 @@ const CommandEntry kCommands[] = {
     {IDM_SOUND_ALERT, OnCommandForwardAlert},
     {IDM_CLEAR, OnCommandForwardClear},
     {IDM_DETAILED_STATS, OnCommandForwardStats},
-    {IDC_TYPING_AREA, OnCommandNotAvailable},  // the typing area's notifications: ignored
     {IDM_ABOUT, OnCommandAbout},
     {IDM_MODE_HANDS, OnMenuModeHands},
     {IDM_MODE_ALTERNATION, OnMenuModeAlternation},
@@ -122,6 +117,12 @@ const CommandEntry kCommands[] = {
 
 LRESULT App_OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   const UINT id = LOWORD(wParam);
+  // The typing area reports every change of its text (each character, Backspace, a paste): the
+  // sample view follows. Its other notifications are ignored.
+  if (id == IDC_TYPING_AREA) {
+    if (HIWORD(wParam) == EN_CHANGE) Mode4_OnTypingChanged();
+    return 0;
+  }
   for (const CommandEntry& entry : kCommands) {
     if (entry.id == id) {
       // What the screen shown does not offer does nothing, whoever sent it.
@@ -130,6 +131,12 @@ LRESULT App_OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     }
   }
   return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
+}
+
+LRESULT App_OnTimer(WPARAM timer) {
+  if (timer == ID_TIMER_LIVE_FIGURES) Mode4_OnLiveFiguresTimer();
+  else if (timer == ID_TIMER_SAMPLE_FOLLOW) Mode4_OnFollowTimer();
+  return 0;
 }
 
 LRESULT App_OnDestroy() {
@@ -306,6 +313,8 @@ LRESULT CALLBACK App_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_COMMAND:
       return App_OnCommand(window, wParam, lParam);
+    case WM_TIMER:
+      return App_OnTimer(wParam);
     case WM_CTLCOLORSTATIC:
       return App_OnCtlColorStatic(window, wParam, lParam);
     default:
@@ -380,4 +389,6 @@ void App_ClearTypingArea() {
   App_EnableMenuCommand(IDM_CLEAR, false);
   // No screen with a typing area yet: nothing to empty.
   if (HWND area = App_CurrentTypingArea()) SendMessageW(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  // A multi-line edit control reports no change for a text set from outside.
+  Mode4_FollowTyping();
 }

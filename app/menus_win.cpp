@@ -231,4 +231,6 @@ void App_DestroyScreenControls() {
   g_Training = TrainingScreen();
   // An open detailed statistics window loses its list and buttons; the window itself stays.
   Mode4_EmptyDetailedStatsWindow();
+  // The last test's live figures go with its screen; a running test's come back with the timer.
+  Mode4_ClearLiveFigures();
 }

@@ -38,6 +38,11 @@ ID_SUPPORT_LINK = 606
 TUTOR_WRITES = ("Settings.xml", "TraceFile.txt", "Report.htm", "History.csv", "Custom_Words.dat",
                 "wine-output.txt")
 
+# Labels of the status bar's three live figures (time, CPM, errors) in English, French, Russian.
+LIVE_LABELS = {1: ("Time: ", "CPM: ", "Errors: "),
+               2: ("Temps: ", "CPM: ", "Erreurs: "),
+               3: ("\u0412\u0440\u0435\u043c\u044f: ", "CPM: ", "\u041e\u0448\u0438\u0431\u043e\u043a: ")}
+
 NARROW_SIZE = (560, 820)
 WIDE_WIDTH = 807
 
@@ -130,6 +135,28 @@ def keystroke_plan(text, mistake_at=None, wrong=None, beyond_ascii=False):
 def character_messages(text):
     """Number of character messages that typing the text sends (Enter: one for CR LF)."""
     return utf16_units(text) - text.count("\r\n")
+
+
+def live_figures(texts, language):
+    """The live figures the status bar parts show, as (seconds, CPM text, errors text), or None
+    when its first three parts do not hold them under the labels of `language`."""
+    if len(texts) < 3:
+        return None
+    values = []
+    for text, label in zip(texts[:3], LIVE_LABELS[language]):
+        if not text.startswith(label):
+            return None
+        values.append(text[len(label):])
+    m = re.match(r"(\d+):([0-5]\d)\Z", values[0])
+    if not m or not re.match(r"-?\d+\.\d\d\Z", values[1]) or not re.match(r"\d+\Z", values[2]):
+        return None
+    return int(m.group(1)) * 60 + int(m.group(2)), values[1], values[2]
+
+
+def cut_point(text, at):
+    """`at`, or the index after it when `at` would split a CR LF line break: a place to split a
+    sample into two keystroke plans."""
+    return at + 1 if 0 < at < len(text) and text[at - 1:at + 1] == "\r\n" else at
 
 
 def edit_setting(document, key, value):
@@ -473,6 +500,22 @@ class Tutor:
 
     def focus(self):
         return self.probe("focus")["focus"]
+
+    def edit_view(self, control_id, line=None):
+        """Lines of an edit control: first_visible, line_count, visible_lines, sel_start, sel_end,
+        sel_line, and with `line` its line_start."""
+        args = [str(control_id)] + ([] if line is None else [str(line)])
+        return self.probe("editview", *args)["editview"]
+
+    def status_texts(self):
+        return self.probe("statusbar")["statusbar"]["texts"]
+
+    def sample_cut(self, sample, line, into=3):
+        """A place `into` characters into display line `line` of the sample view (its last line
+        when it has fewer), where the sample can be split into two keystroke plans."""
+        count = self.edit_view(ID_SAMPLE_VIEW)["line_count"]
+        start = self.edit_view(ID_SAMPLE_VIEW, min(line, count - 1))["line_start"]
+        return cut_point(sample, min(start + into, len(sample) - 1))
 
     def wait_for(self, what, condition, timeout=15.0, interval=0.2):
         """Polls condition() until it returns a true value and returns that; a timeout raises

@@ -12,6 +12,9 @@
 namespace {
 
 constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL;
+// The sample view shows its selection, the next character to type, while the typing area has the
+// focus; the style cannot be added once the control exists.
+constexpr DWORD kSampleViewStyle = kEditStyle | ES_NOHIDESEL;
 constexpr int kAreaX = 25, kTypingY = 60, kSampleY = 395, kAreaWidth = 500, kAreaHeight = 320;
 constexpr int kLabelX = 575, kValueX = 700, kRowTop = 150, kRowHeight = 20, kFieldWidth = 200;
 constexpr int kLabelGap = 4;  // between a label's closing blank and its value
@@ -71,7 +74,7 @@ void OnMenuMode4() {
   g_Mode4.typingArea = CreateChild(L"EDIT", kEditStyle, kAreaX, kTypingY, kAreaWidth, kAreaHeight, IDC_TYPING_AREA);
   SetFont(g_Mode4.typingArea);
   App_SubclassTypingArea(g_Mode4.typingArea);
-  g_Mode4.sampleView = CreateChild(L"EDIT", kEditStyle, kAreaX, kSampleY, kAreaWidth, kAreaHeight, IDC_SAMPLE_VIEW);
+  g_Mode4.sampleView = CreateChild(L"EDIT", kSampleViewStyle, kAreaX, kSampleY, kAreaWidth, kAreaHeight, IDC_SAMPLE_VIEW);
   SetFont(g_Mode4.sampleView);
 
   // A default file that cannot be used leaves the view empty and keeps the earlier sample text

@@ -45,7 +45,8 @@ TEST_F(TestsScreenTest, CreatesControlsWithTheirStyles) {
   EXPECT_EQ(g_Created[0].style, edit);
   EXPECT_EQ(lstrcmpiW(g_Created[1].className.c_str(), L"EDIT"), 0);
   EXPECT_EQ(g_Created[1].id, IDC_SAMPLE_VIEW);
-  EXPECT_EQ(g_Created[1].style, edit);
+  // The sample view shows its selection, the next character to type, without the focus.
+  EXPECT_EQ(g_Created[1].style, edit | ES_NOHIDESEL);
   for (size_t i = 2; i < 14; ++i) {
     EXPECT_EQ(lstrcmpiW(g_Created[i].className.c_str(), L"STATIC"), 0);
     EXPECT_EQ(g_Created[i].id, 0);
