@@ -137,6 +137,39 @@ TEST_F(TestsScreenTest, ValueColumnStandsAfterTheWidestLabelOfTheLanguage) {
   }
 }
 
+// Dark pixels of a field: its black text as the screen shows it.
+int InkedPixels(HWND field) {
+  UpdateWindow(g_App.mainWindow);
+  PumpMessages();
+  const RECT rc = RectIn(field, g_App.mainWindow);
+  HDC dc = GetDC(g_App.mainWindow);
+  int inked = 0;
+  for (LONG y = rc.top; y < rc.bottom; ++y) {
+    for (LONG x = rc.left; x < rc.right; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      if (c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) ++inked;
+    }
+  }
+  ReleaseDC(g_App.mainWindow, dc);
+  return inked;
+}
+
+TEST_F(TestsScreenTest, ANewFigureReplacesTheOldOneOnThePanel) {
+  OpenMainWindow(4, 1);
+  App_ExpandWindow(1);
+  TestFigures figures;
+  figures.rows = 6;
+  for (Text16& value : figures.values) value = u"888888.88";
+  Mode4_ShowFigures(figures);
+  const int wide = InkedPixels(g_Mode4.values[1]);
+  ASSERT_GT(wide, 0) << "the panel shows the figure";
+  for (Text16& value : figures.values) value = u"1";
+  Mode4_ShowFigures(figures);
+  // The fields let the panel show through: without the panel painted again behind them, the
+  // old digits would stay under the new one.
+  EXPECT_LT(InkedPixels(g_Mode4.values[1]), wide / 4);
+}
+
 TEST_F(TestsScreenTest, MenusAndToolbarForTheTestsScreen) {
   OpenMainWindow(4, 1);
   // Put every item and button in the opposite state, then rebuild.

@@ -82,14 +82,26 @@ void Mode4_OnLiveFiguresTimer() {
 void Mode4_ClearLiveFigures() { ShowLiveFigures(nullptr); }
 
 void Mode4_ShowFigures(const TestFigures& figures) {
+  RECT changed = {};
   for (int row = 0; row < figures.rows && row < 6; ++row) {
     Text16 label;
     if (figures.labelIds[row]) {
       // Copied at once: the string lookup reuses one buffer.
       label = T16(App_LoadString(figures.labelIds[row], g_Settings.Language));
     }
-    if (g_Mode4.labels[row]) SetWindowTextW(g_Mode4.labels[row], W(label));
-    if (g_Mode4.values[row]) SetWindowTextW(g_Mode4.values[row], W(figures.values[row]));
+    for (HWND field : {g_Mode4.labels[row], g_Mode4.values[row]}) {
+      if (!field) continue;
+      SetWindowTextW(field, W(field == g_Mode4.labels[row] ? label : figures.values[row]));
+      RECT rc;
+      GetWindowRect(field, &rc);
+      MapWindowPoints(nullptr, g_App.mainWindow, reinterpret_cast<POINT*>(&rc), 2);
+      UnionRect(&changed, &changed, &rc);
+    }
+  }
+  // The fields let the painted panel show through and never erase their background: the panel
+  // behind them is painted again, or a new figure would stand over the old one.
+  if (!IsRectEmpty(&changed)) {
+    RedrawWindow(g_App.mainWindow, &changed, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
 }
 
