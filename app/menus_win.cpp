@@ -81,6 +81,8 @@ void App_AttachMenu() {
   SetMenu(g_App.mainWindow, bar);
   CheckMenuItem(bar, IDM_VIEW_TOOLBAR, MF_BYCOMMAND | MF_CHECKED);
   CheckMenuItem(bar, IDM_VIEW_STATUSBAR, MF_BYCOMMAND | MF_CHECKED);
+  // The sound alert item offers what its click does: an alert off at start is to be enabled.
+  if (App_GetButtonImage(IDT_ALERT) == IMG_ALERT_OFF) App_SetMenuText(IDM_SOUND_ALERT, IDS_ENABLE_ALERT);
   DrawMenuBar(g_App.mainWindow);
 }
 

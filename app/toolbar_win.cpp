@@ -78,6 +78,8 @@ void App_CreateToolbar() {
   TBBUTTON buttons[sizeof(kButtons) / sizeof(kButtons[0])] = {};
   for (size_t i = 0; i < sizeof(kButtons) / sizeof(kButtons[0]); ++i) {
     buttons[i].iBitmap = kButtons[i].image;
+    // The alert button shows the alert's state from the start: the alert command reads it.
+    if (kButtons[i].command == IDT_ALERT && !g_Settings.AlertEnabled) buttons[i].iBitmap = IMG_ALERT_OFF;
     buttons[i].idCommand = kButtons[i].command;
     buttons[i].fsState = kButtons[i].state;
     buttons[i].fsStyle = TBSTYLE_BUTTON;

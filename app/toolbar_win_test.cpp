@@ -65,6 +65,18 @@ TEST_F(ToolbarShellTest, FiveButtonsWithTheirImagesStatesAndTooltipTexts) {
   EXPECT_EQ(ImageList_GetImageCount(images), 8);
 }
 
+// An alert switched off in the settings shows so from the start, and the first click turns it on.
+TEST_F(ToolbarShellTest, AlertOffAtStartShowsItsStateOnTheButtonAndTheMenu) {
+  ASSERT_NO_FATAL_FAILURE(Start(WithSetting(DefaultSettings(), "AlertEnabled", "0")));
+  ASSERT_EQ(g_Settings.AlertEnabled, 0);
+  EXPECT_EQ(ButtonImage(IDT_ALERT), IMG_ALERT_OFF);
+  EXPECT_EQ(MenuText(IDM_SOUND_ALERT), L"Enable Sound &Alert");
+  Command(IDT_ALERT);
+  EXPECT_EQ(g_Settings.AlertEnabled, 1);
+  EXPECT_EQ(ButtonImage(IDT_ALERT), IMG_ALERT_ON);
+  EXPECT_EQ(MenuText(IDM_SOUND_ALERT), L"Disable Sound &Alert");
+}
+
 // The tooltips are built in the language of the start and stay in it.
 TEST_F(ToolbarShellTest, TooltipsKeepTheLanguageOfTheStart) {
   ASSERT_NO_FATAL_FAILURE(Start(WithSetting(DefaultSettings(), "Language", "2")));

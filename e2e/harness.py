@@ -64,6 +64,16 @@ def decode_sample(data):
     return body.decode("utf-16-le", errors="surrogatepass")
 
 
+def encode_sample(text):
+    """The bytes of a sample file holding `text`: the byte-order mark, then UTF-16LE."""
+    return b"\xff\xfe" + text.encode("utf-16-le", errors="surrogatepass")
+
+
+def words_in(text):
+    """Words as the tutor counts them: runs of text between blanks, tabs and line breaks."""
+    return len(re.findall(r"[^ \t\r\n]+", text))
+
+
 def utf16_units(text):
     """Length of a text in UTF-16 units (what the tutor counts)."""
     return len(text.encode("utf-16-le", errors="surrogatepass")) // 2
@@ -498,11 +508,12 @@ class Tutor:
         return self.wait_exit()
 
     # -- pictures ---------------------------------------------------------------------------------
-    def screenshot(self, name):
-        """Saves the tutor's window (menu bar, toolbar, client area) to <build>/e2e-shots."""
+    def screenshot(self, name, whole_screen=False):
+        """Saves the tutor's window (menu bar, toolbar, client area), or the whole screen with
+        every window of the tutor, to <build>/e2e-shots."""
         target = os.path.join(shots_dir(), name + ".png")
         time.sleep(0.4)  # let the last paint reach the screen
-        xid = self.x_window()
+        xid = "root" if whole_screen else self.x_window()
         ok = run_to_file(["import", "-window", xid, target], timeout=30, check=False, code=True) == 0
         if not ok:
             run_to_file(["import", "-window", "root", target], timeout=30, check=False)
@@ -627,15 +638,15 @@ def statistics_fields(snapshot):
 
 def check_figures(tc, values, sample, keystrokes, errors, wall_seconds):
     """Asserts on unittest case `tc` that the six shown figures fit a test that typed `sample`
-    whole with `keystrokes` character messages, `errors` errors, in `wall_seconds` or less."""
-    typed = sample[:-1]   # the stop reads the text before the last key is inserted
+    whole, its last character included, with `keystrokes` character messages, `errors` errors,
+    in `wall_seconds` or less."""
     minutes = float(values[0])
     tc.assertEqual(values[0], "%.2f" % minutes)
     tc.assertGreater(minutes, 0.0)
     tc.assertLessEqual(minutes, wall_seconds / 60.0 + 0.01, "no longer than the typing took")
-    tc.assertEqual(values[2], str(utf16_units(typed)), "characters: the sample minus its last")
-    words = typed.count(" ") + 1
-    tc.assertEqual(values[3], str(words), "words: spaces + 1")
+    tc.assertEqual(values[2], str(utf16_units(sample)), "characters: the whole sample")
+    words = words_in(sample)
+    tc.assertEqual(values[3], str(words), "words: runs between blanks and line breaks")
     tc.assertEqual(values[5], str(errors), "errors")
     # CPM and WPM divide by the exact minutes, of which only two decimals are shown.
     for shown, count, what in ((values[1], keystrokes, "CPM"), (values[4], words, "WPM")):

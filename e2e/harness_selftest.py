@@ -46,6 +46,14 @@ class SampleDecoding(unittest.TestCase):
         self.assertEqual(h.utf16_units("a\U0001F600\r\n"), 5)
         self.assertEqual(h.character_messages("ab\r\ncd\r\n"), 6)
 
+    def test_words_are_runs_between_blanks_and_line_breaks(self):
+        self.assertEqual(h.words_in("one two\r\nthree"), 3)
+        self.assertEqual(h.words_in(" a\t b \r\n\r\n"), 2)
+        self.assertEqual(h.words_in("a\u00a0b"), 1)  # a no-break space joins
+
+    def test_encoded_sample_decodes_back(self):
+        self.assertEqual(h.decode_sample(h.encode_sample("go ab\r\nwe")), "go ab\r\nwe")
+
 
 class KeystrokePlans(unittest.TestCase):
     def test_paragraphs_become_return(self):

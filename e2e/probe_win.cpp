@@ -10,6 +10,7 @@
 //   kfprobe OUT statusbar HWND            part edges of status bar 334
 //   kfprobe OUT focus HWND                the control that has the keyboard focus
 //   kfprobe OUT snapshot HWND             window + children + toolbar + statusbar + focus
+//   kfprobe OUT listview HWND ID          cell texts of the report list view with that id, by row
 //   kfprobe OUT close HWND                posts WM_CLOSE
 //   kfprobe OUT command HWND ID           posts WM_COMMAND ID
 //
@@ -18,6 +19,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -103,6 +105,11 @@ class RemoteBlock {
   RemoteBlock& operator=(const RemoteBlock&) = delete;
   bool ok() const { return address_ != nullptr; }
   LPARAM param() const { return reinterpret_cast<LPARAM>(address_); }
+  char* address() const { return static_cast<char*>(address_); }
+  bool Write(const void* from, SIZE_T size) const {
+    SIZE_T put = 0;
+    return size <= size_ && WriteProcessMemory(process_, address_, from, size, &put) && put == size;
+  }
   bool Read(void* to) const {
     SIZE_T got = 0;
     return ReadProcessMemory(process_, address_, to, size_, &got) && got == size_;
@@ -231,6 +238,42 @@ std::string StatusBarJson(HWND h, bool* ok) {
   return s + "]}";
 }
 
+// Rows of a report list view: LVM_GETITEMTEXTW fills an LVITEMW and a text buffer that both lie
+// in the tutor's process.
+std::string ListViewJson(HWND list, bool* ok) {
+  *ok = false;
+  DWORD_PTR rows = 0, header = 0, columns = 0;
+  if (!Send(list, LVM_GETITEMCOUNT, 0, 0, &rows) || !Send(list, LVM_GETHEADER, 0, 0, &header) || !header)
+    return "null";
+  if (!Send(reinterpret_cast<HWND>(header), HDM_GETITEMCOUNT, 0, 0, &columns)) return "null";
+  constexpr int kCellUnits = 256;
+  struct Cell {
+    LVITEMW item;
+    wchar_t text[kCellUnits];
+  };
+  RemoteBlock block(list, sizeof(Cell));
+  if (!block.ok()) return "null";
+  std::string s = "[";
+  for (DWORD_PTR r = 0; r < rows; ++r) {
+    s += r ? ",[" : "[";
+    for (DWORD_PTR c = 0; c < columns; ++c) {
+      Cell cell = {};
+      cell.item.iSubItem = static_cast<int>(c);
+      cell.item.pszText = reinterpret_cast<LPWSTR>(block.address() + offsetof(Cell, text));
+      cell.item.cchTextMax = kCellUnits;
+      DWORD_PTR got = 0;
+      if (!block.Write(&cell, sizeof cell) || !Send(list, LVM_GETITEMTEXTW, r, block.param(), &got) ||
+          !block.Read(&cell))
+        return "null";
+      cell.text[kCellUnits - 1] = L'\0';
+      s += (c ? "," : "") + JsonString(cell.text);
+    }
+    s += "]";
+  }
+  *ok = true;
+  return s + "]";
+}
+
 std::string FocusJson(HWND h) {
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;
@@ -311,6 +354,15 @@ std::string Run(int argc, wchar_t** argv, int* code) {
     s += ",\"statusbar\":" + StatusBarJson(h, &statusOk);
     s += ",\"focus\":" + FocusJson(h);
     return s + "}";
+  }
+  if (command == L"listview") {
+    if (argc < 5) return *code = 2, Failure("usage: listview HWND ID");
+    HWND list = GetDlgItem(h, _wtoi(argv[4]));
+    if (!list) return *code = 1, Failure("no such control");
+    bool ok = false;
+    std::string rows = ListViewJson(list, &ok);
+    if (!ok) return *code = 1, Failure("list view not readable");
+    return "{\"ok\":true,\"rows\":" + rows + "}";
   }
   if (command == L"close") {
     PostMessageW(h, WM_CLOSE, 0, 0);

@@ -5,7 +5,6 @@
 #include "settings/trace.h"
 
 #include <cstdio>
-#include <ctime>
 
 #include "common/files.h"
 #include "settings/settings.h"
@@ -20,20 +19,6 @@ constexpr size_t kMaxMessage = 76;
 
 std::string TwoDigits(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 
-TraceTime LocalNow() {
-  TraceTime t{};
-  const std::time_t now = std::time(nullptr);
-  if (const std::tm* tm = std::localtime(&now)) {
-    t.year = tm->tm_year + 1900;
-    t.month = tm->tm_mon + 1;
-    t.day = tm->tm_mday;
-    t.hour = tm->tm_hour;
-    t.minute = tm->tm_min;
-    t.second = tm->tm_sec;
-  }
-  return t;
-}
-
 }  // namespace
 
 std::string App_FormatTraceLine(const TraceTime& time, const char* message) {
@@ -47,7 +32,7 @@ std::string App_FormatTraceLine(const TraceTime& time, const char* message) {
 
 void App_WriteTrace(const char* message) {
   if (g_Settings.Debug == 0) return;
-  const TraceTime now = g_Trace.now ? g_Trace.now() : LocalNow();
+  const TraceTime now = g_Trace.now ? g_Trace.now() : Clock_LocalNow();
   const std::string line = App_FormatTraceLine(now, message);
   std::FILE* f = File_Open(g_Trace.path, "ab");
   if (!f) return;

@@ -2,13 +2,13 @@
 // TraceFile.txt: one dated line per traced step, appended while Debug is on.
 #include <string>
 
-struct TraceTime {
-  int year, month, day, hour, minute, second;
-};
+#include "common/clock.h"
+
+using TraceTime = LocalTime;
 
 struct TraceState {
   std::string path = "TraceFile.txt";  // the glue sets <current directory>\TraceFile.txt
-  TraceTime (*now)() = nullptr;        // local clock; tests replace it
+  TraceTime (*now)() = nullptr;        // the machine's local clock when null; tests replace it
 };
 
 extern TraceState g_Trace;

@@ -80,14 +80,7 @@ std::string Mode4_CustomListBytes(const std::vector<Text16>& words) {
     Text16 kept = word.substr(0, kCustomWordUnits);
     // A cut between the two halves of a surrogate pair would leave half a character.
     if (kept.size() < word.size() && !kept.empty() && IsHighSurrogate(kept.back())) kept.pop_back();
-    std::string utf8 = Text_ToUtf8(kept);
-    if (utf8.size() > kCustomWordBytes) {
-      size_t end = kCustomWordBytes;
-      // Back up to the first byte of the character that does not fit.
-      while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
-      utf8.resize(end);
-    }
-    bytes += utf8;
+    bytes += App_CutListEntry(Text_ToUtf8(kept), ListEncoding::Utf8);
     bytes += "\r\n";
   }
   return bytes;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "training/word_lists.h"
 #include "typing/words.h"
 
 // The four cells of one row and the record index kept as the row's item data.
@@ -29,12 +30,12 @@ std::vector<DetailedStatsRow> Mode4_DetailedStatsRows(const std::vector<TestWord
 // False for any other column, whose rows all compare equal.
 bool Mode4_CellSortValue(const Text16& cell, int column, double& value);
 
-// Most UTF-16 units of a word the custom list takes, and most UTF-8 bytes it writes for one.
+// Most UTF-16 units of a word the custom list takes.
 constexpr size_t kCustomWordUnits = 99;
-constexpr size_t kCustomWordBytes = 99;
 
 // The bytes of a custom words list: each word in UTF-8 followed by CR LF, no byte-order mark.
-// A word longer than the limits above is cut at a whole character.
+// A word longer than kCustomWordUnits or kMaxEntryBytes (the most a list reader takes) is cut at
+// a whole character as the readers cut it, so every word written reads back as written.
 std::string Mode4_CustomListBytes(const std::vector<Text16>& words);
 
 // <base>\EN\Training Words\Custom_Words.dat (FR for 2, RU for 3, EN for any other language).

@@ -79,65 +79,41 @@ Text16 DecodeEntry(const std::string& bytes, ListEncoding encoding) {
 }
 
 // The reading rules of every list: a line is the bytes up to LF, a CR right before the LF (or
-// right before the end of the file) is no part of it, and it holds at most kMaxEntryBytes bytes.
-// A line that does not end right after kMaxEntryBytes bytes is the last one read. Empty entries
-// are skipped, except the first line of a Russian installed list, which is always an entry.
+// right before the end of the file) is no part of it, and an entry keeps at most kMaxEntryBytes
+// of it (App_CutListEntry); the rest of a longer line is skipped and reading goes on. Empty
+// entries are skipped, except the first line of a Russian installed list, which is always one.
 template <typename Source>
 std::vector<Text16> ReadEntries(Source& src, ListEncoding encoding) {
+  // A line keeps enough bytes to take off a mark and a CR and still hold a whole entry.
+  constexpr size_t kKeptBytes = kMaxEntryBytes + 4;
   std::vector<Text16> entries;
   bool firstLine = true;
-  bool goOn = true;
   std::string line;
-  while (goOn && entries.size() < kMaxListEntries && src.Peek() >= 0) {
+  while (entries.size() < kMaxListEntries && src.Peek() >= 0) {
     line.clear();
-    bool ended = false;  // the line end (LF, CR LF or the end of the file) was reached
-    while (static_cast<int>(line.size()) < kMaxEntryBytes) {
-      const int c = src.Peek();
-      if (c < 0) {
-        ended = true;
-        break;
-      }
+    bool whole = true;  // the line fits the bytes kept
+    for (int c = src.Peek(); c >= 0; c = src.Peek()) {
       src.Skip();
-      if (c == '\n') {
-        ended = true;
-        break;
-      }
-      line.push_back(static_cast<char>(c));
-    }
-    bool dropCr = ended;  // a CR right before the line end is no part of the line
-    if (!ended) {
-      // Full: the line may still end right here, with LF or CR LF (or the end of the file).
-      const int c = src.Peek();
-      if (c == '\n') {
-        src.Skip();
-        dropCr = true;
-      } else if (c < 0) {
-        dropCr = true;
-      } else if (c == '\r') {
-        src.Skip();
-        const int next = src.Peek();
-        if (next == '\n') {
-          src.Skip();
-        } else if (next >= 0) {
-          goOn = false;
-        }
+      if (c == '\n') break;
+      if (line.size() < kKeptBytes) {
+        line.push_back(static_cast<char>(c));
       } else {
-        goOn = false;
+        whole = false;
       }
     }
-    if (dropCr && !line.empty() && line.back() == '\r') line.pop_back();
+    // The CR of a long line's CR LF lies past the bytes kept, and past any cut.
+    if (whole && !line.empty() && line.back() == '\r') line.pop_back();
 
+    const bool hasMark = line.compare(0, 3, "\xEF\xBB\xBF") == 0;
     if (firstLine && encoding == ListEncoding::Utf8FirstMark) {
       // Only a real mark is removed: a list saved without one keeps its first letter.
-      if (line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
-      entries.push_back(DecodeEntry(line, encoding));
+      if (hasMark) line.erase(0, 3);
+      entries.push_back(DecodeEntry(App_CutListEntry(std::move(line), encoding), encoding));
     } else {
       // A custom list saved again by a text editor may start with a mark; U+FEFF could never be
       // typed, so it is no part of the first word.
-      if (firstLine && encoding == ListEncoding::Utf8 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        line.erase(0, 3);
-      }
-      Text16 entry = DecodeEntry(line, encoding);
+      if (firstLine && encoding == ListEncoding::Utf8 && hasMark) line.erase(0, 3);
+      Text16 entry = DecodeEntry(App_CutListEntry(std::move(line), encoding), encoding);
       if (!entry.empty()) entries.push_back(std::move(entry));
     }
     firstLine = false;
@@ -146,6 +122,20 @@ std::vector<Text16> ReadEntries(Source& src, ListEncoding encoding) {
 }
 
 }  // namespace
+
+std::string App_CutListEntry(std::string bytes, ListEncoding encoding) {
+  if (bytes.size() <= kMaxEntryBytes) return bytes;
+  size_t end = kMaxEntryBytes;
+  if (encoding != ListEncoding::Ansi) {
+    // Back up to the first byte of the character that does not fit whole; a character has at
+    // most three bytes after its first, so a longer run is no character and is cut anywhere.
+    size_t back = 0;
+    while (back < 3 && (static_cast<unsigned char>(bytes[end - back]) & 0xC0) == 0x80) ++back;
+    if ((static_cast<unsigned char>(bytes[end - back]) & 0xC0) != 0x80) end -= back;
+  }
+  bytes.resize(end);
+  return bytes;
+}
 
 std::string App_ListRelativePath(WordList list, int language) {
   const bool russian = language == 3;

@@ -13,7 +13,13 @@ enum class ListEncoding {
   Utf8FirstMark, // Russian installed lists: the first line is always an entry, a real mark removed
 };
 
-constexpr int kMaxEntryBytes = 49;
+// Most bytes of one entry, every list alike. The custom list writer writes no longer word, so
+// everything it writes reads back whole; a longer line keeps this many bytes at most.
+constexpr size_t kMaxEntryBytes = 99;
+
+// `bytes` cut to at most kMaxEntryBytes without splitting a UTF-8 character (any byte is a whole
+// character in the ANSI code page). The writer and the readers of the lists cut alike.
+std::string App_CutListEntry(std::string bytes, ListEncoding encoding);
 
 // Compiled-in second base directory for development trees ("" for none).
 extern std::string g_FallbackDataDir;

@@ -8,6 +8,7 @@
 
 #include "common/files.h"
 #include "common/test_files.h"
+#include "tests/detailed_stats.h"
 #include "typing/words.h"
 
 namespace fs = std::filesystem;
@@ -16,7 +17,7 @@ namespace {
 
 using Entries = std::vector<Text16>;
 
-const std::string k49(49, 'a');
+const std::string k99(99, 'a');
 const std::string kMark = "\xEF\xBB\xBF";
 
 Entries Ansi(const std::string& bytes) { return App_DecodeWordList(bytes, ListEncoding::Ansi); }
@@ -104,17 +105,31 @@ TEST(WordListDecode, CarriageReturns) {
   EXPECT_TRUE(Ansi("\r").empty());
 }
 
-TEST(WordListDecode, FortyNineByteLimit) {
-  EXPECT_EQ(Ansi(k49 + "\r\nnext\r\n"), (Entries{A(k49), A("next")}));
-  EXPECT_EQ(Ansi(k49 + "\nnext"), (Entries{A(k49), A("next")}));
-  EXPECT_EQ(Ansi(k49), (Entries{A(k49)}));
-  EXPECT_EQ(Ansi(k49 + "\r"), (Entries{A(k49)}));
-  EXPECT_EQ(Ansi(std::string(48, 'a') + "\r\nnext"), (Entries{A(std::string(48, 'a')), A("next")}));
-  // 50 bytes: the first 49 are the last entry of the file.
-  EXPECT_EQ(Ansi("first\r\n" + k49 + "b\r\nnext\r\n"), (Entries{A("first"), A(k49)}));
-  EXPECT_EQ(Ansi(k49 + "\rx\r\nnext"), (Entries{A(k49)}));  // CR not followed by LF
-  EXPECT_EQ(Ansi(std::string(48, 'a') + "\rb\r\nnext"), (Entries{A(std::string(48, 'a') + "\r")}));
-  EXPECT_EQ(Ansi(std::string(100000, 'z') + "\r\nnext"), (Entries{A(std::string(49, 'z'))}));
+TEST(WordListDecode, LongLinesKeepTheirFirst99BytesAndReadingGoesOn) {
+  EXPECT_EQ(Ansi(k99 + "\r\nnext\r\n"), (Entries{A(k99), A("next")}));
+  EXPECT_EQ(Ansi(k99 + "\nnext"), (Entries{A(k99), A("next")}));
+  EXPECT_EQ(Ansi(k99), (Entries{A(k99)}));
+  EXPECT_EQ(Ansi(k99 + "\r"), (Entries{A(k99)}));
+  // 100 bytes and more: the first 99 are the entry, the lines after it are read on.
+  EXPECT_EQ(Ansi("first\r\n" + k99 + "b\r\nnext\r\n"), (Entries{A("first"), A(k99), A("next")}));
+  EXPECT_EQ(Ansi(k99 + "\rx\r\nnext"), (Entries{A(k99), A("next")}));  // CR not followed by LF
+  EXPECT_EQ(Ansi(std::string(98, 'a') + "\rb\r\nnext"), (Entries{A(std::string(98, 'a') + "\r"), A("next")}));
+  EXPECT_EQ(Ansi(std::string(100000, 'z') + "\r\nnext"), (Entries{A(std::string(99, 'z')), A("next")}));
+}
+
+TEST(WordListDecode, CustomListReadsBackEveryWordItsWriterWrites) {
+  // A 55-letter word among short ones, and words of whole characters up to the writer's limit.
+  const Text16 longWord(55, u'w');
+  Text16 accents(49, u'é');  // 98 bytes
+  Text16 pairs(24, u'a');
+  for (int i = 0; i < 18; ++i) pairs += u"\U0001F600";  // 24 + 72 = 96 bytes
+  const Entries words{u"first", longWord, u"water", accents, pairs, u"great"};
+  EXPECT_EQ(Utf8(Mode4_CustomListBytes(words)), words);
+
+  // A word past the limit is written and read back cut at the same whole character.
+  const Text16 tooLong(60, u'д');  // 120 bytes: 49 letters fit
+  const Entries read = Utf8(Mode4_CustomListBytes({tooLong, u"after"}));
+  EXPECT_EQ(read, (Entries{Text16(49, u'д'), u"after"}));
 }
 
 TEST(WordListDecode, AnsiIsWindows1252) {
@@ -134,12 +149,24 @@ TEST(WordListDecode, Utf8AndInvalidBytes) {
   EXPECT_EQ(Utf8("\xEF\xBB\xBF" "word\r\nnext\r\n"), (Entries{u"word", u"next"}));
   EXPECT_EQ(Utf8("\xEF\xBB\xBF\r\nword\r\n"), (Entries{u"word"}));
   EXPECT_EQ(Utf8("a\r\n\xEF\xBB\xBF" "b\r\n"), (Entries{u"a", Text16{0xFEFF, u'b'}}));
-  // 25 Cyrillic letters are 50 bytes: 24 letters and half of the last, then the file ends.
+  // 50 Cyrillic letters are 100 bytes: 49 whole letters are kept, never half of the 50th.
   std::string letters;
-  for (int i = 0; i < 25; ++i) letters += "\xD0\xB4";
-  const Entries cut = Utf8(letters + "\r\nnext\r\n");
-  ASSERT_EQ(cut.size(), 1u);
-  EXPECT_EQ(cut[0], Text16(24, u'д') + Text16(1, 0xFFFD));
+  for (int i = 0; i < 50; ++i) letters += "\xD0\xB4";
+  EXPECT_EQ(Utf8(letters + "\r\nnext\r\n"), (Entries{Text16(49, u'д'), u"next"}));
+  // A run of stray continuation bytes is no character: it is cut at the limit.
+  EXPECT_EQ(Utf8(std::string(120, '\x80')), (Entries{Text16(99, 0xFFFD)}));
+}
+
+TEST(WordListDecode, CutsAtAWholeCharacter) {
+  EXPECT_EQ(App_CutListEntry(k99, ListEncoding::Utf8), k99);
+  EXPECT_EQ(App_CutListEntry(k99 + "b", ListEncoding::Ansi), k99);
+  // A four-byte character at bytes 97 to 100 is left out whole.
+  const std::string pair = std::string(97, 'a') + "\xF0\x9F\x98\x80";
+  EXPECT_EQ(App_CutListEntry(pair, ListEncoding::Utf8), std::string(97, 'a'));
+  EXPECT_EQ(App_CutListEntry(pair, ListEncoding::Utf8FirstMark), std::string(97, 'a'));
+  EXPECT_EQ(App_CutListEntry(pair, ListEncoding::Ansi), pair.substr(0, 99));  // bytes are characters
+  const std::string fits = std::string(95, 'a') + "\xF0\x9F\x98\x80" + "b";
+  EXPECT_EQ(App_CutListEntry(fits, ListEncoding::Utf8), fits.substr(0, 99));
 }
 
 TEST(WordListDecode, EntryEndsAtNul) {
@@ -159,11 +186,12 @@ TEST(WordListDecode, RussianFirstLineRule) {
   // Only a whole mark at the very start is removed.
   EXPECT_EQ(Russian("\xEF\xBB" "a\r\n"), (Entries{Text16{0xFFFD, u'a'}}));
   EXPECT_EQ(Russian("x\r\n" + kMark + "y\r\n"), (Entries{u"x", Text16{0xFEFF, u'y'}}));
-  // The mark is part of the first line's 49 bytes: with it, 24 letters no longer fit.
+  // The mark is no part of the first entry's 99 bytes.
   std::string letters;
-  for (int i = 0; i < 24; ++i) letters += "\xD0\xB4";
-  EXPECT_EQ(Russian(letters + "\r\nnext"), (Entries{Text16(24, u'д'), u"next"}));
-  EXPECT_EQ(Russian(kMark + letters + "\r\nnext"), (Entries{Text16(23, u'д')}));
+  for (int i = 0; i < 49; ++i) letters += "\xD0\xB4";
+  EXPECT_EQ(Russian(letters + "\r\nnext"), (Entries{Text16(49, u'д'), u"next"}));
+  EXPECT_EQ(Russian(kMark + letters + "\r\nnext"), (Entries{Text16(49, u'д'), u"next"}));
+  EXPECT_EQ(Russian(kMark + letters + "\xD0\xB4\r\nnext"), (Entries{Text16(49, u'д'), u"next"}));
 }
 
 TEST_F(DataDirs, ReadMissingFolderAndAccentedCustomWords) {
@@ -181,19 +209,20 @@ TEST_F(DataDirs, ReadMissingFolderAndAccentedCustomWords) {
 TEST_F(DataDirs, ReadLongFileStreamsTheRules) {
   std::string bytes;
   for (int i = 0; i < 3000; ++i) bytes += "w" + std::to_string(i) + "\r\n";
-  bytes += k49 + "X\r\nafter\r\n";
+  bytes += k99 + std::string(5000, 'X') + "\r\nafter\r\n";
   const std::string path = Put(Current(), "\\EN\\Training Words\\LH_Words.dat", bytes);
   const Entries entries = App_ReadWordList(path, ListEncoding::Ansi);
-  ASSERT_EQ(entries.size(), 3001u);
+  ASSERT_EQ(entries.size(), 3002u);
   EXPECT_EQ(entries[0], u"w0");
   EXPECT_EQ(entries[2999], u"w2999");
-  EXPECT_EQ(entries[3000], A(k49));
+  EXPECT_EQ(entries[3000], A(k99));
+  EXPECT_EQ(entries[3001], u"after");
   EXPECT_EQ(entries, Ansi(bytes));  // the file reader and the decoder agree
 }
 
 #ifndef _WIN32
 TEST_F(DataDirs, EndlessFileEndsAtTheFirstLine) {
-  // 49 NUL bytes and no line end: an empty entry and the end of the file, without reading on.
+  // NUL bytes and no line end: one line up to the reader's bound, an empty entry.
   EXPECT_TRUE(App_ReadWordList("/dev/zero", ListEncoding::Utf8).empty());
   EXPECT_EQ(App_ReadWordList("/dev/zero", ListEncoding::Utf8FirstMark), (Entries{u""}));
 }

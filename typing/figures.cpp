@@ -22,32 +22,38 @@ double Mode4_TestMinutes(uint32_t startTick, uint32_t stopTick) {
   return elapsed * 0.001 * 0.016666666666666666;
 }
 
+namespace {
+
+bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\n'; }
+
+// A count per minute; a test of no measurable length shows 0 rather than infinity.
+double PerMinute(double count, double minutes) { return minutes > 0.0 ? count / minutes : 0.0; }
+
+}  // namespace
+
+long long Mode4_CountWords(const Text16& text) {
+  long long words = 0;
+  bool inWord = false;
+  for (char16_t unit : text) {
+    const bool blank = IsBlank(unit);
+    if (!blank && !inWord) ++words;
+    inWord = !blank;
+  }
+  return words;
+}
+
 TestFigures Mode4_ComputeFigures(uint32_t startTick, uint32_t stopTick, int32_t keystrokes,
                                  int16_t testErrors, const Text16& typedText) {
   TestFigures figures;
   const double minutes = Mode4_TestMinutes(startTick, stopTick);
-  figures.rows = 3;
-  figures.labelIds[0] = kFigureLabelIds[0];
-  figures.values[0] = App_FormatFixed2(minutes);
-  figures.labelIds[1] = kFigureLabelIds[1];
-  figures.values[1] = App_FormatFixed2(keystrokes / minutes);
-  figures.labelIds[2] = kFigureLabelIds[2];
-  figures.values[2] = App_FormatInt(static_cast<long long>(typedText.size()));
-
-  // Only spaces separate words here: words split by line breaks alone count as one.
-  long long spaces = 0;
-  for (char16_t unit : typedText) {
-    if (unit == u' ') ++spaces;
-  }
-  if (spaces == 0) return figures;
-
-  const long long words = spaces + 1;
+  const long long words = Mode4_CountWords(typedText);
   figures.rows = 6;
-  figures.labelIds[3] = kFigureLabelIds[3];
+  for (int r = 0; r < 6; ++r) figures.labelIds[r] = kFigureLabelIds[r];
+  figures.values[0] = App_FormatFixed2(minutes);
+  figures.values[1] = App_FormatFixed2(PerMinute(keystrokes, minutes));
+  figures.values[2] = App_FormatInt(static_cast<long long>(typedText.size()));
   figures.values[3] = App_FormatInt(words);
-  figures.labelIds[4] = kFigureLabelIds[4];
-  figures.values[4] = App_FormatFixed2(static_cast<double>(words) / minutes);
-  figures.labelIds[5] = kFigureLabelIds[5];
+  figures.values[4] = App_FormatFixed2(PerMinute(static_cast<double>(words), minutes));
   figures.values[5] = App_FormatInt(testErrors);
   return figures;
 }

@@ -17,17 +17,19 @@ struct TestFigures {
   Text16 values[6];
 };
 
-// "%.2f" made as 8-bit text and widened; infinite and undefined values read as the C library of
-// the build prints them.
+// "%.2f" made as 8-bit text and widened.
 Text16 App_FormatFixed2(double value);
 Text16 App_FormatInt(long long value);
 
 // Minutes of a test from its two ticks: the 32-bit difference read as signed milliseconds.
 double Mode4_TestMinutes(uint32_t startTick, uint32_t stopTick);
 
-// The figures of a stopped test. Rows 1 to 3 always (time, keystrokes per minute, UTF-16 units of
-// the typed text); rows 4 to 6 (words = spaces + 1, words per minute, errors) only when the text
-// holds a space. A test of zero length divides by zero and shows what "%.2f" prints for it.
+// Words as a reader counts them: runs of text between blanks, tabs and line breaks.
+long long Mode4_CountWords(const Text16& text);
+
+// The six figures of a stopped test, every one of this test: minutes, keystrokes per minute,
+// UTF-16 units of the typed text (a line break counts 2), words, words per minute, errors. A test
+// that stopped in the tick it started shows rates of 0.00.
 TestFigures Mode4_ComputeFigures(uint32_t startTick, uint32_t stopTick, int32_t keystrokes,
                                  int16_t testErrors, const Text16& typedText);
 

@@ -9,6 +9,10 @@ TypingHost g_TypingHost;
 
 namespace {
 
+// The character being processed, as the edit control will insert it right after the rules: a
+// test that stops inside them (the completion step) counts it as typed.
+Text16 s_Inserting;
+
 bool EndsWordInTests(int32_t key) { return key == kKeySpace || key == kKeyEnter; }
 bool StartsWordInTests(int32_t previous) {
   return previous == kNoKey || previous == kKeyEnter || previous == kKeySpace;
@@ -71,14 +75,26 @@ void OnMode3(const Text16& typed, char16_t ch, int32_t previous, int32_t key) {
   g_Typing.wordErrors = 0;
 }
 
+// The word that the character completing the sample finishes: the caret line's word with that
+// character, unless it is the space after the word.
+Text16 CompletedWord(const Text16& typed, char16_t ch) {
+  if (ch == u' ') return Mode4_GetTypedWord();
+  return Mode4_StripTrailingPunctuation(App_WordAfterLastSpace(g_TypingHost.caretLine() + typed));
+}
+
 void OnMode4(const Text16& typed, char16_t ch, int32_t previous, int32_t key) {
   const bool completes = Mode4_CompletesSample(typed);
 
-  // The first character of the run starts the first test; later tests start by command.
+  // The first character of the run starts the first test; later tests start by command. A start
+  // begins a fresh word, so this character is its first key.
   if (g_Typing.keystrokes == 0 && !g_Typing.testRunning) {
     g_TypingHost.toggleTest();
     g_TypingHost.autoStartUi();
+    previous = g_Typing.previousKey;
   }
+  // Every character message counts, Backspace and wrong ones included, and the one that
+  // completes the sample is counted before the stop divides by the count.
+  ++g_Typing.keystrokes;
 
   const bool afterTerminator = StartsWordInTests(previous);
   if (afterTerminator && !completes) {
@@ -90,9 +106,13 @@ void OnMode4(const Text16& typed, char16_t ch, int32_t previous, int32_t key) {
 
   if (completes || (!afterTerminator && EndsWordInTests(key))) {
     const uint32_t endTick = g_TypingHost.tick();
+    // Read before the check: completing the sample stops the test inside it.
+    const Text16 word = completes ? CompletedWord(typed, ch) : Mode4_GetTypedWord();
     // A wrong terminator leaves the word open with its counters.
     if (Mode4_CheckKey(typed, ch)) {
-      const int16_t index = Mode4_FindTestWord(Mode4_GetTypedWord());
+      // Only an open word is recorded: a line break of the sample typed after the completing
+      // character ends no word again.
+      const int16_t index = g_Typing.wordInProgress ? Mode4_FindTestWord(word) : -1;
       if (index >= 0 && static_cast<size_t>(index) < g_Words.testWords.size()) {
         TestWordRecord& record = g_Words.testWords[index];
         record.seconds = WordSeconds(g_Typing.wordStartTick, endTick);
@@ -102,10 +122,6 @@ void OnMode4(const Text16& typed, char16_t ch, int32_t previous, int32_t key) {
       g_Typing.wordErrors = 0;
     }
   }
-
-  // Every character message counts, Backspace and wrong ones included; the character that
-  // completes the sample is counted only after the stop has divided by the count.
-  ++g_Typing.keystrokes;
 }
 
 }  // namespace
@@ -160,15 +176,33 @@ void Mode3_CheckKey(const Text16& typed, char16_t ch) {
   }
 }
 
+namespace {
+
+// A sample is complete once everything but its final line breaks is typed: Enter inserts CR LF
+// only after the check, so a typed text could never end like such a sample.
+size_t CompletionLength(const Text16& sample) {
+  size_t n = sample.size();
+  while (n > 0 && (sample[n - 1] == u'\r' || sample[n - 1] == u'\n')) --n;
+  return n;
+}
+
+bool IsComplete(const Text16& text, const Text16& sample) {
+  const size_t n = CompletionLength(sample);
+  return n > 0 && text.size() == n && sample.compare(0, n, text) == 0;
+}
+
+}  // namespace
+
 bool Mode4_CompletesSample(const Text16& typed) {
   g_TypingHost.focus();
-  return g_TypingHost.wholeText() + typed == g_Sample.text;
+  return IsComplete(g_TypingHost.wholeText() + typed, g_Sample.text);
 }
 
 bool Mode4_CheckKey(const Text16& typed, char16_t ch) {
   g_TypingHost.focus();
   const Text16 text = g_TypingHost.wholeText() + typed;
   const Text16& sample = g_Sample.text;
+  // Checked against the whole sample, its final line breaks included.
   if (text.size() > sample.size() || sample.compare(0, text.size(), text) != 0) {
     if (ch == kBackspace) return false;
     g_Typing.wordErrors = static_cast<int16_t>(g_Typing.wordErrors + 1);
@@ -176,7 +210,7 @@ bool Mode4_CheckKey(const Text16& typed, char16_t ch) {
     g_TypingHost.errorAlert();
     return false;
   }
-  if (text.size() != sample.size()) return true;
+  if (!IsComplete(text, sample)) return true;
   // The sample is complete.
   if (g_Typing.testRunning) {
     g_TypingHost.toggleTest();
@@ -188,6 +222,8 @@ bool Mode4_CheckKey(const Text16& typed, char16_t ch) {
 
 void App_OnTypedChar(char16_t ch, uint16_t keyWord, int mode) {
   const Text16 typed(1, ch);
+  // Enter inserts a line break, CR LF.
+  s_Inserting = ch == u'\r' ? Text16(u"\r\n") : typed;
   g_TypingHost.enableClear();
   const int32_t previous = g_Typing.previousKey;
   const int32_t key = keyWord;
@@ -206,6 +242,7 @@ void App_OnTypedChar(char16_t ch, uint16_t keyWord, int mode) {
       break;
   }
   g_Typing.previousKey = key;
+  s_Inserting.clear();
 }
 
 TestFigures Mode4_StartTestState(uint32_t now) {
@@ -213,6 +250,11 @@ TestFigures Mode4_StartTestState(uint32_t now) {
   g_Typing.testStartTick = now;
   g_Typing.keystrokes = 0;
   g_Typing.testErrors = 0;
+  // A fresh word: the next key is judged as the first key of the run, with no errors of an
+  // earlier test or attempt.
+  g_Typing.previousKey = kNoKey;
+  g_Typing.wordErrors = 0;
+  g_Typing.wordInProgress = 0;
   TestFigures blank;
   blank.rows = 1;  // row 1 label and value emptied
   return blank;
@@ -228,5 +270,5 @@ TestFigures Mode4_StopTestState(uint32_t now, const Text16& typedText) {
 TestFigures Mode4_ToggleTestState() {
   if (!g_Typing.testRunning) return Mode4_StartTestState(g_TypingHost.tick());
   const uint32_t now = g_TypingHost.tick();
-  return Mode4_StopTestState(now, g_TypingHost.wholeText());
+  return Mode4_StopTestState(now, g_TypingHost.wholeText() + s_Inserting);
 }

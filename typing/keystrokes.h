@@ -80,13 +80,14 @@ void Mode12_CheckKey(const Text16& typed, char16_t ch);
 bool Mode12_IsListPrefix(const Text16& text);
 // Mode 3.
 void Mode3_CheckKey(const Text16& typed, char16_t ch);
-// Tests mode.
+// Tests mode. The sample is complete once the typed text equals it without its final line breaks.
 bool Mode4_CompletesSample(const Text16& typed);
 bool Mode4_CheckKey(const Text16& typed, char16_t ch);
 
-// The test's start or stop on the state: start sets the flag, the start tick and zeroes the
-// counters and returns the row-1 blanking; stop clears the flag, takes the stop tick and returns
-// the figures of the text of the typing area.
+// The test's start or stop on the state: start sets the flag, the start tick, zeroes the counters,
+// begins a fresh word and returns the row-1 blanking; stop clears the flag, takes the stop tick
+// and returns the figures of the text of the typing area (with the character being processed,
+// when a typed character completed the sample).
 TestFigures Mode4_StartTestState(uint32_t now);
 TestFigures Mode4_StopTestState(uint32_t now, const Text16& typedText);
 // Start when no test runs, else stop, with the host's tick and typing area text.

@@ -199,18 +199,17 @@ TEST_F(Keystrokes, FirstTestOfTheRunTimesEveryWordAndStopsOnTheLastCharacter) {
   EXPECT_EQ(TestWord(u"cd").errors, 0);
   EXPECT_EQ(screen_.text, u"ab cd.");
 
-  // The stop saw 'ab cd' (the full stop not yet inserted) and 5 keystrokes in 0.5 s.
+  // The completing full stop is part of the test: 6 characters, 6 keystrokes in 0.5 s.
   ASSERT_EQ(screen_.shown.size(), 2u);
   const TestFigures& f = screen_.shown[1];
   ASSERT_EQ(f.rows, 6);
   EXPECT_EQ(f.values[0], u"0.01");
-  EXPECT_EQ(f.values[1], u"600.00");
-  EXPECT_EQ(f.values[2], u"5");
+  EXPECT_EQ(f.values[1], u"720.00");
+  EXPECT_EQ(f.values[2], u"6");
   EXPECT_EQ(f.values[3], u"2");
   EXPECT_EQ(f.values[4], u"240.00");
   EXPECT_EQ(f.values[5], u"0");
   for (int r = 0; r < 6; ++r) EXPECT_EQ(f.labelIds[r], 1028 + r);
-  // The completing character is counted only after the stop.
   EXPECT_EQ(g_Typing.keystrokes, 6);
   EXPECT_EQ(screen_.alerts, 0);
   EXPECT_EQ(screen_.enableClearCalls, 6);
@@ -297,21 +296,66 @@ TEST_F(Keystrokes, EnterAtALineEndEndsTheWordAndIsCheckedOnce) {
   EXPECT_EQ(g_Typing.wordInProgress, 1);
 }
 
-TEST_F(Keystrokes, SampleEndingWithALineBreakIsNeverCompletedByTyping) {
-  SetSample(u"ab\r\n", {u"ab"});
-  Type(u"ab\r", 4);
-  EXPECT_TRUE(screen_.expands.empty());
-  EXPECT_EQ(g_Typing.testRunning, 1);
-  EXPECT_EQ(screen_.text, u"ab\r\n");
+TEST_F(Keystrokes, SampleEndingWithLineBreaksIsCompleteWithoutThem) {
+  SetSample(u"ab\r\ncd\r\n\r\n", {u"ab", u"cd"});
+  Type(u"ab\rcd", 4);
+  EXPECT_EQ(g_Typing.testRunning, 0);
+  EXPECT_EQ(screen_.completions, 1);
+  EXPECT_EQ(screen_.expands, std::vector<int>{1});
+  EXPECT_FLOAT_EQ(TestWord(u"cd").seconds, 0.1f);
+  EXPECT_EQ(TestWord(u"cd").errors, 0);
+  EXPECT_EQ(screen_.shown.back().values[2], u"6");  // 'ab', CR LF, 'cd'
+  EXPECT_EQ(screen_.shown.back().values[3], u"2");
+
+  // The sample's own line breaks typed afterwards are no errors and time no word again.
+  screen_.now += 5000;
+  Key(u'\r', 28, 4);
+  Key(u'\r', 28, 4);
+  EXPECT_EQ(g_Typing.testErrors, 0);
+  EXPECT_EQ(screen_.alerts, 0);
+  EXPECT_FLOAT_EQ(TestWord(u"cd").seconds, 0.1f);
+  EXPECT_EQ(screen_.completions, 1);
+  EXPECT_EQ(screen_.expands, std::vector<int>{1});
+  Key(u'\r', 28, 4);  // one more is past the end
+  EXPECT_EQ(g_Typing.testErrors, 1);
 }
 
-TEST_F(Keystrokes, SampleEndingInALetterLooksUpTheLastWordWithoutIt) {
-  SetSample(u"ab cd", {u"ab", u"cd"});
-  Type(u"ab cd", 4);
+TEST_F(Keystrokes, CompletingLetterRecordsTheWordItCompletesWithItsOwnTimeAndErrors) {
+  SetSample(u"go ab abc", {u"go", u"ab", u"abc"});
+  screen_.now = 1000;
+  Type(u"go ab ", 4, 10);
+  EXPECT_FLOAT_EQ(TestWord(u"ab").seconds, 0.02f);
+  const uint32_t lastWordStart = screen_.now;
+  Key(u'a', 30, 4, 10);
+  Key(u'x', 45, 4, 10);  // wrong, then mended
+  Key(8, 14, 4, 10);
+  Key(u'b', 48, 4, 10);
+  screen_.now += 2000;   // a pause before the last letter
+  const uint32_t last = screen_.now;
+  Key(u'c', 46, 4);
   EXPECT_EQ(g_Typing.testRunning, 0);
-  EXPECT_EQ(TestWord(u"cd").errors, -1);  // looked up as 'c'
+  EXPECT_FLOAT_EQ(TestWord(u"ab").seconds, 0.02f);  // untouched by the last word
+  EXPECT_EQ(TestWord(u"ab").errors, 0);
+  EXPECT_FLOAT_EQ(TestWord(u"abc").seconds, (last - lastWordStart) * 0.001f);
+  EXPECT_EQ(TestWord(u"abc").errors, 1);
   EXPECT_EQ(g_Typing.wordInProgress, 0);
-  EXPECT_EQ(screen_.shown.back().values[2], u"4");  // Characters: length minus 1
+  EXPECT_EQ(g_Typing.wordErrors, 0);
+  const TestFigures& f = screen_.shown.back();
+  EXPECT_EQ(f.values[2], u"9");
+  EXPECT_EQ(f.values[3], u"3");
+
+  // A final space of the sample completes it and is counted as a space; the word before it is
+  // recorded without it.
+  g_Typing = TypingState();
+  screen_ = FakeScreen();
+  SetSample(u"ab cd ", {u"ab", u"cd"});
+  Type(u"ab cd ", 4);
+  EXPECT_EQ(screen_.completions, 1);
+  EXPECT_FLOAT_EQ(TestWord(u"cd").seconds, 0.2f);
+  EXPECT_EQ(TestWord(u"cd").errors, 0);
+  EXPECT_EQ(screen_.shown.back().values[1], u"720.00");  // 6 keystrokes in 0.5 s
+  EXPECT_EQ(screen_.shown.back().values[2], u"6");
+  EXPECT_EQ(screen_.shown.back().values[3], u"2");
 }
 
 TEST_F(Keystrokes, TypedWordLosesOneTrailingPunctuationCharacter) {
@@ -396,7 +440,56 @@ TEST_F(Keystrokes, CommandStartZeroesTheCountersAndStopShowsFigures) {
   EXPECT_EQ(f.values[0], u"0.50");
   EXPECT_EQ(f.values[1], u"2.00");
   EXPECT_EQ(f.values[2], u"1");
-  EXPECT_EQ(f.rows, 3);  // 'a' holds no space
+  // 'a' holds no space and is still one word; the error before the start is not this test's.
+  ASSERT_EQ(f.rows, 6);
+  EXPECT_EQ(f.values[3], u"1");
+  EXPECT_EQ(f.values[4], u"2.00");
+  EXPECT_EQ(f.values[5], u"0");
+}
+
+TEST_F(Keystrokes, EveryTestStartBeginsAFreshWord) {
+  SetSample(u"ab cd.", {u"ab", u"cd"});
+  Type(u"ab cd.", 4);  // the first test, completed
+  ASSERT_EQ(screen_.completions, 1);
+
+  // Clear, a 3 s wait, the Start command: the first word is timed from its own first key.
+  screen_.text.clear();
+  screen_.now += 3000;
+  g_TypingHost.toggleTest();
+  ASSERT_EQ(g_Typing.testRunning, 1);
+  EXPECT_EQ(g_Typing.previousKey, kNoKey);
+  Type(u"ab ", 4, 50);
+  EXPECT_FLOAT_EQ(TestWord(u"ab").seconds, 0.1f);
+  EXPECT_EQ(TestWord(u"ab").errors, 0);
+
+  // An abandoned attempt full of errors leaves none of them to the next test's first word.
+  g_TypingHost.toggleTest();  // stop
+  screen_.text.clear();
+  g_TypingHost.toggleTest();  // start
+  Type(u"xxxx", 4);
+  EXPECT_EQ(g_Typing.wordErrors, 4);
+  g_TypingHost.toggleTest();  // stop
+  screen_.text.clear();
+  screen_.now += 10000;
+  g_TypingHost.toggleTest();  // start
+  Type(u"ab ", 4, 50);
+  EXPECT_EQ(TestWord(u"ab").errors, 0);
+  EXPECT_FLOAT_EQ(TestWord(u"ab").seconds, 0.1f);
+
+  // The automatic start too: errors and the open word of another mode stay behind.
+  g_Typing = TypingState();
+  screen_ = FakeScreen();
+  SetCustomWords({});
+  Type(u"wx", 3);  // no custom word: two errors in an open word
+  ASSERT_EQ(g_Typing.wordErrors, 2);
+  screen_.text.clear();
+  screen_.now += 3000;
+  const uint32_t first = screen_.now;
+  Type(u"ab ", 4);
+  EXPECT_EQ(screen_.autoStarts, 1);
+  EXPECT_EQ(g_Typing.wordStartTick, first);
+  EXPECT_EQ(TestWord(u"ab").errors, 0);
+  EXPECT_FLOAT_EQ(TestWord(u"ab").seconds, 0.2f);
 }
 
 TEST_F(Keystrokes, TypingPastACompletedSampleCountsEveryExtraCharacterButNotBackspace) {
@@ -498,7 +591,7 @@ TEST_F(Keystrokes, SampleOfTheWholeCapacityCompletesWhenTypedWhole) {
   EXPECT_EQ(screen_.expands, std::vector<int>{1});
   EXPECT_EQ(g_Typing.testRunning, 0);
   ASSERT_EQ(screen_.shown.back().rows, 6);
-  EXPECT_EQ(screen_.shown.back().values[2], u"1998");  // read before the full stop went in
+  EXPECT_EQ(screen_.shown.back().values[2], u"1999");  // the completing full stop counts
   EXPECT_EQ(g_Typing.keystrokes, 1999);
 
   // One more character is past the end of the sample: an error, no second completion.

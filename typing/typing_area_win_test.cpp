@@ -99,11 +99,11 @@ TEST_F(TypingAreaTest, SampleTypedInTheTestsScreenStartsStopsAndWidensTheWindow)
   const wchar_t* labels[6] = {L"Time spent (min): ", L"CPM: ", L"Characters: ",
                               L"Words typed: ", L"WPM: ", L"Total errors count: "};
   for (int row = 0; row < 6; ++row) EXPECT_EQ(kftest::WindowText(g_Mode4.labels[row]), labels[row]);
-  // 35 keystrokes (the full stop is counted after the stop) in 3.5 s.
+  // 36 keystrokes in 3.5 s and all 34 characters: the completing full stop is part of the test.
   EXPECT_EQ(keystrokesBefore, 35);
   EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"0.06");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[1]), L"600.00");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[2]), L"33");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[1]), L"617.14");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[2]), L"34");
   EXPECT_EQ(kftest::WindowText(g_Mode4.values[3]), L"7");
   EXPECT_EQ(kftest::WindowText(g_Mode4.values[4]), L"120.00");
   EXPECT_EQ(kftest::WindowText(g_Mode4.values[5]), L"1");
@@ -149,7 +149,7 @@ TEST_F(TypingAreaTest, StartStopCommandFollowsTheButtonImage) {
   EXPECT_EQ(kftest::WindowText(g_Mode4.labels[0]), L"");
   EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"");
 
-  Type(g_Mode4.typingArea, L"Thexxx");  // no space: rows 4 to 6 keep their texts
+  Type(g_Mode4.typingArea, L"Thexxx");  // no space, yet one word of this test
   now = 1000 + 30000;
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
   EXPECT_EQ(g_Typing.testRunning, 0);
@@ -159,8 +159,10 @@ TEST_F(TypingAreaTest, StartStopCommandFollowsTheButtonImage) {
   EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"0.50");
   EXPECT_EQ(kftest::WindowText(g_Mode4.values[1]), L"12.00");
   EXPECT_EQ(kftest::WindowText(g_Mode4.values[2]), L"6");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[3]), L"earlier");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.labels[3]), L"");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.labels[3]), L"Words typed: ");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[3]), L"1");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[4]), L"2.00");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.values[5]), L"3");
   // A stop by command leaves the reports greyed and the window narrow.
   EXPECT_TRUE(kftest::Grayed(IDM_DETAILED_STATS));
   EXPECT_EQ(Width(g_App.mainWindow), 560);
