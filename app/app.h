@@ -6,6 +6,7 @@
 
 #include "common/text.h"
 #include "resources/resource.h"
+#include "typing/figures.h"
 #include "typing/words.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "the Windows build keeps text as UTF-16");
@@ -127,6 +128,9 @@ void App_SetMenuText(UINT command, UINT stringId);
 void App_EnableMenuCommand(UINT command, bool enabled);
 // The Language submenu command of a language (406, 407, 408; English for any other number).
 UINT App_LanguageCommand(int language);
+// The Language submenu entry of a language (1011, 1012, 1013; English for any other number):
+// its name, a tab and its shortcut.
+UINT App_LanguageNameString(int language);
 // Destroys every control of the screen shown (all children of the main window but the toolbar
 // and the status bar) and forgets their handles. Screen builders call it before building.
 void App_DestroyScreenControls();
@@ -175,6 +179,7 @@ extern WNDPROC g_TypingAreaPrevProc;
 // Puts App_TypingAreaProc in front of a screen's new typing area, keeping the edit control's own.
 void App_SubclassTypingArea(HWND area);
 void App_ErrorAlert();
+// The start or stop of the typing rules (the automatic start, the completion step's stop).
 void Mode4_ToggleTest();
 void Mode4_OnStartStopCommand();  // command 402
 
@@ -211,6 +216,19 @@ void Mode4_CreateHtmlReport();
 // The date ("MM/DD/YY" in English, "DD/MM/YY" in French and Russian), the weekday name of
 // `language` and the time ("HH:MM") of the local clock.
 void Mode4_FormatReportDateTime(int language, std::string& date, Text16& weekday, std::string& time);
+
+// History.csv and the report's progress section (tests/history_win.cpp)
+// At the stop of a test with at least one keystroke: one row for it (local time, language,
+// sample file, `completed`, the figures of the statistics rows, errors and accuracy) appended to
+// History.csv. A row that cannot be written leaves the test as it is and is said once per run,
+// in the status bar's third part.
+void Mode4_AppendHistory(const TestFigures& figures, bool completed);
+// Appends `row` to the file at `path` (UTF-8) in one write, starting a missing or empty file with
+// its mark and header and putting a line end first after a last line that has none; earlier
+// bytes are never changed, and a write cut short is taken back. False when the row is not there.
+bool Mode4_AppendHistoryLine(const std::string& path, const std::string& row);
+// The progress section of the report for `language` from the end of History.csv.
+std::string Mode4_ProgressSection(int language);
 
 // Word lists into the training screens (training/word_lists_win.cpp)
 void Mode12_LoadWordLists(int mode, int language);

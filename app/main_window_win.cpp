@@ -7,6 +7,7 @@
 #include "common/files.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
+#include "tests/history.h"
 
 namespace {
 
@@ -208,10 +209,11 @@ LRESULT App_OnCtlColorStatic(HWND window, WPARAM wParam, LPARAM lParam) {
 // ---- Start-up and the message loop --------------------------------------------------------------
 
 void App_PrepareStart() {
-  // The tutor keeps its settings and trace log in the folder it runs in.
+  // The tutor keeps its settings, trace log and test history in the folder it runs in.
   const std::string folder = Dir_Current();
   g_Settings.documentPath = Path_Join(folder, "\\Settings.xml");
   g_Trace.path = Path_Join(folder, "\\TraceFile.txt");
+  g_History.path = Path_Join(folder, "\\History.csv");
 
   App_XMLReadSettings();
   App_Trace("_tWinMain Entered");

@@ -75,6 +75,8 @@ bool PlaceLanguagePopup(HMENU bar, HMENU popup, const Text16& title) {
 
 UINT App_LanguageCommand(int language) { return Language(language).command; }
 
+UINT App_LanguageNameString(int language) { return Language(language).entryString; }
+
 void App_AttachMenu() {
   HMENU bar = LoadMenuW(g_App.instance, MAKEINTRESOURCEW(Language(g_Settings.Language).menuBar));
   if (!bar) return;

@@ -69,6 +69,18 @@ const ExpectedString kExpectedStrings[] = {
     {1059, u"Typing error sound alert", u"Neutraliser/actualiser l'alerte sonore", u"Звуковой сигнал при ошибке"},
     {1060, u"Clear test area", u"Nettoyer la zone de travail", u"Очистить область теста"},
     {1061, u"Detailed statistics", u"Statistique détaillée", u"Детальная статистика"},
+    {1120, u"Progress: ", u"Progression: ", u"Прогресс: "},
+    {1121, u"CPM and errors of the last %d tests", u"CPM et erreurs des %d derniers tests",
+     u"CPM и ошибки последних %d тестов"},
+    {1122, u"CPM", u"CPM", u"CPM"},
+    {1123, u"Errors", u"Erreurs", u"Ошибки"},
+    {1124, u"Best CPM of the last %d tests: ", u"Meilleur CPM des %d derniers tests: ", u"Лучший CPM последних %d тестов: "},
+    {1125, u"Mean CPM of the last %d tests: ", u"CPM moyen des %d derniers tests: ", u"Средний CPM последних %d тестов: "},
+    {1126, u"Mean errors of the last %d tests: ", u"Erreurs moyennes des %d derniers tests: ",
+     u"Среднее число ошибок последних %d тестов: "},
+    {1127, u"No test in this language in History.csv yet.", u"Aucun test dans cette langue dans History.csv.",
+     u"В History.csv ещё нет тестов на этом языке."},
+    {1128, u"History.csv could not be written", u"Impossible d'écrire History.csv", u"Не удалось записать History.csv"},
     {10211, u"&Stop Test\tF6", u"&Cesser le test\tF6", u"Оста&новить тест\tF6"},
     {10221, u"Disable Sound &Alert", u"Neutraliser l'&alerte sonore", u"&Выключить звуковой сигнал"},
     {10222, u"Enable Sound &Alert", u"Actualiser l'&alerte sonore", u"&Включить звуковой сигнал"},
@@ -747,6 +759,8 @@ TEST(ProgramResources, ManifestAsksForCommonControlsSixWithoutElevation) {
   ASSERT_FALSE(manifest.empty());
   EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
   EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+  // The windows are laid out in fixed pixels: the system scales them on screens above 96 DPI.
+  EXPECT_EQ(manifest.find("<dpiAware"), std::string::npos);
   for (const char* os : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
                          "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
     EXPECT_NE(manifest.find(os), std::string::npos) << os;

@@ -1,6 +1,7 @@
 #pragma once
 // The little file access the core needs, with UTF-8 paths on every build. The Windows build
 // implements it with the wide ("W") calls, so folders with any characters work.
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -22,3 +23,7 @@ std::string Dir_Current();
 // Joins a base folder and a relative path written with backslashes ("\EN\Tests\x.txt");
 // the backslashes become the platform's separator.
 std::string Path_Join(const std::string& base, const std::string& relative);
+// The size of an open file and a move of its position, both in 64 bits (a long is 32 bits on
+// Windows); false when the system refuses.
+bool File_Size(std::FILE* file, uint64_t& size);
+bool File_SeekTo(std::FILE* file, uint64_t offset);

@@ -38,3 +38,16 @@ std::string Path_Join(const std::string& base, const std::string& relative) {
   for (char c : relative) out.push_back(c == '\\' ? kPathSep : c);
   return out;
 }
+
+bool File_Size(std::FILE* file, uint64_t& size) {
+  const off_t here = ftello(file);
+  if (here < 0 || fseeko(file, 0, SEEK_END) != 0) return false;
+  const off_t end = ftello(file);
+  if (fseeko(file, here, SEEK_SET) != 0 || end < 0) return false;
+  size = static_cast<uint64_t>(end);
+  return true;
+}
+
+bool File_SeekTo(std::FILE* file, uint64_t offset) {
+  return offset <= static_cast<uint64_t>(INT64_MAX) && fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
+}

@@ -59,3 +59,16 @@ std::string Path_Join(const std::string& base, const std::string& relative) {
   for (char c : relative) out.push_back(c == '/' ? '\\' : c);
   return out;
 }
+
+bool File_Size(std::FILE* file, uint64_t& size) {
+  const __int64 here = _ftelli64(file);
+  if (here < 0 || _fseeki64(file, 0, SEEK_END) != 0) return false;
+  const __int64 end = _ftelli64(file);
+  if (_fseeki64(file, here, SEEK_SET) != 0 || end < 0) return false;
+  size = static_cast<uint64_t>(end);
+  return true;
+}
+
+bool File_SeekTo(std::FILE* file, uint64_t offset) {
+  return offset <= static_cast<uint64_t>(INT64_MAX) && _fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
+}

@@ -35,7 +35,8 @@ ID_SAMPLE_VIEW = 621
 ID_SUPPORT_LINK = 606
 
 # Files the tutor writes into its folder; a scenario's folder starts without them.
-TUTOR_WRITES = ("Settings.xml", "TraceFile.txt", "Report.htm", "Custom_Words.dat", "wine-output.txt")
+TUTOR_WRITES = ("Settings.xml", "TraceFile.txt", "Report.htm", "History.csv", "Custom_Words.dat",
+                "wine-output.txt")
 
 NARROW_SIZE = (560, 820)
 WIDE_WIDTH = 807
@@ -302,15 +303,19 @@ def _forget_pid(pid):
 
 class Tutor:
     """One run of the tutor in its own install folder. Use as a context manager: the process is
-    killed on the way out if it is still running."""
+    killed on the way out if it is still running. With `installed`, the tutor runs in that
+    folder as it stands (one the installer wrote) instead of a fresh copy of <build>/install."""
 
-    def __init__(self, name, settings=None, edits=None, trace=None):
+    def __init__(self, name, settings=None, edits=None, trace=None, installed=None):
         self.name = name
-        self.folder = os.path.join(runs_dir(), name)
+        self.folder = installed or os.path.join(runs_dir(), name)
         self.proc = None
         self.hwnd = None
         self.xid = None
         self.exit_code = None
+        if installed:
+            self.settings_before = self.read_file("Settings.xml")
+            return
         document = default_settings() if settings is None else settings
         for key, value in (edits or {}).items():
             document = edit_setting(document, key, value)
@@ -394,6 +399,26 @@ class Tutor:
         _forget_pid(self.proc.pid)
         _LIVE.discard(self)
         return self.exit_code
+
+    def end_viewers(self):
+        """Ends the programs the tutor started in its folder (the viewer that F9 starts), each by
+        its process id; returns their command lines. The tutor itself and Wine's server stay."""
+        ended = []
+        for entry in os.listdir("/proc"):
+            if not entry.isdigit() or int(entry) == self.proc.pid:
+                continue
+            try:
+                if os.readlink("/proc/%s/cwd" % entry) != os.path.abspath(self.folder):
+                    continue
+                with open("/proc/%s/cmdline" % entry, "rb") as f:
+                    command = f.read().replace(b"\0", b" ").decode("utf-8", "replace").strip()
+                if "KFP.exe" in command or "wineserver" in command:
+                    continue
+                os.kill(int(entry), signal.SIGKILL)
+                ended.append(command)
+            except (OSError, ProcessLookupError):
+                pass
+        return ended
 
     def kill(self):
         if self.proc is None:
@@ -579,6 +604,11 @@ def keyboard_layout(layout):
         os.remove(saved)
         if rc != 0:
             raise HarnessError("the earlier keymap could not be loaded back on %s" % display)
+
+
+def top_windows(class_name):
+    """Every visible top-level window of the class, as the probe describes it (with its owner)."""
+    return probe("windows", class_name)["windows"]
 
 
 def probe(command, *args, check=True):

@@ -3,6 +3,8 @@
 // line (never to stdout: a Wine child can keep a pipe open long after it has exited).
 //
 //   kfprobe OUT wait CLASS TIMEOUT_MS     top-level window of CLASS, once it is visible
+//   kfprobe OUT windows CLASS             every visible top-level window of CLASS (a dialog and
+//                                         the message boxes it owns share one class)
 //   kfprobe OUT window HWND               title, rectangles, process, work area
 //   kfprobe OUT children HWND             every descendant: class, id, rect, visibility, text
 //   kfprobe OUT text HWND ID              text of the child with that id
@@ -143,6 +145,7 @@ std::string WindowJson(HWND h) {
   s += ",\"class\":" + JsonString(ClassOf(h));
   s += ",\"title\":" + JsonString(TextOf(h));
   s += ",\"pid\":" + JsonInt(pid);
+  s += ",\"owner\":" + HandleText(GetWindow(h, GW_OWNER));
   s += ",\"visible\":" + std::string(IsWindowVisible(h) ? "true" : "false");
   s += ",\"rect\":" + JsonRect(window);
   s += ",\"client\":" + JsonRect(client);
@@ -296,6 +299,25 @@ HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs) {
   }
 }
 
+struct ClassSearch {
+  const wchar_t* className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND h, LPARAM param) {
+  auto* search = reinterpret_cast<ClassSearch*>(param);
+  if (IsWindowVisible(h) && ClassOf(h) == search->className) search->found.push_back(h);
+  return TRUE;
+}
+
+std::string WindowsJson(const wchar_t* className) {
+  ClassSearch search = {className, {}};
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+  std::string s = "[";
+  for (size_t i = 0; i < search.found.size(); ++i) s += (i ? "," : "") + WindowJson(search.found[i]);
+  return s + "]";
+}
+
 bool WriteAnswer(const wchar_t* path, const std::string& json) {
   HANDLE f = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f == INVALID_HANDLE_VALUE) return false;
@@ -318,6 +340,10 @@ std::string Run(int argc, wchar_t** argv, int* code) {
     HWND h = WaitForWindow(argv[3], static_cast<DWORD>(_wtoi(argv[4])));
     *code = h ? 0 : 1;
     return h ? "{\"ok\":true,\"window\":" + WindowJson(h) + "}" : Failure("no such window");
+  }
+  if (command == L"windows") {
+    *code = 0;
+    return "{\"ok\":true,\"windows\":" + WindowsJson(argv[3]) + "}";
   }
   HWND h = ParseHandle(argv[3]);
   if (!IsWindow(h)) {

@@ -65,6 +65,16 @@
 #define IDS_ABOUT_PRODUCT       1062
 #define IDS_ABOUT_TERMS         1063
 #define IDS_ABOUT_NOTICE        1064
+// History.csv and the report's progress section ("%d": the number of tests meant)
+#define IDS_PROGRESS            1120   // heading, the language's name follows
+#define IDS_PROGRESS_CHART      1121
+#define IDS_PROGRESS_CPM        1122   // chart legend
+#define IDS_PROGRESS_ERRORS     1123   // chart legend
+#define IDS_PROGRESS_BEST       1124
+#define IDS_PROGRESS_MEAN_CPM   1125
+#define IDS_PROGRESS_MEAN_ERRORS 1126
+#define IDS_PROGRESS_NONE       1127
+#define IDS_HISTORY_NOT_WRITTEN 1128   // status bar, once per run
 #define IDS_STOP_TEST           10211
 #define IDS_DISABLE_ALERT       10221
 #define IDS_ENABLE_ALERT        10222

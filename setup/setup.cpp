@@ -1,5 +1,7 @@
 #include "setup/setup.h"
 
+#include <cstdio>
+
 #include "settings/settings.h"
 
 namespace {
@@ -13,7 +15,8 @@ const SetupLanguage kLanguages[3] = {
 };
 const char* const kLanguageNames[3] = {"English", "French", "Russian"};
 
-std::string Fitting(std::string path) { return path.size() <= kSetupMaxPath ? path : std::string(); }
+bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+bool IsDriveLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 
 SetupStep Folder(const std::string& folder) { return {SetupStepKind::CreateFolder, folder, 0, "", 0}; }
 
@@ -49,12 +52,84 @@ bool Setup_AdditionalLanguages(int defaultLanguage, int additional[2]) {
   return true;
 }
 
-std::string Setup_DefaultDestination(const std::string& profile) {
-  return Fitting(profile + "\\My Documents\\KFP");
+Text16 Setup_DefaultDestination(const Text16& documents) { return Setup_BrowsedDestination(documents); }
+
+Text16 Setup_BrowsedDestination(const Text16& folder) {
+  return folder + (!folder.empty() && IsSeparator(folder.back()) ? u"KFP" : u"\\KFP");
 }
 
-std::string Setup_BrowsedDestination(const std::string& folder) {
-  return Fitting(folder + (folder.size() == 3 ? "KFP" : "\\KFP"));
+Text16 Setup_TidyDestination(const Text16& typed) {
+  const size_t first = typed.find_first_not_of(u" \t");
+  if (first == Text16::npos) return Text16();
+  Text16 path = typed.substr(first, typed.find_last_not_of(u" \t") - first + 1);
+  for (char16_t& c : path)
+    if (c == u'/') c = u'\\';
+  // "C:\" keeps its separator: without it, "C:" would mean the drive's current folder.
+  const size_t keep = path.size() >= 3 && path[1] == u':' ? 3 : 1;
+  while (path.size() > keep && path.back() == u'\\') path.pop_back();
+  return path;
+}
+
+SetupPathProblem Setup_CheckDestination(const Text16& destination) {
+  if (destination.empty()) return SetupPathProblem::Empty;
+  const bool fromDrive = destination.size() >= 3 && IsDriveLetter(destination[0]) && destination[1] == u':' &&
+                         IsSeparator(destination[2]);
+  const bool fromShare = destination.size() >= 3 && IsSeparator(destination[0]) && IsSeparator(destination[1]) &&
+                         !IsSeparator(destination[2]);
+  if (!fromDrive && !fromShare) return SetupPathProblem::Relative;
+  for (size_t i = fromDrive ? 2 : 0; i < destination.size(); ++i) {
+    const char16_t c = destination[i];
+    if (c < 32 || c == u'<' || c == u'>' || c == u':' || c == u'"' || c == u'|' || c == u'?' || c == u'*')
+      return SetupPathProblem::BadCharacter;
+  }
+  if (destination.size() > Setup_MaxDestination()) return SetupPathProblem::TooLong;
+  return SetupPathProblem::None;
+}
+
+std::size_t Setup_MaxDestination() {
+  // Every file of an installation with all three languages, below an empty destination.
+  SetupChoices all;
+  all.itemText[0] = kLanguageNames[1];
+  all.itemText[1] = kLanguageNames[2];
+  all.itemStateImage[0] = all.itemStateImage[1] = 2;
+  std::size_t longest = 0;
+  for (const SetupStep& step : Setup_InstallPlan("", all)) {
+    const std::size_t length = step.folder.size() + 1 + step.name.size();
+    if (step.kind != SetupStepKind::CreateFolder && length > longest) longest = length;
+  }
+  return kSetupMaxPath - longest - (sizeof kSetupPartSuffix - 1);
+}
+
+std::string Setup_DestinationMessage(SetupPathProblem problem, std::size_t length) {
+  char text[400] = "";
+  switch (problem) {
+    case SetupPathProblem::None:
+      break;
+    case SetupPathProblem::Empty:
+      return "Please enter the folder to install Keyfarer into, or choose one with the \"...\" button.";
+    case SetupPathProblem::Relative:
+      return "The destination must be a full path that starts with a drive, such as C:\\Keyfarer, or with a "
+             "network share, such as \\\\server\\share\\Keyfarer.";
+    case SetupPathProblem::BadCharacter:
+      return "The destination contains a character that a folder name cannot hold: < > : \" | ? * or a "
+             "control character.";
+    case SetupPathProblem::TooLong:
+      std::snprintf(text, sizeof text,
+                    "The destination is too long: it has %zu characters, and at most %zu leave room for the "
+                    "files installed below it.",
+                    length, Setup_MaxDestination());
+      break;
+    case SetupPathProblem::NotInCodePage:
+      return "The destination contains letters that the system's code page cannot spell, so the installer "
+             "cannot write there. Please choose a folder whose path uses other letters.";
+  }
+  return text;
+}
+
+std::string Setup_FailureMessage(const std::string& path, const std::string& reason, bool nothingInstalled) {
+  return "Keyfarer could not be installed.\r\n\r\n" + path + "\r\n" + reason + "\r\n\r\n" +
+         (nothingInstalled ? "Nothing was installed: the destination is as it was before."
+                           : "Only part of Keyfarer was installed: the files before this one were replaced.");
 }
 
 std::vector<SetupStep> Setup_LanguagePlan(const std::string& destination, int language) {

@@ -5,10 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "common/text.h"
+
 constexpr int kSetupProgramResource = 131;  // the tutor program, installed as "KFP.exe"
 constexpr const char kSetupProgramName[] = "KFP.exe";
 constexpr const char kSetupSettingsName[] = "Settings.xml";
-constexpr std::size_t kSetupMaxPath = 259;  // longest destination path, in bytes
+constexpr std::size_t kSetupMaxPath = 259;  // longest path the ANSI file calls take
+// Each file is written under its name followed by this, and renamed once it is complete.
+constexpr const char kSetupPartSuffix[] = ".part";
 
 // One installed language: its folder below the destination ("\EN"), the first of its five
 // resources and the names of its four word lists (left-hand, right-hand, left-to-right,
@@ -28,12 +32,28 @@ int Setup_LanguageCode(const std::string& name);
 // false (and nothing written) for a code outside 1 to 3.
 bool Setup_AdditionalLanguages(int defaultLanguage, int additional[2]);
 
-// Destination paths. Each returns "" when the result would be longer than kSetupMaxPath, so
-// that the caller keeps the path it had rather than install into a cut-off folder.
-// <profile>\My Documents\KFP
-std::string Setup_DefaultDestination(const std::string& profile);
-// <drive root>KFP for a three-character root such as "C:\", else <folder>\KFP.
-std::string Setup_BrowsedDestination(const std::string& folder);
+// Destination paths, as the user sees them in the destination box (UTF-16).
+// <documents>\KFP: the user's documents folder, as the shell names it.
+Text16 Setup_DefaultDestination(const Text16& documents);
+// <folder>\KFP, or <folder>KFP for a folder that ends with a separator (a drive root "C:\").
+Text16 Setup_BrowsedDestination(const Text16& folder);
+
+// A typed destination as it is checked and used: blanks around it dropped, "/" made "\",
+// trailing separators dropped except the one of a drive root.
+Text16 Setup_TidyDestination(const Text16& typed);
+// What is wrong with a tidied destination. The installer writes only where the user named:
+// a full path from a drive ("C:\...") or a share ("\\server\share\..."), without characters
+// a folder name cannot hold, short enough for every file below it. Whether the system's code
+// page can spell it is the Win32 side's to find out (NotInCodePage).
+enum class SetupPathProblem { None, Empty, Relative, BadCharacter, TooLong, NotInCodePage };
+SetupPathProblem Setup_CheckDestination(const Text16& destination);
+// The longest destination that leaves room for every installed file's path and its ".part".
+std::size_t Setup_MaxDestination();
+// The message that tells the user what is wrong with the destination.
+std::string Setup_DestinationMessage(SetupPathProblem problem, std::size_t length);
+// The message of a failed installation: the file, the system's reason and whether anything
+// was changed.
+std::string Setup_FailureMessage(const std::string& path, const std::string& reason, bool nothingInstalled);
 
 // One write of an installation, in order.
 enum class SetupStepKind { CreateFolder, WriteResource, WriteSettings };

@@ -1,6 +1,7 @@
 #pragma once
 // Resource and control ids of the installer quillsetup.
 
+#define IDI_SETUP                100   // the installer's icon (program file, dialog caption)
 #define IDD_SETUP                106   // the setup dialog
 
 #define IDC_SETUP_DEFAULT_LANG   1004  // combo box: "English", "French", "Russian"

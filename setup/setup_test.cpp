@@ -36,7 +36,7 @@ std::vector<std::string> LanguageLines(const std::string& dest, const std::strin
   return lines;
 }
 
-const std::string kDest = "C:\\Users\\ann\\My Documents\\KFP";
+const std::string kDest = "C:\\Users\\ann\\Documents\\KFP";
 const std::vector<std::string> kAnsiLists = {"LH_Words.dat", "RH_Words.dat", "LTOR_Both.dat", "RTOL_Both.dat"};
 const std::vector<std::string> kRussianLists = {"LH_Words_RU_UTF8.txt", "RH_Words_RU_UTF8.txt",
                                                 "LTOR_Words_RU_UTF8.txt", "RTOL_Words_RU_UTF8.txt"};
@@ -88,20 +88,61 @@ TEST(SetupLanguages, NamesCodesAndAdditionalLists) {
 }
 
 TEST(SetupPaths, DefaultAndBrowsedDestinations) {
-  EXPECT_EQ(Setup_DefaultDestination("C:\\Users\\ann"), "C:\\Users\\ann\\My Documents\\KFP");
-  EXPECT_EQ(Setup_BrowsedDestination("D:\\"), "D:\\KFP");
-  EXPECT_EQ(Setup_BrowsedDestination("D:\\Apps"), "D:\\Apps\\KFP");
-  EXPECT_EQ(Setup_BrowsedDestination("D:\\My Apps\\x"), "D:\\My Apps\\x\\KFP");
-  // Only the length decides, as for any three-character folder.
-  EXPECT_EQ(Setup_BrowsedDestination("abc"), "abcKFP");
+  EXPECT_EQ(Setup_DefaultDestination(u"C:\\Users\\ann\\Documents"), u"C:\\Users\\ann\\Documents\\KFP");
+  EXPECT_EQ(Setup_DefaultDestination(u"D:\\Dokumente"), u"D:\\Dokumente\\KFP");
+  EXPECT_EQ(Setup_BrowsedDestination(u"D:\\"), u"D:\\KFP");
+  EXPECT_EQ(Setup_BrowsedDestination(u"D:\\Apps"), u"D:\\Apps\\KFP");
+  EXPECT_EQ(Setup_BrowsedDestination(u"D:\\My Apps\\x"), u"D:\\My Apps\\x\\KFP");
+}
 
-  // Longest results that fit, and one byte more, which gives "" (the caller keeps its path).
-  const std::string folder255(255, 'a');
-  EXPECT_EQ(Setup_BrowsedDestination(folder255).size(), 259u);
-  EXPECT_EQ(Setup_BrowsedDestination(folder255 + "b"), "");
-  const std::string profile242(242, 'p');
-  EXPECT_EQ(Setup_DefaultDestination(profile242).size(), 259u);
-  EXPECT_EQ(Setup_DefaultDestination(profile242 + "q"), "");
+TEST(SetupPaths, TypedDestinationsAreTidiedAndChecked) {
+  EXPECT_EQ(Setup_TidyDestination(u"  C:/Apps/KFP/ \t"), u"C:\\Apps\\KFP");
+  EXPECT_EQ(Setup_TidyDestination(u"C:\\\\"), u"C:\\");
+  EXPECT_EQ(Setup_TidyDestination(u"\\\\server\\share\\"), u"\\\\server\\share");
+  EXPECT_EQ(Setup_TidyDestination(u" \t "), u"");
+
+  // The longest file below a destination: "\RU\Training Words\LTOR_Words_RU_UTF8.txt" and ".part".
+  EXPECT_EQ(Setup_MaxDestination(), 259u - 41u - 5u);
+  const Text16 longest = u"C:\\" + Text16(Setup_MaxDestination() - 3, u'a');
+  const struct {
+    Text16 path;
+    SetupPathProblem problem;
+  } kCases[] = {
+      {u"C:\\Keyfarer", SetupPathProblem::None},
+      {u"c:\\", SetupPathProblem::None},
+      {u"\\\\server\\share\\KFP", SetupPathProblem::None},
+      {u"C:\\\u00C9t\u00E9 \u041A\u043B\u0430\u0432\u0438\\KFP", SetupPathProblem::None},  // the code page is the glue's
+      {longest, SetupPathProblem::None},
+      {longest + u"a", SetupPathProblem::TooLong},
+      {u"", SetupPathProblem::Empty},
+      {u"KFP", SetupPathProblem::Relative},
+      {u"relative dir\\KFP", SetupPathProblem::Relative},
+      {u"\\KFP", SetupPathProblem::Relative},
+      {u"C:KFP", SetupPathProblem::Relative},
+      {u"1:\\KFP", SetupPathProblem::Relative},
+      {u"\\\\\\KFP", SetupPathProblem::Relative},
+      {u"C:\\a:b", SetupPathProblem::BadCharacter},
+      {u"C:\\what?", SetupPathProblem::BadCharacter},
+      {u"C:\\\"quoted\"", SetupPathProblem::BadCharacter},
+      {u"C:\\tab\there", SetupPathProblem::BadCharacter},
+      {u"\\\\?\\C:\\KFP", SetupPathProblem::BadCharacter},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(Setup_CheckDestination(c.path), c.problem) << Text_ToUtf8(c.path);
+}
+
+TEST(SetupMessages, SayWhatIsWrongAndWhatWasChanged) {
+  EXPECT_NE(Setup_DestinationMessage(SetupPathProblem::Relative, 3).find("full path"), std::string::npos);
+  EXPECT_NE(Setup_DestinationMessage(SetupPathProblem::TooLong, 300).find("it has 300 characters, and at most 213"),
+            std::string::npos);
+  EXPECT_NE(Setup_DestinationMessage(SetupPathProblem::NotInCodePage, 9).find("code page"), std::string::npos);
+  for (auto problem : {SetupPathProblem::Empty, SetupPathProblem::BadCharacter})
+    EXPECT_FALSE(Setup_DestinationMessage(problem, 0).empty());
+
+  EXPECT_EQ(Setup_FailureMessage("D:\\KFP\\KFP.exe", "Disk full.", true),
+            "Keyfarer could not be installed.\r\n\r\nD:\\KFP\\KFP.exe\r\nDisk full.\r\n\r\n"
+            "Nothing was installed: the destination is as it was before.");
+  EXPECT_NE(Setup_FailureMessage("D:\\KFP\\RU", "Access denied.", false).find("Only part of Keyfarer was installed"),
+            std::string::npos);
 }
 
 TEST(SetupPlan, LanguageWritesFoldersThenListsThenSample) {

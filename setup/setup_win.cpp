@@ -2,10 +2,9 @@
 #include "setup/setup_win.h"
 
 #include <commctrl.h>
-#include <share.h>
 
 #include <cstdio>
-#include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "setup/setup.h"
@@ -24,41 +23,164 @@ const char kSetupOrderPage[] = "https://www.velmora.example/order?product=kf&lan
 
 namespace {
 
-constexpr size_t kCopyPiece = 10;  // bytes per write into the buffered output
+constexpr DWORD kWritePiece = 1 << 20;  // bytes per WriteFile call
 
-void NoteFailure(const std::string& path) {
-  if (g_Setup.failures++ == 0) g_Setup.firstFailure = path;
+// ---- Installing: check everything, write ".part" files, then rename them into place ----------
+
+// One file of an installation: where it goes and its bytes (payload, or the settings document).
+struct SetupFile {
+  std::string target;
+  const char* bytes = nullptr;
+  DWORD size = 0;
+  std::string document;
+};
+
+// What one run has done so far, so that a failure can take it back.
+struct SetupRun {
+  std::vector<std::string> createdFolders;
+  std::vector<std::string> parts;  // ".part" files created, complete or not
+  SetupResult result;
+};
+
+bool Fail(SetupRun& run, const std::string& path, DWORD error) {
+  run.result.failed = true;
+  run.result.path = path;
+  run.result.error = error ? error : ERROR_GEN_FAILURE;
+  return false;
 }
 
 HMODULE PayloadModule() { return g_Setup.payloadModule ? g_Setup.payloadModule : GetModuleHandleA(nullptr); }
 
-// Creates the folder. Only the destination may lack parents (a typed path, or a profile without
-// "My Documents"), so the caller asks for the missing levels above it to be made first.
-void CreateFolder(const std::string& path, bool withParents) {
-  if (withParents) {
-    // Every level below the root: "C:\a", "C:\a\b", ... ; failures show later as failed files.
-    for (size_t at = path.find_first_of("\\/", 3); at != std::string::npos; at = path.find_first_of("\\/", at + 1))
-      if (at > 0 && path[at - 1] != '\\' && path[at - 1] != '/' && path[at - 1] != ':')
-        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-  }
-  CreateDirectoryA(path.c_str(), nullptr);
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void RunSteps(const std::vector<SetupStep>& steps, const std::string& destination) {
+std::string PartName(const std::string& target) { return target + kSetupPartSuffix; }
+
+bool LoadPayload(SetupRun& run, int resource, SetupFile& file) {
+  char name[16];
+  std::snprintf(name, sizeof name, "#%d", resource);
+  const HMODULE module = PayloadModule();
+  HRSRC found = FindResourceA(module, name, "CUSTOM");
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  file.bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+  if (!file.bytes) return Fail(run, file.target, GetLastError() ? GetLastError() : ERROR_RESOURCE_DATA_NOT_FOUND);
+  file.size = SizeofResource(module, found);
+  return true;
+}
+
+// An existing target must be replaceable: not a folder, not read-only, and not held by a
+// program (a running KFP.exe refuses write access). Checked before anything is written.
+bool CheckReplaceable(SetupRun& run, const std::string& target) {
+  const DWORD attributes = GetFileAttributesA(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Fail(run, target, ERROR_ALREADY_EXISTS);
+  if (attributes & FILE_ATTRIBUTE_READONLY) return Fail(run, target, ERROR_ACCESS_DENIED);
+  HANDLE file = CreateFileA(target.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return Fail(run, target, GetLastError());
+  CloseHandle(file);
+  return true;
+}
+
+bool MakeFolder(SetupRun& run, const std::string& path) {
+  if (CreateDirectoryA(path.c_str(), nullptr)) {
+    run.createdFolders.push_back(path);
+    return true;
+  }
+  const DWORD error = GetLastError();
+  return IsFolder(path) || Fail(run, path, error);
+}
+
+// The destination with the levels above it that are missing ("C:\a", "C:\a\b", ...); the root
+// ("C:\" or "\\server\share\") is never made. CharNextA keeps double-byte letters whole.
+bool MakeDestination(SetupRun& run, const std::string& path) {
+  const int rootSeparators = path.size() > 1 && path[1] == ':' ? 1 : 4;
+  int separators = 0;
+  for (const char* at = path.c_str(); *at; at = CharNextA(at)) {
+    if (*at != '\\' || ++separators <= rootSeparators) continue;
+    const std::string level(path.c_str(), at);
+    if (!IsFolder(level) && !MakeFolder(run, level)) return false;
+  }
+  return IsFolder(path) || MakeFolder(run, path);
+}
+
+// Writes the whole file under its ".part" name; every byte is accounted for (a full disk shows
+// as a failed or short WriteFile) and the data is flushed before the handle is closed.
+bool WritePart(SetupRun& run, const SetupFile& file) {
+  const std::string part = PartName(file.target);
+  HANDLE handle = CreateFileA(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return Fail(run, file.target, GetLastError());
+  run.parts.push_back(part);
+  DWORD error = 0;
+  for (DWORD at = 0; at < file.size && !error;) {
+    const DWORD piece = file.size - at < kWritePiece ? file.size - at : kWritePiece;
+    DWORD written = 0;
+    if (!WriteFile(handle, file.bytes + at, piece, &written, nullptr) || written == 0)
+      error = GetLastError() ? GetLastError() : ERROR_DISK_FULL;
+    at += written;
+  }
+  if (!error && !FlushFileBuffers(handle)) error = GetLastError();
+  if (!CloseHandle(handle) && !error) error = GetLastError();
+  return !error || Fail(run, file.target, error);
+}
+
+// Takes back what a failed run wrote: its ".part" files and the folders it made.
+void Undo(SetupRun& run, size_t firstPart) {
+  for (size_t i = firstPart; i < run.parts.size(); ++i) DeleteFileA(run.parts[i].c_str());
+  if (firstPart > 0) return;  // files were replaced: their folders stay
+  for (auto folder = run.createdFolders.rbegin(); folder != run.createdFolders.rend(); ++folder)
+    RemoveDirectoryA(folder->c_str());
+}
+
+SetupResult RunPlan(const std::vector<SetupStep>& steps, const std::string& destination) {
+  SetupRun run;
+  std::vector<SetupFile> files;
+  files.reserve(steps.size());  // no reallocation: a document's bytes stay where they are
   for (const SetupStep& step : steps) {
-    switch (step.kind) {
-      case SetupStepKind::CreateFolder:
-        CreateFolder(step.folder, step.folder == destination);
-        break;
-      case SetupStepKind::WriteResource:
-        Setup_WriteResourceFile(step.resource, step.folder.c_str(), step.name.c_str());
-        break;
-      case SetupStepKind::WriteSettings:
-        Setup_WriteDefaultSettings(step.folder.c_str(), step.language);
-        break;
+    if (step.kind == SetupStepKind::CreateFolder) continue;
+    files.emplace_back();
+    SetupFile& file = files.back();
+    file.target = step.folder + "\\" + step.name;
+    if (step.kind == SetupStepKind::WriteSettings) {
+      file.document = Setup_SettingsDocument(step.language);
+      file.bytes = file.document.data();
+      file.size = static_cast<DWORD>(file.document.size());
+    } else if (!LoadPayload(run, step.resource, file)) {
+      return run.result;
     }
   }
+  for (const SetupFile& file : files)
+    if (!CheckReplaceable(run, file.target)) return run.result;
+  bool ok = true;
+  for (const SetupStep& step : steps) {
+    if (ok && step.kind == SetupStepKind::CreateFolder)
+      ok = step.folder == destination ? MakeDestination(run, step.folder) : MakeFolder(run, step.folder);
+  }
+  for (const SetupFile& file : files) ok = ok && WritePart(run, file);
+  if (!ok) {
+    Undo(run, 0);
+    return run.result;
+  }
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (!MoveFileExA(run.parts[i].c_str(), files[i].target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      Fail(run, files[i].target, GetLastError());
+      run.result.nothingInstalled = i == 0;
+      Undo(run, i);
+      return run.result;
+    }
+  }
+  run.result.nothingInstalled = false;
+  return run.result;
 }
+
+bool Record(const SetupResult& result) {
+  g_Setup.result = result;
+  return !result.failed;
+}
+
+// ---- The dialog ------------------------------------------------------------------------------
 
 std::string ItemText(HWND list, int item) {
   char text[100] = "";
@@ -70,40 +192,50 @@ std::string ItemText(HWND list, int item) {
   return text;
 }
 
-// Takes what the user typed into box 1006 as the destination when it is a usable path;
-// otherwise the box shows the destination again. False when there is no destination at all.
-bool TakeTypedDestination(HWND dialog) {
-  HWND box = GetDlgItem(dialog, IDC_SETUP_DESTINATION);
-  const int length = GetWindowTextLengthA(box);
-  if (length > 0 && length <= static_cast<int>(kSetupMaxPath)) {
-    char typed[MAX_PATH] = "";
-    GetWindowTextA(box, typed, sizeof typed);
-    std::strcpy(g_Setup.destination, typed);
-  } else {
-    SetWindowTextA(box, g_Setup.destination);
-  }
-  return g_Setup.destination[0] != '\0';
+void SetDestinationText(HWND dialog, const Text16& text) {
+  SetDlgItemTextW(dialog, IDC_SETUP_DESTINATION, reinterpret_cast<LPCWSTR>(text.c_str()));
+}
+
+// The file manager by its full path in the Windows folder, never one found in the installer's
+// or the current folder; the destination quoted, so blanks and commas stay part of it.
+void OpenFolder(const std::string& folder) {
+  char windows[MAX_PATH] = "";
+  const UINT length = GetSystemWindowsDirectoryA(windows, sizeof windows);
+  if (length == 0 || length >= sizeof windows) return;
+  const std::string command = "\"" + std::string(windows) + "\\explorer.exe\" \"" + folder + "\"";
+  g_SetupWinExec(command.c_str(), SW_SHOWNORMAL);
+}
+
+void RefuseInput(HWND dialog, int control, const std::string& text) {
+  g_SetupMessageBox(dialog, text.c_str(), kSetupTitle, MB_OK | MB_ICONEXCLAMATION);
+  // Back to the control that needs another answer, its text selected for retyping.
+  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, control)), TRUE);
 }
 
 void OnInstallCommand(HWND dialog) {
-  if (!TakeTypedDestination(dialog)) {
-    g_SetupMessageBox(dialog, "Please choose a destination folder.", kSetupTitle, MB_OK | MB_ICONEXCLAMATION);
+  Text16 typed;
+  std::string destination;
+  const SetupPathProblem problem = Setup_ReadDestination(dialog, typed, destination);
+  if (problem != SetupPathProblem::None) {
+    RefuseInput(dialog, IDC_SETUP_DESTINATION, Setup_DestinationMessage(problem, typed.size()));
     return;
   }
+  if (SendDlgItemMessageA(dialog, IDC_SETUP_DEFAULT_LANG, CB_GETCURSEL, 0, 0) == CB_ERR) {
+    RefuseInput(dialog, IDC_SETUP_DEFAULT_LANG, "Please choose the default language.");
+    return;
+  }
+  g_Setup.destination = destination;
   Setup_Install(dialog);
-  if (g_Setup.failures > 0) {
-    // Nothing is claimed that did not happen; the dialog stays for another folder or Escape.
-    const std::string text = "Keyfarer could not be installed completely. This file could not be written:\r\n" +
-                             g_Setup.firstFailure;
-    g_SetupMessageBox(nullptr, text.c_str(), kSetupTitle, MB_OK | MB_ICONERROR);
+  const SetupResult& result = g_Setup.result;
+  if (result.failed) {
+    // The dialog stays, for another folder or Escape.
+    const std::string text = Setup_FailureMessage(result.path, Setup_SystemReason(result.error), result.nothingInstalled);
+    g_SetupMessageBox(dialog, text.c_str(), kSetupTitle, MB_OK | MB_ICONERROR);
     return;
   }
-  const int answer = g_SetupMessageBox(nullptr, "Keyfarer has been installed successfully. Open destination folder?",
+  const int answer = g_SetupMessageBox(dialog, "Keyfarer has been installed successfully. Open destination folder?",
                                        kSetupTitle, MB_YESNO | MB_ICONQUESTION);
-  if (answer == IDYES) {
-    const std::string command = std::string("explorer.exe ") + g_Setup.destination;
-    g_SetupWinExec(command.c_str(), SW_SHOWNORMAL);
-  }
+  if (answer == IDYES) OpenFolder(g_Setup.destination);
   PostQuitMessage(0);
 }
 
@@ -115,16 +247,29 @@ void CenterOnScreen(HWND dialog) {
   SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void SetDefaultDestination() {
-  char profile[MAX_PATH] = "";
-  const DWORD needed = ExpandEnvironmentStringsA("%userprofile%", profile, sizeof profile);
-  // A profile path that does not fit leaves the destination empty for the user to choose.
-  const std::string path = needed > 0 && needed <= sizeof profile ? Setup_DefaultDestination(profile) : std::string();
-  std::strcpy(g_Setup.destination, path.c_str());
+// The user's real documents folder as the shell knows it (wherever the profile keeps it),
+// followed by "\KFP"; empty, for the user to choose, when the shell has none.
+Text16 DefaultDestination() {
+  wchar_t documents[MAX_PATH] = L"";
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)) || !documents[0])
+    return Text16();
+  return Setup_DefaultDestination(reinterpret_cast<const char16_t*>(documents));
+}
+
+void SetIcons(HWND dialog) {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  const int sizes[2][2] = {{SM_CXICON, SM_CYICON}, {SM_CXSMICON, SM_CYSMICON}};
+  for (int i = 0; i < 2; ++i) {
+    if (!g_Setup.icons[i])
+      g_Setup.icons[i] = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_SETUP), IMAGE_ICON,
+                                                       GetSystemMetrics(sizes[i][0]), GetSystemMetrics(sizes[i][1]), 0));
+    SendMessageA(dialog, WM_SETICON, i == 0 ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(g_Setup.icons[i]));
+  }
 }
 
 BOOL OnInitDialog(HWND dialog) {
   CenterOnScreen(dialog);
+  SetIcons(dialog);
   HWND combo = GetDlgItem(dialog, IDC_SETUP_DEFAULT_LANG);
   for (int language = 1; language <= 3; ++language)
     SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Setup_LanguageName(language)));
@@ -141,8 +286,7 @@ BOOL OnInitDialog(HWND dialog) {
   SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
   Setup_FillAdditionalLanguages(dialog, 1);
 
-  SetDefaultDestination();
-  SendDlgItemMessageA(dialog, IDC_SETUP_DESTINATION, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(g_Setup.destination));
+  SetDestinationText(dialog, DefaultDestination());
 
   HWND link = GetDlgItem(dialog, IDC_SETUP_MAKER_LINK);
   g_Setup.linkPreviousProc = reinterpret_cast<WNDPROC>(
@@ -166,70 +310,64 @@ void OnCommand(HWND dialog, WPARAM wParam) {
   }
   if (id == IDCANCEL) PostQuitMessage(0);
   if (id == IDC_SETUP_BROWSE) {
-    Setup_BrowseDestination(dialog, g_Setup.destination);
-    SendDlgItemMessageA(dialog, IDC_SETUP_DESTINATION, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(g_Setup.destination));
+    Text16 chosen;
+    if (Setup_BrowseDestination(dialog, chosen)) SetDestinationText(dialog, chosen);
   }
   if (id == IDC_SETUP_INSTALL) OnInstallCommand(dialog);
 }
 
 }  // namespace
 
-int Setup_WriteResourceFile(int resource, const char* folder, const char* name) {
-  char resourceName[16];
-  std::snprintf(resourceName, sizeof resourceName, "#%d", resource);
-  const HMODULE module = PayloadModule();
-  HRSRC found = FindResourceA(module, resourceName, "CUSTOM");
-  if (!found) g_SetupMessageBox(nullptr, "FindResource failed!", "", MB_OK);
-  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-  if (!loaded) g_SetupMessageBox(nullptr, "LoadResource failed!", "", MB_OK);
-  const void* bytes = loaded ? LockResource(loaded) : nullptr;
-  const size_t size = bytes ? SizeofResource(module, found) : 0;
-
-  const std::string path = std::string(folder) + "\\" + name;
-  bool complete = bytes != nullptr;  // missing payload leaves an empty file: not a success
-  // A target that cannot be created (no parent folder, no permission) is skipped, not written.
-  if (std::FILE* file = _fsopen(path.c_str(), "wb", _SH_DENYNO)) {
-    const char* from = static_cast<const char*>(bytes);
-    for (size_t at = 0; at < size && complete; at += kCopyPiece) {
-      const size_t piece = size - at < kCopyPiece ? size - at : kCopyPiece;
-      complete = std::fwrite(from + at, 1, piece, file) == piece;
-    }
-    if (std::fclose(file) != 0) complete = false;
-  } else {
-    complete = false;
-  }
-  if (!complete) NoteFailure(path);
-  if (loaded) FreeResource(loaded);
-  return 1;
+std::string Setup_SystemReason(DWORD error) {
+  char text[512] = "";
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
+                 nullptr);
+  std::string reason = text;
+  while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == ' ')) reason.pop_back();
+  if (reason.empty()) reason = "Error " + std::to_string(error) + ".";
+  return reason;
 }
 
-void Setup_WriteDefaultSettings(const char* folder, int language) {
-  const std::string document = Setup_SettingsDocument(language);
-  const std::string path = std::string(folder) + "\\" + kSetupSettingsName;
-  DeleteFileA(path.c_str());
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    NoteFailure(path);
-    return;
-  }
-  SetFilePointer(file, 0, nullptr, FILE_BEGIN);
-  DWORD written = 0;
-  bool complete = WriteFile(file, document.data(), static_cast<DWORD>(document.size()), &written, nullptr) &&
-                  written == document.size();
-  // An old document that could not be deleted must not keep a longer tail after the new one.
-  if (!SetEndOfFile(file)) complete = false;
-  if (!CloseHandle(file)) complete = false;
-  if (!complete) NoteFailure(path);
+SetupPathProblem Setup_ReadDestination(HWND dialog, Text16& typed, std::string& ansi) {
+  HWND box = GetDlgItem(dialog, IDC_SETUP_DESTINATION);
+  std::vector<wchar_t> text(static_cast<size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+  GetWindowTextW(box, text.data(), static_cast<int>(text.size()));
+  typed = Setup_TidyDestination(reinterpret_cast<const char16_t*>(text.data()));
+  const SetupPathProblem problem = Setup_CheckDestination(typed);
+  if (problem != SetupPathProblem::None) return problem;
+
+  // The ANSI calls would turn letters the code page lacks into look-alikes ("Ł" into "L") or
+  // "?": a path that does not come back unchanged is not the one the user named.
+  const LPCWSTR wide = reinterpret_cast<LPCWSTR>(typed.c_str());
+  const int wideLength = static_cast<int>(typed.size());
+  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
+  std::string converted(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide, wideLength, &converted[0], bytes, nullptr, nullptr);
+  std::vector<wchar_t> back(static_cast<size_t>(wideLength) + 1, L'\0');
+  const int backLength = MultiByteToWideChar(CP_ACP, 0, converted.data(), bytes, back.data(), wideLength + 1);
+  if (bytes == 0 || backLength != wideLength || std::wmemcmp(back.data(), wide, static_cast<size_t>(wideLength)) != 0)
+    return SetupPathProblem::NotInCodePage;
+
+  // "." and ".." resolved, so that only the folders the path ends in are made.
+  char full[MAX_PATH] = "";
+  const DWORD fullLength = GetFullPathNameA(converted.c_str(), sizeof full, full, nullptr);
+  ansi = fullLength > 0 && fullLength < sizeof full ? full : converted;
+  return SetupPathProblem::None;
 }
 
-void Setup_WriteLanguageData(int language) {
-  RunSteps(Setup_LanguagePlan(g_Setup.destination, language), g_Setup.destination);
+bool Setup_WriteResourceFile(int resource, const char* folder, const char* name) {
+  return Record(RunPlan({{SetupStepKind::WriteResource, folder, resource, name, 0}}, ""));
+}
+
+bool Setup_WriteDefaultSettings(const char* folder, int language) {
+  return Record(RunPlan({{SetupStepKind::WriteSettings, folder, 0, kSetupSettingsName, language}}, ""));
+}
+
+bool Setup_WriteLanguageData(int language) {
+  return Record(RunPlan(Setup_LanguagePlan(g_Setup.destination, language), g_Setup.destination));
 }
 
 void Setup_Install(HWND dialog) {
-  g_Setup.failures = 0;
-  g_Setup.firstFailure.clear();
   SetupChoices choices;
   choices.defaultSelection =
       static_cast<int>(SendDlgItemMessageA(dialog, IDC_SETUP_DEFAULT_LANG, CB_GETCURSEL, 0, 0));
@@ -239,7 +377,7 @@ void Setup_Install(HWND dialog) {
     choices.itemStateImage[item] =
         static_cast<int>((SendMessageA(list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) >> 12);
   }
-  RunSteps(Setup_InstallPlan(g_Setup.destination, choices), g_Setup.destination);
+  Record(RunPlan(Setup_InstallPlan(g_Setup.destination, choices), g_Setup.destination));
 }
 
 void Setup_FillAdditionalLanguages(HWND dialog, int language) {
@@ -257,28 +395,25 @@ void Setup_FillAdditionalLanguages(HWND dialog, int language) {
   }
 }
 
-bool Setup_BrowseDestination(HWND dialog, char* destination) {
-  IMalloc* allocator = nullptr;
-  if (FAILED(SHGetMalloc(&allocator)) || !allocator) return false;
+bool Setup_BrowseDestination(HWND dialog, Text16& destination) {
+  // The folder browser is made of COM objects: this thread joins an apartment while it runs.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   BROWSEINFOA info = {};
   info.hwndOwner = dialog;
   info.lpszTitle = "Select install directory";
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS;
   PIDLIST_ABSOLUTE chosen = g_SetupBrowseForFolder(&info);
-  if (!chosen) {
-    allocator->Release();
-    return false;
+  bool isFolder = false;
+  if (chosen) {
+    // The folder's true name, even where the code page lacks its letters: the Install command
+    // then says so instead of installing into a look-alike.
+    wchar_t folder[MAX_PATH] = L"";
+    isFolder = SHGetPathFromIDListW(chosen, folder) && folder[0] != L'\0';
+    if (isFolder) destination = Setup_BrowsedDestination(reinterpret_cast<const char16_t*>(folder));
+    CoTaskMemFree(chosen);
   }
-  char folder[MAX_PATH] = "";
-  const bool isFolder = SHGetPathFromIDListA(chosen, folder) && folder[0] != '\0';
-  allocator->Free(chosen);
-  allocator->Release();
-  if (!isFolder) return false;
-  // A folder whose path with "\KFP" would not fit keeps the destination as it was.
-  const std::string path = Setup_BrowsedDestination(folder);
-  if (path.empty()) return false;
-  std::strcpy(destination, path.c_str());
-  return true;
+  if (SUCCEEDED(com)) CoUninitialize();
+  return isFolder;
 }
 
 LRESULT CALLBACK Setup_LinkCursorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,21 +1,33 @@
 #pragma once
-// The installer's Win32 side: the setup dialog and the install operation (ANSI calls throughout:
-// every text and path of the installer is a byte string in the system code page).
+// The installer's Win32 side: the setup dialog and the install operation (ANSI calls for files
+// and windows: every path the installer writes to is a byte string in the system code page; the
+// destination box is read as UTF-16 only to refuse a path that code page cannot spell).
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <string>
 
+#include "common/text.h"
+#include "setup/setup.h"
+
+// How the last installation (or single write) ended. A failure names the file or folder and
+// carries the system's error code; nothingInstalled says whether the destination was left as
+// it was before.
+struct SetupResult {
+  bool failed = false;
+  bool nothingInstalled = true;
+  std::string path;
+  DWORD error = 0;
+};
+
 struct SetupState {
-  char destination[MAX_PATH] = "";  // at most 259 characters; set at start and by the browser
+  std::string destination;          // the checked destination the install writes to (ANSI)
   HMODULE payloadModule = nullptr;  // module holding the payload; nullptr is the program itself
   WNDPROC linkPreviousProc = nullptr;
   HFONT linkFont = nullptr;
-  // Failures of the running installation: files that could not be written completely or
-  // payload that was missing. The install command reports them instead of claiming success.
-  int failures = 0;
-  std::string firstFailure;  // the path of the first file that failed
+  HICON icons[2] = {};              // the dialog's big and small icon
+  SetupResult result;
 };
 extern SetupState g_Setup;
 
@@ -29,18 +41,29 @@ extern PIDLIST_ABSOLUTE(WINAPI* g_SetupBrowseForFolder)(LPBROWSEINFOA);
 extern const char kSetupTitle[];       // "Velmora Keyfarer 1.0 Setup"
 extern const char kSetupOrderPage[];   // the maker's order and donation page
 
-// The install operation. Setup_Install reads the default language (box 1004), the ticks of the
-// additional list (1005) and the destination path, and writes everything in order.
+// The install operation. Setup_Install reads the default language (box 1004) and the ticks of
+// the additional list (1005) and installs into g_Setup.destination: every target is checked
+// first, every file is written completely under a ".part" name beside its own, and only then
+// are they renamed into place; a failure removes what this run wrote. g_Setup.result tells.
 void Setup_Install(HWND dialog);
-// Copies payload resource `resource` to <folder>\<name>; returns 1 in every case.
-int Setup_WriteResourceFile(int resource, const char* folder, const char* name);
-// The folders and the five files of language 1 to 3 below the destination; other codes do nothing.
-void Setup_WriteLanguageData(int language);
+// Installs payload resource `resource` as <folder>\<name> the same way; true when it was.
+bool Setup_WriteResourceFile(int resource, const char* folder, const char* name);
+// The folders and the five files of language 1 to 3 below g_Setup.destination; other codes
+// do nothing.
+bool Setup_WriteLanguageData(int language);
 // <folder>\Settings.xml with the default document of the language.
-void Setup_WriteDefaultSettings(const char* folder, int language);
+bool Setup_WriteDefaultSettings(const char* folder, int language);
+
+// The destination typed into box 1006: `typed` tidied, and when it can be used (the result is
+// SetupPathProblem::None) `ansi`, the full path in the system code page.
+SetupPathProblem Setup_ReadDestination(HWND dialog, Text16& typed, std::string& ansi);
+
+// The system's own words for an error code ("Disk full."), without the line end.
+std::string Setup_SystemReason(DWORD error);
 
 // The dialog.
 INT_PTR CALLBACK Setup_DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 void Setup_FillAdditionalLanguages(HWND dialog, int language);
-bool Setup_BrowseDestination(HWND dialog, char* destination);
+// Lets the user pick a folder; on success `destination` becomes <folder>\KFP.
+bool Setup_BrowseDestination(HWND dialog, Text16& destination);
 LRESULT CALLBACK Setup_LinkCursorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
 #include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
 #include <vector>
 
+#include "kf_version.h"
 #include "settings/settings.h"
 #include "setup/setup.h"
 #include "setup/setup_resource.h"
@@ -145,7 +147,8 @@ class SetupDialog : public ::testing::Test {
     g_opened.clear();
     g_boxAnswer = IDNO;
     g_Setup.payloadModule = nullptr;
-    g_Setup.failures = 0;
+    g_Setup.result = SetupResult();
+    g_Setup.destination.clear();
     char temp[MAX_PATH] = "";
     GetTempPathA(sizeof temp, temp);
     root_ = std::string(temp) + "kfsetup_" + std::to_string(GetCurrentProcessId()) + "_" +
@@ -206,7 +209,39 @@ class SetupDialog : public ::testing::Test {
   // Points the destination at dest_ (below root_, which exists) by browsing to root_.
   void UseScratchDestination() {
     BrowseTo(root_);
-    ASSERT_EQ(std::string(g_Setup.destination), dest_);
+    ASSERT_EQ(Text(Item(IDC_SETUP_DESTINATION)), dest_);
+  }
+  void Type(const std::string& destination) { SetWindowTextA(Item(IDC_SETUP_DESTINATION), destination.c_str()); }
+  // The file manager's command line for a folder: the system's explorer.exe, both quoted.
+  static std::string OpenCommand(const std::string& folder) {
+    char windows[MAX_PATH] = "";
+    GetSystemWindowsDirectoryA(windows, sizeof windows);
+    return "\"" + std::string(windows) + "\\explorer.exe\" \"" + folder + "\"|" + std::to_string(SW_SHOWNORMAL);
+  }
+  // Every file and folder below `folder`, with its bytes: what an installation left there.
+  std::vector<std::string> Tree(const std::string& folder) {
+    std::vector<std::string> all;
+    for (const std::string& name : Children(folder)) {
+      const std::string path = folder + "\\" + name;
+      if (IsFolder(path)) {
+        all.push_back(name + "\\");
+        for (const std::string& below : Tree(path)) all.push_back(name + "\\" + below);
+      } else {
+        all.push_back(name + " " + std::to_string(ReadFileBytes(path).size()) + " " +
+                      std::to_string(std::hash<std::string>()(ReadFileBytes(path))));
+      }
+    }
+    return all;
+  }
+  // The one message box of a refused or failed install: owned by the dialog, which stays.
+  void ExpectOneBox(const std::string& text, UINT flags) {
+    ASSERT_EQ(g_boxes.size(), 1u);
+    EXPECT_EQ(g_boxes[0].owner, dialog_);
+    EXPECT_EQ(g_boxes[0].text, text);
+    EXPECT_EQ(g_boxes[0].caption, "Velmora Keyfarer 1.0 Setup");
+    EXPECT_EQ(g_boxes[0].flags, flags);
+    EXPECT_FALSE(QuitPosted()) << "the dialog stays";
+    g_boxes.clear();
   }
   void ExpectInstalledLanguages(bool en, bool fr, bool ru) {
     const bool want[3] = {en, fr, ru};
@@ -317,7 +352,8 @@ TEST_F(SetupDialog, TemplateControlsTextsAndPlaces) {
   }
   EXPECT_EQ(child, nullptr) << "more controls than expected";
 
-  EXPECT_EQ(GetWindowLongA(Item(1004), GWL_STYLE) & 0x3, CBS_DROPDOWN);
+  // A list only: the default language is one of the three, never typed text.
+  EXPECT_EQ(GetWindowLongA(Item(1004), GWL_STYLE) & 0x3, CBS_DROPDOWNLIST);
   EXPECT_TRUE(GetWindowLongA(Item(1004), GWL_STYLE) & CBS_SORT);
   const LONG list = GetWindowLongA(Item(1005), GWL_STYLE);
   EXPECT_EQ(list & LVS_TYPEMASK, LVS_REPORT);
@@ -364,11 +400,14 @@ TEST_F(SetupDialog, StartsCentredWithEnglishAndTheDefaultDestination) {
   EXPECT_EQ(column.cx, 100);
   EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_LEFT);
 
-  char profile[MAX_PATH] = "";
-  ExpandEnvironmentStringsA("%userprofile%", profile, sizeof profile);
-  const std::string expected = std::string(profile) + "\\My Documents\\KFP";
-  EXPECT_EQ(std::string(g_Setup.destination), expected);
-  EXPECT_EQ(Text(Item(IDC_SETUP_DESTINATION)), expected);
+  // The user's real documents folder, wherever the profile keeps it.
+  char documents[MAX_PATH] = "";
+  ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents), S_OK);
+  EXPECT_EQ(Text(Item(IDC_SETUP_DESTINATION)), std::string(documents) + "\\KFP");
+
+  // The installer's icon in the caption.
+  EXPECT_NE(SendMessageA(dialog_, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(SendMessageA(dialog_, WM_GETICON, ICON_SMALL, 0), 0);
 }
 
 TEST_F(SetupDialog, MakerLinkLooksAndActsLikeALink) {
@@ -442,34 +481,32 @@ TEST_F(SetupDialog, ChangingTheDefaultRefillsTheAdditionalListUnticked) {
 }
 
 TEST_F(SetupDialog, BrowsingSetsTheDestinationOrKeepsIt) {
-  const std::string start = g_Setup.destination;
   BrowseTo(root_);
   EXPECT_EQ(g_browseTitle, "Select install directory");
   EXPECT_EQ(g_browseFlags, static_cast<UINT>(BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS));
   EXPECT_EQ(g_browseOwner, dialog_);
-  EXPECT_EQ(std::string(g_Setup.destination), root_ + "\\KFP");
   EXPECT_EQ(Text(Item(IDC_SETUP_DESTINATION)), root_ + "\\KFP");
 
   // A drive root: drive letter, colon, one backslash, KFP.
   const std::string drive = root_.substr(0, 3);
   ASSERT_EQ(drive[1], ':');
   BrowseTo(drive);
-  EXPECT_EQ(std::string(g_Setup.destination), drive + "KFP");
+  EXPECT_EQ(Text(Item(IDC_SETUP_DESTINATION)), drive + "KFP");
 
-  // Cancelled: unchanged, and the box shows it again even after the user typed into it.
-  SetWindowTextA(Item(IDC_SETUP_DESTINATION), "typed");
+  // Cancelled: the box keeps what it holds, typed text included.
+  Type("typed");
   g_browseAnswer = nullptr;
   Command(IDC_SETUP_BROWSE);
-  EXPECT_EQ(std::string(g_Setup.destination), drive + "KFP");
-  EXPECT_EQ(Text(Item(IDC_SETUP_DESTINATION)), drive + "KFP");
+  EXPECT_EQ(Text(Item(IDC_SETUP_DESTINATION)), "typed");
 
   // An item that is no folder of the file system (the computer itself): unchanged.
   PIDLIST_ABSOLUTE computer = nullptr;
   ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
   g_browseAnswer = computer;
   Command(IDC_SETUP_BROWSE);
-  EXPECT_EQ(std::string(g_Setup.destination), drive + "KFP");
+  EXPECT_EQ(Text(Item(IDC_SETUP_DESTINATION)), "typed");
   EXPECT_FALSE(QuitPosted());
+  EXPECT_TRUE(g_Setup.destination.empty()) << "only Install takes the destination";
 }
 
 TEST_F(SetupDialog, EscapeAndCloseEndWithoutWritingEnterDoesNothing) {
@@ -491,13 +528,14 @@ TEST_F(SetupDialog, DefaultInstallWritesEnglishAndAsksToOpenTheFolder) {
   g_boxAnswer = IDYES;
   Command(IDC_SETUP_INSTALL);
   ASSERT_EQ(g_boxes.size(), 1u);
-  EXPECT_EQ(g_boxes[0].owner, nullptr);
+  EXPECT_EQ(g_boxes[0].owner, dialog_) << "owned: the dialog takes no input while the box shows";
   EXPECT_EQ(g_boxes[0].text, "Keyfarer has been installed successfully. Open destination folder?");
   EXPECT_EQ(g_boxes[0].caption, "Velmora Keyfarer 1.0 Setup");
   EXPECT_EQ(g_boxes[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   ASSERT_EQ(g_executed.size(), 1u);
-  EXPECT_EQ(g_executed[0], "explorer.exe " + dest_ + "|" + std::to_string(SW_SHOWNORMAL));
+  EXPECT_EQ(g_executed[0], OpenCommand(dest_));
   EXPECT_TRUE(QuitPosted());
+  EXPECT_EQ(g_Setup.destination, dest_);
 
   EXPECT_EQ(Children(dest_), (std::vector<std::string>{"EN", "KFP.exe", "Settings.xml"}));
   EXPECT_EQ(Children(dest_ + "\\EN"), (std::vector<std::string>{"Tests", "Training Words"}));
@@ -510,10 +548,13 @@ TEST_F(SetupDialog, DefaultInstallWritesEnglishAndAsksToOpenTheFolder) {
   EXPECT_EQ(settings, ReadFileBytes(DataDir() + "\\Settings.xml")) << "the staged default document";
 }
 
-TEST_F(SetupDialog, AnsweringNoStillEndsAndPathsWithBlanksGoUnquoted) {
-  CreateDirectoryA((root_ + "\\with blanks").c_str(), nullptr);
-  BrowseTo(root_ + "\\with blanks");
-  dest_ = root_ + "\\with blanks\\KFP";
+TEST_F(SetupDialog, AnsweringNoStillEndsAndTheFolderOpensQuoted) {
+  // Blanks, a comma and accented letters of the code page stay one argument: the right folder.
+  ASSERT_EQ(GetACP(), 1252u) << "the folder name below is Windows-1252";
+  const std::string folder = root_ + "\\with blanks, \xE9t\xE9";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  BrowseTo(folder);
+  dest_ = folder + "\\KFP";
   g_boxAnswer = IDNO;
   Command(IDC_SETUP_INSTALL);
   EXPECT_TRUE(g_executed.empty());
@@ -523,7 +564,7 @@ TEST_F(SetupDialog, AnsweringNoStillEndsAndPathsWithBlanksGoUnquoted) {
   g_boxAnswer = IDYES;
   Command(IDC_SETUP_INSTALL);
   ASSERT_EQ(g_executed.size(), 1u);
-  EXPECT_EQ(g_executed[0], "explorer.exe " + dest_ + "|" + std::to_string(SW_SHOWNORMAL));
+  EXPECT_EQ(g_executed[0], OpenCommand(dest_));
 }
 
 TEST_F(SetupDialog, EveryCombinationOfDefaultAndTicks) {
@@ -555,20 +596,17 @@ TEST_F(SetupDialog, EveryCombinationOfDefaultAndTicks) {
     EXPECT_TRUE(QuitPosted());
     ExpectInstalledLanguages(c.en, c.fr, c.ru);
     EXPECT_EQ(ReadFileBytes(dest_ + "\\Settings.xml"), App_DefaultSettingsDocument(c.language));
-    EXPECT_EQ(g_Setup.failures, 0);
+    EXPECT_FALSE(g_Setup.result.failed);
   }
 }
 
-TEST_F(SetupDialog, NoDefaultSelectedWritesLanguageOneAndOnlyTickedData) {
+TEST_F(SetupDialog, NoDefaultLanguageIsRefused) {
   UseScratchDestination();
-  // Tick Russian, then clear the selection without a selection-change notice (as typing does).
   Tick(1);
   SendMessageA(Item(IDC_SETUP_DEFAULT_LANG), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   Command(IDC_SETUP_INSTALL);
-  ExpectInstalledLanguages(false, false, true);
-  const std::string settings = ReadFileBytes(dest_ + "\\Settings.xml");
-  EXPECT_NE(settings.find("\r\n    <Language>1</Language>\r\n"), std::string::npos);
-  EXPECT_EQ(settings, App_DefaultSettingsDocument(1));
+  ExpectOneBox("Please choose the default language.", MB_OK | MB_ICONEXCLAMATION);
+  EXPECT_FALSE(IsFolder(dest_));
 }
 
 TEST_F(SetupDialog, ReinstallReplacesCarriedFilesAndKeepsTheUsersOwn) {
@@ -591,84 +629,119 @@ TEST_F(SetupDialog, ReinstallReplacesCarriedFilesAndKeepsTheUsersOwn) {
   ASSERT_TRUE(WriteFileBytes(dest_ + "\\Custom_Words.dat", "mine too\r\n"));
 
   Command(IDC_SETUP_INSTALL);
-  EXPECT_EQ(g_Setup.failures, 0);
+  EXPECT_FALSE(g_Setup.result.failed);
   ExpectInstalledLanguages(false, true, true);
   EXPECT_EQ(ReadFileBytes(dest_ + "\\Settings.xml"), App_DefaultSettingsDocument(2));
   EXPECT_EQ(ReadFileBytes(dest_ + "\\FR\\Training Words\\Custom_Words.dat"), "mine\r\n");
   EXPECT_EQ(ReadFileBytes(dest_ + "\\Report.htm"), "<p>report</p>");
   EXPECT_EQ(ReadFileBytes(dest_ + "\\TraceFile.txt"), "trace\r\n");
   EXPECT_EQ(ReadFileBytes(dest_ + "\\Custom_Words.dat"), "mine too\r\n");
+  for (const std::string& entry : Tree(dest_)) EXPECT_EQ(entry.find(".part"), std::string::npos) << entry;
 }
 
-TEST_F(SetupDialog, SettingsThatCannotBeDeletedAreOverwrittenWhole) {
+TEST_F(SetupDialog, TargetsThatCannotBeReplacedAreFoundBeforeAnythingIsTouched) {
   UseScratchDestination();
+  SelectDefault(1);  // French, over an earlier English installation
   CreateDirectoryA(dest_.c_str(), nullptr);
-  const std::string path = dest_ + "\\Settings.xml";
-  ASSERT_TRUE(WriteFileBytes(path, App_DefaultSettingsDocument(3) + "\r\n<Tail>" + std::string(500, 't') + "</Tail>"));
-  // Held open without delete sharing: DeleteFileA fails, the shared open succeeds.
-  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  Setup_WriteDefaultSettings(dest_.c_str(), 2);
-  CloseHandle(held);
-  EXPECT_EQ(ReadFileBytes(path), App_DefaultSettingsDocument(2)) << "no old tail after the closing root tag";
-  EXPECT_EQ(g_Setup.failures, 0);
+  ASSERT_TRUE(CopyFileA(ProgramFile().c_str(), (dest_ + "\\KFP.exe").c_str(), FALSE));
+  ASSERT_TRUE(WriteFileBytes(dest_ + "\\Settings.xml", "changed by the user"));
+  const std::vector<std::string> before = Tree(root_);
+
+  // The tutor still running: its program file is mapped as an image and refuses writing.
+  HMODULE running = LoadLibraryExA((dest_ + "\\KFP.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+  ASSERT_NE(running, nullptr);
+  Command(IDC_SETUP_INSTALL);
+  FreeLibrary(running);
+  ExpectOneBox(Setup_FailureMessage(dest_ + "\\KFP.exe", Setup_SystemReason(ERROR_SHARING_VIOLATION), true),
+               MB_OK | MB_ICONERROR);
+  EXPECT_EQ(Tree(root_), before) << "Settings.xml not reset, no FR folder, no .part file";
+
+  // A read-only file, which a rename would replace under Wine but not on Windows.
+  ASSERT_TRUE(SetFileAttributesA((dest_ + "\\Settings.xml").c_str(), FILE_ATTRIBUTE_READONLY));
+  Command(IDC_SETUP_INSTALL);
+  ExpectOneBox(Setup_FailureMessage(dest_ + "\\Settings.xml", Setup_SystemReason(ERROR_ACCESS_DENIED), true),
+               MB_OK | MB_ICONERROR);
+  EXPECT_EQ(Tree(root_), before);
+  EXPECT_TRUE(g_executed.empty());
+}
+
+TEST_F(SetupDialog, AFileThatCannotBeWrittenTakesBackEverythingThisRunWrote) {
+  UseScratchDestination();
+  SelectDefault(1);
+  Tick(1);
+  // An earlier installation, and in the way of the new Settings.xml a folder of its ".part" name.
+  CreateDirectoryA(dest_.c_str(), nullptr);
+  ASSERT_TRUE(WriteFileBytes(dest_ + "\\KFP.exe", "earlier program"));
+  ASSERT_TRUE(CreateDirectoryA((dest_ + "\\Settings.xml.part").c_str(), nullptr));
+  const std::vector<std::string> before = Tree(root_);
+  Command(IDC_SETUP_INSTALL);
+  ExpectOneBox(Setup_FailureMessage(dest_ + "\\Settings.xml", Setup_SystemReason(ERROR_ACCESS_DENIED), true),
+               MB_OK | MB_ICONERROR);
+  EXPECT_EQ(Tree(root_), before) << "KFP.exe.part deleted, FR and RU folders removed";
 }
 
 TEST_F(SetupDialog, TypedDestinationIsUsedAndMissingParentsAreMade) {
   const std::string typed = root_ + "\\deeper\\still\\KFP";
-  SetWindowTextA(Item(IDC_SETUP_DESTINATION), typed.c_str());
+  Type("  " + typed + "\\ ");  // blanks around it and a trailing separator are dropped
   dest_ = typed;
   Command(IDC_SETUP_INSTALL);
-  EXPECT_EQ(std::string(g_Setup.destination), typed);
+  EXPECT_EQ(g_Setup.destination, typed);
   ASSERT_EQ(g_boxes.size(), 1u);
   EXPECT_EQ(g_boxes[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   ExpectInstalledLanguages(true, false, false);
-
-  // An emptied box shows the destination again and installs there.
-  while (QuitPosted()) {
-  }
-  SetWindowTextA(Item(IDC_SETUP_DESTINATION), "");
-  Command(IDC_SETUP_INSTALL);
-  EXPECT_EQ(Text(Item(IDC_SETUP_DESTINATION)), typed);
-  EXPECT_TRUE(QuitPosted());
 }
 
-TEST_F(SetupDialog, NoDestinationAtAllInstallsNothing) {
-  // As after a profile path too long to take "My Documents" and "KFP": the user must choose a folder.
-  g_Setup.destination[0] = '\0';
-  SetWindowTextA(Item(IDC_SETUP_DESTINATION), "");
+TEST_F(SetupDialog, DestinationsThatAreRefusedInstallNothing) {
+  ASSERT_EQ(GetACP(), 1252u) << "the letters below are outside Windows-1252";
+  const Text16 root(root_.begin(), root_.end());
+  const size_t longest = Setup_MaxDestination();
+  const Text16 fits = root + u"\\" + Text16(longest - root.size() - 1, u'd');
+  const struct {
+    Text16 typed;
+    SetupPathProblem problem;
+  } kCases[] = {
+      {u"", SetupPathProblem::Empty},
+      {u"   ", SetupPathProblem::Empty},
+      {u"relative dir\\KFP", SetupPathProblem::Relative},
+      {u"\\KFP", SetupPathProblem::Relative},
+      {u"C:KFP", SetupPathProblem::Relative},
+      {root + u"\\a|b\\KFP", SetupPathProblem::BadCharacter},
+      {fits + u"x", SetupPathProblem::TooLong},
+      {root + u"\\\u0141\u00F3d\u017A \u0108\\KFP", SetupPathProblem::NotInCodePage},
+      {root + u"\\\u041A\u043B\u0430\u0432\u0438\u0448\u0438\\KFP", SetupPathProblem::NotInCodePage},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(Text_ToUtf8(c.typed));
+    SetWindowTextW(Item(IDC_SETUP_DESTINATION), reinterpret_cast<LPCWSTR>(c.typed.c_str()));
+    Command(IDC_SETUP_INSTALL);
+    ExpectOneBox(Setup_DestinationMessage(c.problem, Setup_TidyDestination(c.typed).size()),
+                 MB_OK | MB_ICONEXCLAMATION);
+  }
+  EXPECT_TRUE(Children(root_).empty());
+  EXPECT_FALSE(IsFolder("relative dir")) << "nothing in the current folder";
+
+  // The longest destination that is taken has room for every file of all three languages.
+  dest_ = Text_ToUtf8(fits);
+  Type(dest_);
+  Tick(0);
+  Tick(1);
   Command(IDC_SETUP_INSTALL);
-  ASSERT_EQ(g_boxes.size(), 1u);
-  EXPECT_EQ(g_boxes[0].text, "Please choose a destination folder.");
-  EXPECT_EQ(g_boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-  EXPECT_FALSE(QuitPosted());
-  // A path longer than 259 characters typed into the box is not taken either.
-  SetWindowTextA(Item(IDC_SETUP_DESTINATION), std::string(300, 'a').c_str());
-  Command(IDC_SETUP_INSTALL);
-  EXPECT_EQ(Text(Item(IDC_SETUP_DESTINATION)), "");
-  EXPECT_EQ(g_boxes.size(), 2u);
-  EXPECT_FALSE(QuitPosted());
+  EXPECT_FALSE(g_Setup.result.failed) << g_Setup.result.path;
+  ExpectInstalledLanguages(true, true, true);
 }
 
 TEST_F(SetupDialog, AFailedInstallationIsReportedNotClaimed) {
-  // The destination's parent is a file: nothing can be created below it.
+  // The destination's parent is a file: nothing can be made below it.
   ASSERT_TRUE(WriteFileBytes(root_ + "\\blocker", "file"));
-  const std::string bad = root_ + "\\blocker\\KFP";
-  SetWindowTextA(Item(IDC_SETUP_DESTINATION), bad.c_str());
+  Type(root_ + "\\blocker\\KFP");
   Command(IDC_SETUP_INSTALL);
-  ASSERT_EQ(g_boxes.size(), 1u);
-  EXPECT_EQ(g_boxes[0].flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
-  EXPECT_EQ(g_boxes[0].caption, "Velmora Keyfarer 1.0 Setup");
-  EXPECT_NE(g_boxes[0].text.find("could not be installed"), std::string::npos);
-  EXPECT_NE(g_boxes[0].text.find(bad + "\\KFP.exe"), std::string::npos) << g_boxes[0].text;
+  ExpectOneBox(Setup_FailureMessage(root_ + "\\blocker", Setup_SystemReason(ERROR_ALREADY_EXISTS), true),
+               MB_OK | MB_ICONERROR);
   EXPECT_TRUE(g_executed.empty());
-  EXPECT_FALSE(QuitPosted()) << "the dialog stays for another folder";
   EXPECT_EQ(ReadFileBytes(root_ + "\\blocker"), "file");
 
   // Another folder then installs normally.
-  g_boxes.clear();
-  SetWindowTextA(Item(IDC_SETUP_DESTINATION), dest_.c_str());
+  Type(dest_);
   Command(IDC_SETUP_INSTALL);
   ASSERT_EQ(g_boxes.size(), 1u);
   EXPECT_EQ(g_boxes[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
@@ -693,64 +766,84 @@ TEST_F(SetupDialog, PayloadIsCarriedInLanguage1033) {
 
 TEST_F(SetupDialog, ResourceFileCopiesBytesAndSurvivesMissingTargets) {
   CreateDirectoryA(dest_.c_str(), nullptr);
-  EXPECT_EQ(Setup_WriteResourceFile(147, dest_.c_str(), "sample.bin"), 1);
+  EXPECT_TRUE(Setup_WriteResourceFile(147, dest_.c_str(), "sample.bin"));
   EXPECT_EQ(ReadFileBytes(dest_ + "\\sample.bin"), ReadFileBytes(DataDir() + "\\RU\\Tests\\Sample_Unicode.txt"));
-  // An existing longer file is emptied first.
+  // An existing longer file is replaced whole.
   ASSERT_TRUE(WriteFileBytes(dest_ + "\\list.bin", std::string(5000, 'z')));
-  Setup_WriteResourceFile(133, dest_.c_str(), "list.bin");
+  EXPECT_TRUE(Setup_WriteResourceFile(133, dest_.c_str(), "list.bin"));
   EXPECT_EQ(ReadFileBytes(dest_ + "\\list.bin"), ReadFileBytes(DataDir() + "\\EN\\Training Words\\LH_Words.dat"));
-  EXPECT_EQ(g_Setup.failures, 0);
-  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(Children(dest_), (std::vector<std::string>{"list.bin", "sample.bin"}));
 
-  // A folder that does not exist: no file, no crash, counted as a failure.
-  EXPECT_EQ(Setup_WriteResourceFile(133, (root_ + "\\nowhere\\deeper").c_str(), "x.dat"), 1);
+  // A folder that does not exist: no file, no crash, the failure named.
+  EXPECT_FALSE(Setup_WriteResourceFile(133, (root_ + "\\nowhere\\deeper").c_str(), "x.dat"));
   EXPECT_FALSE(IsFile(root_ + "\\nowhere\\deeper\\x.dat"));
-  EXPECT_EQ(g_Setup.failures, 1);
-  EXPECT_EQ(g_Setup.firstFailure, root_ + "\\nowhere\\deeper\\x.dat");
+  EXPECT_EQ(g_Setup.result.path, root_ + "\\nowhere\\deeper\\x.dat");
+  EXPECT_EQ(g_Setup.result.error, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
   EXPECT_TRUE(g_boxes.empty());
 }
 
-TEST_F(SetupDialog, MissingPayloadShowsBothMessagesAndLeavesAnEmptyFile) {
+TEST_F(SetupDialog, MissingPayloadFailsBeforeAnythingIsWritten) {
   CreateDirectoryA(dest_.c_str(), nullptr);
-  EXPECT_EQ(Setup_WriteResourceFile(132, dest_.c_str(), "none.bin"), 1);
-  ASSERT_EQ(g_boxes.size(), 2u);
-  EXPECT_EQ(g_boxes[0].text, "FindResource failed!");
-  EXPECT_EQ(g_boxes[1].text, "LoadResource failed!");
-  for (const BoxCall& b : g_boxes) {
-    EXPECT_EQ(b.owner, nullptr);
-    EXPECT_EQ(b.caption, "");
-    EXPECT_EQ(b.flags, static_cast<UINT>(MB_OK));
-  }
-  EXPECT_TRUE(IsFile(dest_ + "\\none.bin"));
-  EXPECT_EQ(ReadFileBytes(dest_ + "\\none.bin"), "");
-  EXPECT_EQ(g_Setup.failures, 1);
+  EXPECT_FALSE(Setup_WriteResourceFile(132, dest_.c_str(), "none.bin"));
+  EXPECT_EQ(g_Setup.result.path, dest_ + "\\none.bin");
+  EXPECT_TRUE(Children(dest_).empty());
+  EXPECT_TRUE(g_boxes.empty());
 
-  // A module without any payload: the whole installation goes on and is reported as failed.
-  g_boxes.clear();
+  // A module without any payload: one message naming the program file, and no folder made.
   g_Setup.payloadModule = GetModuleHandleA("kernel32.dll");
   ASSERT_NE(g_Setup.payloadModule, nullptr);
-  SetWindowTextA(Item(IDC_SETUP_DESTINATION), (root_ + "\\other").c_str());
+  Type(root_ + "\\other");
   Command(IDC_SETUP_INSTALL);
-  // Six files (KFP.exe and the English five) with two messages each, then the failure report.
-  ASSERT_EQ(g_boxes.size(), 13u);
-  EXPECT_EQ(g_boxes.back().flags, static_cast<UINT>(MB_OK | MB_ICONERROR));
-  EXPECT_EQ(ReadFileBytes(root_ + "\\other\\Settings.xml"), App_DefaultSettingsDocument(1));
-  EXPECT_TRUE(IsFile(root_ + "\\other\\EN\\Tests\\Sample_Unicode.txt"));
-  EXPECT_FALSE(QuitPosted());
+  ExpectOneBox(Setup_FailureMessage(root_ + "\\other\\KFP.exe", Setup_SystemReason(g_Setup.result.error), true),
+               MB_OK | MB_ICONERROR);
+  EXPECT_FALSE(IsFolder(root_ + "\\other"));
 }
 
 TEST_F(SetupDialog, LanguageDataOnlyForKnownCodes) {
-  UseScratchDestination();
+  g_Setup.destination = dest_;
   CreateDirectoryA(dest_.c_str(), nullptr);
-  Setup_WriteLanguageData(0);
-  Setup_WriteLanguageData(4);
+  EXPECT_TRUE(Setup_WriteLanguageData(0));
+  EXPECT_TRUE(Setup_WriteLanguageData(4));
   EXPECT_TRUE(Children(dest_).empty());
-  Setup_WriteLanguageData(3);
+  EXPECT_TRUE(Setup_WriteLanguageData(3));
   EXPECT_EQ(Children(dest_), (std::vector<std::string>{"RU"}));
   EXPECT_EQ(Children(dest_ + "\\RU\\Training Words"),
             (std::vector<std::string>{"LH_Words_RU_UTF8.txt", "LTOR_Words_RU_UTF8.txt", "RH_Words_RU_UTF8.txt",
                                       "RTOL_Words_RU_UTF8.txt"}));
-  EXPECT_EQ(g_Setup.failures, 0);
+}
+
+// ---- The program file's own resources -----------------------------------------------------------
+
+TEST_F(SetupDialog, ManifestVersionAndIconMakeItAProperProgram) {
+  const HMODULE self = GetModuleHandleA(nullptr);
+  HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+  ASSERT_NE(found, nullptr);
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(self, found))),
+                             SizeofResource(self, found));
+  EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << "never elevated for its name";
+  EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+  EXPECT_EQ(manifest.find("<dpiAware"), std::string::npos) << "the system scales the fixed layout";
+  EXPECT_NE(FindResourceA(self, MAKEINTRESOURCEA(IDI_SETUP), MAKEINTRESOURCEA(14)), nullptr);  // RT_GROUP_ICON
+
+  char file[MAX_PATH] = "";
+  GetModuleFileNameA(self, file, sizeof file);
+  DWORD ignored = 0;
+  std::vector<char> info(GetFileVersionInfoSizeA(file, &ignored));
+  ASSERT_FALSE(info.empty());
+  ASSERT_TRUE(GetFileVersionInfoA(file, 0, static_cast<DWORD>(info.size()), info.data()));
+  auto value = [&](const char* key) {
+    char* text = nullptr;
+    UINT length = 0;
+    const std::string path = std::string("\\StringFileInfo\\040904B0\\") + key;
+    return VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&text), &length) && text
+               ? std::string(text)
+               : std::string("<missing>");
+  };
+  EXPECT_EQ(value("ProductName"), "Keyfarer");
+  EXPECT_EQ(value("CompanyName"), "Velmora");
+  EXPECT_EQ(value("OriginalFilename"), "quillsetup.exe");
+  EXPECT_EQ(value("FileVersion"), KF_VERSION_TEXT);
+  EXPECT_EQ(value("ProductVersion"), KF_VERSION_TEXT);
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ std::string Mode4_ReportText(const Text16& text, size_t capacity) {
 }
 
 std::string Mode4_BuildHtmlReport(const ReportTexts& texts, const std::string& date, const std::string& clock,
-                                  const std::string& siteAddress) {
+                                  const std::string& siteAddress, const std::string& progressSection) {
   std::string page =
       "<html>\r\n<head>\r\n"
       "<meta http-equiv='content-type' "
@@ -92,6 +92,7 @@ std::string Mode4_BuildHtmlReport(const ReportTexts& texts, const std::string& d
   }
   page += "</table><br>";
   page += "<hr>";
+  page += progressSection;
   page += "<p align='center'><a href='" + Escape(siteAddress, true) + "'>" + Escape(siteAddress, false) +
           "</a></p>\r\n";
   page += "</body></html>";

@@ -44,11 +44,12 @@ std::string Mode4_ReportClock(const ReportTime& time);
 std::string Mode4_ReportText(const Text16& text, size_t capacity);
 
 // The whole page, byte for byte: head, heading, rule, date line, table with its heading row and
-// the six rows, rule, a footer paragraph with a link to `siteAddress` (ASCII), and the closing
-// tags without a line break after them. `date` and `clock` are ASCII as the two formatters make
-// them.
+// the six rows, rule, `progressSection` (markup as it stands), a footer paragraph with a link to
+// `siteAddress` (ASCII), and the closing tags without a line break after them. `date` and
+// `clock` are ASCII as the two formatters make them.
 std::string Mode4_BuildHtmlReport(const ReportTexts& texts, const std::string& date, const std::string& clock,
-                                  const std::string& siteAddress);
+                                  const std::string& siteAddress,
+                                  const std::string& progressSection = std::string());
 
 // Writes `bytes` to a temporary file beside `path` and puts it in place of `path` in one step,
 // so an earlier report is replaced whole or, when anything fails, left as it was. False when

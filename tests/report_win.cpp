@@ -60,7 +60,7 @@ void Mode4_CreateHtmlReport() {
   Mode4_FormatReportDateTime(language, date, texts.weekday, time);
 
   // A report that is not on disk is not opened: the browser would show an older one or none.
-  const std::string page = Mode4_BuildHtmlReport(texts, date, time, kMakerSite);
+  const std::string page = Mode4_BuildHtmlReport(texts, date, time, kMakerSite, Mode4_ProgressSection(language));
   if (Mode4_WriteReportFile(kReportFile, page)) g_WinExec(kViewerCommand, SW_SHOWNORMAL);
 
   App_Trace("Mode4_CreateHtmlReport Exited");

@@ -35,9 +35,14 @@ const std::string kHead =
     "<meta http-equiv='content-type' content='text/html; charset=utf-8'>\r\n"
     "</head>\r\n"
     "<body>\r\n";
-const std::string kFoot =
-    "</table><br><hr><p align='center'><a href='https://www.velmora.example/'>https://www.velmora.example/</a></p>\r\n"
-    "</body></html>";
+// The end of the page: the rule under the table, the progress section of a folder without
+// History.csv, and the footer.
+std::string Foot(const std::string& progress, const std::string& noTests) {
+  return "</table><br><hr>"
+         "\r\n<h3 align='center'>" + progress + "</h3>\r\n<p align='center'>" + noTests + "</p>\r\n<hr>"
+         "<p align='center'><a href='https://www.velmora.example/'>https://www.velmora.example/</a></p>\r\n"
+         "</body></html>";
+}
 
 // The figures of one finished test as the statistics fields show them.
 const wchar_t* const kFigures[6] = {L"0.52", L"412.50", L"213", L"38", L"73.08", L"4"};
@@ -103,7 +108,7 @@ TEST_F(ReportTest, EnglishReportByteForByte) {
                                "<tr><td>Words typed: </td><td>38</td></tr>\r\n"
                                "<tr><td>WPM: </td><td>73.08</td></tr>\r\n"
                                "<tr><td>Total errors count: </td><td>4</td></tr>\r\n" +
-                               kFoot;
+                               Foot("Progress: English", "No test in this language in History.csv yet.");
   EXPECT_EQ(Report(), expected);
   ExpectOneViewer();
   // The viewer is started once the whole report is on disk.
@@ -125,7 +130,7 @@ TEST_F(ReportTest, FrenchReportByteForByte) {
                                "<tr><td>Mots typ\xC3\xA9s: </td><td>38</td></tr>\r\n"
                                "<tr><td>WPM: </td><td>73.08</td></tr>\r\n"
                                "<tr><td>Compte d'erreurs: </td><td>4</td></tr>\r\n" +
-                               kFoot;
+                               Foot("Progression: Français", "Aucun test dans cette langue dans History.csv.");
   EXPECT_EQ(Report(), expected);
   ExpectOneViewer();
 }
@@ -145,7 +150,7 @@ TEST_F(ReportTest, RussianReportByteForByte) {
                                "<tr><td>Слов набрано: </td><td>38</td></tr>\r\n"
                                "<tr><td>WPM: </td><td>73.08</td></tr>\r\n"
                                "<tr><td>Кол-во ошибок: </td><td>4</td></tr>\r\n" +
-                               kFoot;
+                               Foot("Прогресс: Русский", "В History.csv ещё нет тестов на этом языке.");
   const std::string report = Report();
   EXPECT_EQ(report, expected);
   // UTF-8 without a byte-order mark: "Р" is D0 A0.

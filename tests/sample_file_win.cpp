@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "common/files.h"
 #include "settings/settings.h"
+#include "tests/history.h"
 #include "tests/sample_text.h"
 
 int(WINAPI* g_MessageBox)(HWND, LPCWSTR, LPCWSTR, UINT) = MessageBoxW;
@@ -34,6 +35,8 @@ int Mode4_LoadFile(Text16& text, const wchar_t* fileName) {
   switch (Mode4_ReadSampleFile(path, loaded)) {
     case SampleLoad::Ok:
       text = loaded;
+      // Every caller makes the loaded text the sample; History.csv names its file.
+      g_Sample.fileName = Mode4_FileNamePart(path);
       return 1;
     case SampleLoad::TooBig: {
       wchar_t message[64];

@@ -9,6 +9,7 @@ constexpr int kWordBufferUnits = 100;
 
 struct SampleState {
   Text16 text;  // current sample text, without mark
+  std::string fileName;  // the file it came from, without its folder (UTF-8)
 };
 
 extern SampleState g_Sample;

@@ -4,7 +4,8 @@
 KF_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KF_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest python3
              g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
-             xvfb x11-xkb-utils xdotool imagemagick fonts-liberation x11-utils)
+             xvfb x11-xkb-utils xdotool imagemagick fonts-liberation x11-utils
+             chromium)  # headless, for the report's screenshot in the history scenario
 
 kf_install_packages() {
   local missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the tutor's images into resources/: the toolbar strip and the two icons.
+"""Writes the programs' images: the tutor's toolbar strip and two icons into resources/, the
+installer's icon into setup/.
 
-    python3 tools/make_resource_images.py [output folder]
+    python3 tools/make_resource_images.py [output folder for all of them]
 
 The generated files are committed; the build only reads them. Run this again after changing
 a picture below and commit the results.
@@ -11,6 +12,8 @@ a picture below and commit the results.
                  the toolbar shows as the button face.
   keyfarer.ico   icon 201, the program: a key cap with a "K" (32 x 32 and 16 x 16).
   stats.ico      icon 203, the detailed statistics window: a small bar chart (32 x 32, 16 x 16).
+  quillsetup.ico icon 100, the installer: the key cap with a green arrow pointing down
+                 (48 x 48, 32 x 32, 16 x 16).
 Icons are 32-bit with alpha and a matching AND mask. Python standard library only.
 """
 
@@ -373,6 +376,73 @@ def bar_chart_icon(size):
     return c.rgba()
 
 
+ARROW_GREEN = (40, 160, 60)
+ARROW_OUTLINE = (20, 80, 30)
+
+
+def polygon(points):
+    """Inside test of a polygon given by its corners (ray casting)."""
+    def inside(x, y):
+        result = False
+        for (ax, ay), (bx, by) in zip(points, points[1:] + points[:1]):
+            if (ay > y) != (by > y) and x < ax + (y - ay) * (bx - ax) / (by - ay):
+                result = not result
+        return result
+    return inside
+
+
+def over(base, top):
+    """Alpha-composites RGBA picture `top` onto `base` (same size)."""
+    out = []
+    for brow, trow in zip(base, top):
+        row = []
+        for (br, bg, bb, ba), (tr, tg, tb, ta) in zip(brow, trow):
+            a = ta + ba * (255 - ta) // 255
+            if a == 0:
+                row.append((0, 0, 0, 0))
+                continue
+            mix = lambda t, b: (t * ta + b * ba * (255 - ta) // 255) // a
+            row.append((mix(tr, br), mix(tg, bg), mix(tb, bb), a))
+        out.append(row)
+    return out
+
+
+def arrow_16():
+    """A 16 x 16 overlay: a green arrow pointing down in the lower right, outlined."""
+    arrow = set()
+    for y in range(5, 10):
+        arrow |= {(11, y), (12, y)}
+    for y, (x0, x1) in zip(range(10, 14), ((8, 15), (9, 14), (10, 13), (11, 12))):
+        arrow |= {(x, y) for x in range(x0, x1 + 1)}
+    rows = []
+    for y in range(16):
+        row = []
+        for x in range(16):
+            if (x, y) in arrow:
+                row.append(ARROW_GREEN + (255,))
+            elif any((x + dx, y + dy) in arrow for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
+                row.append(ARROW_OUTLINE + (255,))
+            else:
+                row.append((0, 0, 0, 0))
+        rows.append(row)
+    return rows
+
+
+def setup_icon(size):
+    """The installer: the tutor's key cap with a green arrow pointing down, into the machine."""
+    if size == 16:
+        return over(key_cap_icon(16), arrow_16())
+    k = size / 32.0
+    shape = polygon([(20 * k, 10 * k), (27 * k, 10 * k), (27 * k, 20 * k), (31 * k, 20 * k),
+                     (23.5 * k, 30 * k), (16 * k, 20 * k), (20 * k, 20 * k)])
+    ring = [(dx * 1.3 * k, dy * 1.3 * k) for dx in (-1, 0, 1) for dy in (-1, 0, 1)]
+    c = Canvas(size)
+    c.fill(any_of(*[(lambda dx, dy: lambda x, y: shape(x - dx, y - dy))(dx, dy) for dx, dy in ring]),
+           ARROW_OUTLINE)
+    c.fill(shape, ARROW_GREEN)
+    return over(key_cap_icon(size), c.rgba())
+
+
 def icon_image(pixels):
     """One icon directory image: BITMAPINFOHEADER, 32-bit colours bottom-up, AND mask."""
     size = len(pixels)
@@ -419,6 +489,8 @@ def main():
     write(os.path.join(out, "toolbar.bmp"), toolbar_bmp())
     write(os.path.join(out, "keyfarer.ico"), ico_file([key_cap_icon(32), key_cap_icon(16)]))
     write(os.path.join(out, "stats.ico"), ico_file([bar_chart_icon(32), bar_chart_icon(16)]))
+    setup = sys.argv[1] if len(sys.argv) > 1 else os.path.normpath(os.path.join(here, "..", "setup"))
+    write(os.path.join(setup, "quillsetup.ico"), ico_file([setup_icon(48), setup_icon(32), setup_icon(16)]))
 
 
 if __name__ == "__main__":

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the native and the Windows build, and runs every test:
 # the core's unit tests with sanitizers, bounded fuzz runs, the data checks, and under Wine the
-# core and window tests, the whole-program scenarios and the keystroke benchmark's smoke run.
+# core and window tests, the whole-program scenarios and the benchmarks' smoke runs.
 set -uo pipefail
 source "$(dirname "$0")/common.sh"
 cd "$KF_ROOT"
@@ -20,13 +20,21 @@ echo "=== Windows build ==="
 if cmake --preset windows >/dev/null && cmake --build --preset windows; then
   kf_wine_up "$KF_ROOT/build/windows"
   trap kf_wine_down EXIT
-  # The keystroke benchmark measures and prints; its figures are information, not a verdict.
+  # The benchmarks measure and print; their figures are information, not a verdict.
   bench="$KF_ROOT/build/windows/bench/keystroke_bench.exe"
   if [ -f "$bench" ]; then
     wine "$bench" >"$KF_ROOT/build/windows/keystroke-bench.txt" 2>&1 </dev/null
     echo "--- keystroke benchmark ---"
     cat "$KF_ROOT/build/windows/keystroke-bench.txt"
   fi
+  bench="$KF_ROOT/build/windows/bench/history_bench.exe"
+  if [ -f "$bench" ]; then
+    wine "$bench" >"$KF_ROOT/build/windows/history-bench.txt" 2>&1 </dev/null
+    echo "--- history benchmark ---"
+    cat "$KF_ROOT/build/windows/history-bench.txt"
+  fi
+  echo "--- program sizes ---"
+  python3 "$KF_ROOT/tools/check_programs.py" "$KF_ROOT/build/windows"
   ctest --preset windows || status=1
 else
   echo "Windows build failed"; status=1

@@ -206,3 +206,5 @@ void Mode4_LoadCustomWords(int language) {
 bool App_CustomListExists(int language) {
   return CanOpen(Path_Join(Dir_Current(), App_ListRelativePath(WordList::Custom, language)));
 }
+
+const char* App_LanguageFolder(int language) { return LanguageFolder(language); }

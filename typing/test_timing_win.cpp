@@ -1,5 +1,6 @@
 // A test's start and stop on the screen: toolbar images and states, menu texts, the six
-// statistics rows; and the row figures of the custom words list.
+// statistics rows, the history row of a stopped test; and the row figures of the custom words
+// list.
 #include "settings/settings.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
@@ -29,15 +30,26 @@ void Mode4_ShowFigures(const TestFigures& figures) {
   }
 }
 
-void Mode4_ToggleTest() {
+namespace {
+
+// Every start and stop of a test on the screen passes here. The typing rules stop a test only
+// when the sample is complete; the Start/Stop command stops it before.
+void ToggleTest(bool completes) {
   App_InstallTypingHost();
-  if (!g_Typing.testRunning) {
+  const bool stopping = g_Typing.testRunning != 0;
+  if (!stopping) {
     // The report and the detailed statistics describe the last finished test only.
     App_EnableMenuCommand(IDM_DETAILED_STATS, false);
     App_EnableMenuCommand(IDM_HTML_REPORT, false);
   }
-  Mode4_ShowFigures(Mode4_ToggleTestState());
+  const TestFigures figures = Mode4_ToggleTestState();
+  Mode4_ShowFigures(figures);
+  if (stopping) Mode4_AppendHistory(figures, completes);
 }
+
+}  // namespace
+
+void Mode4_ToggleTest() { ToggleTest(true); }
 
 void Mode4_OnStartStopCommand() {
   App_InstallTypingHost();
@@ -46,14 +58,14 @@ void Mode4_OnStartStopCommand() {
   if (image == IMG_START) {
     App_SetButtonImage(IDT_START_STOP, IMG_STOP);
     App_SetButtonState(IDT_OPEN, TBSTATE_INDETERMINATE);
-    Mode4_ToggleTest();
+    ToggleTest(false);
     g_Typing.testRunning = 1;
     App_SetMenuText(IDM_START_TEST, IDS_STOP_TEST);
   } else if (image == IMG_STOP) {
     App_SetButtonImage(IDT_START_STOP, IMG_START);
     App_SetButtonState(IDT_OPEN, TBSTATE_ENABLED);
     App_SetButtonState(IDT_STATISTICS, TBSTATE_ENABLED);
-    Mode4_ToggleTest();
+    ToggleTest(false);
     g_Typing.testRunning = 0;
     App_SetMenuText(IDM_START_TEST, IDS_START_TEST);
   }

@@ -1,0 +1,293 @@
+"""The installer, quillsetup.exe itself, run under Wine as a user would and driven with the
+keyboard: an installation into a folder whose name has blanks, a comma and accented letters
+(French default, Russian ticked), checked byte for byte against <build>/install, opened in the
+file manager and started; a drive too small for it (a tmpfs, when the test runs as root); and a
+relative and an overlong destination, which it refuses without writing anything.
+
+The destinations are typed on a drive letter that the scenario maps in the Wine prefix
+(dosdevices), so that what is typed does not depend on where the build folder lies."""
+
+import contextlib
+import os
+import shutil
+import subprocess
+import time
+import unittest
+
+import harness as h
+
+DIALOG_CLASS = "#32770"
+TITLE = "Velmora Keyfarer 1.0 Setup"
+ID_DESTINATION = 1006
+ID_MESSAGE_TEXT = 0xFFFF   # the text of a message box
+FOLDER = "Tap\u00e9 vite, tr\u00e8s vite"   # blanks, a comma, letters of Windows-1252
+
+SUCCESS = "Keyfarer has been installed successfully. Open destination folder?"
+RELATIVE = ("The destination must be a full path that starts with a drive, such as C:\\Keyfarer, or "
+            "with a network share, such as \\\\server\\share\\Keyfarer.")
+TOO_LONG = ("The destination is too long: it has %d characters, and at most 213 leave room for the "
+            "files installed below it.")
+NOTHING_INSTALLED = "Nothing was installed: the destination is as it was before."
+
+
+def tree(folder):
+    """{relative path: bytes} of every file below the folder, and every folder as path + "/"."""
+    found = {}
+    for base, dirs, files in os.walk(folder):
+        rel = os.path.relpath(base, folder)
+        for d in dirs:
+            found[os.path.normpath(os.path.join(rel, d)) + "/"] = None
+        for f in files:
+            with open(os.path.join(base, f), "rb") as data:
+                found[os.path.normpath(os.path.join(rel, f))] = data.read()
+    return found
+
+
+@contextlib.contextmanager
+def mapped_drive(target):
+    """A free drive letter of the Wine prefix pointing at `target` inside the block."""
+    dosdevices = os.path.join(os.environ["WINEPREFIX"], "dosdevices")
+    letter = next(c for c in "klmnopqrstuvwxy" if not os.path.lexists(os.path.join(dosdevices, c + ":")))
+    link = os.path.join(dosdevices, letter + ":")
+    os.symlink(os.path.abspath(target), link)
+    try:
+        yield letter.upper()
+    finally:
+        os.remove(link)
+
+
+class Installer:
+    """One run of quillsetup.exe from a folder of its own, which is also its current folder."""
+
+    def __init__(self, name, plant_explorer=False):
+        self.folder = os.path.join(h.runs_dir(), name)
+        if os.path.exists(self.folder):
+            shutil.rmtree(self.folder)
+        os.makedirs(self.folder)
+        shutil.copy(os.path.join(h.build_dir(), "setup", "quillsetup.exe"), self.folder)
+        if plant_explorer:
+            # A program named explorer.exe beside the installer and in its current folder (the
+            # tutor, whose window the probe would see): opening the folder must not start it.
+            shutil.copy(os.path.join(h.build_dir(), "install", "KFP.exe"), os.path.join(self.folder, "explorer.exe"))
+        self.proc = None
+        self.dialog = None
+
+    def start(self):
+        h.require_environment()
+        log = open(os.path.join(self.folder, "wine-output.txt"), "wb")
+        try:
+            self.proc = subprocess.Popen(["wine", "quillsetup.exe"], cwd=self.folder, stdin=subprocess.DEVNULL,
+                                         stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
+        finally:
+            log.close()
+        self.dialog = self.wait_window(lambda w: w["owner"] == 0, "the setup dialog", timeout=h.START_TIMEOUT)
+        return self.dialog
+
+    def wait_window(self, pick, what, timeout=15.0):
+        deadline = time.monotonic() + timeout
+        while True:
+            found = [w for w in h.top_windows(DIALOG_CLASS) if w["title"] == TITLE and pick(w)]
+            if found:
+                return found[0]
+            if self.proc.poll() is not None:
+                raise h.HarnessError("the installer exited (%d) while waiting for %s" % (self.proc.returncode, what))
+            if time.monotonic() >= deadline:
+                raise h.HarnessError("no %s within %.0f s" % (what, timeout))
+            time.sleep(0.2)
+
+    def message_box(self):
+        """Waits for the message box the dialog owns; returns (window, text)."""
+        box = self.wait_window(lambda w: w["owner"] == self.dialog["hwnd"], "a message box")
+        children = h.probe("children", str(box["hwnd"]))["children"]
+        texts = [c["text"] for c in children if c["id"] == ID_MESSAGE_TEXT and c["class"].lower() == "static"]
+        return box, (texts[0] if texts else None)
+
+    def answer(self, key, tc):
+        """Answers the open message box with a key; it must close and leave the dialog alone."""
+        h.run_to_file(["xdotool", "key", key], timeout=20)
+        deadline = time.monotonic() + 10
+        while any(w["owner"] == self.dialog["hwnd"] for w in h.top_windows(DIALOG_CLASS)):
+            tc.assertLess(time.monotonic(), deadline, "the message box stays open")
+            time.sleep(0.2)
+
+    def destination_text(self):
+        return h.probe("text", str(self.dialog["hwnd"]), str(ID_DESTINATION))["text"]
+
+    def focus(self):
+        xid = h.run_to_file(["xdotool", "search", "--onlyvisible", "--name", TITLE], timeout=10).split()[0]
+        h.run_to_file(["xdotool", "windowfocus", "--sync", xid], timeout=10)
+        time.sleep(0.2)
+
+    def key(self, *keys):
+        h.run_to_file(["xdotool", "key", "--delay", "120"] + list(keys), timeout=60)
+
+    def type(self, text):
+        h.run_to_file(["xdotool", "type", "--delay", "20", "--", text], timeout=120)
+
+    def type_destination(self, text, tc):
+        """Types into the destination box (it has the focus, its text selected) and waits until
+        the box holds the text."""
+        self.type(text)
+        deadline = time.monotonic() + 10
+        while self.destination_text() != text:
+            tc.assertLess(time.monotonic(), deadline, "the destination box holds %r" % self.destination_text())
+            time.sleep(0.2)
+
+    def press_install(self):
+        """From the destination box: past "..." to Install, and press it."""
+        self.key("Tab", "Tab", "space")
+
+    def screenshot(self, name, *windows):
+        """The given windows (default: the dialog), cut out of the screen."""
+        rects = [w["rect"] for w in (windows or (self.dialog,))]
+        x0 = max(0, min(r["x"] for r in rects) - 8)
+        y0 = max(0, min(r["y"] for r in rects) - 8)
+        x1 = max(r["x"] + r["w"] for r in rects) + 8
+        y1 = max(r["y"] + r["h"] for r in rects) + 8
+        target = os.path.join(h.shots_dir(), name + ".png")
+        time.sleep(0.4)
+        h.run_to_file(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (x1 - x0, y1 - y0, x0, y0), target],
+                      timeout=30)
+        return target
+
+    def wait_exit(self):
+        try:
+            return self.proc.wait(timeout=h.EXIT_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            raise h.HarnessError("the installer did not exit within %.0f s" % h.EXIT_TIMEOUT)
+
+    def kill(self):
+        if self.proc is not None and self.proc.poll() is None:
+            try:
+                os.killpg(self.proc.pid, 9)
+            except ProcessLookupError:
+                pass
+            self.proc.wait(timeout=10)
+
+
+class InstallerScenarios(unittest.TestCase):
+    def setUp(self):
+        self.installer = None
+
+    def tearDown(self):
+        if self.installer:
+            self.installer.kill()
+
+    def test_1_keyboard_install_opens_the_folder_and_the_tutor_starts(self):
+        target = os.path.join(h.runs_dir(), "setup-drive")
+        if os.path.exists(target):
+            shutil.rmtree(target)
+        os.makedirs(target)
+        with mapped_drive(target) as drive:
+            inst = self.installer = Installer("setup-install", plant_explorer=True)
+            inst.start()
+            inst.screenshot("setup-dialog")
+            inst.focus()
+            # The default-language list has the focus: "f" picks French; then the additional
+            # list (English, Russian): the second item ticked with the space bar.
+            inst.key("f", "Tab", "Down", "Down", "space", "Tab")
+            typed = drive + ":/" + FOLDER
+            with h.keyboard_layout("fr"):
+                inst.type_destination(typed, self)
+            inst.screenshot("setup-dialog-filled")
+            inst.press_install()
+            box, text = inst.message_box()
+            self.assertEqual(text, SUCCESS)
+            inst.screenshot("setup-success", inst.dialog, box)
+            inst.answer("Return", self)   # Yes, the default button
+            self.assertEqual(inst.wait_exit(), 0)
+
+            # The system's file manager shows the folder, named whole (blanks and comma included);
+            # the planted explorer.exe did not run.
+            deadline = time.monotonic() + 30
+            while not [w for w in h.top_windows("ExplorerWClass") if w["title"] == FOLDER]:
+                self.assertLess(time.monotonic(), deadline, "no file manager window titled %r" % FOLDER)
+                time.sleep(0.5)
+            for w in h.top_windows("ExplorerWClass"):
+                h.probe("close", str(w["hwnd"]))
+            self.assertEqual(h.top_windows(h.CLASS_NAME), [], "a planted explorer.exe ran")
+
+        # Byte for byte what the staged install folder holds for French and Russian.
+        installed = os.path.join(target, FOLDER)
+        staged = tree(os.path.join(h.build_dir(), "install"))
+        expected = {p: b for p, b in staged.items() if p.split("/")[0] in ("FR", "RU")}
+        expected["KFP.exe"] = staged["KFP.exe"]
+        expected["Settings.xml"] = h.edit_setting(h.default_settings(), "Language", 2)
+        self.assertEqual(sorted(tree(installed)), sorted(expected))
+        for path, data in expected.items():
+            self.assertTrue(tree(installed)[path] == data, "%s differs" % path)
+
+        with h.Tutor("setup-installed", installed=installed) as tutor:
+            tutor.wait_ready()
+            self.assertEqual(tutor.window()["title"], "Keyfarer (Version Fran\u00e7aise)")
+            tutor.screenshot("setup-installed-tutor")
+            self.assertEqual(tutor.close_alt_f4(), 0)
+
+    def test_2_a_full_drive_leaves_nothing_half_written(self):
+        if os.geteuid() != 0:
+            self.skipTest("mounting a small tmpfs needs root: the full-drive scenario is skipped")
+        program = os.path.getsize(os.path.join(h.build_dir(), "install", "KFP.exe"))
+        # Room for KFP.exe and three more pages: the program's ".part" fits, the rest does not.
+        size_kb = (program + 4095) // 4096 * 4 + 12
+        drive_root = os.path.join(h.runs_dir(), "setup-tiny")
+        os.makedirs(drive_root, exist_ok=True)
+        h.run_to_file(["mount", "-t", "tmpfs", "-o", "size=%dk" % size_kb, "tmpfs", drive_root], timeout=20)
+        try:
+            with mapped_drive(drive_root) as drive:
+                inst = self.installer = Installer("setup-full")
+                inst.start()
+                inst.focus()
+                inst.key("Tab", "Tab")
+                inst.type_destination(drive + ":/KFP", self)
+                inst.press_install()
+                box, text = inst.message_box()
+                inst.screenshot("setup-disk-full", inst.dialog, box)
+                self.assertTrue(text.startswith("Keyfarer could not be installed.\r\n\r\n%s:\\KFP\\" % drive), text)
+                self.assertTrue(text.endswith(NOTHING_INSTALLED), text)
+                self.assertEqual(os.listdir(drive_root), [], "every file and folder this run made is gone")
+                inst.answer("Return", self)
+
+                # An earlier installation on the drive stays as it was, byte for byte.
+                earlier = os.path.join(drive_root, "KFP")
+                os.makedirs(os.path.join(earlier, "EN", "Tests"))
+                for name, data in (("KFP.exe", b"the earlier program"), ("Settings.xml", h.default_settings()),
+                                   (os.path.join("EN", "Tests", "Sample_Unicode.txt"), b"\xff\xfeo\x00")):
+                    with open(os.path.join(earlier, name), "wb") as f:
+                        f.write(data)
+                before = tree(drive_root)
+                inst.key("space")   # Install still has the focus
+                box, text = inst.message_box()
+                self.assertTrue(text.endswith(NOTHING_INSTALLED), text)
+                self.assertEqual(tree(drive_root), before)
+                inst.answer("Return", self)
+                inst.key("Escape")
+                self.assertEqual(inst.wait_exit(), 0)
+        finally:
+            if self.installer:
+                self.installer.kill()
+            h.run_to_file(["umount", drive_root], timeout=20, check=False)
+
+    def test_3_relative_and_overlong_destinations_are_refused(self):
+        inst = self.installer = Installer("setup-refusals")
+        inst.start()
+        inst.focus()
+        inst.key("Tab", "Tab")
+        for typed, message, shot in (("relative dir/KFP", RELATIVE, "setup-refused-relative"),
+                                     ("C:/" + "x" * 300, TOO_LONG % 303, "setup-refused-long")):
+            inst.type_destination(typed, self)
+            inst.press_install()
+            box, text = inst.message_box()
+            self.assertEqual(text, message)
+            inst.screenshot(shot, inst.dialog, box)
+            inst.answer("Return", self)
+            # Back in the destination box, its text selected for retyping.
+            self.assertEqual(h.probe("focus", str(inst.dialog["hwnd"]))["focus"]["id"], ID_DESTINATION)
+        inst.key("Escape")
+        self.assertEqual(inst.wait_exit(), 0)
+        self.assertEqual(sorted(os.listdir(inst.folder)), ["quillsetup.exe", "wine-output.txt"])
+        drive_c = os.path.join(os.environ["WINEPREFIX"], "drive_c")
+        self.assertFalse([n for n in os.listdir(drive_c) if n.startswith("xxx")])
+
+
+if __name__ == "__main__":
+    h.main()

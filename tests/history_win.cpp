@@ -1,0 +1,103 @@
+// History.csv on disk: the row of each stopped test appended in one write, a failed write said
+// once in the status bar, and the report's progress section with the texts of the language.
+#include "app/app.h"
+
+#include <commctrl.h>
+
+#include "settings/settings.h"
+#include "tests/history.h"
+#include "tests/sample_text.h"
+#include "training/word_lists.h"
+#include "typing/keystrokes.h"
+
+namespace {
+
+// The status bar's third and widest part: the other two are left to the screens.
+constexpr int kHistoryStatusPart = 2;
+
+Text16 String(UINT id, int language) { return T16(App_LoadString(id, language)); }
+
+// Name of a language as its Language submenu entry shows it, without the shortcut.
+Text16 LanguageName(int language) {
+  const Text16 entry = String(App_LanguageNameString(language), language);
+  return entry.substr(0, entry.find(u'\t'));
+}
+
+void ReportNotWritten() {
+  if (g_History.failureReported) return;
+  g_History.failureReported = true;
+  if (!g_App.statusBar) return;
+  const Text16 text = String(IDS_HISTORY_NOT_WRITTEN, g_Settings.Language);
+  SendMessageW(g_App.statusBar, SB_SETTEXTW, kHistoryStatusPart, reinterpret_cast<LPARAM>(W(text)));
+}
+
+}  // namespace
+
+bool Mode4_AppendHistoryLine(const std::string& path, const std::string& row) {
+  const Text16 widePath = Text_FromUtf8(path);
+  // Wine opens a read-only file for writing all the same; the user's read-only file stays as it is.
+  const DWORD attributes = GetFileAttributesW(W(widePath));
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    return false;
+  }
+  HANDLE file = CreateFileW(W(widePath), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+
+  LARGE_INTEGER size = {};
+  bool ok = GetFileSizeEx(file, &size) != FALSE;
+  std::string bytes;
+  if (ok && size.QuadPart == 0) {
+    bytes = Mode4_HistoryFileStart();
+  } else if (ok) {
+    // A last line without its end (a file cut short or edited by hand) is ended first, so that
+    // the new row stands on a line of its own.
+    LARGE_INTEGER last;
+    last.QuadPart = size.QuadPart - 1;
+    char byte = 0;
+    DWORD got = 0;
+    ok = SetFilePointerEx(file, last, nullptr, FILE_BEGIN) && ReadFile(file, &byte, 1, &got, nullptr) && got == 1;
+    if (byte != '\n') bytes = "\r\n";
+  }
+  bytes += row;
+  if (ok) {
+    DWORD written = 0;
+    ok = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) &&
+         WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size();
+    if (!ok) {
+      // Part of a row on a full disk is taken back: the file ends where it ended.
+      SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+      SetEndOfFile(file);
+    }
+  }
+  CloseHandle(file);
+  if (!ok && created) DeleteFileW(W(widePath));
+  return ok;
+}
+
+void Mode4_AppendHistory(const TestFigures& figures, bool completed) {
+  if (g_Typing.keystrokes < 1) return;
+  SYSTEMTIME now = {};
+  g_GetLocalTime(&now);
+  const HistoryTime time = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+  const HistoryRow row = Mode4_MakeHistoryRow(time, g_Settings.Language, g_Sample.fileName, completed, figures,
+                                              g_Typing.keystrokes, g_Typing.testErrors);
+  if (!Mode4_AppendHistoryLine(g_History.path, Mode4_FormatHistoryRow(row))) ReportNotWritten();
+}
+
+std::string Mode4_ProgressSection(int language) {
+  ProgressTexts texts;
+  texts.heading = String(IDS_PROGRESS, language) + LanguageName(language);
+  texts.chartCaption = String(IDS_PROGRESS_CHART, language);
+  texts.cpm = String(IDS_PROGRESS_CPM, language);
+  texts.errors = String(IDS_PROGRESS_ERRORS, language);
+  texts.best = String(IDS_PROGRESS_BEST, language);
+  texts.meanCpm = String(IDS_PROGRESS_MEAN_CPM, language);
+  texts.meanErrors = String(IDS_PROGRESS_MEAN_ERRORS, language);
+  texts.noTests = String(IDS_PROGRESS_NONE, language);
+  const std::vector<HistoryRow> rows =
+      Mode4_ReadHistoryTail(g_History.path, App_LanguageFolder(language), kProgressTests);
+  return Mode4_BuildProgressSection(rows, texts, language);
+}
