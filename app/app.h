@@ -2,8 +2,10 @@
 // The tutor's Win32 layer: state of the windows and the operations the screens share.
 // Everything that needs no window lives in the core (settings/, typing/, tests/, training/).
 #include <windows.h>
+#include <commctrl.h>
 #include <commdlg.h>
 
+#include "common/files.h"
 #include "common/text.h"
 #include "resources/resource.h"
 #include "typing/figures.h"
@@ -65,6 +67,14 @@ extern SortFlags g_SortFlags;
 int App_CompareFloats(double a, double b, int column);
 // A click on a column heading flips that column's flag (0 becomes 1, anything else 0).
 void App_FlipSortFlag(int column);
+// Sorts a report list view by `column` with LVM_SORTITEMS and `compare`; the cells of that
+// column are read first, and the comparison reads them with App_SortCell.
+void App_SortListView(HWND list, int column, PFNLVCOMPARE compare);
+// During App_SortListView, the sorted column's text of the row whose item data is `data`;
+// nullptr for an unknown row and outside a sort.
+const Text16* App_SortCell(LPARAM data);
+// The width a column needs: `width`, or more when its heading would not fit in that.
+int App_ColumnWidthFor(HWND list, const wchar_t* heading, int width);
 
 // The typing area of the screen shown (modes 1, 2 and 4 share one; mode 3 has its own).
 HWND App_CurrentTypingArea();
@@ -79,6 +89,9 @@ const wchar_t* App_LoadString(UINT id, int language);
 const wchar_t* App_StringFromBlock(const WORD* block, DWORD units, UINT id);
 // LANGID of a language number: 1036, 1049, else 1033.
 LANGID App_LangId(int language);
+// A message box owned by `owner` that names the file at `path` (UTF-8) that could not be written
+// and the system's text for `error`, in the current language (write_failure_win.cpp).
+void App_ShowWriteFailure(HWND owner, const std::string& path, FileError error);
 // The left- and right-hand letters (1026, 1027) of the current language.
 HandLetters App_HandLetters();
 // The window class name (string 610 of the current language) into out[capacity], terminated;
@@ -90,7 +103,12 @@ BOOL App_InitInstance(HINSTANCE instance, int showCommand);
 ATOM App_RegisterClass(HINSTANCE instance);
 LRESULT CALLBACK App_WndProc(HWND, UINT, WPARAM, LPARAM);
 void App_CenterWindow(HWND window, HWND reference, int leftShift);
+// Centres the main window on the desktop (every screen builder does), together with the
+// detailed statistics window beside it when that is open.
+void App_CenterMainWindow();
 void App_ExpandWindow(int wide);
+// Command 404's work: grey the Clear button and menu item and empty the screen's typing area.
+void App_ClearTypingArea();
 // Start-up steps before the window class: settings and trace paths in the current directory,
 // App_XMLReadSettings, the entry trace, the thread locale, the title and the class name.
 void App_PrepareStart();
@@ -105,14 +123,25 @@ void App_CreateToolbar();
 void App_CreateStatusBar();
 int App_GetButtonImage(int command);
 void App_SetButtonImage(int command, int image);
+// Sets a button's state (TBSTATE_ENABLED or TBSTATE_INDETERMINATE); a hidden button stays hidden.
 void App_SetButtonState(int command, BYTE state);
-// Shows or hides the buttons that only the Tests screen uses: Open (401), Start/Stop (402) and
-// Detailed Statistics (405).
-void App_ShowTestButtons(bool show);
 // View commands 4004 (toolbar) and 4005 (status bar): hide the bar when it is visible, else show
 // it; the View item's check mark follows.
 void App_ToggleBar(UINT command);
 LRESULT CALLBACK App_ToolbarProc(HWND, UINT, WPARAM, LPARAM);
+
+// The commands of each screen (commands_win.cpp)
+// Whether the screen of `mode` has `command` at all (its menu item can be enabled, its button is
+// shown); commands that are not a screen's (languages, View, Help, Exit) are everyone's.
+bool App_ScreenOffers(int mode, UINT command);
+// Whether `command` may act now: the screen shown offers it and its menu item (for a menu or key
+// command) or its toolbar button (for a button command) is neither greyed nor hidden. The main
+// window's command routing asks this before anything runs.
+bool App_CommandAvailable(UINT command);
+// The menu items and toolbar buttons of the screen of `mode`, as that screen is built: items it
+// does not offer greyed, the others enabled or greyed until their event (first character,
+// completed test); buttons it does not offer hidden, the others shown; Clear greyed.
+void App_SetScreenCommands(int mode);
 
 // Menus and languages (menus_win.cpp)
 void App_AttachMenu();
@@ -140,9 +169,8 @@ void App_DestroyScreenControls();
 // addresses and drive the dialog; they are ShellExecuteW and DialogBoxParamW in the program.
 extern HINSTANCE(WINAPI* g_ShellExecute)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 extern INT_PTR(WINAPI* g_DialogBoxParam)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM);
-// The HTML report starts its viewer and reads the clock through these; WinExec and GetLocalTime
-// in the program, replaced by the window tests so that nothing is started and the time is fixed.
-extern UINT(WINAPI* g_WinExec)(LPCSTR, UINT);
+// The HTML report reads the clock through this: GetLocalTime in the program, replaced by the
+// window tests so that the time is fixed. It opens the page through g_ShellExecute.
 extern void(WINAPI* g_GetLocalTime)(LPSYSTEMTIME);
 // Help pages below the help folder of the current language (/EN/, /FR/, /RU/; English for any
 // other language): commands 4016 and 4017.
@@ -182,6 +210,22 @@ void App_ErrorAlert();
 // The start or stop of the typing rules (the automatic start, the completion step's stop).
 void Mode4_ToggleTest();
 void Mode4_OnStartStopCommand();  // command 402
+// The live figures of the status bar: elapsed time, CPM and errors, one part each. A test start
+// starts the timer that refreshes them (ID_TIMER_LIVE_FIGURES, never on the keystroke path), a
+// stop ends it and leaves the final figures; outside a test, and on screens other than the Tests
+// screen, the parts are empty.
+void Mode4_OnLiveFiguresTimer();
+void Mode4_ClearLiveFigures();
+
+// The sample view's guidance (tests/sample_view_win.cpp): the next character to type is selected
+// in the sample view and its line scrolled into sight, without moving the focus.
+// Now: after a new sample and after the typing area is cleared.
+void Mode4_FollowTyping();
+// After each change of the typing area's text (the keystroke path): at once, or, for a key that
+// follows the one before within 50 ms, once the burst ends (ID_TIMER_SAMPLE_FOLLOW,
+// Mode4_OnFollowTimer).
+void Mode4_OnTypingChanged();
+void Mode4_OnFollowTimer();
 
 // Tests screen and sample texts (tests/tests_screen_win.cpp, tests/sample_file_win.cpp)
 void OnMenuMode4();
@@ -196,6 +240,10 @@ void Mode4_UseSampleText(const Text16& text);
 // 6 closes it.
 void Mode4_OnDetailedStatsCommand();
 void Mode4_ShowDetailedStats();
+// Puts an open detailed statistics window at the main window's right edge, 77 pixels below its
+// top, moved into the work area of the main window's monitor where it would stick out (never
+// shrunk), without activating it: the keyboard focus stays where the user typed.
+void Mode4_DockDetailedStats();
 LRESULT CALLBACK Mode4_DetailedStatsProc(HWND, UINT, WPARAM, LPARAM);
 // Notifications of the list: custom draw colours and column sort.
 LRESULT Mode4_DetailedStatsNotify(HWND window, const NMHDR* header);
@@ -210,8 +258,8 @@ INT_PTR CALLBACK Mode4_ColorLegendProc(HWND, UINT, WPARAM, LPARAM);
 void Mode4_EmptyDetailedStatsWindow();
 
 // HTML report (tests/report_win.cpp): command 4015, F9. Writes Report.htm in the current
-// directory from the statistics fields and opens it with "explorer.exe Report.htm"; a report
-// that could not be written is not opened.
+// directory from the statistics fields and opens it with the shell's "open" verb; a report that
+// could not be written is not opened, and a message box says which file and why.
 void Mode4_CreateHtmlReport();
 // The date ("MM/DD/YY" in English, "DD/MM/YY" in French and Russian), the weekday name of
 // `language` and the time ("HH:MM") of the local clock.

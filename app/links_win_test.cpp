@@ -564,7 +564,7 @@ TEST_F(LinksTest, SupportLinkFollowsTheTestsScreenAndKeepsItsTextAcrossLanguages
   ASSERT_NE(link, nullptr);
   App_ExpandWindow(1);
   EXPECT_EQ(InToolbar(link).left, 600);
-  Command(IDM_MODE_TESTS);  // rebuilt in the narrow form
+  OnMenuMode4();  // rebuilt in the narrow form
   EXPECT_EQ(InToolbar(link).left, 400);
   App_ExpandWindow(1);
   Command(IDM_LANG_RUSSIAN);

@@ -1,8 +1,24 @@
-// Column sort flags shared by the two sortable report lists: the detailed statistics list
-// (columns 0-3) and the custom words list view (columns 0-4) use one flag per column index.
+// What the two report lists share: the detailed statistics list (columns 0-3) and the custom
+// words list view (columns 0-4) use one sort flag per column index, sort the same way, and size
+// their columns to their headings.
 #include "app/app.h"
 
+#include <commctrl.h>
+
+#include <unordered_map>
+
 SortFlags g_SortFlags;
+
+namespace {
+
+// The cells of the column being sorted, by row item data, while LVM_SORTITEMS runs: a list view
+// must not be asked for its rows in the middle of sorting them.
+std::unordered_map<LPARAM, Text16> s_SortCells;
+
+// Room for one cell's text while sorting; the sorted cells hold figures.
+constexpr int kSortCellUnits = 64;
+
+}  // namespace
 
 int App_CompareFloats(double a, double b, int column) {
   const bool descending = column >= 0 && column < kSortColumns && g_SortFlags.column[column] != 0;
@@ -14,4 +30,38 @@ int App_CompareFloats(double a, double b, int column) {
 void App_FlipSortFlag(int column) {
   if (column < 0 || column >= kSortColumns) return;
   g_SortFlags.column[column] = g_SortFlags.column[column] == 0 ? 1 : 0;
+}
+
+void App_SortListView(HWND list, int column, PFNLVCOMPARE compare) {
+  if (!list) return;
+  s_SortCells.clear();
+  const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  s_SortCells.reserve(static_cast<size_t>(count > 0 ? count : 0));
+  for (int row = 0; row < count; ++row) {
+    wchar_t text[kSortCellUnits] = {};
+    LVITEMW item = {};
+    item.mask = LVIF_PARAM | LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = kSortCellUnits;
+    if (!SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) continue;
+    text[kSortCellUnits - 1] = L'\0';
+    s_SortCells.emplace(item.lParam, T16(text));
+  }
+  SendMessageW(list, LVM_SORTITEMS, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(compare));
+  s_SortCells.clear();
+}
+
+const Text16* App_SortCell(LPARAM data) {
+  const auto found = s_SortCells.find(data);
+  return found == s_SortCells.end() ? nullptr : &found->second;
+}
+
+int App_ColumnWidthFor(HWND list, const wchar_t* heading, int width) {
+  if (!list || !heading) return width;
+  // The header keeps three edge widths of margin on each side of its text.
+  const int margin = 6 * GetSystemMetrics(SM_CXEDGE);
+  const int text = static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(heading)));
+  return text + margin > width ? text + margin : width;
 }

@@ -15,9 +15,6 @@ constexpr int kMainHeight = 805;        // first height, whatever the mode
 constexpr int kNarrowWidth = 560;       // Tests screen, statistics hidden
 constexpr int kNarrowHeight = 820;
 constexpr int kWideWidth = 807;         // Tests screen, statistics panel uncovered
-constexpr int kDockTopOffset = 77;      // the statistics window hangs this far below the top
-constexpr int kDockWidth = 325;
-constexpr int kDockHeight = 703;
 // The rounded statistics panel painted behind the Tests screen's statistics fields.
 constexpr RECT kStatsPanel = {555, 120, 770, 305};
 constexpr int kStatsPanelCorner = 40;
@@ -50,12 +47,7 @@ void OnCommandAlert(HWND) {
   }
 }
 
-void OnCommandClear(HWND) {
-  App_SetButtonState(IDT_CLEAR, TBSTATE_INDETERMINATE);
-  App_EnableMenuCommand(IDM_CLEAR, false);
-  // No screen with a typing area yet: nothing to empty.
-  if (HWND area = App_CurrentTypingArea()) SendMessageW(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-}
+void OnCommandClear(HWND) { App_ClearTypingArea(); }
 
 // The image of button 405 tells whether the detailed statistics window is open.
 void OnCommandDetailedStats(HWND) { Mode4_OnDetailedStatsCommand(); }
@@ -87,10 +79,6 @@ void OnCommandForwardAlert(HWND window) { SendMessageW(window, WM_COMMAND, MAKEW
 void OnCommandForwardClear(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_CLEAR, 0), 0); }
 void OnCommandForwardStats(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_STATISTICS, 0), 0); }
 
-// Commands whose screens and dialogs are not part of the program yet: taken and ignored, so
-// they never reach DefWindowProcW.
-void OnCommandNotAvailable(HWND) {}
-
 struct CommandEntry {
   UINT id;
   void (*handler)(HWND window);
@@ -114,7 +102,6 @@ const CommandEntry kCommands[] = {
     {IDM_SOUND_ALERT, OnCommandForwardAlert},
     {IDM_CLEAR, OnCommandForwardClear},
     {IDM_DETAILED_STATS, OnCommandForwardStats},
-    {IDC_TYPING_AREA, OnCommandNotAvailable},  // the typing area's notifications: ignored
     {IDM_ABOUT, OnCommandAbout},
     {IDM_MODE_HANDS, OnMenuModeHands},
     {IDM_MODE_ALTERNATION, OnMenuModeAlternation},
@@ -130,13 +117,26 @@ const CommandEntry kCommands[] = {
 
 LRESULT App_OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   const UINT id = LOWORD(wParam);
+  // The typing area reports every change of its text (each character, Backspace, a paste): the
+  // sample view follows. Its other notifications are ignored.
+  if (id == IDC_TYPING_AREA) {
+    if (HIWORD(wParam) == EN_CHANGE) Mode4_OnTypingChanged();
+    return 0;
+  }
   for (const CommandEntry& entry : kCommands) {
     if (entry.id == id) {
-      entry.handler(window);
+      // What the screen shown does not offer does nothing, whoever sent it.
+      if (App_CommandAvailable(id)) entry.handler(window);
       return 0;
     }
   }
   return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
+}
+
+LRESULT App_OnTimer(WPARAM timer) {
+  if (timer == ID_TIMER_LIVE_FIGURES) Mode4_OnLiveFiguresTimer();
+  else if (timer == ID_TIMER_SAMPLE_FOLLOW) Mode4_OnFollowTimer();
+  return 0;
 }
 
 LRESULT App_OnDestroy() {
@@ -146,13 +146,8 @@ LRESULT App_OnDestroy() {
 }
 
 // Keeps the detailed statistics window glued to the right edge of the main window.
-LRESULT App_OnMove(HWND window) {
-  if (g_App.detailedStats && IsWindow(g_App.detailedStats)) {
-    RECT rc;
-    GetWindowRect(window, &rc);
-    SetWindowPos(g_App.detailedStats, nullptr, rc.right, rc.top + kDockTopOffset, kDockWidth, kDockHeight,
-                 SWP_NOZORDER);
-  }
+LRESULT App_OnMove() {
+  Mode4_DockDetailedStats();
   return 0;
 }
 
@@ -181,6 +176,9 @@ LRESULT App_OnPaint(HWND window) {
 // takes its own list's notifications.
 LRESULT App_OnNotify(LPARAM lParam) {
   const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+  // Its rows hold nothing to free: emptying or destroying a list of thousands of rows needs no
+  // notification per row.
+  if (header && header->code == static_cast<UINT>(LVN_DELETEALLITEMS)) return TRUE;
   if (g_Settings.Mode != 3 || !header || header->code != LVN_COLUMNCLICK) return 0;
   Mode3_OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
   return 0;
@@ -302,7 +300,7 @@ LRESULT CALLBACK App_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DESTROY:
       return App_OnDestroy();
     case WM_MOVE:
-      return App_OnMove(window);
+      return App_OnMove();
     case WM_SIZE:
       return App_OnSize(window, wParam, lParam);
     case WM_PAINT:
@@ -315,6 +313,8 @@ LRESULT CALLBACK App_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 0;
     case WM_COMMAND:
       return App_OnCommand(window, wParam, lParam);
+    case WM_TIMER:
+      return App_OnTimer(wParam);
     case WM_CTLCOLORSTATIC:
       return App_OnCtlColorStatic(window, wParam, lParam);
     default:
@@ -369,5 +369,26 @@ void App_ExpandWindow(int wide) {
     height = kNarrowHeight;
   }
   SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  App_CenterWindow(window, GetDesktopWindow(), 0);
+  App_CenterMainWindow();
+}
+
+void App_CenterMainWindow() {
+  if (!g_App.mainWindow) return;
+  // With the detailed statistics window docked beside it, the two are centred together.
+  int shift = 0;
+  if (g_App.detailedStats && IsWindow(g_App.detailedStats)) {
+    RECT stats;
+    GetWindowRect(g_App.detailedStats, &stats);
+    shift = (stats.right - stats.left) / 2;
+  }
+  App_CenterWindow(g_App.mainWindow, GetDesktopWindow(), shift);
+}
+
+void App_ClearTypingArea() {
+  App_SetButtonState(IDT_CLEAR, TBSTATE_INDETERMINATE);
+  App_EnableMenuCommand(IDM_CLEAR, false);
+  // No screen with a typing area yet: nothing to empty.
+  if (HWND area = App_CurrentTypingArea()) SendMessageW(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  // A multi-line edit control reports no change for a text set from outside.
+  Mode4_FollowTyping();
 }

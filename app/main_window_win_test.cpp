@@ -228,10 +228,16 @@ TEST_F(MainWindowShellTest, LanguageCommandsSwitchTheLanguage) {
   EXPECT_EQ(g_Settings.Language, 1);
 }
 
-TEST_F(MainWindowShellTest, TestsCommandRebuildsTheNarrowScreen) {
+// The Tests command is greyed on the Tests screen and does nothing there; from another screen it
+// builds the narrow Tests screen.
+TEST_F(MainWindowShellTest, TestsCommandBuildsTheNarrowScreenFromAnotherScreen) {
   ASSERT_NO_FATAL_FAILURE(StartDefault());
   App_ExpandWindow(1);
   HWND oldArea = g_Mode4.typingArea;
+  Command(IDM_MODE_TESTS);
+  EXPECT_TRUE(IsWindow(oldArea));
+  EXPECT_EQ(WindowRect(g_App.mainWindow).right - WindowRect(g_App.mainWindow).left, 807);
+  Command(IDM_MODE_HANDS);
   Command(IDM_MODE_TESTS);
   EXPECT_FALSE(IsWindow(oldArea));
   EXPECT_TRUE(IsWindow(g_Mode4.typingArea));
@@ -339,12 +345,18 @@ TEST_F(MainWindowShellTest, F7IsIgnoredWhileClearTestAreaIsGreyed) {
   DestroyAcceleratorTable(accelerators);
 }
 
-TEST_F(MainWindowShellTest, MoveKeepsTheStatisticsWindowDockedToTheRightEdge) {
+// Moving the main window takes the statistics window along at its right edge, 77 pixels below its
+// top, shifted into the work area where it would stick out (never shrunk), and without handing it
+// the keyboard focus: typing goes on in the typing area.
+TEST_F(MainWindowShellTest, MoveKeepsTheStatisticsWindowDockedOnTheScreenWithoutTheFocus) {
   ASSERT_NO_FATAL_FAILURE(StartDefault());
-  HWND stats = CreateWindowExW(0, L"STATIC", L"stats", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+  HWND stats = CreateWindowExW(0, L"STATIC", L"stats", WS_POPUP | WS_VISIBLE, 0, 0, 325, 703, nullptr, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(stats, nullptr);
   g_App.detailedStats = stats;
+  SetActiveWindow(g_App.mainWindow);
+  SetFocus(g_Mode4.typingArea);
+  ASSERT_EQ(GetFocus(), g_Mode4.typingArea);
   for (POINT to : {POINT{100, 50}, POINT{40, 120}}) {
     SetWindowPos(g_App.mainWindow, nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const RECT main = WindowRect(g_App.mainWindow);
@@ -355,6 +367,16 @@ TEST_F(MainWindowShellTest, MoveKeepsTheStatisticsWindowDockedToTheRightEdge) {
     EXPECT_EQ(docked.right - docked.left, 325);
     EXPECT_EQ(docked.bottom - docked.top, 703);
   }
+  const RECT work = WorkArea();
+  SetWindowPos(g_App.mainWindow, nullptr, work.right - 600, work.bottom - 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  PumpMessages();
+  const RECT docked = WindowRect(stats);
+  EXPECT_EQ(docked.right, work.right);
+  EXPECT_EQ(docked.bottom, work.bottom);
+  EXPECT_EQ(docked.right - docked.left, 325);
+  EXPECT_EQ(docked.bottom - docked.top, 703);
+  EXPECT_EQ(GetActiveWindow(), g_App.mainWindow);
+  EXPECT_EQ(GetFocus(), g_Mode4.typingArea);
   // A statistics window that is gone is left alone.
   DestroyWindow(stats);
   SetWindowPos(g_App.mainWindow, nullptr, 70, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

@@ -134,17 +134,6 @@ void App_SyncViewChecks() {
   CheckMenuItem(bar, IDM_VIEW_STATUSBAR, MF_BYCOMMAND | (statusBar ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void App_SetListColumns() {
-  if (!g_Training.customList) return;
-  for (int column = 0; column < 5; ++column) {
-    Text16 title = StringOf(IDS_COL_WORD + column, g_Settings.Language);
-    LVCOLUMNW col = {};
-    col.mask = LVCF_TEXT;
-    col.pszText = const_cast<wchar_t*>(W(title));
-    SendMessageW(g_Training.customList, LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
-  }
-}
-
 void App_LocalizeStrings(int language) {
   App_Trace("App_LocalizeStrings Entered");
   const int mode = g_Settings.Mode;
@@ -180,8 +169,10 @@ void App_SwitchLanguage(int language) {
     SetMenu(g_App.mainWindow, newBar);
     if (oldBar) DestroyMenu(oldBar);
     g_LanguageMenu = LanguageMenuState();
-    // The fresh menu bar's View check marks follow the bars as they are, in every mode, and its
-    // Start Test and sound alert items tell the state of the running test and of the alert.
+    // The fresh menu bar's items follow the screen shown as the old bar's did (the Tests screen
+    // is rebuilt below and sets its own), its View check marks the bars as they are, and its
+    // Start Test and sound alert items the state of the running test and of the alert.
+    if (g_Settings.Mode >= 1 && g_Settings.Mode <= 3) App_SetScreenCommands(g_Settings.Mode);
     App_SyncViewChecks();
     if (App_GetButtonImage(IDT_START_STOP) == IMG_STOP) App_SetMenuText(IDM_START_TEST, IDS_STOP_TEST);
     if (App_GetButtonImage(IDT_ALERT) == IMG_ALERT_OFF) App_SetMenuText(IDM_SOUND_ALERT, IDS_ENABLE_ALERT);
@@ -199,7 +190,7 @@ void App_SwitchLanguage(int language) {
   if (mode >= 1 && mode <= 3) Mode12_LoadWordLists(mode, language);
 
   App_LocalizeStrings(language);
-  SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_CLEAR, 0);
+  App_ClearTypingArea();
 }
 
 void App_SetMenuText(UINT command, UINT stringId) {
@@ -240,4 +231,6 @@ void App_DestroyScreenControls() {
   g_Training = TrainingScreen();
   // An open detailed statistics window loses its list and buttons; the window itself stays.
   Mode4_EmptyDetailedStatsWindow();
+  // The last test's live figures go with its screen; a running test's come back with the timer.
+  Mode4_ClearLiveFigures();
 }

@@ -213,6 +213,35 @@ TEST_F(MenuTest, LanguageOutsideTheThreeBehavesAsEnglishWithoutRewritingIt) {
   EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleEN));
 }
 
+// The fresh menu bar of a switch greys and enables every item as the screen shown did before the
+// switch; only the Custom item follows the new language's custom list (French has none here).
+TEST_F(MenuTest, SwitchKeepsEveryItemsStateOnTheTrainingScreens) {
+  WriteList(L"EN", L"Custom_Words.dat", "war\r\n");
+  OpenMainWindow(4, 1);
+  const UINT items[] = {IDM_OPEN,       IDM_EXIT,         IDM_VIEW_TOOLBAR, IDM_VIEW_STATUSBAR, IDM_MODE_HANDS,
+                        IDM_MODE_ALTERNATION, IDM_MODE_CUSTOM, IDM_MODE_TESTS, IDM_START_TEST, IDM_SOUND_ALERT,
+                        IDM_CLEAR,      IDM_DETAILED_STATS, IDM_HTML_REPORT, IDM_KEYBOARD_LAYOUT, IDM_ONLINE_HELP,
+                        IDM_WEB_SITE,   IDM_ABOUT};
+  auto greyed = [&] {
+    std::vector<bool> states;
+    for (UINT id : items) states.push_back(Grayed(id));
+    return states;
+  };
+  for (UINT screen : {IDM_MODE_HANDS, IDM_MODE_ALTERNATION, IDM_MODE_CUSTOM}) {
+    SCOPED_TRACE(screen);
+    Command(screen);
+    const std::vector<bool> english = greyed();
+    ASSERT_TRUE(Grayed(IDM_HTML_REPORT));
+    Command(IDM_LANG_FRENCH);
+    std::vector<bool> french = greyed();
+    EXPECT_TRUE(Grayed(IDM_MODE_CUSTOM));  // no French custom list, and never on its own screen
+    french[6] = english[6];
+    EXPECT_EQ(french, english);
+    Command(IDM_LANG_ENGLISH);
+    EXPECT_EQ(greyed(), english);
+  }
+}
+
 TEST_F(MenuTest, ViewChecksFollowTheBarsAfterASwitch) {
   OpenMainWindow(4, 1);
   ShowWindow(g_App.toolbar, SW_HIDE);

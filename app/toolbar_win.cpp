@@ -139,7 +139,11 @@ void App_SetButtonImage(int command, int image) {
 }
 
 void App_SetButtonState(int command, BYTE state) {
-  SendMessageW(App_FindToolbar(), TB_SETSTATE, static_cast<WPARAM>(command), MAKELPARAM(state, 0));
+  HWND toolbar = App_FindToolbar();
+  // TB_SETSTATE sets every state bit: a hidden button stays hidden whatever state it is given.
+  const LRESULT current = SendMessageW(toolbar, TB_GETSTATE, static_cast<WPARAM>(command), 0);
+  if (current != -1 && (current & TBSTATE_HIDDEN)) state |= TBSTATE_HIDDEN;
+  SendMessageW(toolbar, TB_SETSTATE, static_cast<WPARAM>(command), MAKELPARAM(state, 0));
 }
 
 void App_ToggleBar(UINT command) {
@@ -153,12 +157,5 @@ void App_ToggleBar(UINT command) {
   } else {
     ShowWindow(bar, SW_SHOW);
     CheckMenuItem(menu, command, MF_BYCOMMAND | MF_CHECKED);
-  }
-}
-
-void App_ShowTestButtons(bool show) {
-  if (!g_App.toolbar) return;
-  for (int command : {IDT_OPEN, IDT_START_STOP, IDT_STATISTICS}) {
-    SendMessageW(g_App.toolbar, TB_HIDEBUTTON, command, MAKELPARAM(show ? FALSE : TRUE, 0));
   }
 }

@@ -32,7 +32,7 @@ double Percentile(std::vector<double> values, double fraction) {
   return values[rank - 1];
 }
 
-UINT WINAPI NoViewer(LPCSTR, UINT) { return 33; }
+HINSTANCE WINAPI NoViewer(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) { return reinterpret_cast<HINSTANCE>(33); }
 
 std::string ReadAll(const wchar_t* name) {
   std::string bytes;
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
   g_Settings.Debug = 0;
   g_Settings.Language = 1;
   g_History.path = "History.csv";
-  g_WinExec = NoViewer;
+  g_ShellExecute = NoViewer;
 
   LARGE_INTEGER frequency, t0, t1;
   QueryPerformanceFrequency(&frequency);

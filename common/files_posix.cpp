@@ -1,7 +1,9 @@
 // File access of the native build (Linux): paths are UTF-8 bytes already.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -23,8 +25,33 @@ bool Dir_Exists(const std::string& path) {
 
 bool File_Remove(const std::string& path) { return std::remove(path.c_str()) == 0; }
 
-bool File_Replace(const std::string& from, const std::string& to) {
-  return std::rename(from.c_str(), to.c_str()) == 0;
+const FileError kFileErrorReadOnly = EACCES;
+
+bool File_IsReadOnly(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && !(st.st_mode & S_IWUSR);
+}
+
+FileError File_WriteNew(const std::string& path, const std::string& bytes, bool& opened) {
+  opened = false;
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return static_cast<FileError>(errno);
+  opened = true;
+  FileError error = 0;
+  for (size_t done = 0; !error && done < bytes.size();) {
+    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) error = static_cast<FileError>(errno);
+    else if (n == 0) error = ENOSPC;
+    else done += static_cast<size_t>(n);
+  }
+  if (!error && fsync(fd) != 0) error = static_cast<FileError>(errno);
+  if (close(fd) != 0 && !error) error = static_cast<FileError>(errno);
+  return error;
+}
+
+FileError File_MoveOver(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : static_cast<FileError>(errno);
 }
 
 std::string Dir_Current() {

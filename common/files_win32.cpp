@@ -37,9 +37,36 @@ bool Dir_Exists(const std::string& path) {
 
 bool File_Remove(const std::string& path) { return DeleteFileW(Wide(path).c_str()) != 0; }
 
-bool File_Replace(const std::string& from, const std::string& to) {
-  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+const FileError kFileErrorReadOnly = ERROR_ACCESS_DENIED;
+
+bool File_IsReadOnly(const std::string& path) {
+  const DWORD a = GetFileAttributesW(Wide(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY) && (a & FILE_ATTRIBUTE_READONLY);
+}
+
+FileError File_WriteNew(const std::string& path, const std::string& bytes, bool& opened) {
+  opened = false;
+  HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return GetLastError();
+  opened = true;
+  FileError error = 0;
+  // Every write is checked to its last byte: a full disk shows here, not only at the close.
+  for (size_t done = 0; !error && done < bytes.size();) {
+    const DWORD chunk = static_cast<DWORD>(bytes.size() - done < (1u << 20) ? bytes.size() - done : (1u << 20));
+    DWORD written = 0;
+    if (!WriteFile(h, bytes.data() + done, chunk, &written, nullptr)) error = GetLastError();
+    else if (written == 0) error = ERROR_DISK_FULL;
+    done += written;
+  }
+  if (!error && !FlushFileBuffers(h)) error = GetLastError();
+  if (!CloseHandle(h) && !error) error = GetLastError();
+  return error;
+}
+
+FileError File_MoveOver(const std::string& from, const std::string& to) {
+  if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+  const FileError error = GetLastError();
+  return error ? error : ERROR_ACCESS_DENIED;
 }
 
 std::string Dir_Current() {

@@ -38,6 +38,11 @@ ID_SUPPORT_LINK = 606
 TUTOR_WRITES = ("Settings.xml", "TraceFile.txt", "Report.htm", "History.csv", "Custom_Words.dat",
                 "wine-output.txt")
 
+# Labels of the status bar's three live figures (time, CPM, errors) in English, French, Russian.
+LIVE_LABELS = {1: ("Time: ", "CPM: ", "Errors: "),
+               2: ("Temps: ", "CPM: ", "Erreurs: "),
+               3: ("\u0412\u0440\u0435\u043c\u044f: ", "CPM: ", "\u041e\u0448\u0438\u0431\u043e\u043a: ")}
+
 NARROW_SIZE = (560, 820)
 WIDE_WIDTH = 807
 
@@ -130,6 +135,28 @@ def keystroke_plan(text, mistake_at=None, wrong=None, beyond_ascii=False):
 def character_messages(text):
     """Number of character messages that typing the text sends (Enter: one for CR LF)."""
     return utf16_units(text) - text.count("\r\n")
+
+
+def live_figures(texts, language):
+    """The live figures the status bar parts show, as (seconds, CPM text, errors text), or None
+    when its first three parts do not hold them under the labels of `language`."""
+    if len(texts) < 3:
+        return None
+    values = []
+    for text, label in zip(texts[:3], LIVE_LABELS[language]):
+        if not text.startswith(label):
+            return None
+        values.append(text[len(label):])
+    m = re.match(r"(\d+):([0-5]\d)\Z", values[0])
+    if not m or not re.match(r"-?\d+\.\d\d\Z", values[1]) or not re.match(r"\d+\Z", values[2]):
+        return None
+    return int(m.group(1)) * 60 + int(m.group(2)), values[1], values[2]
+
+
+def cut_point(text, at):
+    """`at`, or the index after it when `at` would split a CR LF line break: a place to split a
+    sample into two keystroke plans."""
+    return at + 1 if 0 < at < len(text) and text[at - 1:at + 1] == "\r\n" else at
 
 
 def edit_setting(document, key, value):
@@ -344,8 +371,8 @@ class Tutor:
         with open(self.path(name), "rb") as f:
             return f.read()
 
-    def exists(self, name):
-        return os.path.exists(self.path(name))
+    def exists(self, *parts):
+        return os.path.exists(self.path(*parts))
 
     # -- process --------------------------------------------------------------------------------
     def __enter__(self):
@@ -454,6 +481,17 @@ class Tutor:
     def toolbar(self):
         return self.probe("toolbar")["toolbar"]
 
+    def columns(self, parent, control_id):
+        """The columns of list view `control_id` of window `parent` (a handle): headings, widths,
+        formats, and the list's client width and scroll bars."""
+        return probe("columns", str(parent), str(control_id))["list"]
+
+    def write(self, relative, data):
+        """Puts a file into the tutor's folder (before start, or while it runs)."""
+        path = self.path(*relative.split("/"))
+        with open(path, "wb") as f:
+            f.write(data)
+
     def button(self, command):
         for b in self.toolbar()["buttons"]:
             if b["command"] == command:
@@ -462,6 +500,22 @@ class Tutor:
 
     def focus(self):
         return self.probe("focus")["focus"]
+
+    def edit_view(self, control_id, line=None):
+        """Lines of an edit control: first_visible, line_count, visible_lines, sel_start, sel_end,
+        sel_line, and with `line` its line_start."""
+        args = [str(control_id)] + ([] if line is None else [str(line)])
+        return self.probe("editview", *args)["editview"]
+
+    def status_texts(self):
+        return self.probe("statusbar")["statusbar"]["texts"]
+
+    def sample_cut(self, sample, line, into=3):
+        """A place `into` characters into display line `line` of the sample view (its last line
+        when it has fewer), where the sample can be split into two keystroke plans."""
+        count = self.edit_view(ID_SAMPLE_VIEW)["line_count"]
+        start = self.edit_view(ID_SAMPLE_VIEW, min(line, count - 1))["line_start"]
+        return cut_point(sample, min(start + into, len(sample) - 1))
 
     def wait_for(self, what, condition, timeout=15.0, interval=0.2):
         """Polls condition() until it returns a true value and returns that; a timeout raises
@@ -533,16 +587,36 @@ class Tutor:
         return self.wait_exit()
 
     # -- pictures ---------------------------------------------------------------------------------
+    def screenshot_screen(self, name):
+        """Saves the whole display (the tutor's windows side by side) to <build>/e2e-shots."""
+        return _screenshot_root(name)
+
     def screenshot(self, name, whole_screen=False):
-        """Saves the tutor's window (menu bar, toolbar, client area), or the whole screen with
+        """Saves the tutor's window (menu bar, toolbar, client area), or the whole display with
         every window of the tutor, to <build>/e2e-shots."""
+        if whole_screen:
+            return self.screenshot_screen(name)
         target = os.path.join(shots_dir(), name + ".png")
         time.sleep(0.4)  # let the last paint reach the screen
-        xid = "root" if whole_screen else self.x_window()
+        xid = self.x_window()
         ok = run_to_file(["import", "-window", xid, target], timeout=30, check=False, code=True) == 0
         if not ok:
             run_to_file(["import", "-window", "root", target], timeout=30, check=False)
         return target
+
+
+def find_window(class_name, timeout):
+    """The window (probe answer) of a visible top-level window of `class_name` that appears
+    within `timeout` seconds, or None."""
+    answer = probe("wait", class_name, str(int(timeout * 1000)), check=False)
+    return answer["window"] if answer.get("ok") else None
+
+
+def _screenshot_root(name):
+    target = os.path.join(shots_dir(), name + ".png")
+    time.sleep(0.4)  # let the last paint reach the screen
+    run_to_file(["import", "-window", "root", target], timeout=30, check=False)
+    return target
 
 
 def run_to_file(cmd, timeout, check=True, code=False):
@@ -648,7 +722,8 @@ def child_by_id(snapshot, control_id, parent=None):
 
 def statistics_fields(snapshot):
     """The twelve statistics statics of the Tests screen by position: {row: (label, value)},
-    rows 1 to 6, each a child dict or None."""
+    rows 1 to 6, each a child dict or None. Labels stand at x 575; values at x 700, or further
+    right where a label of the language needs the room."""
     main = snapshot["window"]["hwnd"]
     found = {}
     for c in snapshot["children"]:
@@ -656,7 +731,7 @@ def statistics_fields(snapshot):
             continue
         r = c["rect"]
         for row in range(1, 7):
-            if r["y"] == 150 + 20 * (row - 1) and r["x"] in (575, 700):
+            if r["y"] == 150 + 20 * (row - 1) and (r["x"] == 575 or r["x"] >= 700):
                 label, value = found.get(row, (None, None))
                 if r["x"] == 575:
                     label = c

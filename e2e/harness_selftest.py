@@ -185,6 +185,24 @@ class StatisticsFields(unittest.TestCase):
         self.assertEqual(fields[3], (None, None))
 
 
+class LiveFigures(unittest.TestCase):
+    def test_read_under_the_labels_of_the_language(self):
+        self.assertEqual(h.live_figures(["Time: 1:05", "CPM: 245.31", "Errors: 2"], 1), (65, "245.31", "2"))
+        russian = [label + value for label, value in zip(h.LIVE_LABELS[3], ("12:00", "0.00", "0"))]
+        self.assertEqual(h.live_figures(russian, 3), (720, "0.00", "0"))
+
+    def test_empty_or_other_parts_are_none(self):
+        self.assertIsNone(h.live_figures(["", "", ""], 1))
+        self.assertIsNone(h.live_figures(["Time: 1:05", "CPM: 245.31", "Errors: 2"], 2))
+        self.assertIsNone(h.live_figures(["Time: 1:5", "CPM: 245.31", "Errors: 2"], 1))
+        self.assertIsNone(h.live_figures(["Time: 0:00", "CPM: nan", "Errors: 0"], 1))
+
+    def test_cut_point_never_splits_a_line_break(self):
+        self.assertEqual(h.cut_point("ab\r\ncd", 3), 4)
+        self.assertEqual(h.cut_point("ab\r\ncd", 2), 2)
+        self.assertEqual(h.cut_point("ab\r\ncd", 4), 4)
+
+
 class StagingScript(unittest.TestCase):
     """stage_install.cmake: the install folder a rebuild refreshes without losing the user's
     settings or the files the tutor wrote."""

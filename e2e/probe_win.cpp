@@ -9,8 +9,13 @@
 //   kfprobe OUT children HWND             every descendant: class, id, rect, visibility, text
 //   kfprobe OUT text HWND ID              text of the child with that id
 //   kfprobe OUT toolbar HWND              buttons of toolbar 400 (command, image, state)
-//   kfprobe OUT statusbar HWND            part edges of status bar 334
+//   kfprobe OUT statusbar HWND            part edges and texts of status bar 334
+//   kfprobe OUT editview HWND ID [LINE]   lines of the edit control with that id: first shown,
+//                                         count, whole lines in sight, selection and its line,
+//                                         and where LINE begins (index of its first character)
 //   kfprobe OUT focus HWND                the control that has the keyboard focus
+//   kfprobe OUT columns HWND ID           columns of the list view with that id: heading, width,
+//                                         format; the list's client width and scroll bars
 //   kfprobe OUT snapshot HWND             window + children + toolbar + statusbar + focus
 //   kfprobe OUT listview HWND ID          cell texts of the report list view with that id, by row
 //   kfprobe OUT close HWND                posts WM_CLOSE
@@ -231,11 +236,28 @@ std::string StatusBarJson(HWND h, bool* ok) {
   if (!Send(bar, SB_GETPARTS, kMaxParts, block.param(), &parts)) return "null";
   int edges[kMaxParts] = {};
   if (!block.Read(edges)) return "null";
+  if (parts > static_cast<DWORD_PTR>(kMaxParts)) parts = kMaxParts;
   std::string s = "{\"visible\":" + std::string(IsWindowVisible(bar) ? "true" : "false");
   s += ",\"parts\":[";
-  for (DWORD_PTR i = 0; i < parts && i < static_cast<DWORD_PTR>(kMaxParts); ++i) {
+  for (DWORD_PTR i = 0; i < parts; ++i) {
     if (i) s += ",";
     s += JsonInt(edges[i]);
+  }
+  // Each part's text: SB_GETTEXTW writes it into memory of the tutor's process.
+  constexpr int kMaxText = 512;
+  RemoteBlock text(bar, sizeof(wchar_t) * kMaxText);
+  if (!text.ok()) return "null";
+  s += "],\"texts\":[";
+  for (DWORD_PTR i = 0; i < parts; ++i) {
+    DWORD_PTR length = 0;
+    if (!Send(bar, SB_GETTEXTLENGTHW, i, 0, &length)) return "null";
+    wchar_t buffer[kMaxText] = {};
+    if (LOWORD(length) >= kMaxText) return "null";
+    text.Clear();
+    DWORD_PTR got = 0;
+    if (!Send(bar, SB_GETTEXTW, i, text.param(), &got) || !text.Read(buffer)) return "null";
+    if (i) s += ",";
+    s += JsonString(std::wstring(buffer, LOWORD(length)));
   }
   *ok = true;
   return s + "]}";
@@ -275,6 +297,76 @@ std::string ListViewJson(HWND list, bool* ok) {
   }
   *ok = true;
   return s + "]";
+}
+
+// The columns of a report list view: LVM_GETCOLUMNW writes into memory of the tutor's process.
+std::string ColumnsJson(HWND list, bool* ok) {
+  *ok = false;
+  constexpr int kTextUnits = 128;
+  RemoteBlock block(list, sizeof(LVCOLUMNW) + kTextUnits * sizeof(wchar_t));
+  if (!block.ok()) return "null";
+  RECT client = {};
+  GetClientRect(list, &client);
+  const LONG style = GetWindowLongW(list, GWL_STYLE);
+  std::string s = "{\"client_width\":" + JsonInt(client.right - client.left);
+  s += ",\"hscroll\":" + std::string((style & WS_HSCROLL) ? "true" : "false");
+  s += ",\"vscroll\":" + std::string((style & WS_VSCROLL) ? "true" : "false");
+  s += ",\"columns\":[";
+  for (int i = 0;; ++i) {
+    // The structure and, right after it, room for the heading; pszText points into the block.
+    struct {
+      LVCOLUMNW column;
+      wchar_t text[kTextUnits];
+    } local = {};
+    local.column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    local.column.cchTextMax = kTextUnits;
+    local.column.pszText = reinterpret_cast<wchar_t*>(block.param() + sizeof(LVCOLUMNW));
+    if (!block.Write(&local, sizeof(local))) return "null";
+    DWORD_PTR got = 0;
+    if (!Send(list, LVM_GETCOLUMNW, i, block.param(), &got) || !got) break;
+    if (!block.Read(&local)) return "null";
+    local.text[kTextUnits - 1] = L'\0';
+    if (i) s += ",";
+    s += "{\"text\":" + JsonString(local.text);
+    s += ",\"width\":" + JsonInt(local.column.cx);
+    s += ",\"format\":" + JsonInt(local.column.fmt & LVCFMT_JUSTIFYMASK) + "}";
+  }
+  *ok = true;
+  return s + "]}";
+}
+
+// The lines of an edit control as the user sees them, from messages whose answers cross
+// processes.
+std::string EditViewJson(HWND edit, int line, bool* ok) {
+  *ok = false;
+  DWORD_PTR first = 0, count = 0, selection = 0, selLine = 0, top0 = 0, top1 = 0, index0 = 0, index1 = 0;
+  if (!Send(edit, EM_GETFIRSTVISIBLELINE, 0, 0, &first) || !Send(edit, EM_GETLINECOUNT, 0, 0, &count) ||
+      !Send(edit, EM_GETSEL, 0, 0, &selection) || !Send(edit, EM_LINEFROMCHAR, LOWORD(selection), 0, &selLine) ||
+      !Send(edit, EM_LINEINDEX, 0, 0, &index0) || !Send(edit, EM_LINEINDEX, 1, 0, &index1) ||
+      !Send(edit, EM_POSFROMCHAR, index0, 0, &top0) || !Send(edit, EM_POSFROMCHAR, index1, 0, &top1))
+    return "null";
+  // The system carries the rectangle of EM_GETRECT across processes itself.
+  RECT format = {};
+  DWORD_PTR unused = 0;
+  if (!Send(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format), &unused)) return "null";
+  // Lines in sight: the formatting rectangle over the distance between the first two lines.
+  const int lineHeight = static_cast<short>(HIWORD(top1)) - static_cast<short>(HIWORD(top0));
+  const long visible = count > 1 && lineHeight > 0 ? (format.bottom - format.top) / lineHeight : static_cast<long>(count);
+  std::string s = "{\"first_visible\":" + JsonInt(static_cast<long long>(first));
+  s += ",\"line_count\":" + JsonInt(static_cast<long long>(count));
+  s += ",\"visible_lines\":" + JsonInt(visible);
+  s += ",\"line_height\":" + JsonInt(lineHeight);
+  s += ",\"sel_start\":" + JsonInt(LOWORD(selection));
+  s += ",\"sel_end\":" + JsonInt(HIWORD(selection));
+  s += ",\"sel_line\":" + JsonInt(static_cast<long long>(selLine));
+  s += ",\"style\":" + JsonInt(static_cast<unsigned long>(GetWindowLongW(edit, GWL_STYLE)));
+  if (line >= 0) {
+    DWORD_PTR start = 0;
+    if (!Send(edit, EM_LINEINDEX, static_cast<WPARAM>(line), 0, &start)) return "null";
+    s += ",\"line_start\":" + JsonInt(static_cast<long long>(static_cast<LONG_PTR>(start)));
+  }
+  *ok = true;
+  return s + "}";
 }
 
 std::string FocusJson(HWND h) {
@@ -360,6 +452,15 @@ std::string Run(int argc, wchar_t** argv, int* code) {
     if (!child) return *code = 1, Failure("no such control");
     return "{\"ok\":true,\"text\":" + JsonString(TextOf(child)) + "}";
   }
+  if (command == L"columns") {
+    if (argc < 5) return *code = 2, Failure("usage: columns HWND ID");
+    HWND list = GetDlgItem(h, _wtoi(argv[4]));
+    if (!list) return *code = 1, Failure("no such control");
+    bool ok = false;
+    std::string s = ColumnsJson(list, &ok);
+    if (!ok) return *code = 1, Failure("columns not readable");
+    return "{\"ok\":true,\"list\":" + s + "}";
+  }
   if (command == L"toolbar") {
     bool ok = false;
     std::string s = ToolbarJson(h, &ok);
@@ -371,6 +472,15 @@ std::string Run(int argc, wchar_t** argv, int* code) {
     std::string s = StatusBarJson(h, &ok);
     if (!ok) return *code = 1, Failure("status bar not readable");
     return "{\"ok\":true,\"statusbar\":" + s + "}";
+  }
+  if (command == L"editview") {
+    if (argc < 5) return *code = 2, Failure("usage: editview HWND ID");
+    HWND child = GetDlgItem(h, _wtoi(argv[4]));
+    if (!child) return *code = 1, Failure("no such control");
+    bool ok = false;
+    std::string s = EditViewJson(child, argc > 5 ? _wtoi(argv[5]) : -1, &ok);
+    if (!ok) return *code = 1, Failure("edit control not readable");
+    return "{\"ok\":true,\"editview\":" + s + "}";
   }
   if (command == L"snapshot") {
     bool toolbarOk = false, statusOk = false;

@@ -1,6 +1,8 @@
 """Typing the French and the Russian sample with real key events, accented and Cyrillic letters
 included: the test starts on the first key and stops on the last, the window widens and the six
-figures show under the labels of the language; the wide Tests screen is photographed."""
+figures show under the labels of the language; midway, the sample view marks the next character
+and the status bar shows the live figures in the language (photographed), and the wide Tests
+screen is photographed at the end."""
 
 import time
 import unittest
@@ -8,6 +10,7 @@ import unittest
 import harness as h
 
 DELAY_MS = 8
+MIDWAY_LINE = 22   # the display line of the sample view where the typing pauses for a picture
 LABELS = {
     2: ["Temps pass\u00e9 (min): ", "CPM: ", "Charact\u00e8res: ", "Mots typ\u00e9s: ", "WPM: ",
         "Compte d'erreurs: "],
@@ -35,7 +38,7 @@ class TypingInEachLanguage(unittest.TestCase):
         the snapshot of the wide form and the wall-clock seconds the typing took."""
         sample = h.sample_text(language)
         self.assertTrue(any(ord(c) > 0x7e for c in sample), "the sample has letters beyond ASCII")
-        steps = h.keystroke_plan(sample, beyond_ascii=True)
+        cut = t.sample_cut(sample, MIDWAY_LINE)
         t.activate()
         self.assertEqual(t.focus()["id"], h.ID_TYPING_AREA)
         # Under the language's own keyboard layout each letter has a key of its own (a spare key
@@ -44,7 +47,9 @@ class TypingInEachLanguage(unittest.TestCase):
         # reads the key, so the keys still queued would be read with the restored keymap.
         with h.keyboard_layout(KEYBOARD_LAYOUTS[language]):
             started = time.monotonic()
-            t.play(steps, DELAY_MS)
+            t.play(h.keystroke_plan(sample[:cut], beyond_ascii=True), DELAY_MS)
+            self.check_midway(t, language, sample, cut)
+            t.play(h.keystroke_plan(sample[cut:], beyond_ascii=True), DELAY_MS)
 
             def completed():
                 w = t.window()
@@ -77,6 +82,22 @@ class TypingInEachLanguage(unittest.TestCase):
         self.assertEqual(h.child_by_id(snap, h.ID_SAMPLE_VIEW)["text"], sample, "the sample view is untouched")
         return sample, snap, wall
 
+    def check_midway(self, t, language, sample, cut):
+        """Midway through the sample: the next character is marked in sight, the status bar
+        shows the live figures under the labels of the language; a picture of both."""
+        def typed_so_far():
+            typed = t.text(h.ID_TYPING_AREA)
+            return typed if len(typed) >= cut else None
+        typed = t.wait_for("the first part of the sample", typed_so_far, timeout=30)
+        self.assertIsNone(first_difference(typed, sample[:cut]))
+        view = t.edit_view(h.ID_SAMPLE_VIEW)
+        self.assertEqual((view["sel_start"], view["sel_end"]), (cut, cut + 1), "the next character is marked")
+        self.assertTrue(view["first_visible"] <= view["sel_line"] < view["first_visible"] + view["visible_lines"],
+                        "the line being typed is in sight: %r" % view)
+        live = t.wait_for("the live figures", lambda: h.live_figures(t.status_texts(), language))
+        self.assertEqual(live[2], "0", "no error so far")
+        t.screenshot("follow-%s" % {2: "fr", 3: "ru"}[language])
+
     def check_figures(self, language, sample, snap, wall_seconds):
         fields = h.statistics_fields(snap)
         for row, (label, value) in fields.items():
@@ -88,6 +109,9 @@ class TypingInEachLanguage(unittest.TestCase):
         self.assertEqual(labels, LABELS[language])
         # Every letter, accented or Cyrillic, matched the sample: no error.
         h.check_figures(self, values, sample, h.character_messages(sample), 0, wall_seconds)
+        live = h.live_figures(snap["statusbar"]["texts"], language)
+        self.assertIsNotNone(live, "final figures in the status bar: %r" % snap["statusbar"]["texts"])
+        self.assertEqual(live[1:], (values[1], values[5]))
 
     def test_french_sample_from_a_french_start(self):
         with h.Tutor("typing-french", edits={"Language": 2}) as t:

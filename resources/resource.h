@@ -65,6 +65,9 @@
 #define IDS_ABOUT_PRODUCT       1062
 #define IDS_ABOUT_TERMS         1063
 #define IDS_ABOUT_NOTICE        1064
+#define IDS_LIVE_TIME           1090  // status bar while a test runs: "Time: " m:ss
+#define IDS_LIVE_CPM            1091
+#define IDS_LIVE_ERRORS         1092
 // History.csv and the report's progress section ("%d": the number of tests meant)
 #define IDS_PROGRESS            1120   // heading, the language's name follows
 #define IDS_PROGRESS_CHART      1121
@@ -78,6 +81,7 @@
 #define IDS_STOP_TEST           10211
 #define IDS_DISABLE_ALERT       10221
 #define IDS_ENABLE_ALERT        10222
+#define IDS_WRITE_FAILED        1080   // a file of the user's could not be written; its name follows
 
 // Toolbar buttons (commands) and toolbar images
 #define IDC_TOOLBAR             400
@@ -95,6 +99,14 @@
 #define IMG_STATS_OPEN          6
 #define IMG_ALERT_OFF           7
 #define IDC_STATUSBAR           334
+// Status bar parts of the live figures while a test runs
+#define SB_PART_LIVE_TIME       0
+#define SB_PART_LIVE_CPM        1
+#define SB_PART_LIVE_ERRORS     2
+
+// Timers of the main window
+#define ID_TIMER_LIVE_FIGURES   1     // the live figures of a running test, four times a second
+#define ID_TIMER_SAMPLE_FOLLOW  2     // the sample view's mark after a burst of keys
 
 // Language commands
 #define IDM_LANG_ENGLISH        406

@@ -13,9 +13,9 @@
 // Writing one key rewrites the whole document: the lines before the first matching line, one
 // replacement line (the first match's leading spaces, "<key>value</key>"), then the remaining
 // lines minus any further matching line, joined by CR LF with no line end after the last.
-// Lines that do not hold the key are copied whole, however long. The new text goes to a
-// temporary file beside the document which then replaces it in one step, so a failure at any
-// point (unreadable document, read-only folder, full disk) leaves the old document as it was.
+// Lines that do not hold the key are copied whole, however long. The new text is written with
+// the safe writer (common/files.h), so a failure at any point (unreadable document, read-only
+// document or folder, full disk) leaves the old document as it was.
 // A document that cannot be opened is not created.
 #include "settings/settings.h"
 
@@ -104,15 +104,12 @@ size_t LeadingSpaces(const std::string& s) {
   return n;
 }
 
-// Buffered writer that remembers a failed write.
+// The rewritten document as it grows.
 struct ByteSink {
-  std::FILE* file;
-  bool failed = false;
-  void Put(const char* data, size_t n) {
-    if (!failed && n != 0 && std::fwrite(data, 1, n, file) != n) failed = true;
-  }
-  void Put(const std::string& s) { Put(s.data(), s.size()); }
-  void Put(char c) { Put(&c, 1); }
+  std::string& bytes;
+  void Put(const char* data, size_t n) { bytes.append(data, n); }
+  void Put(const std::string& s) { bytes += s; }
+  void Put(char c) { bytes.push_back(c); }
 };
 
 // Copies what is left of a long line (after its head) to `out`, dropping a CR right before
@@ -127,17 +124,16 @@ void CopyRestOfLine(ByteSource& src, ByteSink& out, bool heldCr) {
   if (heldCr && c == EOF) out.Put('\r');  // a CR at the very end of the file is text
 }
 
-// Writes the rewritten document to `outFile`. False when the source could not be read whole
-// or the text could not be written whole.
-bool RewriteDocument(std::FILE* in, std::FILE* outFile, const std::string& key, const std::string& value) {
+// The rewritten document in `bytes`. False when the source could not be read whole.
+bool RewriteDocument(std::FILE* in, std::string& bytes, const std::string& key, const std::string& value) {
   const std::string openTag = "<" + key + ">";
   const std::string closeTag = "</" + key + ">";
   ByteSource src(in);
-  ByteSink out{outFile};
+  ByteSink out{bytes};
   bool firstLine = true;
   bool matched = false;
   LineHead line;
-  while (!out.failed && ReadLineHead(src, line)) {
+  while (ReadLineHead(src, line)) {
     const std::string view = LineView(line);
     const bool holdsKey = view.find(openTag) != std::string::npos;
     if (holdsKey) {
@@ -160,7 +156,7 @@ bool RewriteDocument(std::FILE* in, std::FILE* outFile, const std::string& key, 
       out.Put(line.text);
     }
   }
-  return !src.failed && !out.failed;
+  return !src.failed;
 }
 
 // A colour value the reader accepts: "#" and six hexadecimal digits at its start.
@@ -216,16 +212,11 @@ void App_XMLWriteValue(const std::string& key, const std::string& value) {
   App_Trace("App_XMLWriteValue Entered");
   const std::string& path = g_Settings.documentPath;
   if (std::FILE* in = File_Open(path, "rb")) {
-    const std::string tempPath = path + ".tmp";
-    if (std::FILE* out = File_Open(tempPath, "wb")) {
-      bool written = RewriteDocument(in, out, key, value);
-      written = std::fflush(out) == 0 && written;
-      written = std::fclose(out) == 0 && written;
-      std::fclose(in);
-      in = nullptr;
-      if (!written || !File_Replace(tempPath, path)) File_Remove(tempPath);
-    }
-    if (in) std::fclose(in);
+    std::string bytes;
+    const bool read = RewriteDocument(in, bytes, key, value);
+    std::fclose(in);
+    // Written at exit, when nobody could be told: a failure keeps the old document silently.
+    if (read) File_WriteSafely(path, bytes);
   }
   App_Trace("App_XMLWriteValue Exited");
 }

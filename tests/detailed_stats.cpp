@@ -89,18 +89,3 @@ std::string Mode4_CustomListBytes(const std::vector<Text16>& words) {
 std::string Mode4_CustomListPath(const std::string& base, int language) {
   return Path_Join(base, App_ListRelativePath(WordList::Custom, language));
 }
-
-std::string Mode4_CustomListTempPath(const std::string& path) { return path + ".new"; }
-
-bool Mode4_WriteCustomList(const std::string& path, const std::string& bytes) {
-  // The user's previous list stays whole until the new one is complete on disk.
-  const std::string fresh = Mode4_CustomListTempPath(path);
-  std::FILE* f = File_Open(fresh, "wb");
-  if (!f) return false;  // e.g. no folder for the language: nothing written
-  bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  ok = std::fflush(f) == 0 && ok;
-  ok = std::fclose(f) == 0 && ok;
-  if (ok && File_Replace(fresh, path)) return true;
-  File_Remove(fresh);
-  return false;
-}

@@ -40,11 +40,3 @@ std::string Mode4_CustomListBytes(const std::vector<Text16>& words);
 
 // <base>\EN\Training Words\Custom_Words.dat (FR for 2, RU for 3, EN for any other language).
 std::string Mode4_CustomListPath(const std::string& base, int language);
-
-// The file beside `path` that receives a new list before it takes the old one's place.
-std::string Mode4_CustomListTempPath(const std::string& path);
-
-// Writes `bytes` as the file at `path` without ever leaving it half written: the bytes go to a
-// file beside it first, which then takes the old file's place in one step. False when anything
-// fails; the old file is then as it was and the file beside it is gone.
-bool Mode4_WriteCustomList(const std::string& path, const std::string& bytes);

@@ -3,15 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "common/files.h"
-#include "common/test_files.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -156,7 +152,7 @@ TEST(CustomListBytes, LongWordsAreCutAtAWholeCharacter) {
   EXPECT_EQ(Mode4_CustomListBytes({pairThatFits}), std::string(95, 'a') + "\xF0\x9F\x98\x80\r\n");
 }
 
-// ---- Writing the file -------------------------------------------------------------------------
+// ---- Where the file goes ------------------------------------------------------------------------
 
 TEST(CustomListPath, LanguageFolderBelowTheBase) {
   const std::string sep(1, kPathSep);
@@ -164,67 +160,6 @@ TEST(CustomListPath, LanguageFolderBelowTheBase) {
   EXPECT_EQ(Mode4_CustomListPath("base", 2), "base" + sep + "FR" + sep + "Training Words" + sep + "Custom_Words.dat");
   EXPECT_EQ(Mode4_CustomListPath("base", 3), "base" + sep + "RU" + sep + "Training Words" + sep + "Custom_Words.dat");
   EXPECT_EQ(Mode4_CustomListPath("base", 9), Mode4_CustomListPath("base", 1));
-}
-
-class CustomListFile : public ::testing::Test {
- protected:
-  kftest::ScratchFolder root_{"kf_custom_"};
-
-  std::set<std::string> Names() const {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(root_.Path())) names.insert(entry.path().filename().u8string());
-    return names;
-  }
-};
-
-TEST_F(CustomListFile, CreatesAndReplacesWholeFiles) {
-  const std::string path = root_.File("Custom_Words.dat");
-  ASSERT_TRUE(Mode4_WriteCustomList(path, "first\r\nsecond\r\n"));
-  EXPECT_EQ(kftest::ReadAll(path), "first\r\nsecond\r\n");
-  // A shorter list leaves nothing of the longer one behind.
-  ASSERT_TRUE(Mode4_WriteCustomList(path, "x\r\n"));
-  EXPECT_EQ(kftest::ReadAll(path), "x\r\n");
-  ASSERT_TRUE(Mode4_WriteCustomList(path, ""));
-  EXPECT_TRUE(File_Exists(path));
-  EXPECT_EQ(fs::file_size(fs::u8path(path)), 0u);
-  EXPECT_EQ(Names(), std::set<std::string>({"Custom_Words.dat"}));
-}
-
-TEST_F(CustomListFile, MissingFolderWritesNothing) {
-  const std::string path = root_.File("RU") + kPathSep + "Custom_Words.dat";
-  EXPECT_FALSE(Mode4_WriteCustomList(path, "word\r\n"));
-  EXPECT_FALSE(File_Exists(path));
-  EXPECT_TRUE(Names().empty());
-}
-
-TEST_F(CustomListFile, FailureLeavesTheOldListWhole) {
-  const std::string path = root_.Write("Custom_Words.dat", "old\r\nlist\r\n");
-  // A folder in the way of the file beside it: the new list cannot be written.
-  const std::string temp = Mode4_CustomListTempPath(path);
-  ASSERT_NE(temp, path);
-  fs::create_directory(fs::u8path(temp));
-  EXPECT_FALSE(Mode4_WriteCustomList(path, "new\r\n"));
-  EXPECT_EQ(kftest::ReadAll(path), "old\r\nlist\r\n");
-  EXPECT_TRUE(fs::is_directory(fs::u8path(temp)));
-  EXPECT_EQ(Names().size(), 2u);
-}
-
-TEST_F(CustomListFile, StaleFileBesideTheListIsOverwritten) {
-  const std::string path = root_.Write("Custom_Words.dat", "old\r\n");
-  root_.Write(fs::u8path(Mode4_CustomListTempPath(path)).filename().u8string(), "stale bytes of a crash\r\n");
-  ASSERT_TRUE(Mode4_WriteCustomList(path, "new\r\n"));
-  EXPECT_EQ(kftest::ReadAll(path), "new\r\n");
-  EXPECT_EQ(Names(), std::set<std::string>({"Custom_Words.dat"}));
-}
-
-TEST_F(CustomListFile, TargetThatCannotBeReplacedLeavesNoStrayFile) {
-  // A folder where the list should be: the new bytes cannot take its place.
-  const std::string path = root_.File("Custom_Words.dat");
-  fs::create_directory(fs::u8path(path));
-  fs::create_directory(fs::u8path(path) / "inside");
-  EXPECT_FALSE(Mode4_WriteCustomList(path, "new\r\n"));
-  EXPECT_TRUE(fs::is_directory(fs::u8path(path) / "inside"));
-  EXPECT_EQ(Names(), std::set<std::string>({"Custom_Words.dat"}));
 }
 
 }  // namespace

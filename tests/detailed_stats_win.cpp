@@ -17,9 +17,9 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"DetailedStats";
 constexpr int kDockTopOffset = 77;  // the window hangs this far below the main window's top
-constexpr int kWidth = 325;
+constexpr int kWidth = 325;  // widened when the columns need more room than the list has
 constexpr int kHeight = 703;
-constexpr int kCenterShift = 162;  // centres the main window and this one together
+constexpr int kListX = 10, kListY = 10, kListWidth = 300, kListHeight = 600;
 constexpr COLORREF kEvenRowColor = RGB(255, 255, 255);
 constexpr COLORREF kCustomWordColor = RGB(255, 215, 174);
 
@@ -34,14 +34,6 @@ constexpr ColumnInfo kColumns[4] = {
     {IDS_DS_SPEED, 80, LVCFMT_CENTER},
     {IDS_DS_ERRORS, 60, LVCFMT_CENTER},
 };
-
-// The texts of every row while the list sorts, by item data: the comparison reads them here,
-// because a list in the middle of sorting must not be asked for its rows.
-struct SortSnapshot {
-  std::vector<LPARAM> data;
-  std::vector<Text16> cells;  // the cell of the sorted column, in the order of `data`
-};
-SortSnapshot g_SortSnapshot;
 
 HWND List() { return g_App.detailedStats ? GetDlgItem(g_App.detailedStats, IDC_DS_LIST) : nullptr; }
 
@@ -91,42 +83,65 @@ ATOM RegisterDetailedStatsClass() {
   return RegisterClassExW(&wc);
 }
 
+// The list with its four columns, each wide enough for its heading; when the columns and a
+// vertical scroll bar need more than the list's 300 pixels, the list and the window widen by
+// the difference, so no column is cut off and no horizontal scroll bar appears.
 HWND CreateList(HWND window) {
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&icc);
-  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, 10, 10, 300,
-                              600, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DS_LIST)),
-                              g_App.instance, nullptr);
+  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, kListX, kListY,
+                              kListWidth, kListHeight, window,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DS_LIST)), g_App.instance, nullptr);
   if (!list) return nullptr;
   const DWORD extended = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+  int columnsWidth = 0;
   for (int i = 0; i < 4; ++i) {
     Text16 heading = StringOf(kColumns[i].heading);
     LVCOLUMNW column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = kColumns[i].format;
-    column.cx = kColumns[i].width;
+    column.cx = App_ColumnWidthFor(list, W(heading), kColumns[i].width);
     column.pszText = const_cast<wchar_t*>(W(heading));
     column.iSubItem = i;
     SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    columnsWidth += column.cx;
+  }
+  RECT outer, inner;
+  GetWindowRect(list, &outer);
+  GetClientRect(list, &inner);
+  const int border = (outer.right - outer.left) - (inner.right - inner.left);
+  const int extra = columnsWidth + GetSystemMetrics(SM_CXVSCROLL) + border - kListWidth;
+  if (extra > 0) {
+    SetWindowPos(list, nullptr, 0, 0, kListWidth + extra, kListHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    SetWindowPos(window, nullptr, 0, 0, (frame.right - frame.left) + extra, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   return list;
 }
 
 void FillList(HWND list) {
   Mode4_SortTestWordsByLength(g_Words.testWords);
+  // Without redrawing while the rows go in: a list that repaints after each row takes seconds.
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  int count = 0;
   for (const DetailedStatsRow& row : Mode4_DetailedStatsRows(g_Words.testWords)) {
     LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = RowCount(list);
+    item.iItem = count;
     item.pszText = const_cast<wchar_t*>(W(row.word));
     item.lParam = row.index;
     const int at = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (at < 0) continue;
+    ++count;
     SetCell(list, at, 1, row.length);
     SetCell(list, at, 2, row.speed);
     SetCell(list, at, 3, row.errors);
   }
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
 }
 
 HWND CreateButton(HWND window, int id, int x) {
@@ -166,29 +181,6 @@ LRESULT OnCustomDraw(HWND list, NMLVCUSTOMDRAW* draw) {
     default:
       return CDRF_DODEFAULT;
   }
-}
-
-void SortByColumn(HWND list, int column) {
-  App_FlipSortFlag(column);
-  g_SortSnapshot = SortSnapshot();
-  const int count = RowCount(list);
-  for (int row = 0; row < count; ++row) {
-    LVITEMW item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    g_SortSnapshot.data.push_back(item.lParam);
-    g_SortSnapshot.cells.push_back(CellText(list, row, column, 64));
-  }
-  SendMessageW(list, LVM_SORTITEMS, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(Mode4_CompareRows));
-  g_SortSnapshot = SortSnapshot();
-}
-
-const Text16* SnapshotCell(LPARAM data) {
-  for (size_t i = 0; i < g_SortSnapshot.data.size(); ++i) {
-    if (g_SortSnapshot.data[i] == data) return &g_SortSnapshot.cells[i];
-  }
-  return nullptr;
 }
 
 // The colour legend's swatches and their brushes while the dialog is shown.
@@ -244,7 +236,6 @@ void Mode4_ShowDetailedStats() {
   // One window at a time: a leftover window goes before the new one is built.
   if (g_App.detailedStats) DestroyWindow(g_App.detailedStats);
   RegisterDetailedStatsClass();
-  App_CenterWindow(g_App.mainWindow, GetDesktopWindow(), kCenterShift);
 
   RECT main;
   GetWindowRect(g_App.mainWindow, &main);
@@ -253,13 +244,38 @@ void Mode4_ShowDetailedStats() {
                                 main.top + kDockTopOffset, kWidth, kHeight, nullptr, nullptr, g_App.instance, nullptr);
   if (!window) return;
   g_App.detailedStats = window;
+  // Built hidden: its width follows the columns, and the main window and this one are centred
+  // together before it shows.
+  HWND list = CreateList(window);
+  App_CenterMainWindow();
+  Mode4_DockDetailedStats();
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);
 
-  if (HWND list = CreateList(window)) FillList(list);
+  if (list) FillList(list);
   CreateButton(window, IDC_DS_CREATE_LIST, 20);
   CreateButton(window, IDC_DS_CHECK_ALL, 165);
   App_LocalizeStrings(g_Settings.Language);
+}
+
+void Mode4_DockDetailedStats() {
+  HWND stats = g_App.detailedStats;
+  if (!stats || !IsWindow(stats) || !g_App.mainWindow) return;
+  RECT main, own;
+  GetWindowRect(g_App.mainWindow, &main);
+  GetWindowRect(stats, &own);
+  const int width = own.right - own.left, height = own.bottom - own.top;
+  int x = main.right, y = main.top + kDockTopOffset;
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof(monitor);
+  if (GetMonitorInfoW(MonitorFromWindow(g_App.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    if (x + width > work.right) x = work.right - width;
+    if (x < work.left) x = work.left;
+    if (y + height > work.bottom) y = work.bottom - height;
+    if (y < work.top) y = work.top;
+  }
+  SetWindowPos(stats, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK Mode4_DetailedStatsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -307,7 +323,9 @@ LRESULT Mode4_DetailedStatsNotify(HWND, const NMHDR* header) {
   if (header->code == static_cast<UINT>(NM_CUSTOMDRAW))
     return OnCustomDraw(list, reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(header)));
   if (header->code == static_cast<UINT>(LVN_COLUMNCLICK)) {
-    SortByColumn(list, reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+    const int column = reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem;
+    App_FlipSortFlag(column);
+    App_SortListView(list, column, Mode4_CompareRows);
     return 0;
   }
   return 0;
@@ -315,8 +333,8 @@ LRESULT Mode4_DetailedStatsNotify(HWND, const NMHDR* header) {
 
 int CALLBACK Mode4_CompareRows(LPARAM data1, LPARAM data2, LPARAM column) {
   const int k = static_cast<int>(column);
-  const Text16* cell1 = SnapshotCell(data1);
-  const Text16* cell2 = SnapshotCell(data2);
+  const Text16* cell1 = App_SortCell(data1);
+  const Text16* cell2 = App_SortCell(data2);
   if (!cell1 || !cell2) return 0;
   double a = 0.0, b = 0.0;
   if (!Mode4_CellSortValue(*cell1, k, a) || !Mode4_CellSortValue(*cell2, k, b)) return 0;
@@ -345,8 +363,11 @@ void Mode4_CreateCustomList() {
       if (state == 1) continue;  // unchecked
       words.push_back(CellText(list, row, 0, kSampleCapacity));
     }
-    // A missing language folder or a failed write leaves no file and no message.
-    Mode4_WriteCustomList(Mode4_CustomListPath(Dir_Current(), g_Settings.Language), Mode4_CustomListBytes(words));
+    // A list that cannot be written (no folder for the language, a read-only list, a full disk)
+    // leaves the old one as it was, and the user is told which file and why.
+    const std::string path = Mode4_CustomListPath(Dir_Current(), g_Settings.Language);
+    const FileWriteResult written = File_WriteSafely(path, Mode4_CustomListBytes(words));
+    if (!written.ok) App_ShowWriteFailure(g_App.detailedStats, path, written.error);
   }
   App_Trace("Mode4_CreateCustomList Exited");
 }

@@ -181,7 +181,9 @@ class DetailedStatsTest : public MainWindowTest {
     SendMessageW(Stats(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(Stats(), button)));
   }
+  // Opens the window with the statistics button as a completed test leaves it.
   static void Open() {
+    Mode4_CompletionUi();
     Command(IDT_STATISTICS);
     PumpMessages();
     ASSERT_NE(g_App.detailedStats, nullptr);
@@ -230,21 +232,27 @@ TEST_F(DetailedStatsTest, OpensDockedBesideTheCentredMainWindow) {
   EXPECT_EQ(ButtonImage(IDT_STATISTICS), IMG_STATS_OPEN);
   EXPECT_TRUE(Grayed(IDM_DETAILED_STATS));
 
+  HWND list = List();
+  const RECT listRect = RectIn(list, stats);
+  const int listWidth = listRect.right - listRect.left;
   const RECT main = WindowRect(g_App.mainWindow);
   const RECT own = WindowRect(stats);
+  const int width = own.right - own.left;
   EXPECT_EQ(own.left, main.right);
   EXPECT_EQ(own.top, main.top + 77);
-  EXPECT_EQ(own.right - own.left, 325);
+  // 325 wide with a 300-pixel list; wider by as much as the list needs for its columns.
+  EXPECT_EQ(width, 325 + listWidth - 300);
   EXPECT_EQ(own.bottom - own.top, 703);
-  // The main window stands 162 pixels left of where centring alone puts it.
+  // The main window and this one are centred together.
   App_CenterWindow(g_App.mainWindow, GetDesktopWindow(), 0);
   const RECT centred = WindowRect(g_App.mainWindow);
-  EXPECT_EQ(main.left, centred.left - 162);
+  EXPECT_EQ(main.left, centred.left - width / 2);
   EXPECT_EQ(main.top, centred.top);
   // Moving the main window takes the statistics window along.
+  SetWindowPos(g_App.mainWindow, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   const RECT moved = WindowRect(stats);
-  EXPECT_EQ(moved.left, centred.right);
-  EXPECT_EQ(moved.top, centred.top + 77);
+  EXPECT_EQ(moved.left, WindowRect(g_App.mainWindow).right);
+  EXPECT_EQ(moved.top, 30 + 77);
 
   // The list and the two buttons, in this order, with their styles.
   std::vector<Made> children;
@@ -261,18 +269,19 @@ TEST_F(DetailedStatsTest, OpensDockedBesideTheCentredMainWindow) {
   EXPECT_EQ(children[1].id, IDC_DS_CREATE_LIST);
   EXPECT_EQ(children[2].id, IDC_DS_CHECK_ALL);
 
-  HWND list = List();
-  const RECT listRect = RectIn(list, stats);
   EXPECT_EQ(listRect.left, 10);
   EXPECT_EQ(listRect.top, 10);
-  EXPECT_EQ(listRect.right - listRect.left, 300);
+  EXPECT_GE(listWidth, 300);
   EXPECT_EQ(listRect.bottom - listRect.top, 600);
   const DWORD extended = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
   EXPECT_EQ(extended & (LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT),
             static_cast<DWORD>(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT));
 
+  // Each column as wide as given, or as its heading needs ("Typing Errors" does not fit in 60),
+  // and all of them beside a vertical scroll bar inside the list: no horizontal scroll bar.
   const wchar_t* headings[4] = {L"Word", L"Length", L"Speed", L"Typing Errors"};
   const int widths[4] = {100, 60, 80, 60};
+  int columnsWidth = 0;
   for (int c = 0; c < 4; ++c) {
     wchar_t text[64] = {};
     LVCOLUMNW column = {};
@@ -281,9 +290,16 @@ TEST_F(DetailedStatsTest, OpensDockedBesideTheCentredMainWindow) {
     column.cchTextMax = 64;
     ASSERT_TRUE(SendMessageW(list, LVM_GETCOLUMNW, c, reinterpret_cast<LPARAM>(&column))) << c;
     EXPECT_STREQ(text, headings[c]);
-    EXPECT_EQ(column.cx, widths[c]);
+    const int textWidth = static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
+    EXPECT_EQ(column.cx, std::max(widths[c], textWidth + 6 * GetSystemMetrics(SM_CXEDGE))) << c;
     EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, c == 0 ? LVCFMT_LEFT : LVCFMT_CENTER) << c;
+    columnsWidth += column.cx;
   }
+  EXPECT_GT(columnsWidth, 300);
+  RECT client;
+  GetClientRect(list, &client);
+  EXPECT_LE(columnsWidth + GetSystemMetrics(SM_CXVSCROLL), client.right);
+  EXPECT_FALSE(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
 
   struct { int id; int x; const wchar_t* text; } buttons[] = {
       {IDC_DS_CREATE_LIST, 20, L"Create Custom List"}, {IDC_DS_CHECK_ALL, 165, L"Check All"}};
@@ -342,7 +358,7 @@ TEST_F(DetailedStatsTest, TestsScreenRebuildEmptiesTheWindowButKeepsIt) {
   Open();
   HWND stats = Stats();
   ASSERT_EQ(Rows(), 1);
-  Command(IDM_MODE_TESTS);
+  OnMenuMode4();  // as a language switch rebuilds it
   EXPECT_TRUE(IsWindow(stats));
   EXPECT_EQ(g_App.detailedStats, stats);
   EXPECT_EQ(GetWindow(stats, GW_CHILD), nullptr);
@@ -356,19 +372,31 @@ TEST_F(DetailedStatsTest, TestsScreenRebuildEmptiesTheWindowButKeepsIt) {
   EXPECT_EQ(ButtonImage(IDT_STATISTICS), IMG_STATS_CLOSED);
 }
 
-TEST_F(DetailedStatsTest, EmptyingForAnotherScreenKeepsTheWindowOpen) {
+// Another screen empties the window and keeps it open, beside the main window and inside the
+// work area: the 860-pixel hand-practice screen centred alone would push it off the right edge.
+TEST_F(DetailedStatsTest, AnotherScreenEmptiesTheWindowAndKeepsItBesideTheMainWindowOnTheScreen) {
   Mode4_EmptyDetailedStatsWindow();  // no window: nothing to do
   OpenMainWindow(4, 1);
   Open();
   HWND stats = Stats();
   ASSERT_NE(GetWindow(stats, GW_CHILD), nullptr);
-  Mode4_EmptyDetailedStatsWindow();
+  Command(IDM_MODE_HANDS);
   EXPECT_TRUE(IsWindow(stats));
   EXPECT_EQ(g_App.detailedStats, stats);
   EXPECT_EQ(GetWindow(stats, GW_CHILD), nullptr);
+  EXPECT_EQ(ButtonImage(IDT_STATISTICS), IMG_STATS_OPEN);
+  const RECT work = WorkArea();
+  const RECT main = WindowRect(g_App.mainWindow);
+  const RECT own = WindowRect(stats);
+  EXPECT_EQ(main.right - main.left, 860);
+  EXPECT_EQ(own.left, main.right);
+  // 77 pixels below the main window's top, or as far down as the work area lets it hang.
+  EXPECT_EQ(own.top, std::min<LONG>(main.top + 77, work.bottom - (own.bottom - own.top)));
+  EXPECT_GE(own.left, work.left);
+  EXPECT_LE(own.right, work.right);
+  EXPECT_LE(own.bottom, work.bottom);
   Mode4_EmptyDetailedStatsWindow();
   EXPECT_TRUE(IsWindow(stats));
-  EXPECT_EQ(ButtonImage(IDT_STATISTICS), IMG_STATS_OPEN);
 }
 
 TEST_F(DetailedStatsTest, RowsForTypedWordsLongerThanOneLetterLongestFirst) {
@@ -527,7 +555,18 @@ TEST_F(DetailedStatsTest, NothingCheckedLeavesAnEmptyList) {
   EXPECT_EQ(ReadBytes(path), "");
 }
 
-TEST_F(DetailedStatsTest, AListThatCannotBeReplacedStaysAsItWas) {
+// The one message a failed write shows: over the statistics window, naming the list's file and
+// the system's reason after it.
+void ExpectWriteFailureMessage(const std::wstring& path) {
+  ASSERT_EQ(g_ShownMessages.size(), 1u);
+  EXPECT_EQ(g_ShownMessages[0].owner, g_App.detailedStats);
+  const size_t at = g_ShownMessages[0].text.find(path);
+  ASSERT_NE(at, std::wstring::npos) << g_ShownMessages[0].text;
+  EXPECT_GT(g_ShownMessages[0].text.size(), at + path.size() + 4);
+  g_ShownMessages.clear();
+}
+
+TEST_F(DetailedStatsTest, AListThatCannotBeReplacedStaysAsItWasAndTheUserIsTold) {
   WriteSample(L"EN", u"quick brown");
   WriteList(L"EN", L"Custom_Words.dat", "older\r\nwords\r\n");
   OpenMainWindow(4, 1);
@@ -542,13 +581,22 @@ TEST_F(DetailedStatsTest, AListThatCannotBeReplacedStaysAsItWas) {
   Press(IDC_DS_CREATE_LIST);
   CloseHandle(held);
   EXPECT_EQ(ReadBytes(path), "older\r\nwords\r\n");
-  EXPECT_TRUE(g_ShownMessages.empty());
-  // Once free, the list is written as usual.
+  ExpectWriteFailureMessage(path);
+  // The user made the list read-only: it keeps its words and its attribute.
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  Press(IDC_DS_CREATE_LIST);
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(ReadBytes(path), "older\r\nwords\r\n");
+  ExpectWriteFailureMessage(path);
+  // Once free, the list is written as usual, without a word.
   Press(IDC_DS_CREATE_LIST);
   EXPECT_EQ(ReadBytes(path), "quick\r\n");
+  EXPECT_TRUE(g_ShownMessages.empty());
 }
 
-TEST_F(DetailedStatsTest, MissingLanguageFolderWritesNothingAndSaysNothing) {
+TEST_F(DetailedStatsTest, MissingLanguageFolderWritesNothingAndTellsTheUser) {
   WriteSample(L"RU", u"лиса прыгает");
   OpenMainWindow(4, 3);
   Type(u"лиса", 1.0f, 0);
@@ -557,7 +605,7 @@ TEST_F(DetailedStatsTest, MissingLanguageFolderWritesNothingAndSaysNothing) {
   RemoveTree(dir_ + L"\\RU\\Training Words");
   Press(IDC_DS_CREATE_LIST);
   EXPECT_EQ(GetFileAttributesW((dir_ + L"\\RU\\Training Words").c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_TRUE(g_ShownMessages.empty());
+  ExpectWriteFailureMessage(CurrentFolder() + L"\\RU\\Training Words\\Custom_Words.dat");
   // With the folder back, the word is written in UTF-8.
   ASSERT_TRUE(CreateDirectoryW((dir_ + L"\\RU\\Training Words").c_str(), nullptr));
   Press(IDC_DS_CREATE_LIST);

@@ -12,7 +12,7 @@ namespace {
 // wYear, wMonth, wDayOfWeek, wDay, wHour, wMinute, wSecond, wMilliseconds
 constexpr SYSTEMTIME kSaturdayEvening = {2026, 12, 6, 5, 21, 23, 41, 500};
 void WINAPI FixedLocalTime(LPSYSTEMTIME time) { *time = kSaturdayEvening; }
-UINT WINAPI NoViewer(LPCSTR, UINT) { return 33; }
+HINSTANCE WINAPI NoViewer(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) { return reinterpret_cast<HINSTANCE>(33); }
 
 const std::string kFileStart =
     "\xEF\xBB\xBFTime,Language,Sample,Completed,Minutes,CPM,Characters,Words,WPM,Errors,Accuracy %\r\n";
@@ -30,13 +30,13 @@ class HistoryTest : public kftest::TypingWindowTest {
   void SetUp() override {
     kftest::TypingWindowTest::SetUp();
     g_GetLocalTime = FixedLocalTime;
-    g_WinExec = NoViewer;
+    g_ShellExecute = NoViewer;
     g_History.failureReported = false;
     now = 50000;
   }
   void TearDown() override {
     g_GetLocalTime = GetLocalTime;
-    g_WinExec = WinExec;
+    g_ShellExecute = ShellExecuteW;
     g_History.failureReported = false;
     kftest::TypingWindowTest::TearDown();
   }

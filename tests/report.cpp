@@ -1,11 +1,7 @@
 // The HTML test report as bytes. The markup is ASCII; every text from the string tables or the
-// statistics fields goes in as UTF-8. The file is written beside itself and swapped in, so a
-// report is never left half-written and never appended to an old one.
+// statistics fields goes in as UTF-8. The glue writes it with the safe writer, so a report is
+// never left half-written and never appended to an old one.
 #include "tests/report.h"
-
-#include <cstdio>
-
-#include "common/files.h"
 
 namespace {
 
@@ -97,16 +93,4 @@ std::string Mode4_BuildHtmlReport(const ReportTexts& texts, const std::string& d
           "</a></p>\r\n";
   page += "</body></html>";
   return page;
-}
-
-bool Mode4_WriteReportFile(const std::string& path, const std::string& bytes) {
-  const std::string tempPath = path + ".tmp";
-  std::FILE* out = File_Open(tempPath, "wb");
-  if (!out) return false;
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-  written = std::fflush(out) == 0 && written;
-  written = std::fclose(out) == 0 && written;
-  if (written && File_Replace(tempPath, path)) return true;
-  File_Remove(tempPath);
-  return false;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The HTML test report: the page made from the six statistics rows of the Tests screen, the
-// date, weekday and time of the moment, as UTF-8 bytes, and its write to Report.htm.
+// date, weekday and time of the moment, as UTF-8 bytes.
 // Window-free; the glue gathers the texts (string tables, statistics fields, local clock).
 #include <string>
 
@@ -50,8 +50,3 @@ std::string Mode4_ReportText(const Text16& text, size_t capacity);
 std::string Mode4_BuildHtmlReport(const ReportTexts& texts, const std::string& date, const std::string& clock,
                                   const std::string& siteAddress,
                                   const std::string& progressSection = std::string());
-
-// Writes `bytes` to a temporary file beside `path` and puts it in place of `path` in one step,
-// so an earlier report is replaced whole or, when anything fails, left as it was. False when
-// the new report is not in place; no temporary file stays behind.
-bool Mode4_WriteReportFile(const std::string& path, const std::string& bytes);

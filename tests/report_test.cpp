@@ -1,17 +1,10 @@
 // The HTML test report: date and time texts, the page byte for byte in the three languages, the
-// escaping and capacities of its texts, and the safe write of Report.htm.
+// escaping and capacities of its texts.
 #include "tests/report.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "common/files.h"
-#include "common/test_files.h"
-
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr ReportTime kSaturdayEvening = {2026, 12, 5, 6, 21, 23};
 constexpr ReportTime kEarlyMorning = {2009, 1, 3, 6, 0, 5};
@@ -261,57 +254,6 @@ TEST(ReportPage, ColumnHeadingsHoldFortyNineBytesWeekdayNineteenUnits) {
 TEST(ReportText, EscapesAfterCuttingSoEntitiesStayWhole) {
   // 98 letters and "&": the entity follows the cut text and is never cut itself.
   EXPECT_EQ(Mode4_ReportText(Text16(98, u'x') + u"&", kReportTextBytes), std::string(98, 'x') + "&amp;");
-}
-
-// ---- writing the file ----
-
-class ReportFile : public ::testing::Test {
- protected:
-  kftest::ScratchFolder dir_{"kf_report_"};
-  std::string path_ = dir_.File("Report.htm");
-};
-
-TEST_F(ReportFile, WritesExactlyThePageAndNoTemporaryFile) {
-  const std::string page = Mode4_BuildHtmlReport(Russian(), "05/12/26", "21:23", kSite);
-  ASSERT_TRUE(Mode4_WriteReportFile(path_, page));
-  EXPECT_EQ(kftest::ReadAll(path_), page);
-  EXPECT_FALSE(File_Exists(path_ + ".tmp"));
-}
-
-TEST_F(ReportFile, ReplacesALongerOldReportWhole) {
-  const std::string old(5000, 'o');
-  ASSERT_TRUE(kftest::WriteAll(path_, old));
-  const std::string page = Mode4_BuildHtmlReport(English(), "12/05/26", "21:23", kSite);
-  ASSERT_TRUE(Mode4_WriteReportFile(path_, page));
-  EXPECT_EQ(kftest::ReadAll(path_), page);  // neither appended nor mixed with the old bytes
-}
-
-TEST_F(ReportFile, TemporaryFileThatCannotBeMadeKeepsTheOldReport) {
-  ASSERT_TRUE(kftest::WriteAll(path_, "old report"));
-  fs::create_directory(fs::u8path(path_ + ".tmp"));  // in the way, for every user
-  EXPECT_FALSE(Mode4_WriteReportFile(path_, "new"));
-  EXPECT_EQ(kftest::ReadAll(path_), "old report");
-  EXPECT_TRUE(Dir_Exists(path_ + ".tmp"));  // not the writer's own: left alone
-}
-
-TEST_F(ReportFile, ReportThatCannotBeReplacedFailsAndLeavesNoTemporaryFile) {
-  fs::create_directory(fs::u8path(path_));  // a folder named Report.htm
-  EXPECT_FALSE(Mode4_WriteReportFile(path_, "new"));
-  EXPECT_TRUE(Dir_Exists(path_));
-  EXPECT_FALSE(File_Exists(path_ + ".tmp"));
-}
-
-TEST_F(ReportFile, MissingFolderFails) {
-  const std::string path = dir_.File("gone") + kPathSep + "Report.htm";
-  EXPECT_FALSE(Mode4_WriteReportFile(path, "new"));
-  EXPECT_FALSE(File_Exists(path));
-}
-
-TEST_F(ReportFile, EmptyPageIsStillWritten) {
-  ASSERT_TRUE(kftest::WriteAll(path_, "old"));
-  ASSERT_TRUE(Mode4_WriteReportFile(path_, ""));
-  EXPECT_TRUE(File_Exists(path_));
-  EXPECT_EQ(kftest::ReadAll(path_), "");
 }
 
 }  // namespace

@@ -1,21 +1,21 @@
 // The HTML report of the Tests screen (command 4015, F9): the six statistics rows as they read,
 // labelled in the interface language, with the date and time of the moment, written to
-// Report.htm in the current directory and opened in the browser through explorer.exe.
+// Report.htm in the current directory with the safe writer and opened in the default browser
+// through the shell's "open" verb.
 #include "app/app.h"
+
+#include "common/files.h"
 
 #include "settings/settings.h"
 #include "settings/trace.h"
 #include "tests/report.h"
 #include "typing/figures.h"
 
-UINT(WINAPI* g_WinExec)(LPCSTR, UINT) = WinExec;
 void(WINAPI* g_GetLocalTime)(LPSYSTEMTIME) = GetLocalTime;
 
 namespace {
 
-constexpr char kReportFile[] = "Report.htm";
-// Relative: explorer resolves it against the tutor's current directory, where it was written.
-constexpr char kViewerCommand[] = "explorer.exe Report.htm";
+constexpr char kReportFile[] = "\\Report.htm";
 // The footer links to the maker's home page, the page the Help menu's site item opens.
 constexpr char kMakerSite[] = "https://www.velmora.example/";
 // Room of a statistics field's text, terminator included.
@@ -59,9 +59,17 @@ void Mode4_CreateHtmlReport() {
   std::string date, time;
   Mode4_FormatReportDateTime(language, date, texts.weekday, time);
 
-  // A report that is not on disk is not opened: the browser would show an older one or none.
+  // A report that is not on disk is not opened (the browser would show an older one or none):
+  // the user is told which file could not be written and why.
   const std::string page = Mode4_BuildHtmlReport(texts, date, time, kMakerSite, Mode4_ProgressSection(language));
-  if (Mode4_WriteReportFile(kReportFile, page)) g_WinExec(kViewerCommand, SW_SHOWNORMAL);
+  const std::string path = Path_Join(Dir_Current(), kReportFile);
+  const FileWriteResult written = File_WriteSafely(path, page);
+  if (written.ok) {
+    // The full path, so that the page opens whatever folder the browser starts in.
+    g_ShellExecute(g_App.mainWindow, L"open", W(Text_FromUtf8(path)), nullptr, nullptr, SW_SHOWNORMAL);
+  } else {
+    App_ShowWriteFailure(g_App.mainWindow, path, written.error);
+  }
 
   App_Trace("Mode4_CreateHtmlReport Exited");
 }

@@ -7,6 +7,7 @@
 #include "settings/settings.h"
 #include "tests/history.h"
 #include "tests/sample_text.h"
+#include "typing/keystrokes.h"
 
 int(WINAPI* g_MessageBox)(HWND, LPCWSTR, LPCWSTR, UINT) = MessageBoxW;
 BOOL(WINAPI* g_GetOpenFileName)(LPOPENFILENAMEW) = GetOpenFileNameW;
@@ -61,6 +62,9 @@ void Mode4_UseSampleText(const Text16& text) {
   if (g_Mode4.sampleView)
     SendMessageW(g_Mode4.sampleView, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(g_Sample.text)));
   Mode4_ParseSampleText(local);
+  // The mark starts where the typing area stands; the last test's figures go with the old text.
+  Mode4_FollowTyping();
+  if (!g_Typing.testRunning) Mode4_ClearLiveFigures();
 }
 
 void Mode4_OpenSampleFile() {

@@ -7,12 +7,17 @@
 #include "settings/trace.h"
 #include "tests/sample_text.h"
 #include "training/word_lists.h"
+#include "typing/figures.h"
 
 namespace {
 
 constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL;
+// The sample view shows its selection, the next character to type, while the typing area has the
+// focus; the style cannot be added once the control exists.
+constexpr DWORD kSampleViewStyle = kEditStyle | ES_NOHIDESEL;
 constexpr int kAreaX = 25, kTypingY = 60, kSampleY = 395, kAreaWidth = 500, kAreaHeight = 320;
 constexpr int kLabelX = 575, kValueX = 700, kRowTop = 150, kRowHeight = 20, kFieldWidth = 200;
+constexpr int kLabelGap = 4;  // between a label's closing blank and its value
 
 HWND CreateChild(const wchar_t* cls, DWORD style, int x, int y, int w, int h, int id) {
   return CreateWindowExW(0, cls, L"", style, x, y, w, h, g_App.mainWindow,
@@ -21,6 +26,25 @@ HWND CreateChild(const wchar_t* cls, DWORD style, int x, int y, int w, int h, in
 
 void SetFont(HWND control) {
   if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_Mode4.font), TRUE);
+}
+
+// The value column stands after the widest of the six labels in the current language, a few
+// pixels beyond its closing blank: at x 700 where every label fits before it (English), further
+// right where one does not.
+int ValueColumnX() {
+  HDC dc = GetDC(g_App.mainWindow);
+  if (!dc) return kValueX;
+  HGDIOBJ previous = SelectObject(dc, g_Mode4.font);
+  int widest = 0;
+  for (uint16_t id : kFigureLabelIds) {
+    const wchar_t* label = App_LoadString(id, g_Settings.Language);
+    SIZE size = {};
+    if (label && GetTextExtentPoint32W(dc, label, lstrlenW(label), &size) && size.cx > widest) widest = size.cx;
+  }
+  SelectObject(dc, previous);
+  ReleaseDC(g_App.mainWindow, dc);
+  const int after = kLabelX + widest + kLabelGap;
+  return after > kValueX ? after : kValueX;
 }
 
 }  // namespace
@@ -34,17 +58,7 @@ void OnMenuMode4() {
 
   if (g_App.supportLink) SetWindowPos(g_App.supportLink, nullptr, 400, 4, 150, 20, SWP_NOZORDER | SWP_NOREDRAW);
 
-  App_EnableMenuCommand(IDM_OPEN, true);
-  App_EnableMenuCommand(IDM_MODE_HANDS, true);
-  App_EnableMenuCommand(IDM_MODE_ALTERNATION, true);
-  App_UpdateCustomModeItem();
-  App_EnableMenuCommand(IDM_MODE_TESTS, false);
-  App_EnableMenuCommand(IDM_CLEAR, false);
-  App_EnableMenuCommand(IDM_DETAILED_STATS, false);
-  App_EnableMenuCommand(IDM_HTML_REPORT, false);
-  DrawMenuBar(g_App.mainWindow);
-
-  App_ShowTestButtons(true);
+  App_SetScreenCommands(4);
 
   // Whatever screen is shown goes, and an open detailed statistics window loses its list and
   // buttons (the window itself stays).
@@ -60,7 +74,7 @@ void OnMenuMode4() {
   g_Mode4.typingArea = CreateChild(L"EDIT", kEditStyle, kAreaX, kTypingY, kAreaWidth, kAreaHeight, IDC_TYPING_AREA);
   SetFont(g_Mode4.typingArea);
   App_SubclassTypingArea(g_Mode4.typingArea);
-  g_Mode4.sampleView = CreateChild(L"EDIT", kEditStyle, kAreaX, kSampleY, kAreaWidth, kAreaHeight, IDC_SAMPLE_VIEW);
+  g_Mode4.sampleView = CreateChild(L"EDIT", kSampleViewStyle, kAreaX, kSampleY, kAreaWidth, kAreaHeight, IDC_SAMPLE_VIEW);
   SetFont(g_Mode4.sampleView);
 
   // A default file that cannot be used leaves the view empty and keeps the earlier sample text
@@ -68,11 +82,12 @@ void OnMenuMode4() {
   Text16 text;
   if (Mode4_LoadFile(text, nullptr)) Mode4_UseSampleText(text);
 
+  const int valueX = ValueColumnX();
   for (int row = 0; row < 6; ++row) {
     const int y = kRowTop + kRowHeight * row;
     g_Mode4.labels[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, kLabelX, y, kFieldWidth, kRowHeight, 0);
     SetFont(g_Mode4.labels[row]);
-    g_Mode4.values[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, kValueX, y, kFieldWidth, kRowHeight, 0);
+    g_Mode4.values[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, valueX, y, kFieldWidth, kRowHeight, 0);
     SetFont(g_Mode4.values[row]);
   }
 

@@ -2,6 +2,7 @@
 // refusals, the custom words it reloads, and the File/Open dialog.
 #include "app/window_test_support.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace kftest {
@@ -44,7 +45,8 @@ TEST_F(TestsScreenTest, CreatesControlsWithTheirStyles) {
   EXPECT_EQ(g_Created[0].style, edit);
   EXPECT_EQ(lstrcmpiW(g_Created[1].className.c_str(), L"EDIT"), 0);
   EXPECT_EQ(g_Created[1].id, IDC_SAMPLE_VIEW);
-  EXPECT_EQ(g_Created[1].style, edit);
+  // The sample view shows its selection, the next character to type, without the focus.
+  EXPECT_EQ(g_Created[1].style, edit | ES_NOHIDESEL);
   for (size_t i = 2; i < 14; ++i) {
     EXPECT_EQ(lstrcmpiW(g_Created[i].className.c_str(), L"STATIC"), 0);
     EXPECT_EQ(g_Created[i].id, 0);
@@ -102,16 +104,50 @@ TEST_F(TestsScreenTest, BuildsEveryControlInPlace) {
   EXPECT_TRUE(g_ShownMessages.empty());
 }
 
+// The value column keeps x 700 where every label fits before it (English) and stands after the
+// widest label where one does not ("Temps passé (min): ", "Время теста (мин): "), so no label
+// runs under its value; a four-digit figure still ends inside the painted panel (x 770).
+TEST_F(TestsScreenTest, ValueColumnStandsAfterTheWidestLabelOfTheLanguage) {
+  OpenMainWindow(4, 1);
+  for (UINT command : {IDM_LANG_ENGLISH, IDM_LANG_FRENCH, IDM_LANG_RUSSIAN}) {
+    Command(command);
+    SCOPED_TRACE(g_Settings.Language);
+    HDC dc = GetDC(g_App.mainWindow);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(g_Mode4.values[0], WM_GETFONT, 0, 0)));
+    auto width = [dc](const std::wstring& text) {
+      SIZE size = {};
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+      return static_cast<int>(size.cx);
+    };
+    int widest = 0;
+    for (UINT id = IDS_TIME_SPENT; id <= IDS_TOTAL_ERRORS; ++id)
+      widest = std::max(widest, width(App_LoadString(id, g_Settings.Language)));
+    const int figure = width(L"1234.56");
+    SelectObject(dc, previous);
+    ReleaseDC(g_App.mainWindow, dc);
+    const int valueX = RectIn(g_Mode4.values[0], g_App.mainWindow).left;
+    EXPECT_EQ(valueX, std::max(700, 575 + widest + 4));
+    if (g_Settings.Language == 1) EXPECT_EQ(valueX, 700);
+    else EXPECT_GT(valueX, 700);
+    EXPECT_LE(valueX + figure, 770);
+    for (int row = 0; row < 6; ++row) {
+      EXPECT_EQ(RectIn(g_Mode4.labels[row], g_App.mainWindow).left, 575);
+      EXPECT_EQ(RectIn(g_Mode4.values[row], g_App.mainWindow).left, valueX);
+    }
+  }
+}
+
 TEST_F(TestsScreenTest, MenusAndToolbarForTheTestsScreen) {
   OpenMainWindow(4, 1);
   // Put every item and button in the opposite state, then rebuild.
-  for (UINT id : {IDM_OPEN, IDM_MODE_HANDS, IDM_MODE_ALTERNATION}) App_EnableMenuCommand(id, false);
+  for (UINT id : {IDM_OPEN, IDM_MODE_HANDS, IDM_MODE_ALTERNATION, IDM_START_TEST}) App_EnableMenuCommand(id, false);
   for (UINT id : {IDM_MODE_TESTS, IDM_CLEAR, IDM_DETAILED_STATS, IDM_HTML_REPORT}) App_EnableMenuCommand(id, true);
   for (int id : {IDT_OPEN, IDT_START_STOP, IDT_STATISTICS})
     SendMessageW(g_App.toolbar, TB_HIDEBUTTON, id, MAKELPARAM(TRUE, 0));
-  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_MODE_TESTS, 0);  // Ctrl+T
+  OnMenuMode4();
 
   EXPECT_FALSE(Grayed(IDM_OPEN));
+  EXPECT_FALSE(Grayed(IDM_START_TEST));  // the Tests screen offers its test, whatever came before
   EXPECT_FALSE(Grayed(IDM_MODE_HANDS));
   EXPECT_FALSE(Grayed(IDM_MODE_ALTERNATION));
   EXPECT_TRUE(Grayed(IDM_MODE_TESTS));
@@ -154,7 +190,7 @@ TEST_F(TestsScreenTest, RebuildEmptiesAnOpenDetailedStatisticsWindowButKeepsIt) 
   ASSERT_TRUE(list && create && checkAll);
   g_App.detailedStats = stats;
 
-  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_MODE_TESTS, 0);  // Ctrl+T
+  OnMenuMode4();
   EXPECT_FALSE(IsWindow(list));
   EXPECT_FALSE(IsWindow(create));
   EXPECT_FALSE(IsWindow(checkAll));
@@ -170,6 +206,7 @@ TEST_F(TestsScreenTest, RebuildEmptiesAnOpenDetailedStatisticsWindowButKeepsIt) 
   EXPECT_TRUE(IsWindow(stats));
 
   // Leaving the Tests mode for any other screen empties the window the same way.
+  WriteList(L"EN", L"Custom_Words.dat", "quick\r\n");
   for (UINT command : {static_cast<UINT>(IDM_MODE_HANDS), static_cast<UINT>(IDM_MODE_ALTERNATION),
                        static_cast<UINT>(IDM_MODE_CUSTOM)}) {
     SCOPED_TRACE(command);
@@ -242,6 +279,7 @@ TEST_F(TestsScreenTest, TheOtherScreensTraceOnlyTheirRelabelling) {
   OpenMainWindow(4, 1);
   g_Settings.Debug = 1;
   const std::vector<std::string> relabel = {"App_LocalizeStrings Entered", "App_LocalizeStrings Exited"};
+  WriteList(L"EN", L"Custom_Words.dat", "quick\r\n");  // offered by the screen before it
   for (UINT command : {static_cast<UINT>(IDM_MODE_HANDS), static_cast<UINT>(IDM_MODE_ALTERNATION),
                        static_cast<UINT>(IDM_MODE_CUSTOM)}) {
     SCOPED_TRACE(command);

@@ -16,9 +16,6 @@ constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT;
 constexpr int kX = 25, kWidth = 500;
 constexpr int kAreaY = 60, kAreaHeight = 200;
 constexpr int kListY = 280, kListHeight = 435;
-// A cell is read with room for 29 characters.
-constexpr int kCellCapacity = 30;
-
 struct ColumnInfo {
   int width;
   int format;
@@ -34,7 +31,9 @@ HWND CreateChild(const wchar_t* cls, DWORD style, int y, int height, int id) {
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
 }
 
-void InsertColumns(HWND list) {
+// Inserts the five columns (or, when `insert` is false, relabels the existing ones) in the current
+// language: format, text and a width that leaves room for the heading.
+void LayOutColumns(HWND list, bool insert) {
   for (int column = 0; column < kSortColumns; ++column) {
     const wchar_t* title = App_LoadString(IDS_COL_WORD + column, g_Settings.Language);
     wchar_t text[102] = {};
@@ -42,27 +41,10 @@ void InsertColumns(HWND list) {
     LVCOLUMNW col = {};
     col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
     col.fmt = kColumns[column].format;
-    col.cx = kColumns[column].width;
+    col.cx = App_ColumnWidthFor(list, text, kColumns[column].width);
     col.pszText = text;
-    SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
+    SendMessageW(list, insert ? LVM_INSERTCOLUMNW : LVM_SETCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
   }
-}
-
-// Column `column` of the row whose item data is `data`; false when no row has it.
-bool ReadCell(HWND list, LPARAM data, int column, wchar_t (&text)[kCellCapacity]) {
-  text[0] = 0;
-  LVFINDINFOW find = {};
-  find.flags = LVFI_PARAM;
-  find.lParam = data;
-  const LRESULT row = SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find));
-  if (row < 0) return false;
-  LVITEMW item = {};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = kCellCapacity;
-  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  text[kCellCapacity - 1] = 0;
-  return true;
 }
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
@@ -105,39 +87,28 @@ int CALLBACK Mode3_CompareRows(LPARAM first, LPARAM second, LPARAM sortColumn) {
   const int column = static_cast<int>(sortColumn);
   // The words themselves are not compared: every pair is equal.
   if (column < 1 || column >= kSortColumns) return 0;
-  HWND list = g_Training.customList;
-  if (!list) return 0;
-  wchar_t a[kCellCapacity], b[kCellCapacity];
-  if (!ReadCell(list, first, column, a) || !ReadCell(list, second, column, b)) return 0;
+  const Text16* a = App_SortCell(first);
+  const Text16* b = App_SortCell(second);
+  if (!a || !b) return 0;
   const bool descending = g_SortFlags.column[column] != 0;
-  return App_CompareFloats(Mode3_CellValue(T16(a), column, descending), Mode3_CellValue(T16(b), column, descending),
-                           column);
+  return App_CompareFloats(Mode3_CellValue(*a, column, descending), Mode3_CellValue(*b, column, descending), column);
 }
 
 void Mode3_OnColumnClick(int column) {
   if (column < 0 || column >= kSortColumns) return;
   App_FlipSortFlag(column);
-  if (g_Training.customList)
-    SendMessageW(g_Training.customList, LVM_SORTITEMS, static_cast<WPARAM>(column),
-                 reinterpret_cast<LPARAM>(Mode3_CompareRows));
+  App_SortListView(g_Training.customList, column, Mode3_CompareRows);
+}
+
+void App_SetListColumns() {
+  if (g_Training.customList) LayOutColumns(g_Training.customList, false);
 }
 
 void OnMenuMode3() {
   App_PlaceSupportLink(3, 0);
   g_Typing.wordErrors = 0;
 
-  App_EnableMenuCommand(IDM_OPEN, false);
-  App_EnableMenuCommand(IDM_MODE_HANDS, true);
-  App_EnableMenuCommand(IDM_MODE_ALTERNATION, true);
-  App_EnableMenuCommand(IDM_MODE_CUSTOM, false);
-  App_EnableMenuCommand(IDM_MODE_TESTS, true);
-  App_EnableMenuCommand(IDM_START_TEST, false);
-  App_EnableMenuCommand(IDM_CLEAR, false);
-  App_EnableMenuCommand(IDM_DETAILED_STATS, false);
-  App_EnableMenuCommand(IDM_HTML_REPORT, false);
-  if (g_App.mainWindow) DrawMenuBar(g_App.mainWindow);
-
-  App_ShowTestButtons(false);
+  App_SetScreenCommands(3);
 
   App_DestroyScreenControls();
   g_Settings.Mode = 3;
@@ -159,12 +130,12 @@ void OnMenuMode3() {
   if (g_Training.customList) {
     SendMessageW(g_Training.customList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    InsertColumns(g_Training.customList);
+    LayOutColumns(g_Training.customList, true);
   }
 
   App_LocalizeStrings(g_Settings.Language);
   Mode3_LoadCustomWords(g_Settings.Language);
 
-  if (g_App.mainWindow) App_CenterWindow(g_App.mainWindow, GetDesktopWindow(), 0);
+  App_CenterMainWindow();
   if (g_Training.customTypingArea) SetFocus(g_Training.customTypingArea);
 }

@@ -34,18 +34,7 @@ void OnMenuMode12(int mode) {
   App_DestroyScreenControls();
   g_Settings.Mode = static_cast<int16_t>(mode);
 
-  App_EnableMenuCommand(IDM_OPEN, false);
-  App_EnableMenuCommand(IDM_MODE_HANDS, mode != 1);
-  App_EnableMenuCommand(IDM_MODE_ALTERNATION, mode != 2);
-  App_UpdateCustomModeItem();
-  App_EnableMenuCommand(IDM_MODE_TESTS, true);
-  App_EnableMenuCommand(IDM_START_TEST, false);
-  App_EnableMenuCommand(IDM_CLEAR, false);
-  App_EnableMenuCommand(IDM_DETAILED_STATS, false);
-  App_EnableMenuCommand(IDM_HTML_REPORT, false);
-  if (g_App.mainWindow) DrawMenuBar(g_App.mainWindow);
-
-  App_ShowTestButtons(false);
+  App_SetScreenCommands(mode);
 
   if (g_App.mainWindow)
     SetWindowPos(g_App.mainWindow, nullptr, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
@@ -63,6 +52,6 @@ void OnMenuMode12(int mode) {
   Mode12_LoadWordLists(mode, g_Settings.Language);
   App_LocalizeStrings(g_Settings.Language);
 
-  if (g_App.mainWindow) App_CenterWindow(g_App.mainWindow, GetDesktopWindow(), 0);
+  App_CenterMainWindow();
   if (g_Mode4.typingArea) SetFocus(g_Mode4.typingArea);
 }

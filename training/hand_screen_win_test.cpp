@@ -41,6 +41,8 @@ std::vector<std::wstring> Entries(HWND list) {
 
 LRESULT Selected(HWND list) { return SendMessageW(list, LB_GETCURSEL, 0, 0); }
 
+int g_OpenDialogs = 0;
+
 class HandScreenTest : public TypingWindowTest {
  protected:
   void SetUp() override {
@@ -157,6 +159,46 @@ TEST_F(HandScreenTest, MenuAndToolbarStatesFollowTheMode) {
   EXPECT_TRUE(Children(L"LISTBOX", IDC_LEFT_LIST).empty());
 }
 
+int WINAPI CountOpenDialog(LPOPENFILENAMEW) {
+  ++g_OpenDialogs;
+  return FALSE;
+}
+
+// The Tests screen's own commands (Open, Start Test, Detailed Statistics, HTML Report and their
+// buttons) do nothing on the other screens, from the menu, a key at the main window or in the
+// typing area; and a state given to a hidden button never shows it.
+TEST_F(HandScreenTest, TestsCommandsDoNothingOnTheOtherScreens) {
+  WriteList(L"EN", L"Custom_Words.dat", "war\r\n");
+  OpenMainWindow(4, 1);
+  Mode4_CompletionUi();  // the Tests screen after a completed test: everything enabled
+  g_OpenDialogs = 0;
+  g_GetOpenFileName = CountOpenDialog;
+  for (UINT screen : {IDM_MODE_HANDS, IDM_MODE_ALTERNATION, IDM_MODE_CUSTOM}) {
+    SCOPED_TRACE(screen);
+    Command(screen);
+    // What a test's stop does to the buttons.
+    App_SetButtonState(IDT_OPEN, TBSTATE_ENABLED);
+    App_SetButtonState(IDT_STATISTICS, TBSTATE_ENABLED);
+    HWND area = App_CurrentTypingArea();
+    ASSERT_NE(area, nullptr);
+    const UINT commands[] = {IDM_OPEN, IDM_START_TEST, IDM_DETAILED_STATS, IDM_HTML_REPORT,
+                             IDT_OPEN, IDT_START_STOP,  IDT_STATISTICS};
+    for (UINT id : commands) {
+      Command(id);
+      SendMessageW(area, WM_COMMAND, MAKEWPARAM(id, 1), 0);
+    }
+    EXPECT_EQ(g_Typing.testRunning, 0);
+    EXPECT_EQ(ButtonImage(IDT_START_STOP), IMG_START);
+    EXPECT_EQ(g_App.detailedStats, nullptr);
+    EXPECT_EQ(ButtonImage(IDT_STATISTICS), IMG_STATS_CLOSED);
+    EXPECT_EQ(GetFileAttributesW((dir_ + L"\\Report.htm").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(g_OpenDialogs, 0);
+    EXPECT_TRUE(IsWindow(area));
+    for (int id : {IDT_OPEN, IDT_START_STOP, IDT_STATISTICS})
+      EXPECT_TRUE(SendMessageW(g_App.toolbar, TB_ISBUTTONHIDDEN, id, 0)) << id;
+  }
+}
+
 TEST_F(HandScreenTest, ListsHoldTheModesWordsInFileOrder) {
   WriteList(L"EN", L"LTOR_Both.dat", "wash\r\nzoo\r\nwash\r\nabc");  // last line without CR LF
   OpenHands(1);
@@ -268,8 +310,17 @@ TEST_F(HandScreenTest, ModeKeysInTheTypingAreaBuildTheirScreens) {
   EXPECT_EQ(g_Settings.Mode, 1);
   EXPECT_EQ(Entries(g_Training.leftList), (std::vector<std::wstring>{L"sweater", L"war"}));
 
+  // A custom list made now counts from the next screen on: until then Ctrl+3 is greyed and
+  // does nothing.
   WriteList(L"EN", L"Custom_Words.dat", "war\r\n");
-  SendMessageW(g_Mode4.typingArea, WM_COMMAND, MAKEWPARAM(IDM_MODE_CUSTOM, 1), 0);  // Ctrl+3
+  HWND hands = g_Mode4.typingArea;
+  SendMessageW(hands, WM_COMMAND, MAKEWPARAM(IDM_MODE_CUSTOM, 1), 0);  // Ctrl+3
+  EXPECT_EQ(g_Settings.Mode, 1);
+  EXPECT_TRUE(IsWindow(hands));
+  SendMessageW(hands, WM_COMMAND, MAKEWPARAM(IDM_MODE_HANDS, 1), 0);  // Ctrl+1: greyed in mode 1
+  EXPECT_TRUE(IsWindow(hands));
+  SendMessageW(hands, WM_COMMAND, MAKEWPARAM(IDM_MODE_ALTERNATION, 1), 0);
+  SendMessageW(g_Mode4.typingArea, WM_COMMAND, MAKEWPARAM(IDM_MODE_CUSTOM, 1), 0);
   EXPECT_EQ(g_Settings.Mode, 3);
   EXPECT_EQ(g_Training.leftList, nullptr);
   EXPECT_TRUE(Children(L"LISTBOX", IDC_LEFT_LIST).empty());

@@ -13,9 +13,9 @@ namespace {
 
 // The longest full path the tutor opens, in UTF-16 units; a longer one counts as missing.
 constexpr size_t kMaxPathUnits = 259;
-// Bounds for a file that is not a word list at all: the reader stops there.
-constexpr size_t kMaxListBytes = 16u << 20;
-constexpr size_t kMaxListEntries = 1u << 20;
+// The reader looks at no more bytes than kMaxListEntries full lines: a file that is no word list
+// at all stops there.
+constexpr size_t kMaxListBytes = kMaxListEntries * (kMaxEntryBytes + 2);
 
 bool PathTooLong(const std::string& path) { return Text_FromUtf8(path).size() > kMaxPathUnits; }
 

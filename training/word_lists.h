@@ -1,5 +1,6 @@
 #pragma once
 // Word list files of the training modes and the custom list, and their readers.
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ constexpr size_t kMaxEntryBytes = 99;
 // `bytes` cut to at most kMaxEntryBytes without splitting a UTF-8 character (any byte is a whole
 // character in the ANSI code page). The writer and the readers of the lists cut alike.
 std::string App_CutListEntry(std::string bytes, ListEncoding encoding);
+// Most entries a list gives: what a screen can sensibly take. Each screen is built with lists
+// this long in well under half a second under Wine, and a keystroke of modes 1 and 2 that
+// searches both lists to their ends takes a few milliseconds (bench/screen_bench_win.cpp).
+constexpr size_t kMaxListEntries = 20000;
 
 // Compiled-in second base directory for development trees ("" for none).
 extern std::string g_FallbackDataDir;

@@ -300,13 +300,18 @@ TEST_F(DataDirs, CustomWordsAreAppendedWithZeroStatistics) {
   EXPECT_EQ(g_Words.customWords.size(), 4u);
 }
 
-TEST_F(DataDirs, CustomWordsTableIsBounded) {
+// A list gives no more entries than a screen can sensibly take, whatever the file holds.
+TEST_F(DataDirs, ListsAndTheCustomWordsTableAreBounded) {
   std::string bytes;
   for (size_t i = 0; i < kMaxTableRecords + 10; ++i) bytes += "w\r\n";
   Put(Current(), "\\EN\\Training Words\\Custom_Words.dat", bytes);
+  Put(Current(), "\\EN\\Training Words\\LH_Words.dat", bytes);
   g_Words.customWords.push_back(CustomWordRecord{u"x", 1, 0, 0, 0, 0, 0});
   Mode4_LoadCustomWords(1);
-  EXPECT_EQ(g_Words.customWords.size(), kMaxTableRecords);
+  EXPECT_EQ(g_Words.customWords.size(), 1 + kMaxListEntries);
+  EXPECT_EQ(App_LoadWordList(WordList::Custom, 1).size(), kMaxListEntries);
+  EXPECT_EQ(App_LoadWordList(WordList::LeftHand, 1).size(), kMaxListEntries);
+  EXPECT_LT(kMaxListEntries, kMaxTableRecords);
 }
 
 TEST_F(DataDirs, CustomListExistsLooksInTheCurrentDirectoryOnly) {

@@ -1,6 +1,7 @@
 // Word lists into the screens: the two list boxes of modes 1 and 2, the custom words list view
 // of mode 3, and the Custom mode command's enabled state.
 #include <cwchar>
+#include <vector>
 
 #include "app/app.h"
 
@@ -13,10 +14,22 @@ TrainingScreen g_Training;
 
 namespace {
 
+// A visible list that repaints after every new entry takes seconds for a few thousand: lists are
+// filled with redrawing off and repainted once.
+void StopRedraw(HWND list) { SendMessageW(list, WM_SETREDRAW, FALSE, 0); }
+void Redraw(HWND list) {
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
 void FillListBox(HWND listBox, WordList list, int language) {
   if (!listBox) return;
-  for (const Text16& entry : App_LoadWordList(list, language))
-    SendMessageW(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(entry)));
+  const std::vector<Text16> entries = App_LoadWordList(list, language);
+  StopRedraw(listBox);
+  SendMessageW(listBox, LB_RESETCONTENT, 0, 0);
+  SendMessageW(listBox, LB_INITSTORAGE, entries.size(), entries.size() * 16 * sizeof(wchar_t));
+  for (const Text16& entry : entries) SendMessageW(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(entry)));
+  Redraw(listBox);
 }
 
 void SetCell(HWND listView, int row, int column, const wchar_t* text) {
@@ -38,8 +51,7 @@ void Mode12_LoadWordLists(int mode, int language) {
     return;
   }
   if (mode != 1 && mode != 2) return;
-  if (g_Training.leftList) SendMessageW(g_Training.leftList, LB_RESETCONTENT, 0, 0);
-  if (g_Training.rightList) SendMessageW(g_Training.rightList, LB_RESETCONTENT, 0, 0);
+  // Each list box is emptied, then filled, by FillListBox.
   FillListBox(g_Training.leftList, mode == 1 ? WordList::LeftHand : WordList::LeftToRight, language);
   FillListBox(g_Training.rightList, mode == 1 ? WordList::RightHand : WordList::RightToLeft, language);
 }
@@ -47,10 +59,15 @@ void Mode12_LoadWordLists(int mode, int language) {
 void Mode3_LoadCustomWords(int language) {
   g_Words.customWords.clear();
   HWND listView = g_Training.customList;
-  if (listView) SendMessageW(listView, LVM_DELETEALLITEMS, 0, 0);
+  const std::vector<Text16> words = App_LoadWordList(WordList::Custom, language);
+  if (listView) {
+    StopRedraw(listView);
+    SendMessageW(listView, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(listView, LVM_SETITEMCOUNT, words.size(), 0);
+  }
 
   int n = 0;
-  for (const Text16& word : App_LoadWordList(WordList::Custom, language)) {
+  for (const Text16& word : words) {
     // Rows and records are numbered with 16-bit indexes.
     if (g_Words.customWords.size() >= kMaxTableRecords) break;
     const int32_t length = static_cast<int32_t>(word.size());
@@ -71,4 +88,5 @@ void Mode3_LoadCustomWords(int language) {
     g_Words.customWords.push_back(CustomWordRecord{word, length, 0.0f, 0.0f, 0, 0, 0});
     ++n;
   }
+  if (listView) Redraw(listView);
 }

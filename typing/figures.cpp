@@ -58,6 +58,22 @@ TestFigures Mode4_ComputeFigures(uint32_t startTick, uint32_t stopTick, int32_t 
   return figures;
 }
 
+Text16 Mode4_FormatElapsed(uint32_t startTick, uint32_t nowTick) {
+  const int32_t elapsed = static_cast<int32_t>(nowTick - startTick);
+  const long long seconds = elapsed > 0 ? elapsed / 1000 : 0;
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%lld:%02lld", seconds / 60, seconds % 60);
+  return Text_FromAscii(buffer);
+}
+
+LiveFigures Mode4_LiveFigures(const TestFigures& figures, uint32_t startTick, uint32_t nowTick, int16_t testErrors) {
+  LiveFigures live;
+  live.elapsed = Mode4_FormatElapsed(startTick, nowTick);
+  live.cpm = figures.values[1];
+  live.errors = App_FormatInt(testErrors);
+  return live;
+}
+
 bool Mode3_WordRowFigures(const CustomWordRecord& record, WordRowFigures& out) {
   if (record.typedCount == 0) return false;
   const float perTyping = record.totalSeconds / record.typedCount;

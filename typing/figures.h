@@ -33,6 +33,22 @@ long long Mode4_CountWords(const Text16& text);
 TestFigures Mode4_ComputeFigures(uint32_t startTick, uint32_t stopTick, int32_t keystrokes,
                                  int16_t testErrors, const Text16& typedText);
 
+// The three figures the status bar shows of a running test, and of a stopped one until the
+// next screen or sample: the time since the start as "m:ss", and the CPM and error count of the
+// statistics rows, so that the status bar and the statistics panel never disagree.
+struct LiveFigures {
+  Text16 elapsed;
+  Text16 cpm;
+  Text16 errors;
+};
+
+// "m:ss" of the milliseconds between two ticks (the 32-bit difference read as signed, as the
+// test's minutes are); a negative time reads "0:00".
+Text16 Mode4_FormatElapsed(uint32_t startTick, uint32_t nowTick);
+// `figures` are Mode4_ComputeFigures of the test up to `nowTick`: the running test's so far, or
+// the stopped test's own.
+LiveFigures Mode4_LiveFigures(const TestFigures& figures, uint32_t startTick, uint32_t nowTick, int16_t testErrors);
+
 // Columns 2 to 4 of a custom word's row after a typing.
 struct WordRowFigures {
   Text16 speed;   // "%.2f (%.2f)": mean seconds per typing (mean seconds per letter step)

@@ -77,6 +77,20 @@ TEST(TestFigures, FormattingRoundsToTwoDecimalsAndPrintsWholeNumbers) {
   EXPECT_EQ(App_FormatInt(2147483647), u"2147483647");
 }
 
+TEST(LiveFigures, ElapsedMinutesAndSecondsWithTheCpmAndErrorsOfTheStatisticsRows) {
+  // 75.9 s: whole seconds only; 10 keystrokes in 75.9 s.
+  const TestFigures soFar = Mode4_ComputeFigures(1000, 76900, 10, 2, u"one two");
+  const LiveFigures live = Mode4_LiveFigures(soFar, 1000, 76900, 2);
+  EXPECT_EQ(live.elapsed, u"1:15");
+  EXPECT_EQ(live.cpm, soFar.values[1]);
+  EXPECT_EQ(live.cpm, u"7.91");
+  EXPECT_EQ(live.errors, u"2");
+  EXPECT_EQ(Mode4_FormatElapsed(0, 999), u"0:00");
+  EXPECT_EQ(Mode4_FormatElapsed(0, 600000), u"10:00");
+  EXPECT_EQ(Mode4_FormatElapsed(0xFFFFF000u, 0xFFFFF000u + 61000u), u"1:01");  // across the wrap
+  EXPECT_EQ(Mode4_FormatElapsed(2000, 1000), u"0:00");
+}
+
 CustomWordRecord Word(const Text16& w, float total, int16_t errors, int16_t count) {
   return {w, static_cast<int32_t>(w.size()), 0.0f, total, 0, errors, count};
 }

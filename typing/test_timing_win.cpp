@@ -1,5 +1,6 @@
 // A test's start and stop on the screen: toolbar images and states, menu texts, the six
-// statistics rows, the history row of a stopped test; and the row figures of the custom words
+// statistics rows, the live figures of the status bar, the history row of a stopped test; and the
+// row figures of the custom words
 // list.
 #include "settings/settings.h"
 #include "typing/keystrokes.h"
@@ -9,6 +10,9 @@
 
 namespace {
 
+// Four refreshes a second: the elapsed time never lags a second behind.
+constexpr UINT kLiveFiguresPeriodMs = 250;
+
 void SetCellText(HWND list, int row, int column, const Text16& text) {
   LVITEMW item = {};
   item.iSubItem = column;
@@ -16,7 +20,66 @@ void SetCellText(HWND list, int row, int column, const Text16& text) {
   SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
+// The status bar part and label of each live figure.
+struct LivePart {
+  int part;
+  UINT label;
+  Text16 LiveFigures::*value;
+};
+const LivePart kLiveParts[] = {
+    {SB_PART_LIVE_TIME, IDS_LIVE_TIME, &LiveFigures::elapsed},
+    {SB_PART_LIVE_CPM, IDS_LIVE_CPM, &LiveFigures::cpm},
+    {SB_PART_LIVE_ERRORS, IDS_LIVE_ERRORS, &LiveFigures::errors},
+};
+
+// The texts the status bar parts show, so that a tick repaints only the parts that change.
+struct LiveFiguresShown {
+  HWND bar = nullptr;  // the status bar they are shown in
+  Text16 texts[sizeof kLiveParts / sizeof kLiveParts[0]];
+};
+LiveFiguresShown s_Shown;
+
+// The live figures in their status bar parts, labelled in the current language; none, or a
+// screen other than the Tests screen, empties the parts.
+void ShowLiveFigures(const LiveFigures* live) {
+  if (!g_App.statusBar) return;
+  if (s_Shown.bar != g_App.statusBar) s_Shown = LiveFiguresShown{g_App.statusBar, {}};
+  for (size_t i = 0; i < sizeof kLiveParts / sizeof kLiveParts[0]; ++i) {
+    const LivePart& p = kLiveParts[i];
+    Text16 text;
+    if (live && g_Settings.Mode == 4) text = T16(App_LoadString(p.label, g_Settings.Language)) + live->*p.value;
+    if (text == s_Shown.texts[i]) continue;
+    SendMessageW(g_App.statusBar, SB_SETTEXTW, static_cast<WPARAM>(p.part), reinterpret_cast<LPARAM>(W(text)));
+    s_Shown.texts[i] = text;
+  }
+}
+
+// The running test's figures up to now, from the same figures the stop shows; on another
+// screen, none.
+void ShowRunningFigures() {
+  if (g_Settings.Mode != 4) {
+    ShowLiveFigures(nullptr);
+    return;
+  }
+  App_InstallTypingHost();
+  const uint32_t now = g_TypingHost.tick();
+  const TestFigures soFar = Mode4_ComputeFigures(g_Typing.testStartTick, now, g_Typing.keystrokes,
+                                                 g_Typing.testErrors, g_TypingHost.wholeText());
+  const LiveFigures live = Mode4_LiveFigures(soFar, g_Typing.testStartTick, now, g_Typing.testErrors);
+  ShowLiveFigures(&live);
+}
+
 }  // namespace
+
+void Mode4_OnLiveFiguresTimer() {
+  if (!g_Typing.testRunning) {
+    if (g_App.mainWindow) KillTimer(g_App.mainWindow, ID_TIMER_LIVE_FIGURES);
+    return;
+  }
+  ShowRunningFigures();
+}
+
+void Mode4_ClearLiveFigures() { ShowLiveFigures(nullptr); }
 
 void Mode4_ShowFigures(const TestFigures& figures) {
   for (int row = 0; row < figures.rows && row < 6; ++row) {
@@ -36,15 +99,27 @@ namespace {
 // when the sample is complete; the Start/Stop command stops it before.
 void ToggleTest(bool completes) {
   App_InstallTypingHost();
-  const bool stopping = g_Typing.testRunning != 0;
-  if (!stopping) {
+  const bool starting = !g_Typing.testRunning;
+  if (starting) {
     // The report and the detailed statistics describe the last finished test only.
     App_EnableMenuCommand(IDM_DETAILED_STATS, false);
     App_EnableMenuCommand(IDM_HTML_REPORT, false);
   }
   const TestFigures figures = Mode4_ToggleTestState();
   Mode4_ShowFigures(figures);
-  if (stopping) Mode4_AppendHistory(figures, completes);
+  if (starting) {
+    // The last test's figures go; the first tick brings this test's, a quarter second in, so
+    // that the start (the first keystroke, for the automatic one) does no more than this.
+    ShowLiveFigures(nullptr);
+    if (g_App.mainWindow) SetTimer(g_App.mainWindow, ID_TIMER_LIVE_FIGURES, kLiveFiguresPeriodMs, nullptr);
+  } else {
+    if (g_App.mainWindow) KillTimer(g_App.mainWindow, ID_TIMER_LIVE_FIGURES);
+    // The final figures are the stop's own, as the statistics panel shows them.
+    const LiveFigures last = Mode4_LiveFigures(figures, g_Typing.testStartTick, g_Typing.testStopTick, g_Typing.testErrors);
+    ShowLiveFigures(&last);
+    // After them: a History.csv that cannot be written is said in the last part.
+    Mode4_AppendHistory(figures, completes);
+  }
 }
 
 }  // namespace

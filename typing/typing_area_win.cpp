@@ -1,6 +1,6 @@
 // The typing area's window procedure: every character goes through the rules of the current
 // mode before the edit control inserts it, and the accelerator commands that reach the typing
-// area while it has the focus are forwarded.
+// area while it has the focus are forwarded to the main window.
 #include "settings/settings.h"
 #include "tests/sample_text.h"
 #include "typing/keystrokes.h"
@@ -104,29 +104,29 @@ bool ListSelectExact(int list, const Text16& text) {
   return true;
 }
 
-void SendToMainWindow(UINT command) {
-  if (g_App.mainWindow) SendMessageW(g_App.mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
-}
-
+// The accelerator commands that reach the typing area while it has the focus go to the main
+// window's command routing, which lets through only what the screen shown offers. About (Alt+?)
+// stays the main window's own key.
 void OnTypingAreaCommand(UINT command) {
   switch (command) {
-    case IDM_LANG_ENGLISH: App_SwitchLanguage(1); break;
-    case IDM_LANG_FRENCH: App_SwitchLanguage(2); break;
-    case IDM_LANG_RUSSIAN: App_SwitchLanguage(3); break;
-    case IDM_OPEN: Mode4_OpenSampleFile(); break;
-    case IDM_MODE_HANDS: OnMenuMode12(1); break;
-    case IDM_MODE_ALTERNATION: OnMenuMode12(2); break;
-    case IDM_MODE_CUSTOM: OnMenuMode3(); break;
-    case IDM_MODE_TESTS: OnMenuMode4(); break;
-    case IDM_START_TEST: SendToMainWindow(IDT_START_STOP); break;
-    case IDM_CLEAR: SendToMainWindow(IDT_CLEAR); break;
-    case IDM_DETAILED_STATS: SendToMainWindow(IDT_STATISTICS); break;
-    // F1 and Ctrl+L while typing open the same pages as the Help menu.
-    case IDM_KEYBOARD_LAYOUT: App_OpenKeyboardLayoutPage(); break;
-    case IDM_ONLINE_HELP: App_OpenOnlineHelp(); break;
-    // F9 while typing: the report does not look at the menu item's state.
-    case IDM_HTML_REPORT: Mode4_CreateHtmlReport(); break;
-    default: break;
+    case IDM_LANG_ENGLISH:
+    case IDM_LANG_FRENCH:
+    case IDM_LANG_RUSSIAN:
+    case IDM_OPEN:
+    case IDM_MODE_HANDS:
+    case IDM_MODE_ALTERNATION:
+    case IDM_MODE_CUSTOM:
+    case IDM_MODE_TESTS:
+    case IDM_START_TEST:
+    case IDM_CLEAR:
+    case IDM_DETAILED_STATS:
+    case IDM_HTML_REPORT:
+    case IDM_KEYBOARD_LAYOUT:
+    case IDM_ONLINE_HELP:
+      if (g_App.mainWindow) SendMessageW(g_App.mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+      break;
+    default:
+      break;
   }
 }
 

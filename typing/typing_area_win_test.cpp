@@ -254,7 +254,7 @@ TEST_F(TypingAreaTest, RunningTestSurvivesARebuildAndALanguageSwitch) {
   ASSERT_EQ(g_Typing.testErrors, 1);
 
   HWND first = g_Mode4.typingArea;
-  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_MODE_TESTS, 0);  // Ctrl+T
+  OnMenuMode4();  // the Tests screen rebuilt
   ASSERT_FALSE(IsWindow(first));
   EXPECT_EQ(g_Typing.testRunning, 1);
   EXPECT_EQ(g_Typing.testStartTick, 50000u);
@@ -318,17 +318,16 @@ TEST_F(TypingAreaTest, AcceleratorCommandsAreForwardedToTheMainWindow) {
 TEST_F(TypingAreaTest, CommandThatRebuildsTheScreenDoesNotReachTheDestroyedControl) {
   OpenTests();
   HWND area = g_Mode4.typingArea;
-  EXPECT_EQ(SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_MODE_TESTS, 1), 0), 0);  // Ctrl+T
+  // Ctrl+F switches the language, which rebuilds the Tests screen under the typing area.
+  EXPECT_EQ(SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_LANG_FRENCH, 1), 0), 0);
   EXPECT_FALSE(IsWindow(area));
   ASSERT_NE(g_Mode4.typingArea, nullptr);
   EXPECT_NE(g_Mode4.typingArea, area);
-  // The new typing area works as the old one did, with the previous key kept.
-  Type(g_Mode4.typingArea, L"Th");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.typingArea), L"Th");
-
-  SendMessageW(g_Mode4.typingArea, WM_COMMAND, MAKEWPARAM(IDM_LANG_FRENCH, 1), 0);  // Ctrl+F
   EXPECT_EQ(g_Settings.Language, 2);
   EXPECT_EQ(kftest::Wide(g_Sample.text), kftest::Wide(kftest::kSampleFR));
+  // The new typing area works as the old one did.
+  Type(g_Mode4.typingArea, L"Le");
+  EXPECT_EQ(kftest::WindowText(g_Mode4.typingArea), L"Le");
 }
 
 TEST_F(TypingAreaTest, HandModesSearchTheWordListBoxesAndSelectTheTypedWord) {

@@ -1,0 +1,33 @@
+// Telling the user that a file of theirs could not be written: which file, and why in the
+// system's own words, in the interface language where the system has that language.
+#include <string>
+
+#include "app/app.h"
+#include "settings/settings.h"
+
+namespace {
+
+// The system's text for `error`, without its line end; "" when the system has none.
+std::wstring SystemReason(FileError error) {
+  wchar_t text[512] = {};
+  const DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+  DWORD n = FormatMessageW(flags, nullptr, error, App_LangId(g_Settings.Language), text, 512, nullptr);
+  if (n == 0) n = FormatMessageW(flags, nullptr, error, 0, text, 512, nullptr);
+  std::wstring reason(text, n < 512 ? n : 511);
+  while (!reason.empty() && (reason.back() == L'\r' || reason.back() == L'\n' || reason.back() == L' '))
+    reason.pop_back();
+  return reason;
+}
+
+}  // namespace
+
+void App_ShowWriteFailure(HWND owner, const std::string& path, FileError error) {
+  std::wstring text = W(T16(App_LoadString(IDS_WRITE_FAILED, g_Settings.Language)));
+  text += L"\r\n";
+  text += W(Text_FromUtf8(path));
+  std::wstring reason = SystemReason(error);
+  if (reason.empty()) reason = L"(" + std::to_wstring(error) + L")";
+  text += L"\r\n\r\n" + reason;
+  const std::wstring caption = W(T16(App_LoadString(IDS_TITLE, g_Settings.Language)));
+  g_MessageBox(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
+}
