@@ -1,6 +1,6 @@
-"""Two tests and the report, as a learner would take them: the English sample typed to the end
-(completed), a second test started and stopped with F6 (one wrong letter mended with BackSpace),
-then F9. History.csv holds its header and the two rows, byte for byte but for the times;
+"""Two tests and the report, as a learner would take them: a test started and stopped with F6
+(one wrong letter mended with BackSpace), then the English sample typed to the end (completed),
+then F9, which the report offers after a completed test. History.csv holds its header and the two rows, byte for byte but for the times;
 Report.htm keeps its own part as before and charts the two tests in an inline SVG, which is
 checked with an XML parser and, where the machine has Chromium, shown in a screenshot."""
 
@@ -45,9 +45,9 @@ class HistoryOfTwoTests(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.sample = h.sample_text(1)
-        # The second test: the sample's first two words, a wrong letter at the second one's
+        # The stopped test: the sample's first two words, a wrong letter at the second one's
         # second letter, mended with BackSpace.
-        cls.second_text = cls.sample[:cls.sample.index(" ", cls.sample.index(" ") + 1)]
+        cls.stopped_text = cls.sample[:cls.sample.index(" ", cls.sample.index(" ") + 1)]
         cls.mistake = cls.sample.index(" ") + 2
         cls.tutor = h.Tutor("history")
         cls.tutor.start()
@@ -59,26 +59,28 @@ class HistoryOfTwoTests(unittest.TestCase):
     def tearDownClass(cls):
         cls.tutor.kill()
 
-    def test_1_a_completed_test(self):
+    def test_1_a_test_stopped_with_f6(self):
         t = self.tutor
         self.assertFalse(t.exists("History.csv"), "a fresh install folder has no history")
-        t.play(h.keystroke_plan(self.sample), DELAY_MS)
-        t.wait_for("the end of the first test", lambda: t.button(402)["image"] == 1 and
-                   t.window()["rect"]["w"] == h.WIDE_WIDTH, timeout=90)
+        t.key("F6")
+        t.wait_for("Stop on the Start/Stop button", lambda: t.button(402)["image"] == 5)
+        t.play(h.keystroke_plan(self.stopped_text, mistake_at=self.mistake), DELAY_MS)
+        t.wait_for("the first test typed", lambda: t.text(h.ID_TYPING_AREA) == self.stopped_text)
+        t.key("F6")
+        t.wait_for("Start on the Start/Stop button", lambda: t.button(402)["image"] == 1)
         HistoryOfTwoTests.first = figures(t.snapshot())
+        self.assertEqual(self.first[2], str(len(self.stopped_text)))
 
-    def test_2_a_test_stopped_with_f6(self):
+    def test_2_a_completed_test(self):
         t = self.tutor
         t.key("F7")
         t.wait_for("the typing area emptied by F7", lambda: t.text(h.ID_TYPING_AREA) == "")
         t.key("F6")
         t.wait_for("Stop on the Start/Stop button", lambda: t.button(402)["image"] == 5)
-        t.play(h.keystroke_plan(self.second_text, mistake_at=self.mistake), DELAY_MS)
-        t.wait_for("the second test typed", lambda: t.text(h.ID_TYPING_AREA) == self.second_text)
-        t.key("F6")
-        t.wait_for("Start on the Start/Stop button", lambda: t.button(402)["image"] == 1)
+        t.play(h.keystroke_plan(self.sample), DELAY_MS)
+        t.wait_for("the end of the second test", lambda: t.button(402)["image"] == 1 and
+                   t.text(h.ID_TYPING_AREA) == self.sample, timeout=90)
         HistoryOfTwoTests.second = figures(t.snapshot())
-        self.assertEqual(self.second[2], str(len(self.second_text)))
 
     def test_3_history_rows(self):
         data = self.tutor.read_file("History.csv")
@@ -87,14 +89,14 @@ class HistoryOfTwoTests(unittest.TestCase):
         self.assertEqual(rows[-1], b"", "the file ends with CR LF")
         self.assertEqual(len(rows), 3, data)
         first, second = self.first, self.second
-        # Every character of the first test was right; the second one had the wrong letter and
-        # the BackSpace as two more keystrokes, one of them an error.
+        # The stopped test had the wrong letter and the BackSpace as two more keystrokes, one of
+        # them an error; every character of the completed one was right.
         expected = [
-            "EN,Sample_Unicode.txt,1,%s,%s,%s,%s,%s,0,100.00" % tuple(first[:5]),
-            "EN,Sample_Unicode.txt,0,%s,%s,%s,%s,%s,1,%s" % (tuple(second[:5]) +
-                                                            (accuracy(len(self.second_text) + 2, 1),)),
+            "EN,Sample_Unicode.txt,0,%s,%s,%s,%s,%s,1,%s" % (tuple(first[:5]) +
+                                                            (accuracy(len(self.stopped_text) + 2, 1),)),
+            "EN,Sample_Unicode.txt,1,%s,%s,%s,%s,%s,0,100.00" % tuple(second[:5]),
         ]
-        self.assertEqual(second[5], "1")
+        self.assertEqual(first[5], "1")
         HistoryOfTwoTests.times = []
         for row, rest in zip(rows[:2], expected):
             m = re.match(rb"(" + TIME + rb"),(.*)\Z", row)
