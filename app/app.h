@@ -52,7 +52,7 @@ struct TrainingScreen {
 extern TrainingScreen g_Training;
 
 // Message boxes and the open-file dialog go through these pointers so that the window tests
-// can answer them; they are MessageBoxW and GetOpenFileNameW in the program.
+// can answer them; they are MessageBoxW and GetOpenFileNameW (loaded at first use) in the program.
 extern int(WINAPI* g_MessageBox)(HWND, LPCWSTR, LPCWSTR, UINT);
 extern BOOL(WINAPI* g_GetOpenFileName)(LPOPENFILENAMEW);
 
@@ -166,7 +166,8 @@ void App_DestroyScreenControls();
 
 // About box, help pages and web links (links_win.cpp)
 // Web pages and the about box go through these pointers so that the window tests can see the
-// addresses and drive the dialog; they are ShellExecuteW and DialogBoxParamW in the program.
+// addresses and drive the dialog; they are ShellExecuteW (loaded at first use) and
+// DialogBoxParamW in the program.
 extern HINSTANCE(WINAPI* g_ShellExecute)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 extern INT_PTR(WINAPI* g_DialogBoxParam)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM);
 // The HTML report reads the clock through this: GetLocalTime in the program, replaced by the
