@@ -154,6 +154,8 @@ void App_SwitchLanguage(int language);
 void App_UpdateCustomModeItem();
 // Changes the text of a menu item, by command, to string `stringId` of the current language.
 void App_SetMenuText(UINT command, UINT stringId);
+// DrawMenuBar of the main window, when it is in sight.
+void App_RedrawMenuBar();
 void App_EnableMenuCommand(UINT command, bool enabled);
 // The Language submenu command of a language (406, 407, 408; English for any other number).
 UINT App_LanguageCommand(int language);
