@@ -52,7 +52,7 @@ struct TrainingScreen {
 extern TrainingScreen g_Training;
 
 // Message boxes and the open-file dialog go through these pointers so that the window tests
-// can answer them; they are MessageBoxW and GetOpenFileNameW in the program.
+// can answer them; they are MessageBoxW and GetOpenFileNameW (loaded at first use) in the program.
 extern int(WINAPI* g_MessageBox)(HWND, LPCWSTR, LPCWSTR, UINT);
 extern BOOL(WINAPI* g_GetOpenFileName)(LPOPENFILENAMEW);
 
@@ -154,6 +154,8 @@ void App_SwitchLanguage(int language);
 void App_UpdateCustomModeItem();
 // Changes the text of a menu item, by command, to string `stringId` of the current language.
 void App_SetMenuText(UINT command, UINT stringId);
+// DrawMenuBar of the main window, when it is in sight.
+void App_RedrawMenuBar();
 void App_EnableMenuCommand(UINT command, bool enabled);
 // The Language submenu command of a language (406, 407, 408; English for any other number).
 UINT App_LanguageCommand(int language);
@@ -166,7 +168,8 @@ void App_DestroyScreenControls();
 
 // About box, help pages and web links (links_win.cpp)
 // Web pages and the about box go through these pointers so that the window tests can see the
-// addresses and drive the dialog; they are ShellExecuteW and DialogBoxParamW in the program.
+// addresses and drive the dialog; they are ShellExecuteW (loaded at first use) and
+// DialogBoxParamW in the program.
 extern HINSTANCE(WINAPI* g_ShellExecute)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 extern INT_PTR(WINAPI* g_DialogBoxParam)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM);
 // The HTML report reads the clock through this: GetLocalTime in the program, replaced by the

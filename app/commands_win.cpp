@@ -108,7 +108,7 @@ void App_SetScreenCommands(int mode) {
     }
     App_EnableMenuCommand(rule.command, (rule.offered & screen) && !(rule.greyedAtBuild & screen));
   }
-  if (g_App.mainWindow) DrawMenuBar(g_App.mainWindow);
+  App_RedrawMenuBar();
 
   if (HWND toolbar = Toolbar()) {
     for (const ButtonRule& rule : kButtonRules)

@@ -269,6 +269,9 @@ BOOL App_InitInstance(HINSTANCE instance, int showCommand) {
   g_App.mainWindow = window;
   ShowWindow(window, showCommand);
   UpdateWindow(window);
+  // The contents below are painted once, when all are in place: each control, the menu bar and
+  // the screen's own size and place would otherwise repaint the shown window one by one.
+  SendMessageW(window, WM_SETREDRAW, FALSE, 0);
 
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
@@ -288,6 +291,9 @@ BOOL App_InitInstance(HINSTANCE instance, int showCommand) {
   App_MarkLanguage(g_Settings.Language);
 
   if (g_Settings.ShowURLLogo != 0) App_CreateSupportLink();
+
+  SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 
   App_Trace("App_InitInstance Exited");
   return TRUE;

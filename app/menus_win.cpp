@@ -77,6 +77,12 @@ UINT App_LanguageCommand(int language) { return Language(language).command; }
 
 UINT App_LanguageNameString(int language) { return Language(language).entryString; }
 
+// While the main window's first contents are built it is drawn once at the end, menu bar
+// included; only a menu bar that is in sight is drawn again at once.
+void App_RedrawMenuBar() {
+  if (g_App.mainWindow && IsWindowVisible(g_App.mainWindow)) DrawMenuBar(g_App.mainWindow);
+}
+
 void App_AttachMenu() {
   HMENU bar = LoadMenuW(g_App.instance, MAKEINTRESOURCEW(Language(g_Settings.Language).menuBar));
   if (!bar) return;
@@ -85,7 +91,7 @@ void App_AttachMenu() {
   CheckMenuItem(bar, IDM_VIEW_STATUSBAR, MF_BYCOMMAND | MF_CHECKED);
   // The sound alert item offers what its click does: an alert off at start is to be enabled.
   if (App_GetButtonImage(IDT_ALERT) == IMG_ALERT_OFF) App_SetMenuText(IDM_SOUND_ALERT, IDS_ENABLE_ALERT);
-  DrawMenuBar(g_App.mainWindow);
+  App_RedrawMenuBar();
 }
 
 void App_BuildLanguageMenu() {
@@ -106,7 +112,7 @@ void App_BuildLanguageMenu() {
     return;
   }
   g_LanguageMenu = state;
-  DrawMenuBar(g_App.mainWindow);
+  App_RedrawMenuBar();
 }
 
 // The current language's entry shows a check mark and carries no command, so choosing it does
@@ -203,7 +209,7 @@ void App_SetMenuText(UINT command, UINT stringId) {
   info.fMask = MIIM_STRING;
   info.dwTypeData = const_cast<wchar_t*>(W(text));
   SetMenuItemInfoW(bar, command, FALSE, &info);
-  DrawMenuBar(g_App.mainWindow);
+  App_RedrawMenuBar();
 }
 
 void App_EnableMenuCommand(UINT command, bool enabled) {

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "app/app.h"
+#include "app/on_demand.h"
 #include "common/files.h"
 #include "settings/settings.h"
 #include "tests/history.h"
@@ -10,7 +11,7 @@
 #include "typing/keystrokes.h"
 
 int(WINAPI* g_MessageBox)(HWND, LPCWSTR, LPCWSTR, UINT) = MessageBoxW;
-BOOL(WINAPI* g_GetOpenFileName)(LPOPENFILENAMEW) = GetOpenFileNameW;
+BOOL(WINAPI* g_GetOpenFileName)(LPOPENFILENAMEW) = App_GetOpenFileNameOnDemand;
 
 namespace {
 

@@ -4,8 +4,9 @@
     python3 tools/check_programs.py <Windows build folder>
 
 KFP.exe (quillkey.exe) must stay under 350 KB and quillsetup.exe, which carries it, under
-600 KB; both must be stripped and import nothing but DLLs that every Windows has. Exit code 1
-names what is wrong.
+600 KB; both must be stripped and import nothing but DLLs that every Windows has. The tutor
+loads the shell and the common dialogs at their first use, so that its start does not wait for
+them: it must not import them. Exit code 1 names what is wrong.
 """
 
 import os
@@ -14,8 +15,8 @@ import subprocess
 import sys
 
 PROGRAMS = (
-    ("quillkey.exe", "KFP.exe, the tutor", 350 * 1024),
-    (os.path.join("setup", "quillsetup.exe"), "the installer", 600 * 1024),
+    ("quillkey.exe", "KFP.exe, the tutor", 350 * 1024, {"shell32.dll", "comdlg32.dll"}),
+    (os.path.join("setup", "quillsetup.exe"), "the installer", 600 * 1024, set()),
 )
 
 # DLLs of Windows itself (the C runtime msvcrt.dll included); anything else would have to be
@@ -45,7 +46,7 @@ def main():
         print("%s is not installed" % OBJDUMP)
         return 2
     problems = []
-    for name, what, limit in PROGRAMS:
+    for name, what, limit, on_demand in PROGRAMS:
         path = os.path.join(build, name)
         if not os.path.isfile(path):
             problems.append("%s is missing" % path)
@@ -60,6 +61,9 @@ def main():
         foreign = [d for d in dlls if d.lower() not in SYSTEM_DLLS]
         if foreign:
             problems.append("%s needs DLLs beyond the system's: %s" % (name, ", ".join(foreign)))
+        at_start = [d for d in dlls if d.lower() in on_demand]
+        if at_start:
+            problems.append("%s loads at start what it needs only on request: %s" % (name, ", ".join(at_start)))
         debug = [s for s in sections if s.startswith(".debug")]
         if debug:
             problems.append("%s is not stripped (%s)" % (name, ", ".join(debug)))

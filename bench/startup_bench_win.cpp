@@ -1,0 +1,258 @@
+// startup_bench <install folder> <work folder> <bare_window.exe> [pairs] [scenario ...]
+// Times the tutor's start against the least Win32 program that shows a window. For each
+// scenario (the tutor's mode and language, optionally with a 20,000-word custom list) it lays a
+// copy of the install folder in the work folder, then starts the tutor and the bare program
+// alternately, `pairs` times each, and measures from process creation to the first visible
+// top-level window and to input idle (both reached). Each program is closed with WM_CLOSE.
+// Prints per scenario the medians of both and the median of the per-pair ratios of the idle
+// times. Exit code 0 when every start reached a visible idle window and closed; the figures are
+// information, not a verdict.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kStartLimitMs = 15000;
+constexpr DWORD kCloseLimitMs = 10000;
+constexpr int kCustomWords = 20000;
+
+struct Scenario {
+  const wchar_t* name;
+  int mode;
+  int language;
+  bool bigCustomList;
+};
+
+const Scenario kScenarios[] = {
+    {L"mode4-EN", 4, 1, false}, {L"mode4-FR", 4, 2, false}, {L"mode4-RU", 4, 3, false},
+    {L"mode1-EN", 1, 1, false}, {L"mode1-FR", 1, 2, false}, {L"mode1-RU", 1, 3, false},
+    {L"mode2-EN", 2, 1, false}, {L"mode2-FR", 2, 2, false}, {L"mode2-RU", 2, 3, false},
+    {L"mode3-EN", 3, 1, false}, {L"mode3-FR", 3, 2, false}, {L"mode3-RU", 3, 3, false},
+    {L"mode3-EN-20k", 3, 1, true}, {L"mode4-EN-20k", 4, 1, true},
+};
+
+const wchar_t* const kFolders[] = {L"EN", L"FR", L"RU"};
+
+double NowMs() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+bool CopyTree(const std::wstring& from, const std::wstring& to) {
+  CreateDirectoryW(to.c_str(), nullptr);
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((from + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      ok = CopyTree(from + L"\\" + name, to + L"\\" + name) && ok;
+    } else {
+      ok = CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE) && ok;
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return ok;
+}
+
+bool ReadBytes(const std::wstring& path, std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  char buffer[65536];
+  DWORD got = 0;
+  bytes.clear();
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
+  CloseHandle(file);
+  return true;
+}
+
+bool WriteBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                  written == bytes.size();
+  return CloseHandle(file) && ok;
+}
+
+// Replaces the value between <key> and </key> of the settings document.
+void SetValue(std::string& document, const std::string& key, int value) {
+  const std::string open = "<" + key + ">", close = "</" + key + ">";
+  const size_t start = document.find(open);
+  if (start == std::string::npos) return;
+  const size_t from = start + open.size();
+  const size_t end = document.find(close, from);
+  if (end == std::string::npos) return;
+  document.replace(from, end - from, std::to_string(value));
+}
+
+// Distinct lower-case words of 3 to 12 letters, one per CR LF line.
+std::string CustomList(int count) {
+  std::string list;
+  unsigned state = 2024;
+  for (int i = 0; i < count; ++i) {
+    state = state * 1103515245u + 12345u;
+    const int length = 3 + static_cast<int>((state >> 16) % 10);
+    std::string word;
+    int n = i;
+    for (int k = 0; k < length; ++k) {
+      word += static_cast<char>('a' + (k < 4 ? n % 26 : (state >> (k % 16)) % 26));
+      if (k < 4) n /= 26;
+    }
+    list += word + "\r\n";
+  }
+  return list;
+}
+
+bool PrepareFolder(const std::wstring& install, const std::wstring& folder, const Scenario& scenario) {
+  if (!CopyTree(install, folder)) return false;
+  std::string settings;
+  if (!ReadBytes(folder + L"\\Settings.xml", settings)) return false;
+  SetValue(settings, "Mode", scenario.mode);
+  SetValue(settings, "Language", scenario.language);
+  SetValue(settings, "Debug", 0);
+  if (!WriteBytes(folder + L"\\Settings.xml", settings)) return false;
+  const std::wstring custom =
+      folder + L"\\" + kFolders[scenario.language - 1] + L"\\Training Words\\Custom_Words.dat";
+  if (scenario.bigCustomList) return WriteBytes(custom, CustomList(kCustomWords));
+  DeleteFileW(custom.c_str());
+  return true;
+}
+
+struct FindWindowOf {
+  DWORD process;
+  HWND window;
+};
+
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM data) {
+  FindWindowOf* find = reinterpret_cast<FindWindowOf*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == find->process && IsWindowVisible(window)) {
+    find->window = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct Start {
+  bool ok;
+  double visibleMs;
+  double idleMs;
+};
+
+// Starts `program` in `folder`, waits for a visible top-level window and input idle, closes it.
+Start TimeOneStart(const std::wstring& program, const std::wstring& folder) {
+  Start result = {false, 0, 0};
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  std::wstring commandLine = L"\"" + program + L"\"";
+  const double t0 = NowMs();
+  if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &process)) {
+    return result;
+  }
+  FindWindowOf find = {process.dwProcessId, nullptr};
+  bool idle = false;
+  while (NowMs() - t0 < kStartLimitMs && !(find.window && idle)) {
+    if (!find.window) {
+      EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&find));
+      if (find.window) result.visibleMs = NowMs() - t0;
+    }
+    if (!idle && WaitForInputIdle(process.hProcess, 0) == 0) idle = true;
+    if (find.window && idle) break;
+    if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) break;  // ended early
+  }
+  result.idleMs = NowMs() - t0;
+  result.ok = find.window && idle;
+  if (find.window) PostMessageW(find.window, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process.hProcess, kCloseLimitMs) != WAIT_OBJECT_0) {
+    TerminateProcess(process.hProcess, 1);
+    result.ok = false;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return result;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 4) {
+    std::fwprintf(stderr, L"usage: startup_bench <install folder> <work folder> <bare_window.exe> [pairs] "
+                          L"[scenario ...]\n");
+    return 2;
+  }
+  const std::wstring install = argv[1], work = argv[2], bare = argv[3];
+  const int pairs = argc > 4 ? std::max(1, _wtoi(argv[4])) : 21;
+  std::vector<const wchar_t*> wanted(argv + std::min(argc, 5), argv + argc);
+  CreateDirectoryW(work.c_str(), nullptr);
+
+  std::wprintf(L"start-up: creation to a visible, input-idle window; %d alternating pairs per scenario\n", pairs);
+  std::wprintf(L"%-14ls %12ls %12ls %12ls %14ls\n", L"scenario", L"visible ms", L"idle ms", L"bare ms",
+               L"ratio (pairs)");
+  bool allOk = true;
+  for (const Scenario& scenario : kScenarios) {
+    if (!wanted.empty() && std::none_of(wanted.begin(), wanted.end(), [&](const wchar_t* name) {
+          return std::wcscmp(name, scenario.name) == 0;
+        })) {
+      continue;
+    }
+    const std::wstring folder = work + L"\\" + scenario.name;
+    if (!PrepareFolder(install, folder, scenario)) {
+      std::wprintf(L"%-14ls cannot prepare %ls\n", scenario.name, folder.c_str());
+      allOk = false;
+      continue;
+    }
+    const std::wstring tutor = folder + L"\\KFP.exe";
+    std::vector<double> visible, idle, bareIdle, ratios;
+    for (int i = 0; i < pairs; ++i) {
+      // Alternate which program goes first, so neither always follows the other's exit.
+      Start t, b;
+      if (i % 2 == 0) {
+        t = TimeOneStart(tutor, folder);
+        b = TimeOneStart(bare, folder);
+      } else {
+        b = TimeOneStart(bare, folder);
+        t = TimeOneStart(tutor, folder);
+      }
+      if (!t.ok || !b.ok) {
+        allOk = false;
+        continue;
+      }
+      visible.push_back(t.visibleMs);
+      idle.push_back(t.idleMs);
+      bareIdle.push_back(b.idleMs);
+      ratios.push_back(t.idleMs / b.idleMs);
+    }
+    if (ratios.empty()) {
+      std::wprintf(L"%-14ls no start reached a visible idle window\n", scenario.name);
+      continue;
+    }
+    std::wprintf(L"%-14ls %12.1f %12.1f %12.1f %14.2f\n", scenario.name, Median(visible), Median(idle),
+                 Median(bareIdle), Median(ratios));
+    std::fflush(stdout);
+  }
+  return allOk ? 0 : 1;
+}
