@@ -4,8 +4,8 @@
 // through the shell's "open" verb.
 #include "app/app.h"
 
+#include "app/web_addresses.h"
 #include "common/files.h"
-
 #include "settings/settings.h"
 #include "settings/trace.h"
 #include "tests/report.h"
@@ -16,8 +16,6 @@ void(WINAPI* g_GetLocalTime)(LPSYSTEMTIME) = GetLocalTime;
 namespace {
 
 constexpr char kReportFile[] = "\\Report.htm";
-// The footer links to the maker's home page, the page the Help menu's site item opens.
-constexpr char kMakerSite[] = "https://www.velmora.example/";
 // Room of a statistics field's text, terminator included.
 constexpr int kFieldUnits = 100;
 

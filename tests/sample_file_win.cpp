@@ -4,6 +4,7 @@
 
 #include "app/app.h"
 #include "common/files.h"
+#include "common/languages.h"
 #include "settings/settings.h"
 #include "tests/history.h"
 #include "tests/sample_text.h"
@@ -70,7 +71,7 @@ void Mode4_UseSampleText(const Text16& text) {
 void Mode4_OpenSampleFile() {
   const Text16 savedDirectory = CurrentDirectory();
   const int language = g_Settings.Language;
-  Text16 initialDir = savedDirectory + (language == 2 ? u"\\FR\\Tests" : language == 3 ? u"\\RU\\Tests" : u"\\EN\\Tests");
+  Text16 initialDir = savedDirectory + u"\\" + Text_FromAscii(Language_Of(language).folder) + u"\\Tests";
 
   wchar_t fileName[kFileNameUnits] = {};
   OPENFILENAMEW ofn = {};
