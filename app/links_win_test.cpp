@@ -1,7 +1,7 @@
 // The about box, the help pages, the maker's site and the support link, on a real main window.
 // Pages go to a recorder instead of the browser; the about box runs for real, driven by a timer
 // from inside its own modal loop.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
 
 #include <functional>
 

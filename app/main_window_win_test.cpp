@@ -1,7 +1,7 @@
 // The main window in process: start-up, class and first placement, the command routing, the
 // message loop, painting, docking of the statistics window, the placement helpers and the save
 // of the last used mode and language at the end of the run.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
 
 namespace kftest {
 namespace {

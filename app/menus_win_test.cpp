@@ -1,6 +1,6 @@
 // Menu bars per language, the Language submenu and its marking, the language switch, and the
 // word lists loaded into the training screens' controls.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
 
 namespace kftest {
 namespace {

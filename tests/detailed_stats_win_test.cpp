@@ -1,7 +1,7 @@
 // The detailed statistics window on a real main window: opening and closing through command 405,
 // its rows, sorting, check boxes, the custom list it writes, its colours and the colour legend;
 // and the shared column comparison.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
 // History.csv on the tutor's real window: a row for a completed test and for one stopped with the
 // Start/Stop command, the append after whatever the file holds, a file that cannot be written
 // (said once in the status bar, the test untouched), and the report's progress section.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // three languages for a fixed moment, the page opened through the shell, the trace lines, the F9
 // key from the main window and from the typing area, and folders where the report cannot be
 // written.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
 
 #include <string>
 #include <vector>

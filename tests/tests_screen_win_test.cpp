@@ -1,6 +1,6 @@
 // The Tests screen: its controls, menu and toolbar states, the default sample text with its
 // refusals, the custom words it reloads, and the File/Open dialog.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
 
 #include <algorithm>
 #include <cstdio>

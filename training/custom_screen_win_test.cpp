@@ -1,6 +1,6 @@
 // The screen of mode 3: its controls, columns and states, the custom words rows, a typed custom
 // word's row, the column sort on the shared flags, the language switch and the start-up in mode 3.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
 
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"

@@ -1,6 +1,6 @@
 // The screen of modes 1 and 2: its controls and states, the word lists it loads per mode and
 // language, what typing does to the lists, the language switch and the start-up in these modes.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
 
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"

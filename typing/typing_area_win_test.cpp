@@ -1,7 +1,7 @@
 // The typing area's window procedure on real windows: the tutor's main window with its Tests
 // screen, character messages with their key data, the toolbar and menu steps of a test, the
 // command forwarding, and the rows of the custom words list.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
 
 #include <string>
 #include <vector>
