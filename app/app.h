@@ -20,9 +20,9 @@ inline Text16 T16(const wchar_t* s) { return s ? Text16(reinterpret_cast<const c
 struct AppWindows {
   HINSTANCE instance = nullptr;
   HWND mainWindow = nullptr;
-  HWND toolbar = nullptr;        // control 400
-  HWND statusBar = nullptr;      // control 334
-  HWND supportLink = nullptr;    // control 606, child of the toolbar, when ShowURLLogo is on
+  HWND toolbar = nullptr;        // control IDC_TOOLBAR
+  HWND statusBar = nullptr;      // control IDC_STATUSBAR
+  HWND supportLink = nullptr;    // control IDC_SUPPORT_LINK, child of the toolbar, when ShowURLLogo is on
   HWND detailedStats = nullptr;  // the detailed statistics window when open
   HFONT programFont = nullptr;
   HACCEL accelerators = nullptr;
@@ -31,22 +31,23 @@ struct AppWindows {
 };
 extern AppWindows g_App;
 
-// Controls of the Tests screen while it is shown.
-struct Mode4Screen {
-  HWND typingArea = nullptr;    // 613
-  HWND sampleView = nullptr;    // 621
+// Controls of the typing screens while shown: the typing area of modes 1, 2 and 4 (mode 3 has its
+// own, in TrainingScreen), and the sample view and statistics rows of the Tests screen.
+struct TypingScreen {
+  HWND typingArea = nullptr;    // IDC_TYPING_AREA
+  HWND sampleView = nullptr;    // IDC_SAMPLE_VIEW
   HWND labels[6] = {};          // statistics rows 1-6, label
   HWND values[6] = {};          // statistics rows 1-6, value
   HFONT font = nullptr;
 };
-extern Mode4Screen g_Mode4;
+extern TypingScreen g_TypingScreen;
 
 // Controls of the training screens (modes 1 to 3) while shown; the word list loaders fill them
 // and do nothing while they are null.
 struct TrainingScreen {
-  HWND leftList = nullptr;          // 626, modes 1 and 2
-  HWND rightList = nullptr;         // 633, modes 1 and 2
-  HWND customList = nullptr;        // 635, mode 3 list view
+  HWND leftList = nullptr;          // IDC_LEFT_LIST, modes 1 and 2
+  HWND rightList = nullptr;         // IDC_RIGHT_LIST, modes 1 and 2
+  HWND customList = nullptr;        // IDC_CUSTOM_LIST, mode 3 list view
   HWND customTypingArea = nullptr;  // mode 3's own typing area
 };
 extern TrainingScreen g_Training;
@@ -87,14 +88,14 @@ const wchar_t* App_LoadString(UINT id, int language);
 // entries) copied into the shared buffer, cut to 101 units; nullptr for an empty entry or a
 // block that ends early. App_LoadString's walk, open to tests with hand-made blocks.
 const wchar_t* App_StringFromBlock(const WORD* block, DWORD units, UINT id);
-// LANGID of a language number: 1036, 1049, else 1033.
+// LANGID of a language number, from the language table (English for any other number).
 LANGID App_LangId(int language);
 // A message box owned by `owner` that names the file at `path` (UTF-8) that could not be written
 // and the system's text for `error`, in the current language (write_failure_win.cpp).
 void App_ShowWriteFailure(HWND owner, const std::string& path, FileError error);
-// The left- and right-hand letters (1026, 1027) of the current language.
+// The left- and right-hand letters (IDS_LEFT_HAND_LETTERS, IDS_RIGHT_HAND_LETTERS) of the current language.
 HandLetters App_HandLetters();
-// The window class name (string 610 of the current language) into out[capacity], terminated;
+// The window class name (string IDS_CLASS_NAME of the current language) into out[capacity], terminated;
 // empty when the string is missing.
 void App_LoadClassName(wchar_t* out, int capacity);
 
@@ -107,7 +108,7 @@ void App_CenterWindow(HWND window, HWND reference, int leftShift);
 // detailed statistics window beside it when that is open.
 void App_CenterMainWindow();
 void App_ExpandWindow(int wide);
-// Command 404's work: grey the Clear button and menu item and empty the screen's typing area.
+// Command IDT_CLEAR's work: grey the Clear button and menu item and empty the screen's typing area.
 void App_ClearTypingArea();
 // Start-up steps before the window class: settings and trace paths in the current directory,
 // App_XMLReadSettings, the entry trace, the thread locale, the title and the class name.
@@ -125,7 +126,7 @@ int App_GetButtonImage(int command);
 void App_SetButtonImage(int command, int image);
 // Sets a button's state (TBSTATE_ENABLED or TBSTATE_INDETERMINATE); a hidden button stays hidden.
 void App_SetButtonState(int command, BYTE state);
-// View commands 4004 (toolbar) and 4005 (status bar): hide the bar when it is visible, else show
+// View commands IDM_VIEW_TOOLBAR (toolbar) and IDM_VIEW_STATUSBAR (status bar): hide the bar when it is visible, else show
 // it; the View item's check mark follows.
 void App_ToggleBar(UINT command);
 LRESULT CALLBACK App_ToolbarProc(HWND, UINT, WPARAM, LPARAM);
@@ -155,9 +156,9 @@ void App_UpdateCustomModeItem();
 // Changes the text of a menu item, by command, to string `stringId` of the current language.
 void App_SetMenuText(UINT command, UINT stringId);
 void App_EnableMenuCommand(UINT command, bool enabled);
-// The Language submenu command of a language (406, 407, 408; English for any other number).
+// The Language submenu command of a language (IDM_LANG_ENGLISH, IDM_LANG_FRENCH, IDM_LANG_RUSSIAN; English for any other number).
 UINT App_LanguageCommand(int language);
-// The Language submenu entry of a language (1011, 1012, 1013; English for any other number):
+// The Language submenu entry of a language (IDS_LANG_ENGLISH, IDS_LANG_FRENCH, IDS_LANG_RUSSIAN; English for any other number):
 // its name, a tab and its shortcut.
 UINT App_LanguageNameString(int language);
 // Destroys every control of the screen shown (all children of the main window but the toolbar
@@ -173,15 +174,15 @@ extern INT_PTR(WINAPI* g_DialogBoxParam)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPAR
 // window tests so that the time is fixed. It opens the page through g_ShellExecute.
 extern void(WINAPI* g_GetLocalTime)(LPSYSTEMTIME);
 // Help pages below the help folder of the current language (/EN/, /FR/, /RU/; English for any
-// other language): commands 4016 and 4017.
+// other language): commands IDM_KEYBOARD_LAYOUT and IDM_ONLINE_HELP.
 void App_OpenKeyboardLayoutPage();
 void App_OpenOnlineHelp();
-// The maker's home page: commands 4018 and 606.
+// The maker's home page: commands IDM_WEB_SITE and IDC_SUPPORT_LINK.
 void App_OpenMakerSite();
 // The maker's order page, whose query always asks for English: a click on the about box's
 // maker name.
 void App_OpenOrderPage();
-// The about box (dialog 501), modal over the main window: command 4000.
+// The about box (dialog IDD_ABOUT), modal over the main window: command IDM_ABOUT.
 void App_ShowAboutBox();
 INT_PTR CALLBACK App_AboutDialogProc(HWND, UINT, WPARAM, LPARAM);
 // The two statics that behave like web links, each with its own saved window procedure.
@@ -191,7 +192,7 @@ template <int link>
 LRESULT CALLBACK App_LinkCursorProc(HWND, UINT, WPARAM, LPARAM);
 extern template LRESULT CALLBACK App_LinkCursorProc<LINK_ABOUT_MAKER>(HWND, UINT, WPARAM, LPARAM);
 extern template LRESULT CALLBACK App_LinkCursorProc<LINK_SUPPORT>(HWND, UINT, WPARAM, LPARAM);
-// The support link (control 606) on the toolbar at the place of the current mode; once, at
+// The support link (control IDC_SUPPORT_LINK) on the toolbar at the place of the current mode; once, at
 // start, when ShowURLLogo is on.
 void App_CreateSupportLink();
 // Where the support link stands on the toolbar: x 698 in modes 1 and 2, 600 in the wide Tests
@@ -201,7 +202,7 @@ int App_SupportLinkX(int mode, int wide);
 // screen builders call it.
 void App_PlaceSupportLink(int mode, int wide);
 
-// Typing area and tests (typing/typing_area_win.cpp, typing/test_timing_win.cpp)
+// Typing area and tests (typing/typing_area_win.cpp, typing/start_stop_win.cpp)
 LRESULT CALLBACK App_TypingAreaProc(HWND, UINT, WPARAM, LPARAM);
 extern WNDPROC g_TypingAreaPrevProc;
 // Puts App_TypingAreaProc in front of a screen's new typing area, keeping the edit control's own.
@@ -209,7 +210,7 @@ void App_SubclassTypingArea(HWND area);
 void App_ErrorAlert();
 // The start or stop of the typing rules (the automatic start, the completion step's stop).
 void Mode4_ToggleTest();
-void Mode4_OnStartStopCommand();  // command 402
+void Mode4_OnStartStopCommand();  // command IDT_START_STOP
 // The live figures of the status bar: elapsed time, CPM and errors, one part each. A test start
 // starts the timer that refreshes them (ID_TIMER_LIVE_FIGURES, never on the keystroke path), a
 // stop ends it and leaves the final figures; outside a test, and on screens other than the Tests
@@ -232,11 +233,11 @@ void OnMenuMode4();
 int Mode4_LoadFile(Text16& text, const wchar_t* fileName);
 void Mode4_OpenSampleFile();
 // After a successful load: the text becomes the sample text, is shown in the sample text view
-// (621) and is cut into the test words table.
+// (IDC_SAMPLE_VIEW) and is cut into the test words table.
 void Mode4_UseSampleText(const Text16& text);
 
 // Detailed statistics window and the custom list writer (tests/detailed_stats_win.cpp)
-// Command 405 (button, menu item 4014, F8), by the image of button 405: 4 opens the window,
+// Command IDT_STATISTICS (button, menu item IDM_DETAILED_STATS, F8), by the image of button IDT_STATISTICS: 4 opens the window,
 // 6 closes it.
 void Mode4_OnDetailedStatsCommand();
 void Mode4_ShowDetailedStats();
@@ -257,7 +258,7 @@ INT_PTR CALLBACK Mode4_ColorLegendProc(HWND, UINT, WPARAM, LPARAM);
 // and empty: for every screen builder (the Tests screen rebuilt, the other modes' screens).
 void Mode4_EmptyDetailedStatsWindow();
 
-// HTML report (tests/report_win.cpp): command 4015, F9. Writes Report.htm in the current
+// HTML report (tests/report_win.cpp): command IDM_HTML_REPORT, F9. Writes Report.htm in the current
 // directory from the statistics fields and opens it with the shell's "open" verb; a report that
 // could not be written is not opened, and a message box says which file and why.
 void Mode4_CreateHtmlReport();

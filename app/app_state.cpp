@@ -2,4 +2,4 @@
 #include "app/app.h"
 
 AppWindows g_App;
-Mode4Screen g_Mode4;
+TypingScreen g_TypingScreen;

@@ -231,7 +231,7 @@ TEST_F(LinksTest, AnUnknownLanguageOpensTheEnglishHelp) {
 TEST_F(LinksTest, HelpKeysOpenTheSamePagesFromTheMainWindowAndTheTypingArea) {
   ASSERT_NO_FATAL_FAILURE(StartIn(2));
   // A language switch rebuilds the Tests screen: the typing area is looked up after it.
-  auto target = [](bool typingArea) { return typingArea ? g_Mode4.typingArea : g_App.mainWindow; };
+  auto target = [](bool typingArea) { return typingArea ? g_TypingScreen.typingArea : g_App.mainWindow; };
   for (bool typingArea : {false, true}) {
     SCOPED_TRACE(typingArea ? "typing area" : "main window");
     Command(IDM_LANG_FRENCH);
@@ -248,7 +248,7 @@ TEST_F(LinksTest, HelpKeysOpenTheSamePagesFromTheMainWindowAndTheTypingArea) {
     EXPECT_EQ(TakeOpened(), kHelp + L"/RU/KF_Help.htm");
   }
   // The help keys typed nothing into the typing area.
-  EXPECT_EQ(GetWindowTextLengthW(g_Mode4.typingArea), 0);
+  EXPECT_EQ(GetWindowTextLengthW(g_TypingScreen.typingArea), 0);
 
   // A plain L is no command.
   PressKey(g_App.mainWindow, 'L', false);
@@ -256,9 +256,9 @@ TEST_F(LinksTest, HelpKeysOpenTheSamePagesFromTheMainWindowAndTheTypingArea) {
 
   // The commands as the accelerator translation hands them to the typing area.
   Command(IDM_LANG_ENGLISH);
-  SendMessageW(g_Mode4.typingArea, WM_COMMAND, MAKEWPARAM(IDM_KEYBOARD_LAYOUT, 1), 0);
+  SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_KEYBOARD_LAYOUT, 1), 0);
   EXPECT_EQ(TakeOpened(), kHelp + L"/EN/Hands_Positioning.htm");
-  SendMessageW(g_Mode4.typingArea, WM_COMMAND, MAKEWPARAM(IDM_ONLINE_HELP, 1), 0);
+  SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_ONLINE_HELP, 1), 0);
   EXPECT_EQ(TakeOpened(), kHelp + L"/EN/KF_Help.htm");
 }
 

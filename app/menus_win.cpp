@@ -10,8 +10,6 @@
 
 namespace {
 
-// The Check All button of the detailed statistics window (its Create Custom List button is 637).
-
 // The Language submenu of the menu bar shown, and which command each of its entries carries
 // while not marked (a marked entry carries none).
 struct LanguageMenuState {
@@ -39,7 +37,7 @@ bool FolderExists(const char* folder) {
   return isFolder;
 }
 
-// Puts the Language popup in place of the View menu's item 4006, or of an earlier Language popup
+// Puts the Language popup in place of the View menu's item IDM_LANGUAGE, or of an earlier Language popup
 // when the submenu is built again on the same menu bar (the old popup is then destroyed).
 bool PlaceLanguagePopup(HMENU bar, HMENU popup, const Text16& title) {
   const UINT flags = MF_POPUP | MF_STRING;
@@ -208,9 +206,9 @@ void App_DestroyScreenControls() {
     }
     for (int i = 0; i < count; ++i) DestroyWindow(children[i]);
   }
-  HFONT font = g_Mode4.font;
-  g_Mode4 = Mode4Screen();
-  g_Mode4.font = font;  // deleted by the next Tests screen once no control uses it
+  HFONT font = g_TypingScreen.font;
+  g_TypingScreen = TypingScreen();
+  g_TypingScreen.font = font;  // deleted by the next Tests screen once no control uses it
   g_Training = TrainingScreen();
   // An open detailed statistics window loses its list and buttons; the window itself stays.
   Mode4_EmptyDetailedStatsWindow();

@@ -157,8 +157,8 @@ int main(int argc, char** argv) {
   SendMessageW(bare, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(view, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   App_SubclassTypingArea(area);
-  g_Mode4.typingArea = area;
-  g_Mode4.sampleView = view;
+  g_TypingScreen.typingArea = area;
+  g_TypingScreen.sampleView = view;
   SetFocus(area);
 
   g_Sample.text = MakeSample();

@@ -10,9 +10,9 @@ struct LanguageFacts {
   int number;            // 1, 2 or 3
   const char* folder;    // data folder, help folder and code in History.csv: "EN", "FR", "RU"
   uint16_t langId;       // Windows language of its string table and menu bar: 1033, 1036, 1049
-  uint16_t command;      // its Language submenu command: 406, 407, 408
-  uint16_t entryString;  // its Language submenu entry (name, tab, shortcut): 1011, 1012, 1013
-  uint16_t menuBar;      // its menu bar resource: 607, 608, 609
+  uint16_t command;      // its Language submenu command: IDM_LANG_ENGLISH, IDM_LANG_FRENCH, IDM_LANG_RUSSIAN
+  uint16_t entryString;  // its Language submenu entry (name, tab, shortcut): IDS_LANG_ENGLISH, IDS_LANG_FRENCH, IDS_LANG_RUSSIAN
+  uint16_t menuBar;      // its menu bar resource: IDR_MENU_EN, IDR_MENU_FR, IDR_MENU_RU
 };
 
 constexpr int kLanguageCount = 3;

@@ -280,7 +280,7 @@ inline void CloseShell() {
   PumpMessages();
   TakeQuitMessage();
   g_App.mainWindow = g_App.toolbar = g_App.statusBar = g_App.supportLink = g_App.detailedStats = nullptr;
-  g_Mode4 = Mode4Screen();
+  g_TypingScreen = TypingScreen();
   g_Training = TrainingScreen();
 }
 

@@ -48,13 +48,13 @@ class HistoryTest : public kftest::TypingWindowTest {
     SendMessageW(g_App.statusBar, SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(text));
     return text;
   }
-  static std::string Figure(int row) { return Narrow(kftest::WindowText(g_Mode4.values[row])); }
+  static std::string Figure(int row) { return Narrow(kftest::WindowText(g_TypingScreen.values[row])); }
 
   // A short test started and stopped with the command: "Thx", Backspace, "e qu".
   static void StoppedTest() {
     kftest::Command(IDM_CLEAR);
     kftest::Command(IDT_START_STOP);
-    TypeTo(g_Mode4.typingArea, L"Thx\be qu");
+    TypeTo(g_TypingScreen.typingArea, L"Thx\be qu");
     kftest::Command(IDT_START_STOP);
   }
 };
@@ -65,7 +65,7 @@ TEST_F(HistoryTest, ACompletedTestAndAStoppedOneAppendOneRowEach) {
   kftest::Command(IDT_START_STOP);
   EXPECT_EQ(History(), "") << "a test without a keystroke leaves no row";
 
-  TypeTo(g_Mode4.typingArea, L"The quick brown fox, the lazy dog.");
+  TypeTo(g_TypingScreen.typingArea, L"The quick brown fox, the lazy dog.");
   ASSERT_EQ(g_Typing.testRunning, 0);
   // The figures the statistics rows show, as they show them.
   const std::string completed = "2026-12-05T21:23:41,EN,Sample_Unicode.txt,1," + Figure(0) + "," + Figure(1) + "," +

@@ -1,4 +1,4 @@
-// The HTML report of the Tests screen (command 4015, F9): the six statistics rows as they read,
+// The HTML report of the Tests screen (command IDM_HTML_REPORT, F9): the six statistics rows as they read,
 // labelled in the interface language, with the date and time of the moment, written to
 // Report.htm in the current directory with the safe writer and opened in the default browser
 // through the shell's "open" verb.
@@ -52,7 +52,7 @@ void Mode4_CreateHtmlReport() {
   texts.valueHeading = String(IDS_VALUE, language);
   for (int row = 0; row < 6; ++row) {
     texts.labels[row] = String(kFigureLabelIds[row], language);
-    texts.values[row] = FieldText(g_Mode4.values[row]);
+    texts.values[row] = FieldText(g_TypingScreen.values[row]);
   }
   std::string date, time;
   Mode4_FormatReportDateTime(language, date, texts.weekday, time);

@@ -60,8 +60,8 @@ void Mode4_UseSampleText(const Text16& text) {
   // The parser works on its own copy; the sample text keeps the whole text.
   Text16 local = text;
   g_Sample.text = text;
-  if (g_Mode4.sampleView)
-    SendMessageW(g_Mode4.sampleView, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(g_Sample.text)));
+  if (g_TypingScreen.sampleView)
+    SendMessageW(g_TypingScreen.sampleView, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(g_Sample.text)));
   Mode4_ParseSampleText(local);
   // The mark starts where the typing area stands; the last test's figures go with the old text.
   Mode4_FollowTyping();

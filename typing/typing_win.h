@@ -15,8 +15,8 @@ extern BOOL(WINAPI* g_AlertBeep)(DWORD frequency, DWORD duration);
 // Puts the texts of `figures` into the Tests screen's statistics rows (labels in the current
 // language); rows without a control are skipped.
 void Mode4_ShowFigures(const TestFigures& figures);
-// After the stop of the completion step: button 402 image 1, buttons 401 and 405 enabled,
-// menu item 4011 "start" text, menu items 4014 and 4015 enabled.
+// After the stop of the completion step: button IDT_START_STOP image 1, buttons IDT_OPEN and IDT_STATISTICS enabled,
+// menu item IDM_START_TEST "start" text, menu items IDM_DETAILED_STATS and IDM_HTML_REPORT enabled.
 void Mode4_CompletionUi();
 // Refreshes columns 2 to 4 of custom word record `index` in the custom words list view.
 void Mode3_UpdateWordRow(int16_t index);

@@ -88,8 +88,8 @@ void Mode4_ShowFigures(const TestFigures& figures) {
       // Copied at once: the string lookup reuses one buffer.
       label = T16(App_LoadString(figures.labelIds[row], g_Settings.Language));
     }
-    if (g_Mode4.labels[row]) SetWindowTextW(g_Mode4.labels[row], W(label));
-    if (g_Mode4.values[row]) SetWindowTextW(g_Mode4.values[row], W(figures.values[row]));
+    if (g_TypingScreen.labels[row]) SetWindowTextW(g_TypingScreen.labels[row], W(label));
+    if (g_TypingScreen.values[row]) SetWindowTextW(g_TypingScreen.values[row], W(figures.values[row]));
   }
 }
 
