@@ -205,7 +205,8 @@ void App_PlaceSupportLink(int mode, int wide);
 // Typing area and tests (typing/typing_area_win.cpp, typing/start_stop_win.cpp)
 LRESULT CALLBACK App_TypingAreaProc(HWND, UINT, WPARAM, LPARAM);
 extern WNDPROC g_TypingAreaPrevProc;
-// Puts App_TypingAreaProc in front of a screen's new typing area, keeping the edit control's own.
+// Puts App_TypingAreaProc in front of a screen's new typing area, keeping the edit control's own,
+// and fills the typing rules' host (App_InstallTypingHost) for the screen's keys.
 void App_SubclassTypingArea(HWND area);
 void App_ErrorAlert();
 // The start or stop of the typing rules (the automatic start, the completion step's stop).

@@ -131,7 +131,6 @@ void OnTypingAreaCommand(UINT command) {
 }
 
 void OnTypingAreaChar(HWND area, WPARAM wParam, LPARAM lParam) {
-  App_InstallTypingHost();
   HWND outer = s_ActiveArea;
   s_ActiveArea = area;
   s_TextCached = false;
@@ -193,6 +192,8 @@ LRESULT CALLBACK App_TypingAreaProc(HWND window, UINT message, WPARAM wParam, LP
 
 void App_SubclassTypingArea(HWND area) {
   if (!area) return;
+  // The rules' host is filled once, as each screen makes its typing area, not on every key.
+  App_InstallTypingHost();
   g_TypingAreaPrevProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(area, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(App_TypingAreaProc)));
 }
