@@ -1,6 +1,9 @@
 #pragma once
-// The tutor's Win32 layer: state of the windows and the operations the screens share.
-// Everything that needs no window lives in the core (settings/, typing/, tests/, training/).
+// The shell of the tutor's Win32 layer (app/): the windows that live for the whole run, the screen
+// state the features share, and what the shell offers them (strings, main window, toolbar and
+// status bar, each screen's commands, menus and languages, links). Each feature declares its own
+// operations in a header beside its code (tests/*_win.h, training/training_win.h,
+// typing/typing_win.h, app/list_sort.h); everything that needs no window lives in the core.
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
@@ -8,7 +11,6 @@
 #include "common/files.h"
 #include "common/text.h"
 #include "resources/resource.h"
-#include "typing/figures.h"
 #include "typing/words.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "the Windows build keeps text as UTF-16");
@@ -56,26 +58,6 @@ extern TrainingScreen g_Training;
 // can answer them; they are MessageBoxW and GetOpenFileNameW in the program.
 extern int(WINAPI* g_MessageBox)(HWND, LPCWSTR, LPCWSTR, UINT);
 extern BOOL(WINAPI* g_GetOpenFileName)(LPOPENFILENAMEW);
-
-// One 16-bit sort direction flag per column index, all 0 at start and never reset, shared by
-// the detailed statistics list and the custom words list view; 0 ascending, else descending.
-constexpr int kSortColumns = 5;
-struct SortFlags {
-  int16_t column[kSortColumns] = {};
-};
-extern SortFlags g_SortFlags;
-// Three-way comparison in the direction of the column's flag; values that do not compare give 0.
-int App_CompareFloats(double a, double b, int column);
-// A click on a column heading flips that column's flag (0 becomes 1, anything else 0).
-void App_FlipSortFlag(int column);
-// Sorts a report list view by `column` with LVM_SORTITEMS and `compare`; the cells of that
-// column are read first, and the comparison reads them with App_SortCell.
-void App_SortListView(HWND list, int column, PFNLVCOMPARE compare);
-// During App_SortListView, the sorted column's text of the row whose item data is `data`;
-// nullptr for an unknown row and outside a sort.
-const Text16* App_SortCell(LPARAM data);
-// The width a column needs: `width`, or more when its heading would not fit in that.
-int App_ColumnWidthFor(HWND list, const wchar_t* heading, int width);
 
 // The typing area of the screen shown (modes 1, 2 and 4 share one; mode 3 has its own).
 HWND App_CurrentTypingArea();
@@ -170,9 +152,6 @@ void App_DestroyScreenControls();
 // addresses and drive the dialog; they are ShellExecuteW and DialogBoxParamW in the program.
 extern HINSTANCE(WINAPI* g_ShellExecute)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 extern INT_PTR(WINAPI* g_DialogBoxParam)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM);
-// The HTML report reads the clock through this: GetLocalTime in the program, replaced by the
-// window tests so that the time is fixed. It opens the page through g_ShellExecute.
-extern void(WINAPI* g_GetLocalTime)(LPSYSTEMTIME);
 // Help pages below the help folder of the current language (/EN/, /FR/, /RU/; English for any
 // other language): commands IDM_KEYBOARD_LAYOUT and IDM_ONLINE_HELP.
 void App_OpenKeyboardLayoutPage();
@@ -201,102 +180,3 @@ int App_SupportLinkX(int mode, int wide);
 // Moves the support link, when there is one, to its place for `mode` without repainting; the
 // screen builders call it.
 void App_PlaceSupportLink(int mode, int wide);
-
-// Typing area and tests (typing/typing_area_win.cpp, typing/start_stop_win.cpp)
-LRESULT CALLBACK App_TypingAreaProc(HWND, UINT, WPARAM, LPARAM);
-extern WNDPROC g_TypingAreaPrevProc;
-// Puts App_TypingAreaProc in front of a screen's new typing area, keeping the edit control's own,
-// and fills the typing rules' host (App_InstallTypingHost) for the screen's keys.
-void App_SubclassTypingArea(HWND area);
-void App_ErrorAlert();
-// The start or stop of the typing rules (the automatic start, the completion step's stop).
-void Mode4_ToggleTest();
-void Mode4_OnStartStopCommand();  // command IDT_START_STOP
-// The live figures of the status bar: elapsed time, CPM and errors, one part each. A test start
-// starts the timer that refreshes them (ID_TIMER_LIVE_FIGURES, never on the keystroke path), a
-// stop ends it and leaves the final figures; outside a test, and on screens other than the Tests
-// screen, the parts are empty.
-void Mode4_OnLiveFiguresTimer();
-void Mode4_ClearLiveFigures();
-
-// The sample view's guidance (tests/sample_view_win.cpp): the next character to type is selected
-// in the sample view and its line scrolled into sight, without moving the focus.
-// Now: after a new sample and after the typing area is cleared.
-void Mode4_FollowTyping();
-// After each change of the typing area's text (the keystroke path): at once, or, for a key that
-// follows the one before within 50 ms, once the burst ends (ID_TIMER_SAMPLE_FOLLOW,
-// Mode4_OnFollowTimer).
-void Mode4_OnTypingChanged();
-void Mode4_OnFollowTimer();
-
-// Tests screen and sample texts (tests/tests_screen_win.cpp, tests/sample_file_win.cpp)
-void OnMenuMode4();
-int Mode4_LoadFile(Text16& text, const wchar_t* fileName);
-void Mode4_OpenSampleFile();
-// After a successful load: the text becomes the sample text, is shown in the sample text view
-// (IDC_SAMPLE_VIEW) and is cut into the test words table.
-void Mode4_UseSampleText(const Text16& text);
-
-// Detailed statistics window and the custom list writer (tests/detailed_stats_win.cpp)
-// Command IDT_STATISTICS (button, menu item IDM_DETAILED_STATS, F8), by the image of button IDT_STATISTICS: 4 opens the window,
-// 6 closes it.
-void Mode4_OnDetailedStatsCommand();
-void Mode4_ShowDetailedStats();
-// Puts an open detailed statistics window at the main window's right edge, 77 pixels below its
-// top, moved into the work area of the main window's monitor where it would stick out (never
-// shrunk), without activating it: the keyboard focus stays where the user typed.
-void Mode4_DockDetailedStats();
-LRESULT CALLBACK Mode4_DetailedStatsProc(HWND, UINT, WPARAM, LPARAM);
-// Notifications of the list: custom draw colours and column sort.
-LRESULT Mode4_DetailedStatsNotify(HWND window, const NMHDR* header);
-// Comparison callback of the list's sort: item data of two rows and the column.
-int CALLBACK Mode4_CompareRows(LPARAM data1, LPARAM data2, LPARAM column);
-// Writes the checked words, in display order, as the current language's custom words list.
-void Mode4_CreateCustomList();
-void Mode4_CheckAll();
-INT_PTR CALLBACK Mode4_ColorLegendProc(HWND, UINT, WPARAM, LPARAM);
-// Destroys the list and the two buttons of an open detailed statistics window, which stays open
-// and empty: for every screen builder (the Tests screen rebuilt, the other modes' screens).
-void Mode4_EmptyDetailedStatsWindow();
-
-// HTML report (tests/report_win.cpp): command IDM_HTML_REPORT, F9. Writes Report.htm in the current
-// directory from the statistics fields and opens it with the shell's "open" verb; a report that
-// could not be written is not opened, and a message box says which file and why.
-void Mode4_CreateHtmlReport();
-// The date ("MM/DD/YY" in English, "DD/MM/YY" in French and Russian), the weekday name of
-// `language` and the time ("HH:MM") of the local clock.
-void Mode4_FormatReportDateTime(int language, std::string& date, Text16& weekday, std::string& time);
-
-// History.csv and the report's progress section (tests/history_win.cpp)
-// At the stop of a test with at least one keystroke: one row for it (local time, language,
-// sample file, `completed`, the figures of the statistics rows, errors and accuracy) appended to
-// History.csv. A row that cannot be written leaves the test as it is and is said once per run,
-// in the status bar's third part.
-void Mode4_AppendHistory(const TestFigures& figures, bool completed);
-// Appends `row` to the file at `path` (UTF-8) in one write, starting a missing or empty file with
-// its mark and header and putting a line end first after a last line that has none; earlier
-// bytes are never changed, and a write cut short is taken back. False when the row is not there.
-bool Mode4_AppendHistoryLine(const std::string& path, const std::string& row);
-// The progress section of the report for `language` from the end of History.csv.
-std::string Mode4_ProgressSection(int language);
-
-// Word lists into the training screens (training/word_lists_win.cpp)
-void Mode12_LoadWordLists(int mode, int language);
-void Mode3_LoadCustomWords(int language);
-
-// The screens of modes 1-2 and 3 (training/hand_screen_win.cpp, training/custom_screen_win.cpp):
-// each destroys the screen shown and builds its own.
-void OnMenuMode12(int mode);
-void OnMenuMode3();
-// A click on column `column` of the custom words list view (mode 3 only): flips the column's
-// sort flag and sorts the rows with Mode3_CompareRows.
-void Mode3_OnColumnClick(int column);
-// LVM_SORTITEMS callback: the rows whose item data are `first` and `second`, compared by the
-// figure in column `column` in the direction of its flag; the word column compares equal.
-int CALLBACK Mode3_CompareRows(LPARAM first, LPARAM second, LPARAM column);
-// The sort value of a custom words cell: "n/a" goes last in either direction, the speed column
-// counts the figure in parentheses, the typed count column reads a whole number.
-double Mode3_CellValue(const Text16& text, int column, bool descending);
-// Blanks, an optional sign, digits and (unless `wholeNumber`) a decimal point with digits; stops
-// at the first character that cannot continue the number; no number reads as 0.
-double Mode3_ReadNumber(const Text16& text, bool wholeNumber);

@@ -2,6 +2,7 @@
 // Pages go to a recorder instead of the browser; the about box runs for real, driven by a timer
 // from inside its own modal loop.
 #include "testing/window_test_support.h"
+#include "tests/tests_screen_win.h"
 
 #include <functional>
 

@@ -8,6 +8,12 @@
 #include "settings/settings.h"
 #include "settings/trace.h"
 #include "tests/history.h"
+#include "tests/detailed_stats_win.h"
+#include "tests/report_win.h"
+#include "tests/sample_view_win.h"
+#include "tests/tests_screen_win.h"
+#include "training/training_win.h"
+#include "typing/typing_win.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 // message loop, painting, docking of the statistics window, the placement helpers and the save
 // of the last used mode and language at the end of the run.
 #include "testing/window_test_support.h"
+#include "tests/tests_screen_win.h"
 
 namespace kftest {
 namespace {

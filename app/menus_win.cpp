@@ -7,6 +7,10 @@
 #include "common/languages.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
+#include "tests/detailed_stats_win.h"
+#include "tests/tests_screen_win.h"
+#include "training/training_win.h"
+#include "typing/typing_win.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
 // Menu bars per language, the Language submenu and its marking, the language switch, and the
 // word lists loaded into the training screens' controls.
 #include "testing/window_test_support.h"
+#include "tests/tests_screen_win.h"
+#include "training/training_win.h"
 
 namespace kftest {
 namespace {

@@ -23,6 +23,7 @@
 #include "tests/sample_text.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
+#include "tests/tests_screen_win.h"
 
 namespace {
 

@@ -18,6 +18,8 @@
 #include "settings/settings.h"
 #include "training/word_lists.h"
 #include "typing/words.h"
+#include "tests/tests_screen_win.h"
+#include "training/training_win.h"
 
 namespace {
 

@@ -27,6 +27,7 @@
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 #include "typing/words.h"
+#include "app/list_sort.h"
 
 namespace kftest {
 

@@ -2,6 +2,10 @@
 // its rows, sorting, check boxes, the custom list it writes, its colours and the colour legend;
 // and the shared column comparison.
 #include "testing/window_test_support.h"
+#include "app/list_sort.h"
+#include "tests/detailed_stats_win.h"
+#include "tests/tests_screen_win.h"
+#include "typing/typing_win.h"
 
 #include <algorithm>
 #include <limits>

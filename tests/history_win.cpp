@@ -9,6 +9,8 @@
 #include "tests/history.h"
 #include "tests/sample_text.h"
 #include "typing/keystrokes.h"
+#include "tests/history_win.h"
+#include "tests/report_win.h"
 
 namespace {
 

@@ -6,6 +6,9 @@
 #include <string>
 
 #include "tests/history.h"
+#include "tests/history_win.h"
+#include "tests/report_win.h"
+#include "tests/tests_screen_win.h"
 
 namespace {
 

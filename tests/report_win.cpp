@@ -10,6 +10,8 @@
 #include "settings/trace.h"
 #include "tests/report.h"
 #include "typing/figures.h"
+#include "tests/history_win.h"
+#include "tests/report_win.h"
 
 void(WINAPI* g_GetLocalTime)(LPSYSTEMTIME) = GetLocalTime;
 

@@ -3,6 +3,7 @@
 // key from the main window and from the typing area, and folders where the report cannot be
 // written.
 #include "testing/window_test_support.h"
+#include "tests/report_win.h"
 
 #include <string>
 #include <vector>

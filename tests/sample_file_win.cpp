@@ -9,6 +9,9 @@
 #include "tests/history.h"
 #include "tests/sample_text.h"
 #include "typing/keystrokes.h"
+#include "tests/sample_view_win.h"
+#include "tests/tests_screen_win.h"
+#include "typing/typing_win.h"
 
 int(WINAPI* g_MessageBox)(HWND, LPCWSTR, LPCWSTR, UINT) = MessageBoxW;
 BOOL(WINAPI* g_GetOpenFileName)(LPOPENFILENAMEW) = GetOpenFileNameW;

@@ -7,6 +7,7 @@
 #include "tests/sample_view.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
+#include "tests/sample_view_win.h"
 
 namespace {
 

@@ -8,6 +8,8 @@
 #include "tests/sample_text.h"
 #include "training/word_lists.h"
 #include "typing/figures.h"
+#include "tests/tests_screen_win.h"
+#include "typing/typing_win.h"
 
 namespace {
 

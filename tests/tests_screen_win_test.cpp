@@ -1,6 +1,8 @@
 // The Tests screen: its controls, menu and toolbar states, the default sample text with its
 // refusals, the custom words it reloads, and the File/Open dialog.
 #include "testing/window_test_support.h"
+#include "tests/tests_screen_win.h"
+#include "typing/typing_win.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,6 +4,8 @@
 
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
+#include "app/list_sort.h"
+#include "training/training_win.h"
 
 namespace kftest {
 namespace {

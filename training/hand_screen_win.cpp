@@ -5,6 +5,8 @@
 #include <commctrl.h>
 
 #include "settings/settings.h"
+#include "training/training_win.h"
+#include "typing/typing_win.h"
 
 namespace {
 

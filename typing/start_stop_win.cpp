@@ -5,6 +5,7 @@
 #include "settings/settings.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
+#include "tests/history_win.h"
 
 #include <commctrl.h>
 

@@ -8,6 +8,7 @@
 
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
+#include "tests/tests_screen_win.h"
 
 namespace {
 

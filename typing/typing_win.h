@@ -20,3 +20,20 @@ void Mode4_ShowFigures(const TestFigures& figures);
 void Mode4_CompletionUi();
 // Refreshes columns 2 to 4 of custom word record `index` in the custom words list view.
 void Mode3_UpdateWordRow(int16_t index);
+
+// Typing area and tests (typing/typing_area_win.cpp, typing/start_stop_win.cpp)
+LRESULT CALLBACK App_TypingAreaProc(HWND, UINT, WPARAM, LPARAM);
+extern WNDPROC g_TypingAreaPrevProc;
+// Puts App_TypingAreaProc in front of a screen's new typing area, keeping the edit control's own,
+// and fills the typing rules' host (App_InstallTypingHost) for the screen's keys.
+void App_SubclassTypingArea(HWND area);
+void App_ErrorAlert();
+// The start or stop of the typing rules (the automatic start, the completion step's stop).
+void Mode4_ToggleTest();
+void Mode4_OnStartStopCommand();  // command IDT_START_STOP
+// The live figures of the status bar: elapsed time, CPM and errors, one part each. A test start
+// starts the timer that refreshes them (ID_TIMER_LIVE_FIGURES, never on the keystroke path), a
+// stop ends it and leaves the final figures; outside a test, and on screens other than the Tests
+// screen, the parts are empty.
+void Mode4_OnLiveFiguresTimer();
+void Mode4_ClearLiveFigures();
