@@ -33,27 +33,6 @@ struct AppWindows {
 };
 extern AppWindows g_App;
 
-// Controls of the typing screens while shown: the typing area of modes 1, 2 and 4 (mode 3 has its
-// own, in TrainingScreen), and the sample view and statistics rows of the Tests screen.
-struct TypingScreen {
-  HWND typingArea = nullptr;    // IDC_TYPING_AREA
-  HWND sampleView = nullptr;    // IDC_SAMPLE_VIEW
-  HWND labels[6] = {};          // statistics rows 1-6, label
-  HWND values[6] = {};          // statistics rows 1-6, value
-  HFONT font = nullptr;
-};
-extern TypingScreen g_TypingScreen;
-
-// Controls of the training screens (modes 1 to 3) while shown; the word list loaders fill them
-// and do nothing while they are null.
-struct TrainingScreen {
-  HWND leftList = nullptr;          // IDC_LEFT_LIST, modes 1 and 2
-  HWND rightList = nullptr;         // IDC_RIGHT_LIST, modes 1 and 2
-  HWND customList = nullptr;        // IDC_CUSTOM_LIST, mode 3 list view
-  HWND customTypingArea = nullptr;  // mode 3's own typing area
-};
-extern TrainingScreen g_Training;
-
 // Message boxes and the open-file dialog go through these pointers so that the window tests
 // can answer them; they are MessageBoxW and GetOpenFileNameW in the program.
 extern int(WINAPI* g_MessageBox)(HWND, LPCWSTR, LPCWSTR, UINT);

@@ -3,6 +3,7 @@
 // from inside its own modal loop.
 #include "testing/window_test_support.h"
 #include "tests/tests_screen_win.h"
+#include "typing/typing_win.h"
 
 #include <functional>
 

@@ -3,6 +3,7 @@
 // of the last used mode and language at the end of the run.
 #include "testing/window_test_support.h"
 #include "tests/tests_screen_win.h"
+#include "typing/typing_win.h"
 
 namespace kftest {
 namespace {

@@ -3,6 +3,7 @@
 #include "testing/window_test_support.h"
 #include "tests/tests_screen_win.h"
 #include "training/training_win.h"
+#include "typing/typing_win.h"
 
 namespace kftest {
 namespace {

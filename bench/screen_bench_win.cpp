@@ -20,6 +20,7 @@
 #include "typing/words.h"
 #include "tests/tests_screen_win.h"
 #include "training/training_win.h"
+#include "typing/typing_win.h"
 
 namespace {
 

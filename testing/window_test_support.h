@@ -28,6 +28,7 @@
 #include "typing/typing_win.h"
 #include "typing/words.h"
 #include "app/list_sort.h"
+#include "training/training_win.h"
 
 namespace kftest {
 

@@ -1,6 +1,5 @@
 #pragma once
 // History.csv and the report's progress section, on the screen side.
-#include "app/app.h"
 
 #include <string>
 

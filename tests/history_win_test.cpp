@@ -9,6 +9,7 @@
 #include "tests/history_win.h"
 #include "tests/report_win.h"
 #include "tests/tests_screen_win.h"
+#include "typing/typing_win.h"
 
 namespace {
 

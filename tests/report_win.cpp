@@ -12,6 +12,7 @@
 #include "typing/figures.h"
 #include "tests/history_win.h"
 #include "tests/report_win.h"
+#include "typing/typing_win.h"
 
 void(WINAPI* g_GetLocalTime)(LPSYSTEMTIME) = GetLocalTime;
 

@@ -4,6 +4,7 @@
 // written.
 #include "testing/window_test_support.h"
 #include "tests/report_win.h"
+#include "typing/typing_win.h"
 
 #include <string>
 #include <vector>

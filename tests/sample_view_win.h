@@ -1,6 +1,5 @@
 #pragma once
 // The sample view of the Tests screen and its mark.
-#include "app/app.h"
 
 // The sample view's guidance (tests/sample_view_win.cpp): the next character to type is selected
 // in the sample view and its line scrolled into sight, without moving the focus.

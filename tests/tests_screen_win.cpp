@@ -10,6 +10,7 @@
 #include "typing/figures.h"
 #include "tests/tests_screen_win.h"
 #include "typing/typing_win.h"
+#include "training/training_win.h"
 
 namespace {
 

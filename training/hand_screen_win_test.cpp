@@ -4,6 +4,7 @@
 
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
+#include "training/training_win.h"
 
 namespace kftest {
 namespace {

@@ -2,6 +2,16 @@
 // The screens of the training modes (1-3) and the word lists they show.
 #include "app/app.h"
 
+// Controls of the training screens (modes 1 to 3) while shown; the word list loaders fill them
+// and do nothing while they are null.
+struct TrainingScreen {
+  HWND leftList = nullptr;          // IDC_LEFT_LIST, modes 1 and 2
+  HWND rightList = nullptr;         // IDC_RIGHT_LIST, modes 1 and 2
+  HWND customList = nullptr;        // IDC_CUSTOM_LIST, mode 3 list view
+  HWND customTypingArea = nullptr;  // mode 3's own typing area
+};
+extern TrainingScreen g_Training;
+
 // Word lists into the training screens (training/word_lists_win.cpp)
 void Mode12_LoadWordLists(int mode, int language);
 void Mode3_LoadCustomWords(int language);

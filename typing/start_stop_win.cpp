@@ -6,6 +6,7 @@
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 #include "tests/history_win.h"
+#include "training/training_win.h"
 
 #include <commctrl.h>
 

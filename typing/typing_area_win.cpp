@@ -5,6 +5,7 @@
 #include "tests/sample_text.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
+#include "training/training_win.h"
 
 #include <commctrl.h>
 

@@ -9,6 +9,7 @@
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 #include "tests/tests_screen_win.h"
+#include "training/training_win.h"
 
 namespace {
 

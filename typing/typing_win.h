@@ -4,6 +4,17 @@
 #include "app/app.h"
 #include "typing/figures.h"
 
+// Controls of the typing screens while shown: the typing area of modes 1, 2 and 4 (mode 3 has its
+// own, in TrainingScreen), and the sample view and statistics rows of the Tests screen.
+struct TypingScreen {
+  HWND typingArea = nullptr;    // IDC_TYPING_AREA
+  HWND sampleView = nullptr;    // IDC_SAMPLE_VIEW
+  HWND labels[6] = {};          // statistics rows 1-6, label
+  HWND values[6] = {};          // statistics rows 1-6, value
+  HFONT font = nullptr;
+};
+extern TypingScreen g_TypingScreen;
+
 // Fills every entry of g_TypingHost that is still empty with the program's own: the typing
 // area's edit control, GetTickCount, App_ErrorAlert, the toolbar and menu steps. Entries a test
 // has set are kept.
