@@ -1,5 +1,6 @@
 // Program-wide window state of the tutor.
 #include "app/app.h"
+#include "typing/typing_win.h"
 
 AppWindows g_App;
-Mode4Screen g_Mode4;
+TypingScreen g_TypingScreen;

@@ -8,6 +8,8 @@
 #include <cwchar>
 
 #include "app/on_demand.h"
+#include "app/web_addresses.h"
+#include "common/languages.h"
 #include "settings/settings.h"
 
 HINSTANCE(WINAPI* g_ShellExecute)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) = App_ShellExecuteOnDemand;
@@ -18,21 +20,17 @@ namespace {
 // Addresses hold at most this many characters (a terminated buffer of 260).
 constexpr size_t kMaxAddress = 259;
 
-constexpr wchar_t kMakerSite[] = L"https://www.velmora.example/";
-// The order page is in English only, whatever the interface language.
-constexpr wchar_t kOrderPage[] = L"https://www.velmora.example/order?product=kf&lang=en";
-constexpr wchar_t kHelpBase[] = L"https://help.velmora.example/Software/KF/Help";  // no trailing slash
 constexpr wchar_t kKeyboardLayoutPage[] = L"Hands_Positioning.htm";
 constexpr wchar_t kOnlineHelpPage[] = L"KF_Help.htm";
-constexpr wchar_t kHelpFolderEN[] = L"/EN/";
-constexpr wchar_t kHelpFolderFR[] = L"/FR/";
-constexpr wchar_t kHelpFolderRU[] = L"/RU/";
+// Between the base and the page: "/", the language's folder ("EN", "FR", "RU"), "/".
+constexpr size_t kHelpFolderLength = 4;
 
-constexpr size_t Length(const wchar_t* s) { return *s ? 1 + Length(s + 1) : 0; }
+template <typename Char>
+constexpr size_t Length(const Char* s) { return *s ? 1 + Length(s + 1) : 0; }
 static_assert(Length(kMakerSite) <= kMaxAddress && Length(kOrderPage) <= kMaxAddress, "address too long");
-static_assert(Length(kHelpBase) + Length(kHelpFolderEN) + Length(kKeyboardLayoutPage) <= kMaxAddress,
+static_assert(Length(kHelpBase) + kHelpFolderLength + Length(kKeyboardLayoutPage) <= kMaxAddress,
               "help address too long");
-static_assert(Length(kHelpBase) + Length(kHelpFolderEN) + Length(kOnlineHelpPage) <= kMaxAddress,
+static_assert(Length(kHelpBase) + kHelpFolderLength + Length(kOnlineHelpPage) <= kMaxAddress,
               "help address too long");
 
 constexpr wchar_t kSupportText[] = L"Help keep KF free!";
@@ -50,12 +48,6 @@ struct LinkState {
 };
 LinkState g_Links;
 
-const wchar_t* HelpFolder(int language) {
-  if (language == 2) return kHelpFolderFR;
-  if (language == 3) return kHelpFolderRU;
-  return kHelpFolderEN;
-}
-
 void OpenPage(const wchar_t* address) {
   // No handler for web addresses or an unreachable page: nothing to tell the user.
   g_ShellExecute(nullptr, L"open", address, nullptr, nullptr, SW_SHOWNORMAL);
@@ -64,7 +56,9 @@ void OpenPage(const wchar_t* address) {
 void OpenHelpPage(const wchar_t* page) {
   wchar_t address[kMaxAddress + 1] = {};
   // %ls: a wide string in every C runtime's wide printf.
-  std::swprintf(address, kMaxAddress + 1, L"%ls%ls%ls", kHelpBase, HelpFolder(g_Settings.Language), page);
+  const Text16 folder = Text_FromAscii(Language_Of(g_Settings.Language).folder);
+  const Text16 base = Text_FromAscii(kHelpBase);
+  std::swprintf(address, kMaxAddress + 1, L"%ls/%ls/%ls", W(base), W(folder), page);
   OpenPage(address);
 }
 
@@ -151,9 +145,9 @@ void App_OpenKeyboardLayoutPage() { OpenHelpPage(kKeyboardLayoutPage); }
 
 void App_OpenOnlineHelp() { OpenHelpPage(kOnlineHelpPage); }
 
-void App_OpenMakerSite() { OpenPage(kMakerSite); }
+void App_OpenMakerSite() { OpenPage(W(Text_FromAscii(kMakerSite))); }
 
-void App_OpenOrderPage() { OpenPage(kOrderPage); }
+void App_OpenOrderPage() { OpenPage(W(Text_FromAscii(kOrderPage))); }
 
 void App_ShowAboutBox() {
   g_DialogBoxParam(g_App.instance, MAKEINTRESOURCEW(IDD_ABOUT), g_App.mainWindow, App_AboutDialogProc, 0);

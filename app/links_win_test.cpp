@@ -1,7 +1,9 @@
 // The about box, the help pages, the maker's site and the support link, on a real main window.
 // Pages go to a recorder instead of the browser; the about box runs for real, driven by a timer
 // from inside its own modal loop.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
+#include "tests/tests_screen_win.h"
+#include "typing/typing_win.h"
 
 #include <functional>
 
@@ -231,7 +233,7 @@ TEST_F(LinksTest, AnUnknownLanguageOpensTheEnglishHelp) {
 TEST_F(LinksTest, HelpKeysOpenTheSamePagesFromTheMainWindowAndTheTypingArea) {
   ASSERT_NO_FATAL_FAILURE(StartIn(2));
   // A language switch rebuilds the Tests screen: the typing area is looked up after it.
-  auto target = [](bool typingArea) { return typingArea ? g_Mode4.typingArea : g_App.mainWindow; };
+  auto target = [](bool typingArea) { return typingArea ? g_TypingScreen.typingArea : g_App.mainWindow; };
   for (bool typingArea : {false, true}) {
     SCOPED_TRACE(typingArea ? "typing area" : "main window");
     Command(IDM_LANG_FRENCH);
@@ -248,7 +250,7 @@ TEST_F(LinksTest, HelpKeysOpenTheSamePagesFromTheMainWindowAndTheTypingArea) {
     EXPECT_EQ(TakeOpened(), kHelp + L"/RU/KF_Help.htm");
   }
   // The help keys typed nothing into the typing area.
-  EXPECT_EQ(GetWindowTextLengthW(g_Mode4.typingArea), 0);
+  EXPECT_EQ(GetWindowTextLengthW(g_TypingScreen.typingArea), 0);
 
   // A plain L is no command.
   PressKey(g_App.mainWindow, 'L', false);
@@ -256,9 +258,9 @@ TEST_F(LinksTest, HelpKeysOpenTheSamePagesFromTheMainWindowAndTheTypingArea) {
 
   // The commands as the accelerator translation hands them to the typing area.
   Command(IDM_LANG_ENGLISH);
-  SendMessageW(g_Mode4.typingArea, WM_COMMAND, MAKEWPARAM(IDM_KEYBOARD_LAYOUT, 1), 0);
+  SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_KEYBOARD_LAYOUT, 1), 0);
   EXPECT_EQ(TakeOpened(), kHelp + L"/EN/Hands_Positioning.htm");
-  SendMessageW(g_Mode4.typingArea, WM_COMMAND, MAKEWPARAM(IDM_ONLINE_HELP, 1), 0);
+  SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_ONLINE_HELP, 1), 0);
   EXPECT_EQ(TakeOpened(), kHelp + L"/EN/KF_Help.htm");
 }
 

@@ -2,6 +2,7 @@
 // words list view (columns 0-4) use one sort flag per column index, sort the same way, and size
 // their columns to their headings.
 #include "app/app.h"
+#include "app/list_sort.h"
 
 #include <commctrl.h>
 

@@ -8,6 +8,12 @@
 #include "settings/settings.h"
 #include "settings/trace.h"
 #include "tests/history.h"
+#include "tests/detailed_stats_win.h"
+#include "tests/report_win.h"
+#include "tests/sample_view_win.h"
+#include "tests/tests_screen_win.h"
+#include "training/training_win.h"
+#include "typing/typing_win.h"
 
 namespace {
 
@@ -33,7 +39,7 @@ void OnCommandOpenSample(HWND) { Mode4_OpenSampleFile(); }
 
 void OnCommandStartStop(HWND) { Mode4_OnStartStopCommand(); }
 
-// The image of button 403 tells whether the alert is on; the setting changes for this run only.
+// The image of button IDT_ALERT tells whether the alert is on; the setting changes for this run only.
 void OnCommandAlert(HWND) {
   const int image = App_GetButtonImage(IDT_ALERT);
   if (image == IMG_ALERT_ON) {
@@ -49,7 +55,7 @@ void OnCommandAlert(HWND) {
 
 void OnCommandClear(HWND) { App_ClearTypingArea(); }
 
-// The image of button 405 tells whether the detailed statistics window is open.
+// The image of button IDT_STATISTICS tells whether the detailed statistics window is open.
 void OnCommandDetailedStats(HWND) { Mode4_OnDetailedStatsCommand(); }
 
 void OnCommandEnglish(HWND) { App_SwitchLanguage(1); }
@@ -187,7 +193,7 @@ LRESULT App_OnNotify(LPARAM lParam) {
 bool App_IsStatisticsStatic(HWND control) {
   if (!control) return false;
   for (int row = 0; row < 6; ++row) {
-    if (control == g_Mode4.labels[row] || control == g_Mode4.values[row]) return true;
+    if (control == g_TypingScreen.labels[row] || control == g_TypingScreen.values[row]) return true;
   }
   return false;
 }

@@ -1,7 +1,9 @@
 // The main window in process: start-up, class and first placement, the command routing, the
 // message loop, painting, docking of the statistics window, the placement helpers and the save
 // of the last used mode and language at the end of the run.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
+#include "tests/tests_screen_win.h"
+#include "typing/typing_win.h"
 
 namespace kftest {
 namespace {
@@ -233,14 +235,14 @@ TEST_F(MainWindowShellTest, LanguageCommandsSwitchTheLanguage) {
 TEST_F(MainWindowShellTest, TestsCommandBuildsTheNarrowScreenFromAnotherScreen) {
   ASSERT_NO_FATAL_FAILURE(StartDefault());
   App_ExpandWindow(1);
-  HWND oldArea = g_Mode4.typingArea;
+  HWND oldArea = g_TypingScreen.typingArea;
   Command(IDM_MODE_TESTS);
   EXPECT_TRUE(IsWindow(oldArea));
   EXPECT_EQ(WindowRect(g_App.mainWindow).right - WindowRect(g_App.mainWindow).left, 807);
   Command(IDM_MODE_HANDS);
   Command(IDM_MODE_TESTS);
   EXPECT_FALSE(IsWindow(oldArea));
-  EXPECT_TRUE(IsWindow(g_Mode4.typingArea));
+  EXPECT_TRUE(IsWindow(g_TypingScreen.typingArea));
   const RECT rc = WindowRect(g_App.mainWindow);
   EXPECT_EQ(rc.right - rc.left, 560);
   EXPECT_EQ(rc.bottom - rc.top, 820);
@@ -355,8 +357,8 @@ TEST_F(MainWindowShellTest, MoveKeepsTheStatisticsWindowDockedOnTheScreenWithout
   ASSERT_NE(stats, nullptr);
   g_App.detailedStats = stats;
   SetActiveWindow(g_App.mainWindow);
-  SetFocus(g_Mode4.typingArea);
-  ASSERT_EQ(GetFocus(), g_Mode4.typingArea);
+  SetFocus(g_TypingScreen.typingArea);
+  ASSERT_EQ(GetFocus(), g_TypingScreen.typingArea);
   for (POINT to : {POINT{100, 50}, POINT{40, 120}}) {
     SetWindowPos(g_App.mainWindow, nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     const RECT main = WindowRect(g_App.mainWindow);
@@ -376,7 +378,7 @@ TEST_F(MainWindowShellTest, MoveKeepsTheStatisticsWindowDockedOnTheScreenWithout
   EXPECT_EQ(docked.right - docked.left, 325);
   EXPECT_EQ(docked.bottom - docked.top, 703);
   EXPECT_EQ(GetActiveWindow(), g_App.mainWindow);
-  EXPECT_EQ(GetFocus(), g_Mode4.typingArea);
+  EXPECT_EQ(GetFocus(), g_TypingScreen.typingArea);
   // A statistics window that is gone is left alone.
   DestroyWindow(stats);
   SetWindowPos(g_App.mainWindow, nullptr, 70, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -547,10 +549,10 @@ TEST_F(MainWindowShellTest, StatisticsFieldsAreTransparentInTheTestsModeOnly) {
                                                  reinterpret_cast<LPARAM>(control)));
   };
   for (int row = 0; row < 6; ++row) {
-    ASSERT_NE(g_Mode4.labels[row], nullptr);
-    EXPECT_EQ(colour(g_Mode4.labels[row]), nullBrush);
+    ASSERT_NE(g_TypingScreen.labels[row], nullptr);
+    EXPECT_EQ(colour(g_TypingScreen.labels[row]), nullBrush);
     EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
-    EXPECT_EQ(colour(g_Mode4.values[row]), nullBrush);
+    EXPECT_EQ(colour(g_TypingScreen.values[row]), nullBrush);
   }
   HWND other = CreateWindowExW(0, L"STATIC", L"x", WS_CHILD, 0, 0, 5, 5, g_App.mainWindow, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
@@ -558,7 +560,7 @@ TEST_F(MainWindowShellTest, StatisticsFieldsAreTransparentInTheTestsModeOnly) {
   EXPECT_EQ(GetBkMode(dc), OPAQUE);
 
   g_Settings.Mode = 2;  // the same fields outside the Tests mode
-  EXPECT_NE(colour(g_Mode4.labels[0]), nullBrush);
+  EXPECT_NE(colour(g_TypingScreen.labels[0]), nullBrush);
   EXPECT_EQ(GetBkMode(dc), OPAQUE);
   g_Settings.Mode = 4;
   DestroyWindow(other);

@@ -4,31 +4,15 @@
 
 #include <commctrl.h>
 
+#include "common/languages.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
+#include "tests/detailed_stats_win.h"
+#include "tests/tests_screen_win.h"
+#include "training/training_win.h"
+#include "typing/typing_win.h"
 
 namespace {
-
-// The Check All button of the detailed statistics window (its Create Custom List button is 637).
-
-struct LanguageInfo {
-  const wchar_t* folder;
-  UINT command;
-  UINT entryString;
-  UINT menuBar;
-};
-
-constexpr LanguageInfo kLanguages[3] = {
-    {L"EN", IDM_LANG_ENGLISH, IDS_LANG_ENGLISH, IDR_MENU_EN},
-    {L"FR", IDM_LANG_FRENCH, IDS_LANG_FRENCH, IDR_MENU_FR},
-    {L"RU", IDM_LANG_RUSSIAN, IDS_LANG_RUSSIAN, IDR_MENU_RU},
-};
-
-// A language number outside 1-3 gets the English menu bar and English marked in the submenu;
-// the saved value itself is left alone.
-const LanguageInfo& Language(int language) {
-  return (language >= 1 && language <= 3) ? kLanguages[language - 1] : kLanguages[0];
-}
 
 // The Language submenu of the menu bar shown, and which command each of its entries carries
 // while not marked (a marked entry carries none).
@@ -45,8 +29,9 @@ Text16 StringOf(UINT id, int language) { return T16(App_LoadString(id, language)
 HMENU MenuBar() { return g_App.mainWindow ? GetMenu(g_App.mainWindow) : nullptr; }
 
 // A folder of that name in the current directory: it opens for reading as a directory.
-bool FolderExists(const wchar_t* name) {
-  HANDLE h = CreateFileW(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+bool FolderExists(const char* folder) {
+  const Text16 name = Text_FromAscii(folder);
+  HANDLE h = CreateFileW(W(name), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info = {};
@@ -56,7 +41,7 @@ bool FolderExists(const wchar_t* name) {
   return isFolder;
 }
 
-// Puts the Language popup in place of the View menu's item 4006, or of an earlier Language popup
+// Puts the Language popup in place of the View menu's item IDM_LANGUAGE, or of an earlier Language popup
 // when the submenu is built again on the same menu bar (the old popup is then destroyed).
 bool PlaceLanguagePopup(HMENU bar, HMENU popup, const Text16& title) {
   const UINT flags = MF_POPUP | MF_STRING;
@@ -73,9 +58,9 @@ bool PlaceLanguagePopup(HMENU bar, HMENU popup, const Text16& title) {
 
 }  // namespace
 
-UINT App_LanguageCommand(int language) { return Language(language).command; }
+UINT App_LanguageCommand(int language) { return Language_Of(language).command; }
 
-UINT App_LanguageNameString(int language) { return Language(language).entryString; }
+UINT App_LanguageNameString(int language) { return Language_Of(language).entryString; }
 
 // While the main window's first contents are built it is drawn once at the end, menu bar
 // included; only a menu bar that is in sight is drawn again at once.
@@ -84,7 +69,7 @@ void App_RedrawMenuBar() {
 }
 
 void App_AttachMenu() {
-  HMENU bar = LoadMenuW(g_App.instance, MAKEINTRESOURCEW(Language(g_Settings.Language).menuBar));
+  HMENU bar = LoadMenuW(g_App.instance, MAKEINTRESOURCEW(Language_Of(g_Settings.Language).menuBar));
   if (!bar) return;
   SetMenu(g_App.mainWindow, bar);
   CheckMenuItem(bar, IDM_VIEW_TOOLBAR, MF_BYCOMMAND | MF_CHECKED);
@@ -102,7 +87,7 @@ void App_BuildLanguageMenu() {
   if (!popup) return;
   LanguageMenuState state;
   state.popup = popup;
-  for (const LanguageInfo& info : kLanguages) {
+  for (const LanguageFacts& info : kLanguages) {
     if (!FolderExists(info.folder)) continue;
     Text16 text = StringOf(info.entryString, language);
     if (AppendMenuW(popup, MF_STRING, info.command, W(text))) state.commands[state.count++] = info.command;
@@ -170,7 +155,7 @@ void App_SwitchLanguage(int language) {
   SetThreadLocale(App_LangId(language));
 
   HMENU oldBar = MenuBar();
-  HMENU newBar = LoadMenuW(g_App.instance, MAKEINTRESOURCEW(Language(language).menuBar));
+  HMENU newBar = LoadMenuW(g_App.instance, MAKEINTRESOURCEW(Language_Of(language).menuBar));
   if (newBar) {
     SetMenu(g_App.mainWindow, newBar);
     if (oldBar) DestroyMenu(oldBar);
@@ -231,9 +216,9 @@ void App_DestroyScreenControls() {
     }
     for (int i = 0; i < count; ++i) DestroyWindow(children[i]);
   }
-  HFONT font = g_Mode4.font;
-  g_Mode4 = Mode4Screen();
-  g_Mode4.font = font;  // deleted by the next Tests screen once no control uses it
+  HFONT font = g_TypingScreen.font;
+  g_TypingScreen = TypingScreen();
+  g_TypingScreen.font = font;  // deleted by the next Tests screen once no control uses it
   g_Training = TrainingScreen();
   // An open detailed statistics window loses its list and buttons; the window itself stays.
   Mode4_EmptyDetailedStatsWindow();

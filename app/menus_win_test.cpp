@@ -1,6 +1,9 @@
 // Menu bars per language, the Language submenu and its marking, the language switch, and the
 // word lists loaded into the training screens' controls.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
+#include "tests/tests_screen_win.h"
+#include "training/training_win.h"
+#include "typing/typing_win.h"
 
 namespace kftest {
 namespace {
@@ -71,7 +74,7 @@ TEST_F(MenuTest, SwitchingWhileTheCurrentLanguageFolderIsMissingMarksNothing) {
   EXPECT_EQ(GetMenuItemID(popup, 1), static_cast<UINT>(IDM_LANG_RUSSIAN));
   for (int pos = 0; pos < 2; ++pos) EXPECT_FALSE(GetMenuState(popup, pos, MF_BYPOSITION) & MF_CHECKED);
   EXPECT_TRUE(g_ShownMessages.empty());  // the missing sample text shows nothing
-  EXPECT_EQ(WindowText(g_Mode4.sampleView), L"");
+  EXPECT_EQ(WindowText(g_TypingScreen.sampleView), L"");
 
   // To Russian: its entry is marked, English keeps its command.
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_RUSSIAN, 0);
@@ -94,8 +97,8 @@ TEST_F(MenuTest, SwitchingWhileTheCurrentLanguageFolderIsMissingMarksNothing) {
   for (int pos = 0; pos < 2; ++pos) EXPECT_FALSE(GetMenuState(popup, pos, MF_BYPOSITION) & MF_CHECKED);
   EXPECT_EQ(LanguageEntries(popup), (std::vector<std::wstring>{L"Anglais\tCtrl+E", L"Russe\tCtrl+R"}));
   EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleRU));
-  EXPECT_EQ(WindowText(g_Mode4.sampleView), L"");
-  EXPECT_TRUE(IsWindow(g_Mode4.typingArea));
+  EXPECT_EQ(WindowText(g_TypingScreen.sampleView), L"");
+  EXPECT_TRUE(IsWindow(g_TypingScreen.typingArea));
   EXPECT_TRUE(g_ShownMessages.empty());
 }
 
@@ -133,7 +136,7 @@ TEST_F(MenuTest, BuildingTheSubmenuAgainReplacesIt) {
 TEST_F(MenuTest, FrenchSwitchRelabelsReloadsAndClears) {
   OpenMainWindow(4, 1);
   ASSERT_EQ(Wide(g_Sample.text), Wide(kSampleEN));
-  SendMessageW(g_Mode4.typingArea, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"The qu"));
+  SendMessageW(g_TypingScreen.typingArea, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"The qu"));
   App_EnableMenuCommand(IDM_CLEAR, true);
   SendMessageW(g_App.toolbar, TB_SETSTATE, IDT_CLEAR, MAKELPARAM(TBSTATE_ENABLED, 0));
 
@@ -142,10 +145,10 @@ TEST_F(MenuTest, FrenchSwitchRelabelsReloadsAndClears) {
   EXPECT_EQ(WindowText(g_App.mainWindow), L"Keyfarer (Version Française)");
   EXPECT_EQ(MenuText(Bar(), MENU_POS_FILE, MF_BYPOSITION), L"&Fichier");
   EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleFR));
-  EXPECT_EQ(WindowText(g_Mode4.sampleView), Wide(kSampleFR));
+  EXPECT_EQ(WindowText(g_TypingScreen.sampleView), Wide(kSampleFR));
   ASSERT_EQ(g_Words.testWords.size(), 5u);
   EXPECT_EQ(Wide(g_Words.testWords[4].word), L"Été");
-  EXPECT_EQ(WindowText(g_Mode4.typingArea), L"");
+  EXPECT_EQ(WindowText(g_TypingScreen.typingArea), L"");
   EXPECT_TRUE(Grayed(IDM_CLEAR));
   EXPECT_EQ(SendMessageW(g_App.toolbar, TB_GETSTATE, IDT_CLEAR, 0) & TBSTATE_ENABLED, 0);
   EXPECT_EQ(LOWORD(GetThreadLocale()), 1036);
@@ -153,23 +156,23 @@ TEST_F(MenuTest, FrenchSwitchRelabelsReloadsAndClears) {
   // Ctrl+F again while French is current: the whole switch runs again (new menu bar, typing
   // area emptied).
   HMENU before = Bar();
-  SendMessageW(g_Mode4.typingArea, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Le"));
+  SendMessageW(g_TypingScreen.typingArea, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Le"));
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_FRENCH, 0);
   EXPECT_NE(Bar(), before);
   EXPECT_FALSE(IsMenu(before));
-  EXPECT_EQ(WindowText(g_Mode4.typingArea), L"");
+  EXPECT_EQ(WindowText(g_TypingScreen.typingArea), L"");
   EXPECT_EQ(GetMenuItemID(LanguageMenu(), 1), 0u);
 }
 
 TEST_F(MenuTest, ChoosingTheMarkedEntryDoesNothing) {
   OpenMainWindow(4, 2);
   HMENU bar = Bar();
-  HWND typing = g_Mode4.typingArea;
+  HWND typing = g_TypingScreen.typingArea;
   SendMessageW(typing, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Le ren"));
   // The marked entry sends its own identifier, 0, which no command handles.
   SendMessageW(g_App.mainWindow, WM_COMMAND, GetMenuItemID(LanguageMenu(), 1), 0);
   EXPECT_EQ(Bar(), bar);
-  EXPECT_EQ(g_Mode4.typingArea, typing);
+  EXPECT_EQ(g_TypingScreen.typingArea, typing);
   EXPECT_EQ(WindowText(typing), L"Le ren");
   EXPECT_EQ(g_Settings.Language, 2);
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/app.h"
+#include "common/languages.h"
 #include "settings/settings.h"
 
 namespace {
@@ -26,13 +27,7 @@ void CopyCut(wchar_t* out, int capacity, const wchar_t* text) {
 
 }  // namespace
 
-LANGID App_LangId(int language) {
-  switch (language) {
-    case 2: return MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH);    // 1036
-    case 3: return MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);  // 1049
-    default: return MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);  // 1033
-  }
-}
+LANGID App_LangId(int language) { return Language_Of(language).langId; }
 
 const wchar_t* App_LoadString(UINT id, int language) {
   HMODULE module = g_App.instance ? g_App.instance : GetModuleHandleW(nullptr);

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kToolbarImages = 8;  // one strip of bitmap 300
+constexpr int kToolbarImages = 8;  // one strip of bitmap IDB_TOOLBAR
 constexpr int kStatusParts = 3;
 
 // The procedure the toolbar class gave the toolbar; App_ToolbarProc hands on to it.

@@ -1,5 +1,5 @@
 // The toolbar, the status bar, the program font and the View toggles, on a real main window.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
 
 namespace kftest {
 namespace {

@@ -15,6 +15,8 @@
 #include "settings/settings.h"
 #include "tests/history.h"
 #include "typing/keystrokes.h"
+#include "tests/history_win.h"
+#include "tests/report_win.h"
 
 namespace {
 

@@ -19,11 +19,15 @@
 #include <commctrl.h>
 
 #include "settings/settings.h"
+#include "testing/scan_codes.h"
 #include "tests/sample_text.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
+#include "tests/tests_screen_win.h"
 
 namespace {
+
+using kftest::ScanCode;
 
 constexpr int kSampleUnits = 1999;
 constexpr double kTargetRatio = 1.10;
@@ -48,15 +52,6 @@ Text16 MakeSample() {
   }
   text.resize(kSampleUnits);
   return Text_FromAscii(text);
-}
-
-// Set-1 scan code of a lower-case letter or the space.
-UINT ScanCode(char16_t c) {
-  static const char kRows[] = "qwertyuiop", kHome[] = "asdfghjkl", kLow[] = "zxcvbnm";
-  for (int i = 0; kRows[i]; ++i) if (c == kRows[i]) return 16 + i;
-  for (int i = 0; kHome[i]; ++i) if (c == kHome[i]) return 30 + i;
-  for (int i = 0; kLow[i]; ++i) if (c == kLow[i]) return 44 + i;
-  return 57;
 }
 
 double Percentile(std::vector<double> values, double fraction) {
@@ -163,8 +158,8 @@ int main(int argc, char** argv) {
   SendMessageW(bare, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(view, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   App_SubclassTypingArea(area);
-  g_Mode4.typingArea = area;
-  g_Mode4.sampleView = view;
+  g_TypingScreen.typingArea = area;
+  g_TypingScreen.sampleView = view;
   SetFocus(area);
 
   g_Sample.text = MakeSample();

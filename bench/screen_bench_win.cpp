@@ -18,6 +18,9 @@
 #include "settings/settings.h"
 #include "training/word_lists.h"
 #include "typing/words.h"
+#include "tests/tests_screen_win.h"
+#include "training/training_win.h"
+#include "typing/typing_win.h"
 
 namespace {
 
@@ -151,8 +154,8 @@ int main(int argc, char** argv) {
     // A character that begins no word: both lists are searched to their ends (alert off).
     g_Settings.AlertEnabled = 0;
     results[6] = {"a keystroke of mode 1 that no word continues", Time([] {
-                    SendMessageW(g_Mode4.typingArea, WM_CHAR, L'#', static_cast<LPARAM>(1 | (4u << 16)));
-                  }), GetWindowTextLengthW(g_Mode4.typingArea) == 1};
+                    SendMessageW(g_TypingScreen.typingArea, WM_CHAR, L'#', static_cast<LPARAM>(1 | (4u << 16)));
+                  }), GetWindowTextLengthW(g_TypingScreen.typingArea) == 1};
     results[1] = {"hand-practice screen, mode 2 (two list boxes)", Time([] { OnMenuMode12(2); }),
                   Count(g_Training.leftList, LB_GETCOUNT) == words};
     results[2] = {"custom words screen, mode 3 (list view and table)", Time([] { OnMenuMode3(); }),

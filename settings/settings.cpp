@@ -25,6 +25,7 @@
 #include <limits>
 
 #include "common/files.h"
+#include "common/languages.h"
 #include "settings/trace.h"
 
 SettingsState g_Settings;
@@ -164,6 +165,31 @@ bool RewriteDocument(std::FILE* in, std::string& bytes, const std::string& key, 
 // three pairs the parser reads (fewer than five characters); anything longer is parsed as it is.
 constexpr size_t kShortestColorText = 5;
 
+// The colours of the installer's document, which also stand in for missing or malformed ones,
+// in the order the reader reads them.
+struct DefaultColor {
+  const char* key;
+  ColorRef SettingsState::*field;
+  const char* text;
+};
+constexpr DefaultColor kDefaultColors[] = {
+    {"BackgroundColor", &SettingsState::BackgroundColor, "#808080"},
+    {"BS_BackgroundColor", &SettingsState::BS_BackgroundColor, "#FFFF00"},
+    {"DS_BackgroundColor", &SettingsState::DS_BackgroundColor, "#ECE9D8"},
+    {"DS_InterlacedColor", &SettingsState::DS_InterlacedColor, "#F5F5DC"},
+    {"DS_LHColor", &SettingsState::DS_LHColor, "#FF0000"},
+    {"DS_RHColor", &SettingsState::DS_RHColor, "#1E90FF"},
+    {"DS_L2RColor", &SettingsState::DS_L2RColor, "#FFD700"},
+    {"DS_R2LColor", &SettingsState::DS_R2LColor, "#00FA9A"},
+};
+
+// The default document's line of a colour key: "    <key>#RRGGBB</key>".
+std::string DefaultColorLine(const std::string& key) {
+  for (const DefaultColor& color : kDefaultColors)
+    if (key == color.key) return "    <" + key + ">" + color.text + "</" + key + ">";
+  return std::string();
+}
+
 ColorRef ReadColor(const char* key, const char* fallback) {
   const std::string value = App_XMLReadValue(key);
   char buffer[12] = {};  // at most 11 characters of the value are looked at
@@ -261,14 +287,7 @@ void App_XMLReadSettings() {
   g_Settings.AlertEnabled = App_AtoI(App_XMLReadValue("AlertEnabled"));
   g_Settings.ShowURLLogo = App_AtoI(App_XMLReadValue("ShowURLLogo"));
   // A missing or malformed colour takes the colour of the installer's document.
-  g_Settings.BackgroundColor = ReadColor("BackgroundColor", "#808080");
-  g_Settings.BS_BackgroundColor = ReadColor("BS_BackgroundColor", "#FFFF00");
-  g_Settings.DS_BackgroundColor = ReadColor("DS_BackgroundColor", "#ECE9D8");
-  g_Settings.DS_InterlacedColor = ReadColor("DS_InterlacedColor", "#F5F5DC");
-  g_Settings.DS_LHColor = ReadColor("DS_LHColor", "#FF0000");
-  g_Settings.DS_RHColor = ReadColor("DS_RHColor", "#1E90FF");
-  g_Settings.DS_L2RColor = ReadColor("DS_L2RColor", "#FFD700");
-  g_Settings.DS_R2LColor = ReadColor("DS_R2LColor", "#00FA9A");
+  for (const DefaultColor& color : kDefaultColors) g_Settings.*color.field = ReadColor(color.key, color.text);
   App_Trace("App_XMLReadSettings Exited");
 }
 
@@ -280,15 +299,15 @@ void App_SaveLastUsed() {
 }
 
 std::string App_DefaultSettingsDocument(int language) {
-  const char* code = language == 2 ? "2" : language == 3 ? "3" : "1";
-  const char* lines[] = {
+  const std::string code = std::to_string(Language_Of(language).number);
+  const std::string lines[] = {
       "<KeyfarerPro>",
       "",
       "<Application>",
       "    <SaveLastUsed>1</SaveLastUsed>",
       "    <Mode>4</Mode>",
-      nullptr,  // the language line
-      "    <BackgroundColor>#808080</BackgroundColor>",
+      "    <Language>" + code + "</Language>",
+      DefaultColorLine("BackgroundColor"),
       "    <AlertEnabled>1</AlertEnabled>",
       "    <ShowURLLogo>1</ShowURLLogo>",
       "    <Debug>0</Debug>",
@@ -299,24 +318,24 @@ std::string App_DefaultSettingsDocument(int language) {
       "<Mode3></Mode3>",
       "",
       "<Mode4>",
-      "    <BS_BackgroundColor>#FFFF00</BS_BackgroundColor>",
-      "    <DS_BackgroundColor>#ECE9D8</DS_BackgroundColor>",
-      "    <DS_InterlacedColor>#F5F5DC</DS_InterlacedColor>",
+      DefaultColorLine("BS_BackgroundColor"),
+      DefaultColorLine("DS_BackgroundColor"),
+      DefaultColorLine("DS_InterlacedColor"),
       "    <DS_Custom>#FF8C00</DS_Custom>",
-      "    <DS_LHColor>#FF0000</DS_LHColor>",
-      "    <DS_L2RColor>#FFD700</DS_L2RColor>",
-      "    <DS_R2LColor>#00FA9A</DS_R2LColor>",
-      "    <DS_RHColor>#1E90FF</DS_RHColor>",
+      DefaultColorLine("DS_LHColor"),
+      DefaultColorLine("DS_L2RColor"),
+      DefaultColorLine("DS_R2LColor"),
+      DefaultColorLine("DS_RHColor"),
       "</Mode4>",
       "",
       "</KeyfarerPro>",
   };
   std::string doc;
   bool first = true;
-  for (const char* line : lines) {
+  for (const std::string& line : lines) {
     if (!first) doc += "\r\n";
     first = false;
-    doc += line ? std::string(line) : std::string("    <Language>") + code + "</Language>";
+    doc += line;
   }
   return doc;
 }

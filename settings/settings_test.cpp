@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/files.h"
-#include "common/test_files.h"
+#include "testing/test_files.h"
 #include "settings/trace.h"
 
 namespace fs = std::filesystem;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/files.h"
-#include "common/test_files.h"
+#include "testing/test_files.h"
 #include "settings/settings.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/test_files.h"
+#include "testing/test_files.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
 

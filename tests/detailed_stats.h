@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "common/text.h"
-#include "training/word_lists.h"
 #include "typing/words.h"
 
 // The four cells of one row and the record index kept as the row's item data.

@@ -12,6 +12,8 @@
 #include "settings/trace.h"
 #include "tests/detailed_stats.h"
 #include "tests/sample_text.h"
+#include "app/list_sort.h"
+#include "tests/detailed_stats_win.h"
 
 namespace {
 

@@ -1,7 +1,11 @@
 // The detailed statistics window on a real main window: opening and closing through command 405,
 // its rows, sorting, check boxes, the custom list it writes, its colours and the colour legend;
 // and the shared column comparison.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
+#include "app/list_sort.h"
+#include "tests/detailed_stats_win.h"
+#include "tests/tests_screen_win.h"
+#include "typing/typing_win.h"
 
 #include <algorithm>
 #include <limits>

@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #include "common/files.h"
+#include "common/languages.h"
 #include "tests/report.h"
-#include "training/word_lists.h"
 
 HistoryState g_History;
 
@@ -317,7 +317,7 @@ HistoryRow Mode4_MakeHistoryRow(const HistoryTime& time, int language, const std
                                 const TestFigures& figures, int32_t keystrokes, int32_t errors) {
   HistoryRow row;
   row.time = time;
-  row.language = App_LanguageFolder(language);
+  row.language = Language_Of(language).folder;
   row.sample = sample;
   row.completed = completed;
   int64_t shown[5] = {};
@@ -350,7 +350,9 @@ bool Mode4_ParseHistoryRow(const std::string& line, HistoryRow& row) {
   std::vector<std::string> f;
   if (!SplitCsv(line.substr(0, end), f) || f.size() != kFields) return false;
   if (!ReadTime(f[0], row.time)) return false;
-  if (f[1] != "EN" && f[1] != "FR" && f[1] != "RU") return false;
+  bool known = false;
+  for (const LanguageFacts& language : kLanguages) known = known || f[1] == language.folder;
+  if (!known) return false;
   row.language = f[1];
   row.sample = f[2];
   if (f[3] != "0" && f[3] != "1") return false;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/test_files.h"
+#include "testing/test_files.h"
 
 namespace {
 

@@ -4,11 +4,13 @@
 
 #include <commctrl.h>
 
+#include "common/languages.h"
 #include "settings/settings.h"
 #include "tests/history.h"
 #include "tests/sample_text.h"
-#include "training/word_lists.h"
 #include "typing/keystrokes.h"
+#include "tests/history_win.h"
+#include "tests/report_win.h"
 
 namespace {
 
@@ -99,6 +101,6 @@ std::string Mode4_ProgressSection(int language) {
   texts.meanErrors = String(IDS_PROGRESS_MEAN_ERRORS, language);
   texts.noTests = String(IDS_PROGRESS_NONE, language);
   const std::vector<HistoryRow> rows =
-      Mode4_ReadHistoryTail(g_History.path, App_LanguageFolder(language), kProgressTests);
+      Mode4_ReadHistoryTail(g_History.path, Language_Of(language).folder, kProgressTests);
   return Mode4_BuildProgressSection(rows, texts, language);
 }

@@ -1,11 +1,15 @@
 // History.csv on the tutor's real window: a row for a completed test and for one stopped with the
 // Start/Stop command, the append after whatever the file holds, a file that cannot be written
 // (said once in the status bar, the test untouched), and the report's progress section.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
 
 #include <string>
 
 #include "tests/history.h"
+#include "tests/history_win.h"
+#include "tests/report_win.h"
+#include "tests/tests_screen_win.h"
+#include "typing/typing_win.h"
 
 namespace {
 
@@ -48,13 +52,13 @@ class HistoryTest : public kftest::TypingWindowTest {
     SendMessageW(g_App.statusBar, SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(text));
     return text;
   }
-  static std::string Figure(int row) { return Narrow(kftest::WindowText(g_Mode4.values[row])); }
+  static std::string Figure(int row) { return Narrow(kftest::WindowText(g_TypingScreen.values[row])); }
 
   // A short test started and stopped with the command: "Thx", Backspace, "e qu".
   static void StoppedTest() {
     kftest::Command(IDM_CLEAR);
     kftest::Command(IDT_START_STOP);
-    TypeTo(g_Mode4.typingArea, L"Thx\be qu");
+    TypeTo(g_TypingScreen.typingArea, L"Thx\be qu");
     kftest::Command(IDT_START_STOP);
   }
 };
@@ -65,7 +69,7 @@ TEST_F(HistoryTest, ACompletedTestAndAStoppedOneAppendOneRowEach) {
   kftest::Command(IDT_START_STOP);
   EXPECT_EQ(History(), "") << "a test without a keystroke leaves no row";
 
-  TypeTo(g_Mode4.typingArea, L"The quick brown fox, the lazy dog.");
+  TypeTo(g_TypingScreen.typingArea, L"The quick brown fox, the lazy dog.");
   ASSERT_EQ(g_Typing.testRunning, 0);
   // The figures the statistics rows show, as they show them.
   const std::string completed = "2026-12-05T21:23:41,EN,Sample_Unicode.txt,1," + Figure(0) + "," + Figure(1) + "," +
@@ -134,7 +138,7 @@ TEST_F(HistoryTest, AFileThatCannotBeWrittenIsSaidOnceAndTheTestGoesOn) {
 TEST_F(HistoryTest, TheReportChartsTheTestsOfItsLanguageAfterItsOwnPart) {
   OpenMainWindow(4, 1);
   // The report is offered after a completed test.
-  TypeTo(g_Mode4.typingArea, L"The quick brown fox, the lazy dog.");
+  TypeTo(g_TypingScreen.typingArea, L"The quick brown fox, the lazy dog.");
   ASSERT_EQ(g_Typing.testRunning, 0);
   kftest::Command(IDM_HTML_REPORT);
   const std::string without = kftest::ReadBytes(Path(L"Report.htm"));
@@ -159,7 +163,7 @@ TEST_F(HistoryTest, TheReportChartsTheTestsOfItsLanguageAfterItsOwnPart) {
   // (the one written above and this test's).
   kftest::Command(IDM_LANG_FRENCH);
   kftest::Command(IDT_START_STOP);
-  TypeTo(g_Mode4.typingArea, L"Le renard brun saute. \u00C9t\u00E9!");
+  TypeTo(g_TypingScreen.typingArea, L"Le renard brun saute. \u00C9t\u00E9!");
   ASSERT_EQ(g_Typing.testRunning, 0);
   kftest::Command(IDM_HTML_REPORT);
   const std::string french = kftest::ReadBytes(Path(L"Report.htm"));

@@ -14,12 +14,12 @@ struct ReportTime {
 
 // Every text of the page that is not markup, as UTF-16.
 struct ReportTexts {
-  Text16 heading;         // string 1034
-  Text16 measureHeading;  // string 1035, left column
-  Text16 valueHeading;    // string 1036, right column
-  Text16 labels[6];       // strings 1028-1033, trailing colon and blank kept
+  Text16 heading;         // string IDS_TEST_REPORT
+  Text16 measureHeading;  // string IDS_MESURE, left column
+  Text16 valueHeading;    // string IDS_VALUE, right column
+  Text16 labels[6];       // strings IDS_TIME_SPENT to IDS_TOTAL_ERRORS, trailing colon and blank kept
   Text16 values[6];       // the statistics value fields, as they read
-  Text16 weekday;         // string 1037 + day of the week
+  Text16 weekday;         // string IDS_SUNDAY + day of the week
 };
 
 // Room for each text of the page, in UTF-8 bytes (headings and labels, values, weekday name)
@@ -28,7 +28,7 @@ constexpr size_t kReportTextBytes = 99;
 constexpr size_t kReportColumnHeadingBytes = 49;
 constexpr size_t kReportWeekdayUnits = 19;
 
-// The string id of a weekday name: 1037 for Sunday (0) to 1043 for Saturday (6); 0 for any
+// The string id of a weekday name: IDS_SUNDAY for Sunday (0) to IDS_SATURDAY for Saturday (6); 0 for any
 // other day number.
 unsigned Mode4_WeekdayStringId(int dayOfWeek);
 // "MM/DD/YY" in English (language 1), "DD/MM/YY" in French and Russian (2 and 3), each part two

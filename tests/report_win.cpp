@@ -1,23 +1,24 @@
-// The HTML report of the Tests screen (command 4015, F9): the six statistics rows as they read,
+// The HTML report of the Tests screen (command IDM_HTML_REPORT, F9): the six statistics rows as they read,
 // labelled in the interface language, with the date and time of the moment, written to
 // Report.htm in the current directory with the safe writer and opened in the default browser
 // through the shell's "open" verb.
 #include "app/app.h"
 
+#include "app/web_addresses.h"
 #include "common/files.h"
-
 #include "settings/settings.h"
 #include "settings/trace.h"
 #include "tests/report.h"
 #include "typing/figures.h"
+#include "tests/history_win.h"
+#include "tests/report_win.h"
+#include "typing/typing_win.h"
 
 void(WINAPI* g_GetLocalTime)(LPSYSTEMTIME) = GetLocalTime;
 
 namespace {
 
 constexpr char kReportFile[] = "\\Report.htm";
-// The footer links to the maker's home page, the page the Help menu's site item opens.
-constexpr char kMakerSite[] = "https://www.velmora.example/";
 // Room of a statistics field's text, terminator included.
 constexpr int kFieldUnits = 100;
 
@@ -54,7 +55,7 @@ void Mode4_CreateHtmlReport() {
   texts.valueHeading = String(IDS_VALUE, language);
   for (int row = 0; row < 6; ++row) {
     texts.labels[row] = String(kFigureLabelIds[row], language);
-    texts.values[row] = FieldText(g_Mode4.values[row]);
+    texts.values[row] = FieldText(g_TypingScreen.values[row]);
   }
   std::string date, time;
   Mode4_FormatReportDateTime(language, date, texts.weekday, time);

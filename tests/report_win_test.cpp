@@ -2,7 +2,9 @@
 // three languages for a fixed moment, the page opened through the shell, the trace lines, the F9
 // key from the main window and from the typing area, and folders where the report cannot be
 // written.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
+#include "tests/report_win.h"
+#include "typing/typing_win.h"
 
 #include <string>
 #include <vector>
@@ -67,8 +69,8 @@ class ReportTest : public kftest::MainWindowTest {
 
   static void ShowFigures() {
     for (int row = 0; row < 6; ++row) {
-      ASSERT_NE(g_Mode4.values[row], nullptr);
-      SetWindowTextW(g_Mode4.values[row], kFigures[row]);
+      ASSERT_NE(g_TypingScreen.values[row], nullptr);
+      SetWindowTextW(g_TypingScreen.values[row], kFigures[row]);
     }
   }
   // The HTML Report command as a finished test leaves it: enabled.
@@ -232,10 +234,10 @@ TEST_F(ReportTest, BeforeAnyTestEveryValueCellIsEmpty) {
 TEST_F(ReportTest, FieldsAreReadAsTheyStandWithinHundredUnits) {
   OpenMainWindow(4, 1);
   ShowFigures();
-  SetWindowTextW(g_Mode4.values[0], std::wstring(150, L'9').c_str());
-  SetWindowTextW(g_Mode4.values[1], L"inf");
-  SetWindowTextW(g_Mode4.values[5], L"<b>1</b> & 2");
-  SetWindowTextW(g_Mode4.values[3], L"сорок");
+  SetWindowTextW(g_TypingScreen.values[0], std::wstring(150, L'9').c_str());
+  SetWindowTextW(g_TypingScreen.values[1], L"inf");
+  SetWindowTextW(g_TypingScreen.values[5], L"<b>1</b> & 2");
+  SetWindowTextW(g_TypingScreen.values[3], L"сорок");
   MakeReport();
   const std::string report = Report();
   EXPECT_NE(report.find("<td>Time spent (min): </td><td>" + std::string(99, '9') + "</td>"), std::string::npos);
@@ -322,17 +324,17 @@ TEST_F(ReportTest, F9FollowsTheMenuItemFromTheMainWindowAndTheTypingArea) {
   OpenMainWindow(4, 1);
   ShowFigures();
   ASSERT_TRUE(kftest::Grayed(IDM_HTML_REPORT));
-  ASSERT_NE(g_Mode4.typingArea, nullptr);
+  ASSERT_NE(g_TypingScreen.typingArea, nullptr);
   PressKey(g_App.mainWindow, VK_F9);
-  PressKey(g_Mode4.typingArea, VK_F9);
+  PressKey(g_TypingScreen.typingArea, VK_F9);
   EXPECT_TRUE(g_Viewers.empty());
   EXPECT_FALSE(Exists(L"Report.htm"));
 
   App_EnableMenuCommand(IDM_HTML_REPORT, true);
-  PressKey(g_Mode4.typingArea, VK_F9);
+  PressKey(g_TypingScreen.typingArea, VK_F9);
   ExpectOneViewer();
   EXPECT_NE(Report().find("<td>CPM: </td><td>412.50</td>"), std::string::npos);
-  EXPECT_EQ(GetWindowTextLengthW(g_Mode4.typingArea), 0);  // the key typed nothing
+  EXPECT_EQ(GetWindowTextLengthW(g_TypingScreen.typingArea), 0);  // the key typed nothing
   PressKey(g_App.mainWindow, VK_F9);
   EXPECT_EQ(g_Viewers.size(), 2u);
 }

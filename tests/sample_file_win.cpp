@@ -5,10 +5,14 @@
 #include "app/app.h"
 #include "app/on_demand.h"
 #include "common/files.h"
+#include "common/languages.h"
 #include "settings/settings.h"
 #include "tests/history.h"
 #include "tests/sample_text.h"
 #include "typing/keystrokes.h"
+#include "tests/sample_view_win.h"
+#include "tests/tests_screen_win.h"
+#include "typing/typing_win.h"
 
 int(WINAPI* g_MessageBox)(HWND, LPCWSTR, LPCWSTR, UINT) = MessageBoxW;
 BOOL(WINAPI* g_GetOpenFileName)(LPOPENFILENAMEW) = App_GetOpenFileNameOnDemand;
@@ -60,8 +64,8 @@ void Mode4_UseSampleText(const Text16& text) {
   // The parser works on its own copy; the sample text keeps the whole text.
   Text16 local = text;
   g_Sample.text = text;
-  if (g_Mode4.sampleView)
-    SendMessageW(g_Mode4.sampleView, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(g_Sample.text)));
+  if (g_TypingScreen.sampleView)
+    SendMessageW(g_TypingScreen.sampleView, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(g_Sample.text)));
   Mode4_ParseSampleText(local);
   // The mark starts where the typing area stands; the last test's figures go with the old text.
   Mode4_FollowTyping();
@@ -71,7 +75,7 @@ void Mode4_UseSampleText(const Text16& text) {
 void Mode4_OpenSampleFile() {
   const Text16 savedDirectory = CurrentDirectory();
   const int language = g_Settings.Language;
-  Text16 initialDir = savedDirectory + (language == 2 ? u"\\FR\\Tests" : language == 3 ? u"\\RU\\Tests" : u"\\EN\\Tests");
+  Text16 initialDir = savedDirectory + u"\\" + Text_FromAscii(Language_Of(language).folder) + u"\\Tests";
 
   wchar_t fileName[kFileNameUnits] = {};
   OPENFILENAMEW ofn = {};

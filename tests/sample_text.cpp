@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "common/files.h"
+#include "common/languages.h"
 #include "settings/trace.h"
 #include "typing/words.h"
 
@@ -74,10 +75,7 @@ SampleLoad Mode4_ReadSampleFile(const std::string& path, Text16& text) {
 }
 
 std::string Mode4_DefaultSamplePath(const std::string& base, int language) {
-  const char* relative = language == 2   ? "\\FR\\Tests\\Sample_Unicode.txt"
-                         : language == 3 ? "\\RU\\Tests\\Sample_Unicode.txt"
-                                         : "\\EN\\Tests\\Sample_Unicode.txt";
-  return Path_Join(base, relative);
+  return Path_Join(base, std::string("\\") + Language_Of(language).folder + "\\Tests\\Sample_Unicode.txt");
 }
 
 namespace {

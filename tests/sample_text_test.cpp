@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/files.h"
-#include "common/test_files.h"
+#include "testing/test_files.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
 #include "typing/words.h"

@@ -7,6 +7,7 @@
 #include "tests/sample_view.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
+#include "tests/sample_view_win.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ int VisibleLines(HWND view) {
 }  // namespace
 
 void Mode4_OnTypingChanged() {
-  if (g_Settings.Mode != 4 || !g_Mode4.sampleView) return;
+  if (g_Settings.Mode != 4 || !g_TypingScreen.sampleView) return;
   const DWORD now = GetTickCount();
   const bool burst = now - s_Follow.lastKey < kFollowIntervalMs;
   s_Follow.lastKey = now;
@@ -66,8 +67,8 @@ void Mode4_OnFollowTimer() {
 }
 
 void Mode4_FollowTyping() {
-  HWND view = g_Mode4.sampleView;
-  if (g_Settings.Mode != 4 || !view || !g_Mode4.typingArea) return;
+  HWND view = g_TypingScreen.sampleView;
+  if (g_Settings.Mode != 4 || !view || !g_TypingScreen.typingArea) return;
   App_InstallTypingHost();
   const Text16& sample = g_Sample.text;
   const size_t mark = Mode4_PartingPoint(sample, g_TypingHost.wholeText());

@@ -8,6 +8,9 @@
 #include "tests/sample_text.h"
 #include "training/word_lists.h"
 #include "typing/figures.h"
+#include "tests/tests_screen_win.h"
+#include "typing/typing_win.h"
+#include "training/training_win.h"
 
 namespace {
 
@@ -25,7 +28,7 @@ HWND CreateChild(const wchar_t* cls, DWORD style, int x, int y, int w, int h, in
 }
 
 void SetFont(HWND control) {
-  if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_Mode4.font), TRUE);
+  if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_TypingScreen.font), TRUE);
 }
 
 // The value column stands after the widest of the six labels in the current language, a few
@@ -34,7 +37,7 @@ void SetFont(HWND control) {
 int ValueColumnX() {
   HDC dc = GetDC(g_App.mainWindow);
   if (!dc) return kValueX;
-  HGDIOBJ previous = SelectObject(dc, g_Mode4.font);
+  HGDIOBJ previous = SelectObject(dc, g_TypingScreen.font);
   int widest = 0;
   for (uint16_t id : kFigureLabelIds) {
     const wchar_t* label = App_LoadString(id, g_Settings.Language);
@@ -50,7 +53,7 @@ int ValueColumnX() {
 }  // namespace
 
 HWND App_CurrentTypingArea() {
-  return g_Settings.Mode == 3 ? g_Training.customTypingArea : g_Mode4.typingArea;
+  return g_Settings.Mode == 3 ? g_Training.customTypingArea : g_TypingScreen.typingArea;
 }
 
 void OnMenuMode4() {
@@ -68,14 +71,14 @@ void OnMenuMode4() {
   App_ExpandWindow(0);
 
   // The previous Tests font is used by no control any more.
-  if (g_Mode4.font) DeleteObject(g_Mode4.font);
-  g_Mode4.font = App_MakeFont(L"Arial", 16);
+  if (g_TypingScreen.font) DeleteObject(g_TypingScreen.font);
+  g_TypingScreen.font = App_MakeFont(L"Arial", 16);
 
-  g_Mode4.typingArea = CreateChild(L"EDIT", kEditStyle, kAreaX, kTypingY, kAreaWidth, kAreaHeight, IDC_TYPING_AREA);
-  SetFont(g_Mode4.typingArea);
-  App_SubclassTypingArea(g_Mode4.typingArea);
-  g_Mode4.sampleView = CreateChild(L"EDIT", kSampleViewStyle, kAreaX, kSampleY, kAreaWidth, kAreaHeight, IDC_SAMPLE_VIEW);
-  SetFont(g_Mode4.sampleView);
+  g_TypingScreen.typingArea = CreateChild(L"EDIT", kEditStyle, kAreaX, kTypingY, kAreaWidth, kAreaHeight, IDC_TYPING_AREA);
+  SetFont(g_TypingScreen.typingArea);
+  App_SubclassTypingArea(g_TypingScreen.typingArea);
+  g_TypingScreen.sampleView = CreateChild(L"EDIT", kSampleViewStyle, kAreaX, kSampleY, kAreaWidth, kAreaHeight, IDC_SAMPLE_VIEW);
+  SetFont(g_TypingScreen.sampleView);
 
   // A default file that cannot be used leaves the view empty and keeps the earlier sample text
   // and test words.
@@ -85,10 +88,10 @@ void OnMenuMode4() {
   const int valueX = ValueColumnX();
   for (int row = 0; row < 6; ++row) {
     const int y = kRowTop + kRowHeight * row;
-    g_Mode4.labels[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, kLabelX, y, kFieldWidth, kRowHeight, 0);
-    SetFont(g_Mode4.labels[row]);
-    g_Mode4.values[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, valueX, y, kFieldWidth, kRowHeight, 0);
-    SetFont(g_Mode4.values[row]);
+    g_TypingScreen.labels[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, kLabelX, y, kFieldWidth, kRowHeight, 0);
+    SetFont(g_TypingScreen.labels[row]);
+    g_TypingScreen.values[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, valueX, y, kFieldWidth, kRowHeight, 0);
+    SetFont(g_TypingScreen.values[row]);
   }
 
   App_LocalizeStrings(g_Settings.Language);
@@ -96,6 +99,6 @@ void OnMenuMode4() {
   g_Words.customWords.clear();
   Mode4_LoadCustomWords(g_Settings.Language);
 
-  if (g_Mode4.typingArea) SetFocus(g_Mode4.typingArea);
+  if (g_TypingScreen.typingArea) SetFocus(g_TypingScreen.typingArea);
   App_Trace("OnMenuMode4 Exited");
 }

@@ -1,6 +1,8 @@
 // The Tests screen: its controls, menu and toolbar states, the default sample text with its
 // refusals, the custom words it reloads, and the File/Open dialog.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
+#include "tests/tests_screen_win.h"
+#include "typing/typing_win.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -66,8 +68,8 @@ TEST_F(TestsScreenTest, BuildsEveryControlInPlace) {
   auto sample = Children(L"EDIT", IDC_SAMPLE_VIEW);
   ASSERT_EQ(typing.size(), 1u);
   ASSERT_EQ(sample.size(), 1u);
-  EXPECT_EQ(typing[0], g_Mode4.typingArea);
-  EXPECT_EQ(sample[0], g_Mode4.sampleView);
+  EXPECT_EQ(typing[0], g_TypingScreen.typingArea);
+  EXPECT_EQ(sample[0], g_TypingScreen.sampleView);
   ExpectRect(typing[0], 25, 60, 500, 320);
   ExpectRect(sample[0], 25, 395, 500, 320);
   ExpectEditArea(typing[0]);
@@ -82,22 +84,22 @@ TEST_F(TestsScreenTest, BuildsEveryControlInPlace) {
   ASSERT_EQ(statics.size(), 12u);
   for (int row = 0; row < 6; ++row) {
     const int y = 150 + 20 * row;
-    ExpectRect(g_Mode4.labels[row], 575, y, 200, 20);
-    ExpectRect(g_Mode4.values[row], 700, y, 200, 20);
-    EXPECT_EQ(WindowText(g_Mode4.labels[row]), L"");
-    EXPECT_NE(SendMessageW(g_Mode4.values[row], WM_GETFONT, 0, 0), 0);
+    ExpectRect(g_TypingScreen.labels[row], 575, y, 200, 20);
+    ExpectRect(g_TypingScreen.values[row], 700, y, 200, 20);
+    EXPECT_EQ(WindowText(g_TypingScreen.labels[row]), L"");
+    EXPECT_NE(SendMessageW(g_TypingScreen.values[row], WM_GETFONT, 0, 0), 0);
   }
   // Label before value, row by row, in creation (Z) order.
   HWND after = GetWindow(sample[0], GW_HWNDNEXT);
   for (int row = 0; row < 6; ++row) {
-    EXPECT_EQ(after, g_Mode4.labels[row]);
+    EXPECT_EQ(after, g_TypingScreen.labels[row]);
     after = GetWindow(after, GW_HWNDNEXT);
-    EXPECT_EQ(after, g_Mode4.values[row]);
+    EXPECT_EQ(after, g_TypingScreen.values[row]);
     after = GetWindow(after, GW_HWNDNEXT);
   }
 
-  EXPECT_EQ(WindowText(g_Mode4.sampleView), Wide(kSampleEN));
-  EXPECT_EQ(WindowText(g_Mode4.typingArea), L"");
+  EXPECT_EQ(WindowText(g_TypingScreen.sampleView), Wide(kSampleEN));
+  EXPECT_EQ(WindowText(g_TypingScreen.typingArea), L"");
   ASSERT_EQ(g_Words.testWords.size(), 7u);
   EXPECT_EQ(Wide(g_Words.testWords[3].word), L"fox");
   EXPECT_EQ(g_Words.testWords[3].errors, -1);
@@ -113,7 +115,7 @@ TEST_F(TestsScreenTest, ValueColumnStandsAfterTheWidestLabelOfTheLanguage) {
     Command(command);
     SCOPED_TRACE(g_Settings.Language);
     HDC dc = GetDC(g_App.mainWindow);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(g_Mode4.values[0], WM_GETFONT, 0, 0)));
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(g_TypingScreen.values[0], WM_GETFONT, 0, 0)));
     auto width = [dc](const std::wstring& text) {
       SIZE size = {};
       GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -125,14 +127,14 @@ TEST_F(TestsScreenTest, ValueColumnStandsAfterTheWidestLabelOfTheLanguage) {
     const int figure = width(L"1234.56");
     SelectObject(dc, previous);
     ReleaseDC(g_App.mainWindow, dc);
-    const int valueX = RectIn(g_Mode4.values[0], g_App.mainWindow).left;
+    const int valueX = RectIn(g_TypingScreen.values[0], g_App.mainWindow).left;
     EXPECT_EQ(valueX, std::max(700, 575 + widest + 4));
     if (g_Settings.Language == 1) EXPECT_EQ(valueX, 700);
     else EXPECT_GT(valueX, 700);
     EXPECT_LE(valueX + figure, 770);
     for (int row = 0; row < 6; ++row) {
-      EXPECT_EQ(RectIn(g_Mode4.labels[row], g_App.mainWindow).left, 575);
-      EXPECT_EQ(RectIn(g_Mode4.values[row], g_App.mainWindow).left, valueX);
+      EXPECT_EQ(RectIn(g_TypingScreen.labels[row], g_App.mainWindow).left, 575);
+      EXPECT_EQ(RectIn(g_TypingScreen.values[row], g_App.mainWindow).left, valueX);
     }
   }
 }
@@ -161,13 +163,13 @@ TEST_F(TestsScreenTest, ANewFigureReplacesTheOldOneOnThePanel) {
   figures.rows = 6;
   for (Text16& value : figures.values) value = u"888888.88";
   Mode4_ShowFigures(figures);
-  const int wide = InkedPixels(g_Mode4.values[1]);
+  const int wide = InkedPixels(g_TypingScreen.values[1]);
   ASSERT_GT(wide, 0) << "the panel shows the figure";
   for (Text16& value : figures.values) value = u"1";
   Mode4_ShowFigures(figures);
   // The fields let the panel show through: without the panel painted again behind them, the
   // old digits would stay under the new one.
-  EXPECT_LT(InkedPixels(g_Mode4.values[1]), wide / 4);
+  EXPECT_LT(InkedPixels(g_TypingScreen.values[1]), wide / 4);
 }
 
 TEST_F(TestsScreenTest, MenusAndToolbarForTheTestsScreen) {
@@ -194,7 +196,7 @@ TEST_F(TestsScreenTest, MenusAndToolbarForTheTestsScreen) {
 
 TEST_F(TestsScreenTest, RebuildReplacesTheOldControls) {
   OpenMainWindow(4, 1);
-  HWND oldTyping = g_Mode4.typingArea, oldSample = g_Mode4.sampleView, oldLabel = g_Mode4.labels[0];
+  HWND oldTyping = g_TypingScreen.typingArea, oldSample = g_TypingScreen.sampleView, oldLabel = g_TypingScreen.labels[0];
   // A leftover control of another screen goes as well; toolbar and status bar stay.
   HWND stray = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 0, 10, 10, g_App.mainWindow,
                                reinterpret_cast<HMENU>(IDC_LEFT_LIST), nullptr, nullptr);
@@ -207,7 +209,7 @@ TEST_F(TestsScreenTest, RebuildReplacesTheOldControls) {
   EXPECT_TRUE(IsWindow(g_App.statusBar));
   EXPECT_EQ(Children(L"EDIT", IDC_TYPING_AREA).size(), 1u);
   EXPECT_EQ(Children(L"STATIC", 0).size(), 12u);
-  EXPECT_EQ(WindowText(g_Mode4.sampleView), Wide(kSampleEN));
+  EXPECT_EQ(WindowText(g_TypingScreen.sampleView), Wide(kSampleEN));
 }
 
 TEST_F(TestsScreenTest, RebuildEmptiesAnOpenDetailedStatisticsWindowButKeepsIt) {
@@ -232,7 +234,7 @@ TEST_F(TestsScreenTest, RebuildEmptiesAnOpenDetailedStatisticsWindowButKeepsIt) 
   EXPECT_EQ(GetWindow(stats, GW_CHILD), nullptr);
   // The screen itself is built as usual.
   EXPECT_EQ(Children(L"EDIT", IDC_TYPING_AREA).size(), 1u);
-  EXPECT_EQ(WindowText(g_Mode4.sampleView), Wide(kSampleEN));
+  EXPECT_EQ(WindowText(g_TypingScreen.sampleView), Wide(kSampleEN));
 
   // Built again with the window already empty: nothing more to destroy, no harm.
   OnMenuMode4();
@@ -344,7 +346,7 @@ void ExpectRefusedDefault(const std::wstring& text, const std::wstring& caption)
   EXPECT_EQ(g_ShownMessages[0].caption, caption);
   EXPECT_EQ(g_ShownMessages[0].owner, nullptr);
   EXPECT_EQ(g_ShownMessages[0].type, static_cast<UINT>(MB_OK));
-  EXPECT_EQ(WindowText(g_Mode4.sampleView), L"");
+  EXPECT_EQ(WindowText(g_TypingScreen.sampleView), L"");
   EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleEN));
   ASSERT_EQ(g_Words.testWords.size(), 7u);
   EXPECT_EQ(Wide(g_Words.testWords[6].word), L"dog");
@@ -369,7 +371,7 @@ TEST_F(TestsScreenTest, MissingDefaultSampleShowsNoMessage) {
   DeleteFileW((dir_ + L"\\EN\\Tests\\Sample_Unicode.txt").c_str());
   OnMenuMode4();
   EXPECT_TRUE(g_ShownMessages.empty());
-  EXPECT_EQ(WindowText(g_Mode4.sampleView), L"");
+  EXPECT_EQ(WindowText(g_TypingScreen.sampleView), L"");
   EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleEN));
 }
 
@@ -435,7 +437,7 @@ TEST_F(TestsScreenTest, OpenSampleFileLoadsTheChosenFileAndRestoresTheFolder) {
   g_Answer.chosen = chosen;
   g_Answer.moveTo = dir_ + L"\\RU";
   g_GetOpenFileName = AnswerDialog;
-  HWND typing = g_Mode4.typingArea;
+  HWND typing = g_TypingScreen.typingArea;
   SendMessageW(typing, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Le re"));
 
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_OPEN, 0);  // Ctrl+O
@@ -449,11 +451,11 @@ TEST_F(TestsScreenTest, OpenSampleFileLoadsTheChosenFileAndRestoresTheFolder) {
   EXPECT_EQ(g_Answer.initialDir, dir_ + L"\\FR\\Tests");
 
   EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleRU));
-  EXPECT_EQ(WindowText(g_Mode4.sampleView), Wide(kSampleRU));
+  EXPECT_EQ(WindowText(g_TypingScreen.sampleView), Wide(kSampleRU));
   ASSERT_EQ(g_Words.testWords.size(), 3u);
   EXPECT_EQ(Wide(g_Words.testWords[2].word), L"прыгает");
   // The typing area and the screen are not touched; the folder is the installation's again.
-  EXPECT_EQ(g_Mode4.typingArea, typing);
+  EXPECT_EQ(g_TypingScreen.typingArea, typing);
   EXPECT_EQ(WindowText(typing), L"Le re");
   wchar_t cwd[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, cwd);
@@ -480,7 +482,7 @@ TEST_F(TestsScreenTest, OpenSampleFileCancelledOrRefusedChangesNothing) {
   ASSERT_EQ(g_ShownMessages.size(), 1u);
   EXPECT_EQ(g_ShownMessages[0].text, L"The UNICODE files only are compatible with KFP.");
   EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleRU));
-  EXPECT_EQ(WindowText(g_Mode4.sampleView), Wide(kSampleRU));
+  EXPECT_EQ(WindowText(g_TypingScreen.sampleView), Wide(kSampleRU));
   EXPECT_EQ(g_Words.testWords.size(), 3u);
 }
 

@@ -7,6 +7,9 @@
 
 #include "settings/settings.h"
 #include "typing/keystrokes.h"
+#include "app/list_sort.h"
+#include "training/training_win.h"
+#include "typing/typing_win.h"
 
 namespace {
 

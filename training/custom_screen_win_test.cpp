@@ -1,9 +1,11 @@
 // The screen of mode 3: its controls, columns and states, the custom words rows, a typed custom
 // word's row, the column sort on the shared flags, the language switch and the start-up in mode 3.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
 
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
+#include "app/list_sort.h"
+#include "training/training_win.h"
 
 namespace kftest {
 namespace {
@@ -70,7 +72,7 @@ TEST_F(CustomScreenTest, BuildsTheTypingAreaAndTheListViewWithItsColumns) {
   OpenCustom("war\r\nsweater\r\n");
   EXPECT_EQ(g_Typing.wordErrors, 0);
   EXPECT_TRUE(Children(L"EDIT", IDC_SAMPLE_VIEW).empty());
-  EXPECT_EQ(g_Mode4.typingArea, nullptr);
+  EXPECT_EQ(g_TypingScreen.typingArea, nullptr);
   ASSERT_EQ(Children(L"EDIT", IDC_TYPING_AREA).size(), 1u);
   ASSERT_EQ(Children(WC_LISTVIEWW, IDC_CUSTOM_LIST).size(), 1u);
   EXPECT_EQ(Children(L"EDIT", IDC_TYPING_AREA)[0], g_Training.customTypingArea);
@@ -389,7 +391,7 @@ TEST_F(CustomStartTest, StartInModeThreeBuildsTheCustomScreen) {
   EXPECT_EQ(SendMessageW(g_Training.customList, LVM_GETITEMCOUNT, 0, 0), 0);  // no custom list installed
   EXPECT_TRUE(Grayed(IDM_MODE_CUSTOM));
   EXPECT_EQ(g_Training.leftList, nullptr);
-  EXPECT_EQ(g_Mode4.sampleView, nullptr);
+  EXPECT_EQ(g_TypingScreen.sampleView, nullptr);
 }
 
 }  // namespace

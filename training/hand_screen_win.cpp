@@ -5,6 +5,8 @@
 #include <commctrl.h>
 
 #include "settings/settings.h"
+#include "training/training_win.h"
+#include "typing/typing_win.h"
 
 namespace {
 
@@ -44,8 +46,8 @@ void OnMenuMode12(int mode) {
   s_Font = App_MakeFont(L"MS Shell Dlg", 20);
 
   // Modes 1 and 2 share the common typing area with the Tests screen.
-  g_Mode4.typingArea = CreateChild(L"EDIT", kEditStyle, kAreaX, kAreaWidth, kAreaHeight, IDC_TYPING_AREA);
-  App_SubclassTypingArea(g_Mode4.typingArea);
+  g_TypingScreen.typingArea = CreateChild(L"EDIT", kEditStyle, kAreaX, kAreaWidth, kAreaHeight, IDC_TYPING_AREA);
+  App_SubclassTypingArea(g_TypingScreen.typingArea);
   g_Training.leftList = CreateChild(L"LISTBOX", kListStyle, kLeftListX, kListWidth, kListHeight, IDC_LEFT_LIST);
   g_Training.rightList = CreateChild(L"LISTBOX", kListStyle, kRightListX, kListWidth, kListHeight, IDC_RIGHT_LIST);
 
@@ -53,5 +55,5 @@ void OnMenuMode12(int mode) {
   App_LocalizeStrings(g_Settings.Language);
 
   App_CenterMainWindow();
-  if (g_Mode4.typingArea) SetFocus(g_Mode4.typingArea);
+  if (g_TypingScreen.typingArea) SetFocus(g_TypingScreen.typingArea);
 }

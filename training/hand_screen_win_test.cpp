@@ -1,9 +1,10 @@
 // The screen of modes 1 and 2: its controls and states, the word lists it loads per mode and
 // language, what typing does to the lists, the language switch and the start-up in these modes.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
 
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
+#include "training/training_win.h"
 
 namespace kftest {
 namespace {
@@ -56,13 +57,13 @@ class HandScreenTest : public TypingWindowTest {
     g_Settings.AlertEnabled = 1;
     Command(mode == 1 ? IDM_MODE_HANDS : IDM_MODE_ALTERNATION);
     ASSERT_EQ(g_Settings.Mode, mode);
-    ASSERT_NE(g_Mode4.typingArea, nullptr);
+    ASSERT_NE(g_TypingScreen.typingArea, nullptr);
     ASSERT_NE(g_Training.leftList, nullptr);
     ASSERT_NE(g_Training.rightList, nullptr);
   }
 
-  static void Char(wchar_t c) { CharTo(g_Mode4.typingArea, c); }
-  static void Type(const std::wstring& text) { TypeTo(g_Mode4.typingArea, text); }
+  static void Char(wchar_t c) { CharTo(g_TypingScreen.typingArea, c); }
+  static void Type(const std::wstring& text) { TypeTo(g_TypingScreen.typingArea, text); }
 };
 
 TEST_F(HandScreenTest, BuildsItsControlsInPlaceOfTheTestsScreen) {
@@ -71,19 +72,19 @@ TEST_F(HandScreenTest, BuildsItsControlsInPlaceOfTheTestsScreen) {
   ASSERT_EQ(Children(L"EDIT", IDC_TYPING_AREA).size(), 1u);
   ASSERT_EQ(Children(L"LISTBOX", IDC_LEFT_LIST).size(), 1u);
   ASSERT_EQ(Children(L"LISTBOX", IDC_RIGHT_LIST).size(), 1u);
-  EXPECT_EQ(Children(L"EDIT", IDC_TYPING_AREA)[0], g_Mode4.typingArea);
+  EXPECT_EQ(Children(L"EDIT", IDC_TYPING_AREA)[0], g_TypingScreen.typingArea);
   EXPECT_EQ(Children(L"LISTBOX", IDC_LEFT_LIST)[0], g_Training.leftList);
   EXPECT_EQ(Children(L"LISTBOX", IDC_RIGHT_LIST)[0], g_Training.rightList);
 
-  ExpectRect(g_Mode4.typingArea, 170, 60, 505);
-  EXPECT_EQ(RectIn(g_Mode4.typingArea, g_App.mainWindow).bottom, 60 + 282);
+  ExpectRect(g_TypingScreen.typingArea, 170, 60, 505);
+  EXPECT_EQ(RectIn(g_TypingScreen.typingArea, g_App.mainWindow).bottom, 60 + 282);
   ExpectRect(g_Training.leftList, 25, 60, 120);
   ExpectRect(g_Training.rightList, 700, 60, 120);
   // A list box shrinks to whole lines, never grows past the height asked for.
   EXPECT_LE(RectIn(g_Training.leftList, g_App.mainWindow).bottom, 60 + 300);
   EXPECT_GT(RectIn(g_Training.leftList, g_App.mainWindow).bottom, 60 + 250);
 
-  const LONG edit = GetWindowLongW(g_Mode4.typingArea, GWL_STYLE);
+  const LONG edit = GetWindowLongW(g_TypingScreen.typingArea, GWL_STYLE);
   EXPECT_TRUE(edit & ES_MULTILINE);
   EXPECT_TRUE(edit & ES_AUTOVSCROLL);
   EXPECT_TRUE(edit & WS_VISIBLE);
@@ -94,10 +95,10 @@ TEST_F(HandScreenTest, BuildsItsControlsInPlaceOfTheTestsScreen) {
     EXPECT_FALSE(style & LBS_NOTIFY);
     ExpectScreenFont(list);
   }
-  ExpectScreenFont(g_Mode4.typingArea);
+  ExpectScreenFont(g_TypingScreen.typingArea);
   // The typing area runs the typing rules.
-  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(g_Mode4.typingArea, GWLP_WNDPROC)), App_TypingAreaProc);
-  EXPECT_EQ(GetFocus(), g_Mode4.typingArea);
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(g_TypingScreen.typingArea, GWLP_WNDPROC)), App_TypingAreaProc);
+  EXPECT_EQ(GetFocus(), g_TypingScreen.typingArea);
 
   const RECT rc = WindowRect(g_App.mainWindow);
   EXPECT_EQ(rc.right - rc.left, 860);
@@ -256,7 +257,7 @@ TEST_F(HandScreenTest, TypedWordIsSelectedInItsListAndTheOtherListFollows) {
   EXPECT_EQ(beeps[0].duration, 200u);
   Char(8);  // Backspace never beeps
   EXPECT_EQ(beeps.size(), 1u);
-  EXPECT_EQ(WindowText(g_Mode4.typingArea), L"WAR hook swe ");
+  EXPECT_EQ(WindowText(g_TypingScreen.typingArea), L"WAR hook swe ");
   // Every character enables the clear command.
   EXPECT_FALSE(Grayed(IDM_CLEAR));
   EXPECT_EQ(ButtonState(IDT_CLEAR) & TBSTATE_ENABLED, TBSTATE_ENABLED);
@@ -282,13 +283,13 @@ TEST_F(HandScreenTest, LanguageSwitchReloadsBothListsAndEmptiesTheTypingArea) {
   EXPECT_EQ(g_Settings.Mode, 1);
   EXPECT_EQ(Entries(g_Training.leftList), (std::vector<std::wstring>{L"\u00E9t\u00E9", L"bec", L"fee"}));
   EXPECT_EQ(Entries(g_Training.rightList), (std::vector<std::wstring>{L"lui"}));
-  EXPECT_EQ(WindowText(g_Mode4.typingArea), L"");
+  EXPECT_EQ(WindowText(g_TypingScreen.typingArea), L"");
   EXPECT_TRUE(Grayed(IDM_CLEAR));
   // The screen is kept, not rebuilt.
   EXPECT_EQ(Children(L"LISTBOX", IDC_LEFT_LIST).size(), 1u);
 
   Command(IDM_MODE_ALTERNATION);
-  SendMessageW(g_Mode4.typingArea, WM_COMMAND, MAKEWPARAM(IDM_LANG_ENGLISH, 1), 0);  // Ctrl+E
+  SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_LANG_ENGLISH, 1), 0);  // Ctrl+E
   EXPECT_EQ(g_Settings.Language, 1);
   EXPECT_EQ(Entries(g_Training.leftList), (std::vector<std::wstring>{L"wash"}));
   EXPECT_EQ(Entries(g_Training.rightList), (std::vector<std::wstring>{L"oily"}));
@@ -298,29 +299,29 @@ TEST_F(HandScreenTest, LanguageSwitchReloadsBothListsAndEmptiesTheTypingArea) {
 TEST_F(HandScreenTest, ModeKeysInTheTypingAreaBuildTheirScreens) {
   OpenHands(1);
   Type(L"wa");
-  HWND old = g_Mode4.typingArea;
+  HWND old = g_TypingScreen.typingArea;
   SendMessageW(old, WM_COMMAND, MAKEWPARAM(IDM_MODE_ALTERNATION, 1), 0);  // Ctrl+2
   EXPECT_FALSE(IsWindow(old));
   EXPECT_EQ(g_Settings.Mode, 2);
-  EXPECT_EQ(WindowText(g_Mode4.typingArea), L"");
+  EXPECT_EQ(WindowText(g_TypingScreen.typingArea), L"");
   EXPECT_EQ(Entries(g_Training.leftList), (std::vector<std::wstring>{L"wash"}));
   EXPECT_TRUE(Grayed(IDM_MODE_ALTERNATION));
 
-  SendMessageW(g_Mode4.typingArea, WM_COMMAND, MAKEWPARAM(IDM_MODE_HANDS, 1), 0);  // Ctrl+1
+  SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_MODE_HANDS, 1), 0);  // Ctrl+1
   EXPECT_EQ(g_Settings.Mode, 1);
   EXPECT_EQ(Entries(g_Training.leftList), (std::vector<std::wstring>{L"sweater", L"war"}));
 
   // A custom list made now counts from the next screen on: until then Ctrl+3 is greyed and
   // does nothing.
   WriteList(L"EN", L"Custom_Words.dat", "war\r\n");
-  HWND hands = g_Mode4.typingArea;
+  HWND hands = g_TypingScreen.typingArea;
   SendMessageW(hands, WM_COMMAND, MAKEWPARAM(IDM_MODE_CUSTOM, 1), 0);  // Ctrl+3
   EXPECT_EQ(g_Settings.Mode, 1);
   EXPECT_TRUE(IsWindow(hands));
   SendMessageW(hands, WM_COMMAND, MAKEWPARAM(IDM_MODE_HANDS, 1), 0);  // Ctrl+1: greyed in mode 1
   EXPECT_TRUE(IsWindow(hands));
   SendMessageW(hands, WM_COMMAND, MAKEWPARAM(IDM_MODE_ALTERNATION, 1), 0);
-  SendMessageW(g_Mode4.typingArea, WM_COMMAND, MAKEWPARAM(IDM_MODE_CUSTOM, 1), 0);
+  SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_MODE_CUSTOM, 1), 0);
   EXPECT_EQ(g_Settings.Mode, 3);
   EXPECT_EQ(g_Training.leftList, nullptr);
   EXPECT_TRUE(Children(L"LISTBOX", IDC_LEFT_LIST).empty());
@@ -330,7 +331,7 @@ TEST_F(HandScreenTest, ModeKeysInTheTypingAreaBuildTheirScreens) {
   SendMessageW(g_Training.customTypingArea, WM_COMMAND, MAKEWPARAM(IDM_MODE_HANDS, 1), 0);  // Ctrl+1
   EXPECT_EQ(g_Settings.Mode, 1);
   EXPECT_EQ(g_Training.customList, nullptr);
-  EXPECT_EQ(GetFocus(), g_Mode4.typingArea);
+  EXPECT_EQ(GetFocus(), g_TypingScreen.typingArea);
 }
 
 TEST_F(HandScreenTest, SupportLinkMovesToTheScreensPlace) {
@@ -366,7 +367,7 @@ TEST_F(HandStartTest, StartInModeOneOrTwoBuildsTheHandScreen) {
     ASSERT_NE(g_Training.rightList, nullptr);
     EXPECT_GT(SendMessageW(g_Training.leftList, LB_GETCOUNT, 0, 0), 10);
     EXPECT_GT(SendMessageW(g_Training.rightList, LB_GETCOUNT, 0, 0), 10);
-    EXPECT_EQ(g_Mode4.sampleView, nullptr);
+    EXPECT_EQ(g_TypingScreen.sampleView, nullptr);
     EXPECT_TRUE(Grayed(mode == 1 ? IDM_MODE_HANDS : IDM_MODE_ALTERNATION));
     EXPECT_FALSE(Grayed(mode == 1 ? IDM_MODE_ALTERNATION : IDM_MODE_HANDS));
     // The Language submenu is built after the screen.

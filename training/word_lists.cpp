@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "common/files.h"
+#include "common/languages.h"
 #include "typing/words.h"
 
 // No development folder is compiled in; the glue or a test may set one.
@@ -22,10 +23,6 @@ bool PathTooLong(const std::string& path) { return Text_FromUtf8(path).size() > 
 // A file that opens for reading (a folder does not count, on any build).
 bool CanOpen(const std::string& path) {
   return !PathTooLong(path) && File_Exists(path) && !Dir_Exists(path);
-}
-
-const char* LanguageFolder(int language) {
-  return language == 2 ? "FR" : language == 3 ? "RU" : "EN";
 }
 
 // Byte sources for the line reader: a string in memory, or an open file read in blocks.
@@ -156,7 +153,7 @@ std::string App_ListRelativePath(WordList list, int language) {
     case WordList::Custom:
       break;
   }
-  return std::string("\\") + LanguageFolder(language) + "\\Training Words\\" + name;
+  return std::string("\\") + Language_Of(language).folder + "\\Training Words\\" + name;
 }
 
 ListEncoding App_ListEncoding(WordList list, int language) {
@@ -206,5 +203,3 @@ void Mode4_LoadCustomWords(int language) {
 bool App_CustomListExists(int language) {
   return CanOpen(Path_Join(Dir_Current(), App_ListRelativePath(WordList::Custom, language)));
 }
-
-const char* App_LanguageFolder(int language) { return LanguageFolder(language); }

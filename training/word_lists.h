@@ -44,6 +44,3 @@ std::vector<Text16> App_LoadWordList(WordList list, int language);
 void Mode4_LoadCustomWords(int language);
 // Whether <current directory>\XX\Training Words\Custom_Words.dat can be opened.
 bool App_CustomListExists(int language);
-// The data folder of a language, which is also its code in History.csv: "FR" for 2, "RU" for 3,
-// else "EN".
-const char* App_LanguageFolder(int language);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/files.h"
-#include "common/test_files.h"
+#include "testing/test_files.h"
 #include "tests/detailed_stats.h"
 #include "typing/words.h"
 

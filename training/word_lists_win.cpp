@@ -9,6 +9,7 @@
 
 #include "settings/settings.h"
 #include "training/word_lists.h"
+#include "training/training_win.h"
 
 TrainingScreen g_Training;
 

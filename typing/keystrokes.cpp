@@ -32,7 +32,7 @@ Text16 WordWithCharacter(const Text16& typed) {
 }
 
 void OnModes12(const Text16& typed, char16_t ch, int32_t previous, int32_t key) {
-  if (ch == u' ') Mode12_FollowTypedWord(typed);
+  if (ch == u' ') Mode12_FollowTypedWord();
   if (previous == kNoKey || previous == kKeySpace) {
     g_Typing.wordInProgress = 1;
     Mode12_CheckKey(typed, ch);
@@ -143,8 +143,7 @@ Text16 Mode4_StripTrailingPunctuation(const Text16& word) {
 
 Text16 Mode4_GetTypedWord() { return Mode4_StripTrailingPunctuation(App_GetWordInProgress()); }
 
-void Mode12_FollowTypedWord(const Text16& typed) {
-  if (typed != u" ") return;
+void Mode12_FollowTypedWord() {
   const Text16 word = App_GetWordInProgress();
   const int current = g_Typing.currentWordList == 2 ? 2 : 1;
   const int other = 3 - current;

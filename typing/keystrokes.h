@@ -1,7 +1,7 @@
 #pragma once
 // The rules of the typing area: what every typed character means in each mode, the per-word
 // timing and error counters, and the test's start and stop. Window-free: the glue
-// (typing/typing_area_win.cpp, typing/test_timing_win.cpp) fills g_TypingHost with the few
+// (typing/typing_area_win.cpp, typing/start_stop_win.cpp) fills g_TypingHost with the few
 // things the rules need from the screen, and the tests fill it with a fake typing area.
 //
 // Reads of the typing area see its text BEFORE the character being processed: the edit control
@@ -27,7 +27,7 @@ struct TypingState {
   uint16_t wordInProgress = 0;   // 1 from the first key of a word to its terminator
   int16_t wordErrors = 0;        // errors of the open word (Modes 3 and 4)
   uint32_t wordStartTick = 0;    // tick of the first key of the open word (Modes 3 and 4)
-  uint16_t currentWordList = 1;  // Modes 1/2: 1 left list box (626), 2 right (633); searched first
+  uint16_t currentWordList = 1;  // Modes 1/2: 1 left list box (IDC_LEFT_LIST), 2 right (IDC_RIGHT_LIST); searched first
   int32_t keystrokes = 0;        // Tests mode: character messages since the last test start
   int16_t testErrors = 0;        // Tests mode: errors since the last test start
   int32_t testRunning = 0;       // 1 while a test runs
@@ -46,11 +46,11 @@ struct TypingHost {
   void (*focus)();         // give the typing area the keyboard focus
   uint32_t (*tick)();      // millisecond tick count
   void (*errorAlert)();    // the error alert (it checks AlertEnabled itself)
-  void (*enableClear)();   // menu item 4013 and toolbar button 404 enabled
+  void (*enableClear)();   // menu item IDM_CLEAR and toolbar button IDT_CLEAR enabled
   // Tests mode.
   void (*toggleTest)();    // start or stop the test (Mode4_ToggleTest)
-  void (*autoStartUi)();   // after an automatic start: 401 greyed, 402 image 5, 4011 "stop" text
-  void (*completionUi)();  // after the completion step's stop: 402 image 1, 401/405, 4011, 4014/4015
+  void (*autoStartUi)();   // after an automatic start: IDT_OPEN greyed, IDT_START_STOP image 5, IDM_START_TEST "stop" text
+  void (*completionUi)();  // after the completion step's stop: IDT_START_STOP image 1, IDT_OPEN/IDT_STATISTICS, IDM_START_TEST, IDM_DETAILED_STATS/IDM_HTML_REPORT
   void (*expandWindow)(int wide);
   // Modes 1/2, list 1 = left list box, 2 = right list box.
   bool (*listHasPrefix)(int list, const Text16& text);   // an entry begins with text, case ignored
@@ -75,7 +75,8 @@ Text16 Mode4_GetTypedWord();
 Text16 Mode4_StripTrailingPunctuation(const Text16& word);
 
 // Modes 1 and 2.
-void Mode12_FollowTypedWord(const Text16& typed);
+// At a space: selects the word just typed in its list, or in the other list, which becomes current.
+void Mode12_FollowTypedWord();
 void Mode12_CheckKey(const Text16& typed, char16_t ch);
 bool Mode12_IsListPrefix(const Text16& text);
 // Mode 3.

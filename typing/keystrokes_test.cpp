@@ -6,10 +6,13 @@
 
 #include <vector>
 
+#include "testing/scan_codes.h"
 #include "tests/sample_text.h"
 #include "typing/words.h"
 
 namespace {
+
+using kftest::ScanCode;
 
 // The fake screen: one typing area (caret always at the end), two word list boxes, a clock.
 struct FakeScreen {
@@ -80,25 +83,6 @@ TypingHost FakeHost() {
   };
   host.updateWordRow = [](int16_t index) { g_Fake->updatedRows.push_back(index); };
   return host;
-}
-
-// Set-1 scan codes of the keys the tests type; everything else gets a key that ends nothing.
-uint16_t ScanCode(char16_t c) {
-  static const char kRows[] = "qwertyuiop";
-  static const char kHome[] = "asdfghjkl";
-  static const char kLow[] = "zxcvbnm";
-  const char16_t l = Lower(c);
-  for (int i = 0; kRows[i]; ++i) if (l == kRows[i]) return static_cast<uint16_t>(16 + i);
-  for (int i = 0; kHome[i]; ++i) if (l == kHome[i]) return static_cast<uint16_t>(30 + i);
-  for (int i = 0; kLow[i]; ++i) if (l == kLow[i]) return static_cast<uint16_t>(44 + i);
-  switch (c) {
-    case u' ': return 57;
-    case u'\r': return 28;
-    case 8: return 14;
-    case u'.': return 52;
-    case u',': return 51;
-    default: return 12;
-  }
 }
 
 class Keystrokes : public ::testing::Test {

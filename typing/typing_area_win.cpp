@@ -5,6 +5,7 @@
 #include "tests/sample_text.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
+#include "training/training_win.h"
 
 #include <commctrl.h>
 
@@ -131,7 +132,6 @@ void OnTypingAreaCommand(UINT command) {
 }
 
 void OnTypingAreaChar(HWND area, WPARAM wParam, LPARAM lParam) {
-  App_InstallTypingHost();
   HWND outer = s_ActiveArea;
   s_ActiveArea = area;
   s_TextCached = false;
@@ -193,6 +193,8 @@ LRESULT CALLBACK App_TypingAreaProc(HWND window, UINT message, WPARAM wParam, LP
 
 void App_SubclassTypingArea(HWND area) {
   if (!area) return;
+  // The rules' host is filled once, as each screen makes its typing area, not on every key.
+  App_InstallTypingHost();
   g_TypingAreaPrevProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(area, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(App_TypingAreaProc)));
 }

@@ -1,13 +1,15 @@
 // The typing area's window procedure on real windows: the tutor's main window with its Tests
 // screen, character messages with their key data, the toolbar and menu steps of a test, the
 // command forwarding, and the rows of the custom words list.
-#include "app/window_test_support.h"
+#include "testing/window_test_support.h"
 
 #include <string>
 #include <vector>
 
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
+#include "tests/tests_screen_win.h"
+#include "training/training_win.h"
 
 namespace {
 
@@ -24,7 +26,7 @@ class TypingAreaTest : public kftest::TypingWindowTest {
 
   void OpenTests() {
     OpenMainWindow(4, 1);
-    ASSERT_NE(g_Mode4.typingArea, nullptr);
+    ASSERT_NE(g_TypingScreen.typingArea, nullptr);
     g_Settings.AlertEnabled = 1;
   }
   static LRESULT Char(HWND area, wchar_t c, UINT keyWord) { return CharTo(area, c, keyWord); }
@@ -46,7 +48,7 @@ class TypingAreaTest : public kftest::TypingWindowTest {
 
 TEST_F(TypingAreaTest, SampleTypedInTheTestsScreenStartsStopsAndWidensTheWindow) {
   OpenTests();
-  HWND area = g_Mode4.typingArea;
+  HWND area = g_TypingScreen.typingArea;
   ASSERT_EQ(kftest::Wide(g_Sample.text), L"The quick brown fox, the lazy dog.");
   EXPECT_TRUE(kftest::Grayed(IDM_CLEAR));
   EXPECT_EQ(Width(g_App.mainWindow), 560);
@@ -98,26 +100,26 @@ TEST_F(TypingAreaTest, SampleTypedInTheTestsScreenStartsStopsAndWidensTheWindow)
 
   const wchar_t* labels[6] = {L"Time spent (min): ", L"CPM: ", L"Characters: ",
                               L"Words typed: ", L"WPM: ", L"Total errors count: "};
-  for (int row = 0; row < 6; ++row) EXPECT_EQ(kftest::WindowText(g_Mode4.labels[row]), labels[row]);
+  for (int row = 0; row < 6; ++row) EXPECT_EQ(kftest::WindowText(g_TypingScreen.labels[row]), labels[row]);
   // 36 keystrokes in 3.5 s and all 34 characters: the completing full stop is part of the test.
   EXPECT_EQ(keystrokesBefore, 35);
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"0.06");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[1]), L"617.14");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[2]), L"34");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[3]), L"7");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[4]), L"120.00");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[5]), L"1");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[0]), L"0.06");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[1]), L"617.14");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[2]), L"34");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[3]), L"7");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[4]), L"120.00");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[5]), L"1");
   EXPECT_EQ(g_Typing.keystrokes, 36);
 }
 
 TEST_F(TypingAreaTest, TestsModeCharacterGivesTheTypingAreaTheFocus) {
   OpenTests();
-  HWND area = g_Mode4.typingArea;
-  SetFocus(g_Mode4.sampleView);
-  ASSERT_EQ(GetFocus(), g_Mode4.sampleView);
+  HWND area = g_TypingScreen.typingArea;
+  SetFocus(g_TypingScreen.sampleView);
+  ASSERT_EQ(GetFocus(), g_TypingScreen.sampleView);
   Char(area, L'T', 20);
   EXPECT_EQ(GetFocus(), area);
-  SetFocus(g_Mode4.sampleView);
+  SetFocus(g_TypingScreen.sampleView);
   Char(area, L'h', 35);
   EXPECT_EQ(GetFocus(), area);
   EXPECT_EQ(kftest::WindowText(area), L"Th");
@@ -127,15 +129,15 @@ TEST_F(TypingAreaTest, TestsModeCharacterGivesTheTypingAreaTheFocus) {
 TEST_F(TypingAreaTest, NoBeepWhileTheAlertIsOff) {
   OpenTests();
   g_Settings.AlertEnabled = 0;
-  Type(g_Mode4.typingArea, L"xy");
+  Type(g_TypingScreen.typingArea, L"xy");
   EXPECT_TRUE(beeps.empty());
   EXPECT_EQ(g_Typing.testErrors, 2);
-  EXPECT_EQ(kftest::WindowText(g_Mode4.typingArea), L"xy");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.typingArea), L"xy");
 }
 
 TEST_F(TypingAreaTest, StartStopCommandFollowsTheButtonImage) {
   OpenTests();
-  SetWindowTextW(g_Mode4.values[3], L"earlier");
+  SetWindowTextW(g_TypingScreen.values[3], L"earlier");
   App_EnableMenuCommand(IDM_DETAILED_STATS, true);
   now = 1000;
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
@@ -146,23 +148,23 @@ TEST_F(TypingAreaTest, StartStopCommandFollowsTheButtonImage) {
   EXPECT_EQ(kftest::MenuText(kftest::Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Stop Test\tF6");
   EXPECT_TRUE(kftest::Grayed(IDM_DETAILED_STATS));
   EXPECT_TRUE(kftest::Grayed(IDM_HTML_REPORT));
-  EXPECT_EQ(kftest::WindowText(g_Mode4.labels[0]), L"");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.labels[0]), L"");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[0]), L"");
 
-  Type(g_Mode4.typingArea, L"Thexxx");  // no space, yet one word of this test
+  Type(g_TypingScreen.typingArea, L"Thexxx");  // no space, yet one word of this test
   now = 1000 + 30000;
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
   EXPECT_EQ(g_Typing.testRunning, 0);
   EXPECT_EQ(Image(IDT_START_STOP), IMG_START);
   EXPECT_EQ(kftest::ButtonState(IDT_STATISTICS) & TBSTATE_ENABLED, TBSTATE_ENABLED);
   EXPECT_EQ(kftest::MenuText(kftest::Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Start Test\tF6");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"0.50");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[1]), L"12.00");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[2]), L"6");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.labels[3]), L"Words typed: ");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[3]), L"1");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[4]), L"2.00");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[5]), L"3");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[0]), L"0.50");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[1]), L"12.00");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[2]), L"6");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.labels[3]), L"Words typed: ");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[3]), L"1");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[4]), L"2.00");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[5]), L"3");
   // A stop by command leaves the reports greyed and the window narrow.
   EXPECT_TRUE(kftest::Grayed(IDM_DETAILED_STATS));
   EXPECT_EQ(Width(g_App.mainWindow), 560);
@@ -177,17 +179,17 @@ TEST_F(TypingAreaTest, StartStopCommandFollowsTheButtonImage) {
 // Puts a marker text into every statistics field, so that what a start or stop leaves is seen.
 void MarkStatistics() {
   for (int row = 0; row < 6; ++row) {
-    SetWindowTextW(g_Mode4.labels[row], (L"label " + std::to_wstring(row + 1)).c_str());
-    SetWindowTextW(g_Mode4.values[row], (L"value " + std::to_wstring(row + 1)).c_str());
+    SetWindowTextW(g_TypingScreen.labels[row], (L"label " + std::to_wstring(row + 1)).c_str());
+    SetWindowTextW(g_TypingScreen.values[row], (L"value " + std::to_wstring(row + 1)).c_str());
   }
 }
 
 void ExpectRowOneEmptiedOthersKept() {
-  EXPECT_EQ(kftest::WindowText(g_Mode4.labels[0]), L"");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.labels[0]), L"");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[0]), L"");
   for (int row = 1; row < 6; ++row) {
-    EXPECT_EQ(kftest::WindowText(g_Mode4.labels[row]), L"label " + std::to_wstring(row + 1)) << row;
-    EXPECT_EQ(kftest::WindowText(g_Mode4.values[row]), L"value " + std::to_wstring(row + 1)) << row;
+    EXPECT_EQ(kftest::WindowText(g_TypingScreen.labels[row]), L"label " + std::to_wstring(row + 1)) << row;
+    EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[row]), L"value " + std::to_wstring(row + 1)) << row;
   }
 }
 
@@ -202,7 +204,7 @@ TEST_F(TypingAreaTest, StartByCommandOrByTheFirstKeyEmptiesTheFirstRowOnly) {
   ASSERT_EQ(g_Typing.testRunning, 0);
   ASSERT_EQ(g_Typing.keystrokes, 0);
   MarkStatistics();
-  Char(g_Mode4.typingArea, L'T', 20);  // the automatic start
+  Char(g_TypingScreen.typingArea, L'T', 20);  // the automatic start
   ASSERT_EQ(g_Typing.testRunning, 1);
   ExpectRowOneEmptiedOthersKept();
 }
@@ -216,7 +218,7 @@ TEST_F(TypingAreaTest, FirstKeyAfterAStartAndStopWithoutKeystrokesStartsATestAga
   ASSERT_EQ(Image(IDT_START_STOP), IMG_START);
 
   now = 70000;
-  Char(g_Mode4.typingArea, L'T', 20);
+  Char(g_TypingScreen.typingArea, L'T', 20);
   EXPECT_EQ(g_Typing.testRunning, 1);
   EXPECT_EQ(g_Typing.testStartTick, 70000u);
   EXPECT_EQ(g_Typing.keystrokes, 1);
@@ -231,7 +233,7 @@ TEST_F(TypingAreaTest, FirstKeyAfterAStartAndStopWithoutKeystrokesStartsATestAga
 
 TEST_F(TypingAreaTest, ClearKeepsThePreviousKeySoTheWordClockRunsOn) {
   OpenTests();
-  HWND area = g_Mode4.typingArea;
+  HWND area = g_TypingScreen.typingArea;
   now = 50000;
   Char(area, L'T', 20);  // 50000: the word starts
   SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_CLEAR, 1), 0);  // F7 in the typing area
@@ -249,11 +251,11 @@ TEST_F(TypingAreaTest, ClearKeepsThePreviousKeySoTheWordClockRunsOn) {
 TEST_F(TypingAreaTest, RunningTestSurvivesARebuildAndALanguageSwitch) {
   OpenTests();
   now = 50000;
-  Type(g_Mode4.typingArea, L"Thx");  // automatic start; one error
+  Type(g_TypingScreen.typingArea, L"Thx");  // automatic start; one error
   ASSERT_EQ(g_Typing.testRunning, 1);
   ASSERT_EQ(g_Typing.testErrors, 1);
 
-  HWND first = g_Mode4.typingArea;
+  HWND first = g_TypingScreen.typingArea;
   OnMenuMode4();  // the Tests screen rebuilt
   ASSERT_FALSE(IsWindow(first));
   EXPECT_EQ(g_Typing.testRunning, 1);
@@ -262,7 +264,7 @@ TEST_F(TypingAreaTest, RunningTestSurvivesARebuildAndALanguageSwitch) {
   EXPECT_EQ(g_Typing.testErrors, 1);
   EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
   EXPECT_EQ(kftest::ButtonState(IDT_OPEN) & TBSTATE_INDETERMINATE, TBSTATE_INDETERMINATE);
-  Type(g_Mode4.typingArea, L"Th");
+  Type(g_TypingScreen.typingArea, L"Th");
   EXPECT_EQ(g_Typing.keystrokes, 5);
 
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_FRENCH, 0);  // Ctrl+F
@@ -272,11 +274,11 @@ TEST_F(TypingAreaTest, RunningTestSurvivesARebuildAndALanguageSwitch) {
   EXPECT_EQ(g_Typing.keystrokes, 5);
   EXPECT_EQ(g_Typing.testErrors, 1);
   EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
-  EXPECT_EQ(kftest::WindowText(g_Mode4.typingArea), L"");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.typingArea), L"");
   // The French menu bar tells the running test too.
   EXPECT_EQ(kftest::MenuText(kftest::Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Cesser le test\tF6");
 
-  Type(g_Mode4.typingArea, L"Le r");  // checked against the French sample: no error
+  Type(g_TypingScreen.typingArea, L"Le r");  // checked against the French sample: no error
   EXPECT_EQ(g_Typing.testErrors, 1);
   EXPECT_EQ(g_Typing.keystrokes, 9);
   now = 50000 + 60000;  // one minute
@@ -284,20 +286,20 @@ TEST_F(TypingAreaTest, RunningTestSurvivesARebuildAndALanguageSwitch) {
   EXPECT_EQ(g_Typing.testRunning, 0);
   EXPECT_EQ(Image(IDT_START_STOP), IMG_START);
   // The figures describe the new typing area and go into the new screen's fields.
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[0]), L"1.00");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[1]), L"9.00");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[2]), L"4");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[3]), L"2");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[4]), L"2.00");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.values[5]), L"1");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[0]), L"1.00");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[1]), L"9.00");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[2]), L"4");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[3]), L"2");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[4]), L"2.00");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[5]), L"1");
   const std::wstring frenchCharacters = App_LoadString(IDS_CHARACTERS, 2);
-  EXPECT_EQ(kftest::WindowText(g_Mode4.labels[2]), frenchCharacters);
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.labels[2]), frenchCharacters);
   EXPECT_NE(frenchCharacters, L"Characters: ");
 }
 
 TEST_F(TypingAreaTest, AcceleratorCommandsAreForwardedToTheMainWindow) {
   OpenTests();
-  HWND area = g_Mode4.typingArea;
+  HWND area = g_TypingScreen.typingArea;
   SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_START_TEST, 1), 0);  // F6
   EXPECT_EQ(g_Typing.testRunning, 1);
   EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
@@ -317,17 +319,17 @@ TEST_F(TypingAreaTest, AcceleratorCommandsAreForwardedToTheMainWindow) {
 
 TEST_F(TypingAreaTest, CommandThatRebuildsTheScreenDoesNotReachTheDestroyedControl) {
   OpenTests();
-  HWND area = g_Mode4.typingArea;
+  HWND area = g_TypingScreen.typingArea;
   // Ctrl+F switches the language, which rebuilds the Tests screen under the typing area.
   EXPECT_EQ(SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_LANG_FRENCH, 1), 0), 0);
   EXPECT_FALSE(IsWindow(area));
-  ASSERT_NE(g_Mode4.typingArea, nullptr);
-  EXPECT_NE(g_Mode4.typingArea, area);
+  ASSERT_NE(g_TypingScreen.typingArea, nullptr);
+  EXPECT_NE(g_TypingScreen.typingArea, area);
   EXPECT_EQ(g_Settings.Language, 2);
   EXPECT_EQ(kftest::Wide(g_Sample.text), kftest::Wide(kftest::kSampleFR));
   // The new typing area works as the old one did.
-  Type(g_Mode4.typingArea, L"Le");
-  EXPECT_EQ(kftest::WindowText(g_Mode4.typingArea), L"Le");
+  Type(g_TypingScreen.typingArea, L"Le");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.typingArea), L"Le");
 }
 
 TEST_F(TypingAreaTest, HandModesSearchTheWordListBoxesAndSelectTheTypedWord) {
@@ -339,7 +341,7 @@ TEST_F(TypingAreaTest, HandModesSearchTheWordListBoxesAndSelectTheTypedWord) {
   for (const wchar_t* w : {L"hook", L"monopoly", L"you"})
     SendMessageW(g_Training.rightList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w));
   g_Settings.Mode = 1;
-  HWND area = g_Mode4.typingArea;
+  HWND area = g_TypingScreen.typingArea;
 
   Type(area, L"WAS ");
   EXPECT_TRUE(beeps.empty());
@@ -365,11 +367,11 @@ TEST_F(TypingAreaTest, HandModesFirstKeyOfTheRunBeingASpaceBeepsOnce) {
   SendMessageW(g_Training.rightList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"you"));
   g_Settings.Mode = 2;
   ASSERT_EQ(g_Typing.previousKey, kNoKey);
-  Char(g_Mode4.typingArea, L' ', 57);
+  Char(g_TypingScreen.typingArea, L' ', 57);
   // The space begins no list word; the empty word after it begins every one.
   EXPECT_EQ(beeps.size(), 1u);
   EXPECT_EQ(g_Typing.wordInProgress, 0);
-  Type(g_Mode4.typingArea, L"war");
+  Type(g_TypingScreen.typingArea, L"war");
   EXPECT_EQ(beeps.size(), 1u);
   EXPECT_EQ(g_Typing.wordInProgress, 1);
 }
@@ -400,14 +402,14 @@ TEST_F(TypingAreaTest, CustomWordRowShowsTheNewFigures) {
   auto cell = [&](int row, int col) { return kftest::ListCell(list, row, col); };
 
   g_Settings.Mode = 3;
-  Type(g_Mode4.typingArea, L"was ");  // 0.3 s, the second record; its row is the first ('Was')
+  Type(g_TypingScreen.typingArea, L"was ");  // 0.3 s, the second record; its row is the first ('Was')
   EXPECT_EQ(g_Words.customWords[1].typedCount, 1);
   EXPECT_EQ(cell(0, 2), L"0.30 (0.15)");
   EXPECT_EQ(cell(0, 3), L"0.00");
   EXPECT_EQ(cell(0, 4), L"1");
   EXPECT_EQ(cell(1, 2), L"n/a");
 
-  Type(g_Mode4.typingArea, L"a ");
+  Type(g_TypingScreen.typingArea, L"a ");
   EXPECT_EQ(cell(2, 2), L"0.10 (n/a)");
   EXPECT_EQ(cell(2, 4), L"1");
 

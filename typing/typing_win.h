@@ -4,6 +4,17 @@
 #include "app/app.h"
 #include "typing/figures.h"
 
+// Controls of the typing screens while shown: the typing area of modes 1, 2 and 4 (mode 3 has its
+// own, in TrainingScreen), and the sample view and statistics rows of the Tests screen.
+struct TypingScreen {
+  HWND typingArea = nullptr;    // IDC_TYPING_AREA
+  HWND sampleView = nullptr;    // IDC_SAMPLE_VIEW
+  HWND labels[6] = {};          // statistics rows 1-6, label
+  HWND values[6] = {};          // statistics rows 1-6, value
+  HFONT font = nullptr;
+};
+extern TypingScreen g_TypingScreen;
+
 // Fills every entry of g_TypingHost that is still empty with the program's own: the typing
 // area's edit control, GetTickCount, App_ErrorAlert, the toolbar and menu steps. Entries a test
 // has set are kept.
@@ -15,8 +26,25 @@ extern BOOL(WINAPI* g_AlertBeep)(DWORD frequency, DWORD duration);
 // Puts the texts of `figures` into the Tests screen's statistics rows (labels in the current
 // language); rows without a control are skipped.
 void Mode4_ShowFigures(const TestFigures& figures);
-// After the stop of the completion step: button 402 image 1, buttons 401 and 405 enabled,
-// menu item 4011 "start" text, menu items 4014 and 4015 enabled.
+// After the stop of the completion step: button IDT_START_STOP image 1, buttons IDT_OPEN and IDT_STATISTICS enabled,
+// menu item IDM_START_TEST "start" text, menu items IDM_DETAILED_STATS and IDM_HTML_REPORT enabled.
 void Mode4_CompletionUi();
 // Refreshes columns 2 to 4 of custom word record `index` in the custom words list view.
 void Mode3_UpdateWordRow(int16_t index);
+
+// Typing area and tests (typing/typing_area_win.cpp, typing/start_stop_win.cpp)
+LRESULT CALLBACK App_TypingAreaProc(HWND, UINT, WPARAM, LPARAM);
+extern WNDPROC g_TypingAreaPrevProc;
+// Puts App_TypingAreaProc in front of a screen's new typing area, keeping the edit control's own,
+// and fills the typing rules' host (App_InstallTypingHost) for the screen's keys.
+void App_SubclassTypingArea(HWND area);
+void App_ErrorAlert();
+// The start or stop of the typing rules (the automatic start, the completion step's stop).
+void Mode4_ToggleTest();
+void Mode4_OnStartStopCommand();  // command IDT_START_STOP
+// The live figures of the status bar: elapsed time, CPM and errors, one part each. A test start
+// starts the timer that refreshes them (ID_TIMER_LIVE_FIGURES, never on the keystroke path), a
+// stop ends it and leaves the final figures; outside a test, and on screens other than the Tests
+// screen, the parts are empty.
+void Mode4_OnLiveFiguresTimer();
+void Mode4_ClearLiveFigures();

@@ -6,7 +6,7 @@
 WordTables g_Words;
 
 HandLetters App_BuiltInHandLetters(int language) {
-  // The same texts as strings 1026 and 1027 of the three string tables, letter for letter
+  // The same texts as strings IDS_LEFT_HAND_LETTERS and IDS_RIGHT_HAND_LETTERS of the three string tables, letter for letter
   // (the English left set does hold "D" twice).
   switch (language) {
     case 2:

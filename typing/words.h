@@ -42,7 +42,7 @@ enum WordCategory : int16_t {
   kWordCustom = 5,
 };
 
-// The letters of each hand in one interface language (strings 1026 and 1027).
+// The letters of each hand in one interface language (strings IDS_LEFT_HAND_LETTERS and IDS_RIGHT_HAND_LETTERS).
 struct HandLetters {
   Text16 left;
   Text16 right;

@@ -22,10 +22,13 @@
 
 #include "settings/settings.h"
 #include "settings/trace.h"
+#include "testing/scan_codes.h"
 #include "tests/sample_text.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 #include "typing/words.h"
+#include "app/list_sort.h"
+#include "training/training_win.h"
 
 namespace kftest {
 
@@ -279,7 +282,7 @@ inline void CloseShell() {
   PumpMessages();
   TakeQuitMessage();
   g_App.mainWindow = g_App.toolbar = g_App.statusBar = g_App.supportLink = g_App.detailedStats = nullptr;
-  g_Mode4 = Mode4Screen();
+  g_TypingScreen = TypingScreen();
   g_Training = TrainingScreen();
 }
 
@@ -507,24 +510,6 @@ class MainWindowTest : public ::testing::Test {
 };
 
 // ---- Typing into the tutor's window on a fake clock ---------------------------------------------
-
-// The scan code of a key of the US layout in the key data of WM_CHAR; 12 for a character
-// without one of its own.
-inline UINT ScanCode(wchar_t c) {
-  static const char kTop[] = "qwertyuiop", kHome[] = "asdfghjkl", kLow[] = "zxcvbnm";
-  const wchar_t l = (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c;
-  for (int i = 0; kTop[i]; ++i) if (l == kTop[i]) return 16 + i;
-  for (int i = 0; kHome[i]; ++i) if (l == kHome[i]) return 30 + i;
-  for (int i = 0; kLow[i]; ++i) if (l == kLow[i]) return 44 + i;
-  switch (c) {
-    case L' ': return 57;
-    case L'\r': return 28;
-    case 8: return 14;
-    case L'.': return 52;
-    case L',': return 51;
-    default: return 12;
-  }
-}
 
 // A sounded error alert.
 struct BeepCall {

@@ -5,6 +5,8 @@
 #include "settings/settings.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
+#include "tests/history_win.h"
+#include "training/training_win.h"
 
 #include <commctrl.h>
 
@@ -89,9 +91,9 @@ void Mode4_ShowFigures(const TestFigures& figures) {
       // Copied at once: the string lookup reuses one buffer.
       label = T16(App_LoadString(figures.labelIds[row], g_Settings.Language));
     }
-    for (HWND field : {g_Mode4.labels[row], g_Mode4.values[row]}) {
+    for (HWND field : {g_TypingScreen.labels[row], g_TypingScreen.values[row]}) {
       if (!field) continue;
-      SetWindowTextW(field, W(field == g_Mode4.labels[row] ? label : figures.values[row]));
+      SetWindowTextW(field, W(field == g_TypingScreen.labels[row] ? label : figures.values[row]));
       RECT rc;
       GetWindowRect(field, &rc);
       MapWindowPoints(nullptr, g_App.mainWindow, reinterpret_cast<POINT*>(&rc), 2);

@@ -1,0 +1,25 @@
+#pragma once
+// The detailed statistics window of the Tests screen.
+#include "app/app.h"
+
+// Detailed statistics window and the custom list writer (tests/detailed_stats_win.cpp)
+// Command IDT_STATISTICS (button, menu item IDM_DETAILED_STATS, F8), by the image of button IDT_STATISTICS: 4 opens the window,
+// 6 closes it.
+void Mode4_OnDetailedStatsCommand();
+void Mode4_ShowDetailedStats();
+// Puts an open detailed statistics window at the main window's right edge, 77 pixels below its
+// top, moved into the work area of the main window's monitor where it would stick out (never
+// shrunk), without activating it: the keyboard focus stays where the user typed.
+void Mode4_DockDetailedStats();
+LRESULT CALLBACK Mode4_DetailedStatsProc(HWND, UINT, WPARAM, LPARAM);
+// Notifications of the list: custom draw colours and column sort.
+LRESULT Mode4_DetailedStatsNotify(HWND window, const NMHDR* header);
+// Comparison callback of the list's sort: item data of two rows and the column.
+int CALLBACK Mode4_CompareRows(LPARAM data1, LPARAM data2, LPARAM column);
+// Writes the checked words, in display order, as the current language's custom words list.
+void Mode4_CreateCustomList();
+void Mode4_CheckAll();
+INT_PTR CALLBACK Mode4_ColorLegendProc(HWND, UINT, WPARAM, LPARAM);
+// Destroys the list and the two buttons of an open detailed statistics window, which stays open
+// and empty: for every screen builder (the Tests screen rebuilt, the other modes' screens).
+void Mode4_EmptyDetailedStatsWindow();

@@ -1,0 +1,19 @@
+#pragma once
+// History.csv and the report's progress section, on the screen side.
+
+#include <string>
+
+#include "typing/figures.h"
+
+// History.csv and the report's progress section (tests/history_win.cpp)
+// At the stop of a test with at least one keystroke: one row for it (local time, language,
+// sample file, `completed`, the figures of the statistics rows, errors and accuracy) appended to
+// History.csv. A row that cannot be written leaves the test as it is and is said once per run,
+// in the status bar's third part.
+void Mode4_AppendHistory(const TestFigures& figures, bool completed);
+// Appends `row` to the file at `path` (UTF-8) in one write, starting a missing or empty file with
+// its mark and header and putting a line end first after a last line that has none; earlier
+// bytes are never changed, and a write cut short is taken back. False when the row is not there.
+bool Mode4_AppendHistoryLine(const std::string& path, const std::string& row);
+// The progress section of the report for `language` from the end of History.csv.
+std::string Mode4_ProgressSection(int language);

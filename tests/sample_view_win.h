@@ -1,0 +1,12 @@
+#pragma once
+// The sample view of the Tests screen and its mark.
+
+// The sample view's guidance (tests/sample_view_win.cpp): the next character to type is selected
+// in the sample view and its line scrolled into sight, without moving the focus.
+// Now: after a new sample and after the typing area is cleared.
+void Mode4_FollowTyping();
+// After each change of the typing area's text (the keystroke path): at once, or, for a key that
+// follows the one before within 50 ms, once the burst ends (ID_TIMER_SAMPLE_FOLLOW,
+// Mode4_OnFollowTimer).
+void Mode4_OnTypingChanged();
+void Mode4_OnFollowTimer();
