@@ -13,10 +13,13 @@
 #include "app/app.h"
 
 #include "settings/settings.h"
+#include "testing/percentile.h"
 #include "tests/history.h"
 #include "typing/keystrokes.h"
 #include "tests/history_win.h"
 #include "tests/report_win.h"
+
+using kftest::Percentile;
 
 namespace {
 
@@ -25,14 +28,6 @@ constexpr int kReports = 15;
 constexpr int kAppends = 500;
 constexpr double kTargetAppendMs = 1.0;
 constexpr double kTargetReportMs = 200.0;
-
-double Percentile(std::vector<double> values, double fraction) {
-  std::sort(values.begin(), values.end());
-  size_t rank = static_cast<size_t>(fraction * values.size() + 0.999999);
-  if (rank < 1) rank = 1;
-  if (rank > values.size()) rank = values.size();
-  return values[rank - 1];
-}
 
 HINSTANCE WINAPI NoViewer(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) { return reinterpret_cast<HINSTANCE>(33); }
 

@@ -19,11 +19,14 @@
 #include <commctrl.h>
 
 #include "settings/settings.h"
+#include "testing/percentile.h"
 #include "testing/scan_codes.h"
 #include "tests/sample_text.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 #include "tests/tests_screen_win.h"
+
+using kftest::Percentile;
 
 namespace {
 
@@ -52,15 +55,6 @@ Text16 MakeSample() {
   }
   text.resize(kSampleUnits);
   return Text_FromAscii(text);
-}
-
-double Percentile(std::vector<double> values, double fraction) {
-  std::sort(values.begin(), values.end());
-  // Nearest rank.
-  size_t rank = static_cast<size_t>(fraction * values.size() + 0.999999);
-  if (rank < 1) rank = 1;
-  if (rank > values.size()) rank = values.size();
-  return values[rank - 1];
 }
 
 Text16 ControlText(HWND control) {

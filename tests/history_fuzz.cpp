@@ -9,26 +9,12 @@
 
 #include "tests/history.h"
 
+#include "testing/history_reference.h"
+
 namespace {
 
 void Check(bool ok) {
   if (!ok) std::abort();
-}
-
-std::vector<HistoryRow> ForwardParse(const std::string& bytes, const std::string& language) {
-  std::vector<HistoryRow> rows;
-  size_t start = 0;
-  while (start <= bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    if (start == 0 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
-    HistoryRow row;
-    if (line.size() <= kMaxHistoryLine && Mode4_ParseHistoryRow(line, row) && row.language == language)
-      rows.push_back(row);
-    start = end + 1;
-  }
-  return rows;
 }
 
 size_t Count(const std::string& text, const std::string& what) {
@@ -62,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           return true;
         },
         language, count, block);
-    const std::vector<HistoryRow> all = ForwardParse(bytes, language);
+    const std::vector<HistoryRow> all = kftest::ForwardParse(bytes, language);
     const size_t expected = all.size() < count ? all.size() : count;
     Check(tail == std::vector<HistoryRow>(all.end() - static_cast<std::ptrdiff_t>(expected), all.end()));
 

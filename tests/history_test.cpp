@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "testing/test_files.h"
+#include "testing/history_reference.h"
 
 namespace {
 
@@ -36,23 +37,6 @@ HistoryRow Row(int day, const std::string& language, int64_t cpm100, int64_t err
   row.errors = errors;
   row.accuracy100 = 9900;
   return row;
-}
-
-// Every line of `bytes`, parsed from the start: what the reader from the end must agree with.
-std::vector<HistoryRow> ForwardParse(const std::string& bytes, const std::string& language) {
-  std::vector<HistoryRow> rows;
-  size_t start = 0;
-  while (start <= bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    if (start == 0 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
-    HistoryRow row;
-    if (line.size() <= kMaxHistoryLine && Mode4_ParseHistoryRow(line, row) && row.language == language)
-      rows.push_back(row);
-    start = end + 1;
-  }
-  return rows;
 }
 
 std::vector<HistoryRow> Tail(const std::string& bytes, const std::string& language, size_t count, size_t block,
@@ -197,14 +181,14 @@ TEST(HistoryTail, LastRowsOfTheLanguageOldestFirstAtAnyBlockSize) {
     if (i == 80) bytes += "\r\n\n";
   }
   bytes += "2026-11-20T10:00:00,EN,s.txt,1,1.00,999.99,200,40,40.00,3,99.00";  // no line end
-  const std::vector<HistoryRow> all = ForwardParse(bytes, "EN");
+  const std::vector<HistoryRow> all = kftest::ForwardParse(bytes, "EN");
   ASSERT_EQ(all.size(), 87u);
   for (size_t block : {1u, 7u, 100u, 64u * 1024u}) {
     SCOPED_TRACE(block);
     const std::vector<HistoryRow> last = Tail(bytes, "EN", 50, block);
     EXPECT_EQ(last, std::vector<HistoryRow>(all.end() - 50, all.end()));
     EXPECT_EQ(last.back().cpm100, 99999);
-    EXPECT_EQ(Tail(bytes, "FR", 500, block), ForwardParse(bytes, "FR"));
+    EXPECT_EQ(Tail(bytes, "FR", 500, block), kftest::ForwardParse(bytes, "FR"));
     EXPECT_TRUE(Tail(bytes, "RU", 50, block).empty());
   }
 }
