@@ -40,6 +40,9 @@ extern BOOL(WINAPI* g_GetOpenFileName)(LPOPENFILENAMEW);
 
 // The typing area of the screen shown (modes 1, 2 and 4 share one; mode 3 has its own).
 HWND App_CurrentTypingArea();
+// Gives a screen's new typing area the keyboard focus; at start, while the main window is being
+// built out of sight, App_InitInstance gives it when the window is shown.
+void App_FocusTypingArea(HWND area);
 
 // String tables (strings_win.cpp)
 // The string `id` in `language` (1 EN, 2 FR, 3 RU, anything else EN) in one shared 102-unit

@@ -273,12 +273,6 @@ BOOL App_InitInstance(HINSTANCE instance, int showCommand) {
   if (!window) return FALSE;
 
   g_App.mainWindow = window;
-  ShowWindow(window, showCommand);
-  UpdateWindow(window);
-  // The contents below are painted once, when all are in place: each control, the menu bar and
-  // the screen's own size and place would otherwise repaint the shown window one by one.
-  SendMessageW(window, WM_SETREDRAW, FALSE, 0);
-
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
 
@@ -298,9 +292,9 @@ BOOL App_InitInstance(HINSTANCE instance, int showCommand) {
 
   if (g_Settings.ShowURLLogo != 0) App_CreateSupportLink();
 
-  SendMessageW(window, WM_SETREDRAW, TRUE, 0);
-  RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
-
+  ShowWindow(window, showCommand);
+  App_FocusTypingArea(App_CurrentTypingArea());
+  UpdateWindow(window);
   App_Trace("App_InitInstance Exited");
   return TRUE;
 }
@@ -332,6 +326,11 @@ LRESULT CALLBACK App_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
+}
+
+void App_FocusTypingArea(HWND area) {
+  // Focusing a child of the hidden main window would activate it before it is shown.
+  if (area && g_App.mainWindow && IsWindowVisible(g_App.mainWindow)) SetFocus(area);
 }
 
 // ---- Placing the main window ----------------------------------------------------------------------

@@ -99,6 +99,6 @@ void OnMenuMode4() {
   g_Words.customWords.clear();
   Mode4_LoadCustomWords(g_Settings.Language);
 
-  if (g_TypingScreen.typingArea) SetFocus(g_TypingScreen.typingArea);
+  App_FocusTypingArea(g_TypingScreen.typingArea);
   App_Trace("OnMenuMode4 Exited");
 }

@@ -140,5 +140,5 @@ void OnMenuMode3() {
   Mode3_LoadCustomWords(g_Settings.Language);
 
   App_CenterMainWindow();
-  if (g_Training.customTypingArea) SetFocus(g_Training.customTypingArea);
+  App_FocusTypingArea(g_Training.customTypingArea);
 }

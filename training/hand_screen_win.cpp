@@ -55,5 +55,5 @@ void OnMenuMode12(int mode) {
   App_LocalizeStrings(g_Settings.Language);
 
   App_CenterMainWindow();
-  if (g_TypingScreen.typingArea) SetFocus(g_TypingScreen.typingArea);
+  App_FocusTypingArea(g_TypingScreen.typingArea);
 }
