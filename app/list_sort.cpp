@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <unordered_map>
 
 SortFlags g_SortFlags;
@@ -51,6 +52,17 @@ void App_SortListView(HWND list, int column, PFNLVCOMPARE compare) {
     s_SortCells.emplace(item.lParam, T16(text));
   }
   SendMessageW(list, LVM_SORTITEMS, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(compare));
+  s_SortCells.clear();
+}
+
+void App_SortRowData(std::vector<LPARAM>& rows, int column, Text16 (*cell)(LPARAM), PFNLVCOMPARE compare) {
+  s_SortCells.clear();
+  s_SortCells.reserve(rows.size());
+  for (LPARAM data : rows) s_SortCells.emplace(data, cell(data));
+  // A stable merge, as LVM_SORTITEMS sorts: a row moves before an earlier one only when it
+  // compares lower.
+  std::stable_sort(rows.begin(), rows.end(),
+                   [&](LPARAM a, LPARAM b) { return compare(a, b, static_cast<LPARAM>(column)) < 0; });
   s_SortCells.clear();
 }
 

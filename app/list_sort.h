@@ -1,6 +1,8 @@
 #pragma once
 // Sorting of the report list views by a clicked column (list_sort.cpp): the detailed statistics
 // list and the custom words list share the direction flags.
+#include <vector>
+
 #include "app/app.h"
 
 // One 16-bit sort direction flag per column index, all 0 at start and never reset, shared by
@@ -17,6 +19,10 @@ void App_FlipSortFlag(int column);
 // Sorts a report list view by `column` with LVM_SORTITEMS and `compare`; the cells of that
 // column are read first, and the comparison reads them with App_SortCell.
 void App_SortListView(HWND list, int column, PFNLVCOMPARE compare);
+// Sorts `rows` (the item data of a list's rows, top to bottom) by `column` as App_SortListView
+// sorts a list view's own rows, for a list whose rows the program keeps itself: `cell` gives a
+// row's text in that column, and `compare` reads it with App_SortCell. Equal rows keep their order.
+void App_SortRowData(std::vector<LPARAM>& rows, int column, Text16 (*cell)(LPARAM), PFNLVCOMPARE compare);
 // During App_SortListView, the sorted column's text of the row whose item data is `data`;
 // nullptr for an unknown row and outside a sort.
 const Text16* App_SortCell(LPARAM data);

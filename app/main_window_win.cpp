@@ -185,6 +185,9 @@ LRESULT App_OnNotify(LPARAM lParam) {
   // Its rows hold nothing to free: emptying or destroying a list of thousands of rows needs no
   // notification per row.
   if (header && header->code == static_cast<UINT>(LVN_DELETEALLITEMS)) return TRUE;
+  if (header && header->hwndFrom && header->hwndFrom == g_Training.customList) {
+    if (header->code == LVN_GETDISPINFOW || header->code == LVN_ODFINDITEMW) return Mode3_OnListNotify(header);
+  }
   if (g_Settings.Mode != 3 || !header || header->code != LVN_COLUMNCLICK) return 0;
   Mode3_OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
   return 0;

@@ -293,7 +293,7 @@ TEST_F(MenuTest, LocalizeStringsLabelsTheDetailedStatisticsButtons) {
 }
 
 HWND MakeCustomListView() {
-  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 300, 300, g_App.mainWindow,
+  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT | LVS_OWNERDATA, 0, 0, 300, 300, g_App.mainWindow,
                               reinterpret_cast<HMENU>(IDC_CUSTOM_LIST), nullptr, nullptr);
   for (int c = 0; c < 5; ++c) {
     LVCOLUMNW col = {};
@@ -336,11 +336,7 @@ TEST_F(MenuTest, CustomWordsFillListViewAndTable) {
     EXPECT_EQ(ListCell(list, row, 0), words[row]);
     EXPECT_EQ(ListCell(list, row, 1), lengths[row]);
     for (int c = 2; c <= 4; ++c) EXPECT_EQ(ListCell(list, row, c), L"n/a");
-    LVITEMW item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(item.lParam, row);
+    EXPECT_EQ(g_Training.customRows.at(static_cast<size_t>(row)).record, row);
     const CustomWordRecord& r = g_Words.customWords[row];
     EXPECT_EQ(Wide(r.word), words[row]);
     EXPECT_EQ(r.length, static_cast<int32_t>(Wide(r.word).size()));

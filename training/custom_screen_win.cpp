@@ -15,7 +15,8 @@ namespace {
 
 constexpr int kWindowWidth = 560, kWindowHeight = 820;
 constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL;
-constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT;
+// The program keeps the rows (g_Training.customRows); the list view asks for what it shows.
+constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDATA;
 constexpr int kX = 25, kWidth = 500;
 constexpr int kAreaY = 60, kAreaHeight = 200;
 constexpr int kListY = 280, kListHeight = 435;
@@ -100,7 +101,7 @@ int CALLBACK Mode3_CompareRows(LPARAM first, LPARAM second, LPARAM sortColumn) {
 void Mode3_OnColumnClick(int column) {
   if (column < 0 || column >= kSortColumns) return;
   App_FlipSortFlag(column);
-  App_SortListView(g_Training.customList, column, Mode3_CompareRows);
+  Mode3_SortRows(column);
 }
 
 void App_SetListColumns() {

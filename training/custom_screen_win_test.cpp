@@ -17,11 +17,11 @@ std::vector<std::wstring> Column(int column) {
   return cells;
 }
 
-void SetCell(int row, int column, const wchar_t* text) {
-  LVITEMW cell = {};
-  cell.iSubItem = column;
-  cell.pszText = const_cast<wchar_t*>(text);
-  SendMessageW(g_Training.customList, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
+// Figures of a row as a typing would leave them (columns 2 to 4).
+void SetFigures(int row, const wchar_t* speed, const wchar_t* errors, const wchar_t* count) {
+  CustomRow& shown = g_Training.customRows.at(static_cast<size_t>(row));
+  shown.typed = true;
+  shown.figures = WordRowFigures{T16(speed), T16(errors), T16(count)};
 }
 
 // A click on a column heading as the list view reports it to the main window.
@@ -149,7 +149,7 @@ TEST_F(CustomScreenTest, CreatesTheTypingAreaThenTheListViewWithTheirStyles) {
   EXPECT_EQ(g_Created[0].style, base | ES_MULTILINE | ES_AUTOVSCROLL);
   EXPECT_EQ(_wcsicmp(g_Created[1].className.c_str(), WC_LISTVIEWW), 0);
   EXPECT_EQ(g_Created[1].id, IDC_CUSTOM_LIST);
-  EXPECT_EQ(g_Created[1].style, base | LVS_REPORT);
+  EXPECT_EQ(g_Created[1].style, base | LVS_REPORT | LVS_OWNERDATA);
   // The hand-practice screen is gone.
   EXPECT_TRUE(Children(L"LISTBOX", IDC_LEFT_LIST).empty());
   EXPECT_TRUE(Children(L"LISTBOX", IDC_RIGHT_LIST).empty());
@@ -224,11 +224,7 @@ class CustomSortTest : public CustomScreenTest {
     const wchar_t* speed[] = {L"0.90 (0.10)", L"0.20 (0.50)", L"n/a", L"1.50 (0.30)"};
     const wchar_t* errors[] = {L"2.50", L"0.00", L"n/a", L"10.00"};
     const wchar_t* count[] = {L"3", L"n/a", L"12", L"1"};
-    for (int row = 0; row < 4; ++row) {
-      SetCell(row, 2, speed[row]);
-      SetCell(row, 3, errors[row]);
-      SetCell(row, 4, count[row]);
-    }
+    for (int row = 0; row < 4; ++row) SetFigures(row, speed[row], errors[row], count[row]);
   }
   using Names = std::vector<std::wstring>;
 };

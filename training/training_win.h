@@ -1,6 +1,17 @@
 #pragma once
 // The screens of the training modes (1-3) and the word lists they show.
+#include <vector>
+
 #include "app/app.h"
+#include "typing/figures.h"
+
+// One row of the custom words list view: the custom word record it shows and, once the word is
+// typed, the texts of its figures columns (2 to 4), which read "n/a" before.
+struct CustomRow {
+  int16_t record = 0;
+  bool typed = false;
+  WordRowFigures figures;
+};
 
 // Controls of the training screens (modes 1 to 3) while shown; the word list loaders fill them
 // and do nothing while they are null.
@@ -9,6 +20,9 @@ struct TrainingScreen {
   HWND rightList = nullptr;         // IDC_RIGHT_LIST, modes 1 and 2
   HWND customList = nullptr;        // IDC_CUSTOM_LIST, mode 3 list view
   HWND customTypingArea = nullptr;  // mode 3's own typing area
+  // The custom words list view keeps no rows of its own (LVS_OWNERDATA): a list of 20,000 words
+  // shows at once, and each row's texts are given when it is drawn or read. Top to bottom.
+  std::vector<CustomRow> customRows;
 };
 extern TrainingScreen g_Training;
 
@@ -26,6 +40,19 @@ void Mode3_OnColumnClick(int column);
 // LVM_SORTITEMS callback: the rows whose item data are `first` and `second`, compared by the
 // figure in column `column` in the direction of its flag; the word column compares equal.
 int CALLBACK Mode3_CompareRows(LPARAM first, LPARAM second, LPARAM column);
+// The custom words list view (training/custom_list_win.cpp).
+// One row per custom word record, in record order, figures "n/a".
+void Mode3_ShowCustomRows();
+// The text of a cell: the word, its length, its figures or "n/a"; empty outside the rows.
+Text16 Mode3_RowCell(int row, int column);
+// The list view's questions to its parent (WM_NOTIFY): a row's texts and item data
+// (LVN_GETDISPINFOW) and the row that a typed prefix selects (LVN_ODFINDITEMW).
+LRESULT Mode3_OnListNotify(const NMHDR* header);
+// Shows `figures` in the first row whose word is `word`, letter case ignored.
+void Mode3_ShowRowFigures(const Text16& word, const WordRowFigures& figures);
+// Sorts the rows by `column` with Mode3_CompareRows, the way a list view sorts its own rows: rows
+// that compare equal keep their order, and the selected rows stay selected.
+void Mode3_SortRows(int column);
 // The sort value of a custom words cell: "n/a" goes last in either direction, the speed column
 // counts the figure in parentheses, the typed count column reads a whole number.
 double Mode3_CellValue(const Text16& text, int column, bool descending);

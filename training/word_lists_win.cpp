@@ -1,6 +1,5 @@
 // Word lists into the screens: the two list boxes of modes 1 and 2, the custom words list view
 // of mode 3, and the Custom mode command's enabled state.
-#include <cwchar>
 #include <vector>
 
 #include "app/app.h"
@@ -33,13 +32,6 @@ void FillListBox(HWND listBox, WordList list, int language) {
   Redraw(listBox);
 }
 
-void SetCell(HWND listView, int row, int column, const wchar_t* text) {
-  LVITEMW cell = {};
-  cell.iSubItem = column;
-  cell.pszText = const_cast<wchar_t*>(text);
-  SendMessageW(listView, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
-}
-
 }  // namespace
 
 void App_UpdateCustomModeItem() {
@@ -59,35 +51,12 @@ void Mode12_LoadWordLists(int mode, int language) {
 
 void Mode3_LoadCustomWords(int language) {
   g_Words.customWords.clear();
-  HWND listView = g_Training.customList;
   const std::vector<Text16> words = App_LoadWordList(WordList::Custom, language);
-  if (listView) {
-    StopRedraw(listView);
-    SendMessageW(listView, LVM_DELETEALLITEMS, 0, 0);
-    SendMessageW(listView, LVM_SETITEMCOUNT, words.size(), 0);
-  }
-
-  int n = 0;
+  g_Words.customWords.reserve(words.size());
   for (const Text16& word : words) {
     // Rows and records are numbered with 16-bit indexes.
     if (g_Words.customWords.size() >= kMaxTableRecords) break;
-    const int32_t length = static_cast<int32_t>(word.size());
-    if (listView) {
-      LVITEMW item = {};
-      item.mask = LVIF_TEXT | LVIF_PARAM;
-      item.iItem = n;
-      item.pszText = const_cast<wchar_t*>(W(word));
-      item.lParam = n;
-      const int row = static_cast<int>(SendMessageW(listView, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-      if (row >= 0) {
-        wchar_t figure[16];
-        swprintf(figure, 16, L"%d", static_cast<int>(length));
-        SetCell(listView, row, 1, figure);
-        for (int column = 2; column <= 4; ++column) SetCell(listView, row, column, L"n/a");
-      }
-    }
-    g_Words.customWords.push_back(CustomWordRecord{word, length, 0.0f, 0.0f, 0, 0, 0});
-    ++n;
+    g_Words.customWords.push_back(CustomWordRecord{word, static_cast<int32_t>(word.size()), 0.0f, 0.0f, 0, 0, 0});
   }
-  if (listView) Redraw(listView);
+  Mode3_ShowCustomRows();
 }

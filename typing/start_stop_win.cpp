@@ -15,13 +15,6 @@ namespace {
 // Four refreshes a second: the elapsed time never lags a second behind.
 constexpr UINT kLiveFiguresPeriodMs = 250;
 
-void SetCellText(HWND list, int row, int column, const Text16& text) {
-  LVITEMW item = {};
-  item.iSubItem = column;
-  item.pszText = const_cast<wchar_t*>(W(text));
-  SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
 // The status bar part and label of each live figure.
 struct LivePart {
   int part;
@@ -174,15 +167,7 @@ void Mode3_UpdateWordRow(int16_t index) {
   HWND list = g_Training.customList;
   if (!list) return;
   const CustomWordRecord& record = g_Words.customWords[static_cast<size_t>(index)];
-  // The first row showing the word, letter case ignored.
-  LVFINDINFOW find = {};
-  find.flags = LVFI_STRING;
-  find.psz = W(record.word);
-  const LRESULT row = SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find));
-  if (row < 0) return;
   WordRowFigures figures;
-  if (!Mode3_WordRowFigures(record, figures)) return;
-  SetCellText(list, static_cast<int>(row), 2, figures.speed);
-  SetCellText(list, static_cast<int>(row), 3, figures.errors);
-  SetCellText(list, static_cast<int>(row), 4, figures.count);
+  // Shown in the first row showing the word, letter case ignored.
+  if (Mode3_WordRowFigures(record, figures)) Mode3_ShowRowFigures(record.word, figures);
 }

@@ -378,27 +378,16 @@ TEST_F(TypingAreaTest, HandModesFirstKeyOfTheRunBeingASpaceBeepsOnce) {
 
 TEST_F(TypingAreaTest, CustomWordRowShowsTheNewFigures) {
   OpenTests();
-  HWND list = Child(WC_LISTVIEWW, LVS_REPORT, IDC_CUSTOM_LIST);
+  HWND list = Child(WC_LISTVIEWW, LVS_REPORT | LVS_OWNERDATA, IDC_CUSTOM_LIST);
   g_Training.customList = list;
   LVCOLUMNW column = {};
   column.mask = LVCF_WIDTH;
   column.cx = 60;
   for (int c = 0; c < 5; ++c) SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
   g_Words.customWords.clear();
-  for (const wchar_t* w : {L"Was", L"was", L"a"}) {
-    LVITEMW item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(g_Words.customWords.size());
-    item.pszText = const_cast<wchar_t*>(w);
-    SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    for (int c = 2; c < 5; ++c) {
-      LVITEMW cell = {};
-      cell.iSubItem = c;
-      cell.pszText = const_cast<wchar_t*>(L"n/a");
-      SendMessageW(list, LVM_SETITEMTEXTW, item.iItem, reinterpret_cast<LPARAM>(&cell));
-    }
+  for (const wchar_t* w : {L"Was", L"was", L"a"})
     g_Words.customWords.push_back({T16(w), static_cast<int32_t>(wcslen(w)), 0, 0, 0, 0, 0});
-  }
+  Mode3_ShowCustomRows();
   auto cell = [&](int row, int col) { return kftest::ListCell(list, row, col); };
 
   g_Settings.Mode = 3;
