@@ -1,12 +1,14 @@
 // What the two report lists share: the detailed statistics list (columns 0-3) and the custom
 // words list view (columns 0-4) use one sort flag per column index, sort the same way, and size
 // their columns to their headings.
-#include "app/app.h"
-#include "app/list_sort.h"
+#include <windows.h>
 
 #include <commctrl.h>
 
 #include <unordered_map>
+
+#include "app/list_sort.h"
+#include "app/wide_text.h"
 
 SortFlags g_SortFlags;
 

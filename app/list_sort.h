@@ -1,7 +1,13 @@
 #pragma once
 // Sorting of the report list views by a clicked column (list_sort.cpp): the detailed statistics
 // list and the custom words list share the direction flags.
-#include "app/app.h"
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdint>
+
+#include "common/text.h"
 
 // One 16-bit sort direction flag per column index, all 0 at start and never reset, shared by
 // the detailed statistics list and the custom words list view; 0 ascending, else descending.

@@ -1,11 +1,14 @@
 // The screen of mode 3: its controls, columns and states, the custom words rows, a typed custom
 // word's row, the column sort on the shared flags, the language switch and the start-up in mode 3.
+#include "app/app.h"
+#include "app/list_sort.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
 #include "testing/window_test_support.h"
-
+#include "training/training_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
-#include "app/list_sort.h"
-#include "training/training_win.h"
+#include "typing/words.h"
 
 namespace kftest {
 namespace {

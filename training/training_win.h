@@ -1,6 +1,8 @@
 #pragma once
 // The screens of the training modes (1-3) and the word lists they show.
-#include "app/app.h"
+#include <windows.h>
+
+#include "common/text.h"
 
 // Controls of the training screens (modes 1 to 3) while shown; the word list loaders fill them
 // and do nothing while they are null.
@@ -15,11 +17,16 @@ extern TrainingScreen g_Training;
 // Word lists into the training screens (training/word_lists_win.cpp)
 void Mode12_LoadWordLists(int mode, int language);
 void Mode3_LoadCustomWords(int language);
+// The Custom mode menu item, enabled where the current language has a custom words list.
+void App_UpdateCustomModeItem();
 
 // The screens of modes 1-2 and 3 (training/hand_screen_win.cpp, training/custom_screen_win.cpp):
 // each destroys the screen shown and builds its own.
 void OnMenuMode12(int mode);
 void OnMenuMode3();
+// Relabels the five columns of the custom words list view, when it is shown, in the current
+// language, with widths that leave room for the headings.
+void App_SetListColumns();
 // A click on column `column` of the custom words list view (mode 3 only): flips the column's
 // sort flag and sorts the rows with Mode3_CompareRows.
 void Mode3_OnColumnClick(int column);
