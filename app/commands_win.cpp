@@ -3,11 +3,17 @@
 // typing area forwards to) lets through only what the screen shown offers. A command whose menu
 // item or button is not offered (hidden or greyed) does nothing, whether it comes from a key,
 // the typing area, the toolbar or the menu.
-#include "app/app.h"
+#include <windows.h>
 
 #include <commctrl.h>
 
+#include "app/app.h"
+#include "app/commands_win.h"
+#include "app/menus_win.h"
+#include "app/toolbar_win.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
+#include "training/training_win.h"
 
 namespace {
 

@@ -1,7 +1,11 @@
 // The tutor's entry point: start-up, the message loop and the end of the run.
+#include <windows.h>
+
 #include <tchar.h>
 
 #include "app/app.h"
+#include "app/main_window_win.h"
+#include "resources/resource.h"
 #include "settings/trace.h"
 
 int WINAPI _tWinMain(HINSTANCE instance, HINSTANCE, LPTSTR, int showCommand) {

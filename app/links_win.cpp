@@ -1,19 +1,20 @@
 // The ways out of the tutor: the about box with its clickable maker name, the two help pages of
 // the interface language, the maker's site and the support link on the toolbar. Pages are only
 // handed to the shell's browser; nothing is downloaded or shown inside the program.
-#include "app/app.h"  // windows.h first: shellapi.h builds on it
-
-#include <shellapi.h>
+#include <windows.h>
 
 #include <cwchar>
 
-#include "app/on_demand.h"
+#include "app/app.h"
+#include "app/links_win.h"
+#include "app/strings_win.h"
+#include "app/toolbar_win.h"
 #include "app/web_addresses.h"
+#include "app/wide_text.h"
 #include "common/languages.h"
+#include "common/text.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
-
-HINSTANCE(WINAPI* g_ShellExecute)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) = App_ShellExecuteOnDemand;
-INT_PTR(WINAPI* g_DialogBoxParam)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM) = DialogBoxParamW;
 
 namespace {
 

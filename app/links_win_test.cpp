@@ -1,11 +1,22 @@
 // The about box, the help pages, the maker's site and the support link, on a real main window.
 // Pages go to a recorder instead of the browser; the about box runs for real, driven by a timer
 // from inside its own modal loop.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <functional>
+
+#include "app/app.h"
+#include "app/links_win.h"
+#include "app/main_window_win.h"
+#include "app/strings_win.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
 #include "testing/window_test_support.h"
 #include "tests/tests_screen_win.h"
 #include "typing/typing_win.h"
-
-#include <functional>
 
 namespace kftest {
 namespace {

@@ -1,13 +1,15 @@
 // What the two report lists share: the detailed statistics list (columns 0-3) and the custom
 // words list view (columns 0-4) use one sort flag per column index, sort the same way, and size
 // their columns to their headings.
-#include "app/app.h"
-#include "app/list_sort.h"
+#include <windows.h>
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <unordered_map>
+
+#include "app/list_sort.h"
+#include "app/wide_text.h"
 
 SortFlags g_SortFlags;
 
@@ -55,14 +57,24 @@ void App_SortListView(HWND list, int column, PFNLVCOMPARE compare) {
   s_SortCells.clear();
 }
 
-void App_SortRowData(std::vector<LPARAM>& rows, int column, Text16 (*cell)(LPARAM), PFNLVCOMPARE compare) {
+void App_SortRowData(std::vector<LPARAM>& rows, const std::vector<Text16>& cells, int column, PFNLVCOMPARE compare) {
   s_SortCells.clear();
   s_SortCells.reserve(rows.size());
-  for (LPARAM data : rows) s_SortCells.emplace(data, cell(data));
-  // A stable merge, as LVM_SORTITEMS sorts: a row moves before an earlier one only when it
-  // compares lower.
-  std::stable_sort(rows.begin(), rows.end(),
-                   [&](LPARAM a, LPARAM b) { return compare(a, b, static_cast<LPARAM>(column)) < 0; });
+  for (size_t row = 0; row < rows.size() && row < cells.size(); ++row) s_SortCells.emplace(rows[row], cells[row]);
+  // Merges runs of 1, 2, 4... rows, as LVM_SORTITEMS sorts: a row moves before an earlier one only
+  // when it compares lower, so equal rows keep their order.
+  const size_t n = rows.size();
+  std::vector<LPARAM> merged(n);
+  for (size_t width = 1; width < n; width *= 2) {
+    for (size_t left = 0; left < n; left += 2 * width) {
+      const size_t middle = std::min(left + width, n), right = std::min(left + 2 * width, n);
+      size_t a = left, b = middle, out = left;
+      while (a < middle && b < right) merged[out++] = compare(rows[a], rows[b], column) > 0 ? rows[b++] : rows[a++];
+      while (a < middle) merged[out++] = rows[a++];
+      while (b < right) merged[out++] = rows[b++];
+    }
+    rows.swap(merged);
+  }
   s_SortCells.clear();
 }
 

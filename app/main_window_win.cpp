@@ -1,14 +1,24 @@
 // The main window: start-up steps, the window class, the window procedure with its command
 // table, the message loop, and the two helpers that place the main window.
-#include "app/app.h"  // windows.h first: commctrl.h builds on it
+#include <windows.h>
 
 #include <commctrl.h>
 
+#include <string>
+
+#include "app/app.h"
+#include "app/commands_win.h"
+#include "app/links_win.h"
+#include "app/main_window_win.h"
+#include "app/menus_win.h"
+#include "app/strings_win.h"
+#include "app/toolbar_win.h"
 #include "common/files.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
-#include "tests/history.h"
 #include "tests/detailed_stats_win.h"
+#include "tests/history.h"
 #include "tests/report_win.h"
 #include "tests/sample_view_win.h"
 #include "tests/tests_screen_win.h"

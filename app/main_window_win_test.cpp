@@ -1,8 +1,14 @@
 // The main window in process: start-up, class and first placement, the command routing, the
 // message loop, painting, docking of the statistics window, the placement helpers and the save
 // of the last used mode and language at the end of the run.
+#include "app/app.h"
+#include "app/main_window_win.h"
+#include "app/menus_win.h"
+#include "app/toolbar_win.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+#include "settings/trace.h"
 #include "testing/window_test_support.h"
-#include "tests/tests_screen_win.h"
 #include "typing/typing_win.h"
 
 namespace kftest {

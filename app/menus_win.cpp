@@ -1,10 +1,18 @@
 // Menu bars per language, the Language submenu, relabelling of the screen shown and the
 // language switch.
+#include <windows.h>
+
+#include <cstdint>
+
 #include "app/app.h"
-
-#include <commctrl.h>
-
+#include "app/commands_win.h"
+#include "app/menus_win.h"
+#include "app/strings_win.h"
+#include "app/toolbar_win.h"
+#include "app/wide_text.h"
 #include "common/languages.h"
+#include "common/text.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
 #include "tests/detailed_stats_win.h"

@@ -1,9 +1,15 @@
 // Menu bars per language, the Language submenu and its marking, the language switch, and the
 // word lists loaded into the training screens' controls.
+#include "app/app.h"
+#include "app/menus_win.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
 #include "testing/window_test_support.h"
+#include "tests/sample_text.h"
 #include "tests/tests_screen_win.h"
 #include "training/training_win.h"
 #include "typing/typing_win.h"
+#include "typing/words.h"
 
 namespace kftest {
 namespace {

@@ -1,9 +1,12 @@
 // Loads a system DLL at the first call of one of its functions (see on_demand.h).
-#include "app/on_demand.h"
+#include <windows.h>
 
+#include <commdlg.h>
 #include <shellapi.h>
 
 #include <cwchar>
+
+#include "app/on_demand.h"
 
 namespace {
 

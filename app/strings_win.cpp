@@ -1,10 +1,16 @@
 // String tables: the one lookup by identifier and exact language, and the few strings that are
 // copied out at once (hand letters, class name).
+#include <windows.h>
+
 #include <cstring>
 
 #include "app/app.h"
+#include "app/strings_win.h"
+#include "app/wide_text.h"
 #include "common/languages.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
+#include "typing/words.h"
 
 namespace {
 

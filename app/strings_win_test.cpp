@@ -1,14 +1,21 @@
 // In-process checks of the tutor's resources and the string lookup: every table string unit for
 // unit in the three languages, the lookup's edge cases, the menu bars, the shortcut table, the
 // toolbar strip, the icons, the dialog templates, the manifest and the version block.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/app.h"
+#include "app/strings_win.h"
+#include "common/languages.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
 #include "typing/words.h"
 

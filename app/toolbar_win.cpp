@@ -1,9 +1,13 @@
 // The program font, the toolbar of five image buttons and the status bar, all made once at
 // start and kept for the run, and the View commands that hide and show the two bars.
-#include "app/app.h"  // windows.h first: commctrl.h builds on it
+#include <windows.h>
 
 #include <commctrl.h>
 
+#include "app/app.h"
+#include "app/strings_win.h"
+#include "app/toolbar_win.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
 
 namespace {

@@ -1,4 +1,8 @@
 // The toolbar, the status bar, the program font and the View toggles, on a real main window.
+#include "app/app.h"
+#include "app/toolbar_win.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
 #include "testing/window_test_support.h"
 
 namespace kftest {

@@ -1,8 +1,16 @@
 // Telling the user that a file of theirs could not be written: which file, and why in the
 // system's own words, in the interface language where the system has that language.
+#include <windows.h>
+
 #include <string>
 
 #include "app/app.h"
+#include "app/strings_win.h"
+#include "app/wide_text.h"
+#include "app/write_failure_win.h"
+#include "common/files.h"
+#include "common/text.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
 
 namespace {

@@ -4,20 +4,23 @@
 // test's row to that file. Runs in a scratch folder of its own; nothing is opened.
 // Exit code: 0 when every report charts what the file holds and every row was appended; the
 // timings are printed against their targets, never failed.
+#include <windows.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/app.h"
-
 #include "settings/settings.h"
 #include "testing/percentile.h"
 #include "tests/history.h"
-#include "typing/keystrokes.h"
 #include "tests/history_win.h"
 #include "tests/report_win.h"
+#include "typing/figures.h"
+#include "typing/keystrokes.h"
 
 using kftest::Percentile;
 

@@ -8,23 +8,28 @@
 // Exit code: 0 when the run completed, both controls hold the sample's first `keys` units with
 // no error counted and the sample view marks the next character in sight; timing over target is
 // reported, not failed.
-#include <algorithm>
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/app.h"
-
-#include <commctrl.h>
-
+#include "app/main_window_win.h"
+#include "app/menus_win.h"
+#include "app/toolbar_win.h"
+#include "common/text.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
 #include "testing/percentile.h"
 #include "testing/scan_codes.h"
 #include "tests/sample_text.h"
+#include "tests/tests_screen_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
-#include "tests/tests_screen_win.h"
 
 using kftest::Percentile;
 

@@ -10,25 +10,32 @@
 // folder and starts the window through the program's own start-up; MainWindowTest builds a small
 // installation of its own (Settings.xml, EN/FR/RU with a sample text and word lists) and answers
 // the message box and the open-file dialog.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <commdlg.h>
+
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "app/app.h"
-
-#include <commctrl.h>
-#include <shellapi.h>
-
+#include "app/list_sort.h"
+#include "app/main_window_win.h"
+#include "app/strings_win.h"
+#include "app/wide_text.h"
+#include "common/text.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
-#include "settings/trace.h"
 #include "testing/scan_codes.h"
 #include "tests/sample_text.h"
+#include "tests/tests_screen_win.h"
+#include "training/training_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 #include "typing/words.h"
-#include "app/list_sort.h"
-#include "training/training_win.h"
 
 namespace kftest {
 

@@ -1,19 +1,30 @@
 // The detailed statistics window: a top-level window docked to the right of the main window
 // with one row per typed word, coloured by the hands that type it, sortable by column, and the
 // Create Custom List and Check All buttons; and the colour legend dialog.
-#include "app/app.h"
+#include <windows.h>
 
 #include <commctrl.h>
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
+#include "app/app.h"
+#include "app/list_sort.h"
+#include "app/menus_win.h"
+#include "app/strings_win.h"
+#include "app/toolbar_win.h"
+#include "app/wide_text.h"
+#include "app/write_failure_win.h"
 #include "common/files.h"
+#include "common/text.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
 #include "tests/detailed_stats.h"
-#include "tests/sample_text.h"
-#include "app/list_sort.h"
 #include "tests/detailed_stats_win.h"
+#include "tests/sample_text.h"
+#include "typing/words.h"
 
 namespace {
 

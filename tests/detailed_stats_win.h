@@ -1,6 +1,6 @@
 #pragma once
 // The detailed statistics window of the Tests screen.
-#include "app/app.h"
+#include <windows.h>
 
 // Detailed statistics window and the custom list writer (tests/detailed_stats_win.cpp)
 // Command IDT_STATISTICS (button, menu item IDM_DETAILED_STATS, F8), by the image of button IDT_STATISTICS: 4 opens the window,

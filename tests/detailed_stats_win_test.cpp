@@ -1,15 +1,22 @@
 // The detailed statistics window on a real main window: opening and closing through command 405,
 // its rows, sorting, check boxes, the custom list it writes, its colours and the colour legend;
 // and the shared column comparison.
-#include "testing/window_test_support.h"
-#include "app/list_sort.h"
-#include "tests/detailed_stats_win.h"
-#include "tests/tests_screen_win.h"
-#include "typing/typing_win.h"
-
 #include <algorithm>
 #include <limits>
 #include <map>
+
+#include "app/app.h"
+#include "app/list_sort.h"
+#include "app/main_window_win.h"
+#include "app/toolbar_win.h"
+#include "common/text.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+#include "testing/window_test_support.h"
+#include "tests/detailed_stats_win.h"
+#include "tests/tests_screen_win.h"
+#include "typing/typing_win.h"
+#include "typing/words.h"
 
 namespace kftest {
 namespace {

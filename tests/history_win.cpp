@@ -1,16 +1,25 @@
 // History.csv on disk: the row of each stopped test appended in one write, a failed write said
 // once in the status bar, and the report's progress section with the texts of the language.
-#include "app/app.h"
+#include <windows.h>
 
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
+#include "app/app.h"
+#include "app/menus_win.h"
+#include "app/strings_win.h"
+#include "app/wide_text.h"
 #include "common/languages.h"
+#include "common/text.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
 #include "tests/history.h"
-#include "tests/sample_text.h"
-#include "typing/keystrokes.h"
 #include "tests/history_win.h"
 #include "tests/report_win.h"
+#include "tests/sample_text.h"
+#include "typing/keystrokes.h"
 
 namespace {
 

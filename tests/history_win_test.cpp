@@ -1,14 +1,22 @@
 // History.csv on the tutor's real window: a row for a completed test and for one stopped with the
 // Start/Stop command, the append after whatever the file holds, a file that cannot be written
 // (said once in the status bar, the test untouched), and the report's progress section.
-#include "testing/window_test_support.h"
+#include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 
+#include "app/app.h"
+#include "app/toolbar_win.h"
+#include "common/text.h"
+#include "resources/resource.h"
+#include "testing/window_test_support.h"
 #include "tests/history.h"
 #include "tests/history_win.h"
 #include "tests/report_win.h"
 #include "tests/tests_screen_win.h"
+#include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 
 namespace {

@@ -2,16 +2,23 @@
 // labelled in the interface language, with the date and time of the moment, written to
 // Report.htm in the current directory with the safe writer and opened in the default browser
 // through the shell's "open" verb.
-#include "app/app.h"
+#include <windows.h>
 
+#include <string>
+
+#include "app/app.h"
+#include "app/strings_win.h"
 #include "app/web_addresses.h"
+#include "app/wide_text.h"
+#include "app/write_failure_win.h"
 #include "common/files.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
-#include "tests/report.h"
-#include "typing/figures.h"
 #include "tests/history_win.h"
+#include "tests/report.h"
 #include "tests/report_win.h"
+#include "typing/figures.h"
 #include "typing/typing_win.h"
 
 void(WINAPI* g_GetLocalTime)(LPSYSTEMTIME) = GetLocalTime;

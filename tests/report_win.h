@@ -1,8 +1,10 @@
 #pragma once
 // The HTML report of the Tests screen.
-#include "app/app.h"
+#include <windows.h>
 
 #include <string>
+
+#include "common/text.h"
 
 // The HTML report reads the clock through this: GetLocalTime in the program, replaced by the
 // window tests so that the time is fixed. It opens the page through g_ShellExecute.

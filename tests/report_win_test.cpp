@@ -2,12 +2,24 @@
 // three languages for a fixed moment, the page opened through the shell, the trace lines, the F9
 // key from the main window and from the typing area, and folders where the report cannot be
 // written.
-#include "testing/window_test_support.h"
-#include "tests/report_win.h"
-#include "typing/typing_win.h"
+#include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
+
+#include "app/app.h"
+#include "app/main_window_win.h"
+#include "app/menus_win.h"
+#include "app/strings_win.h"
+#include "common/text.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+#include "settings/trace.h"
+#include "testing/window_test_support.h"
+#include "tests/report_win.h"
+#include "typing/typing_win.h"
 
 namespace {
 

@@ -1,20 +1,25 @@
 // Sample texts of the Tests mode: the default file of the language or one the user picks,
 // with the two messages of a refused file.
+#include <windows.h>
+
+#include <commdlg.h>
+
 #include <cwchar>
+#include <string>
 
 #include "app/app.h"
 #include "app/on_demand.h"
+#include "app/wide_text.h"
 #include "common/files.h"
 #include "common/languages.h"
 #include "settings/settings.h"
 #include "tests/history.h"
 #include "tests/sample_text.h"
-#include "typing/keystrokes.h"
 #include "tests/sample_view_win.h"
 #include "tests/tests_screen_win.h"
+#include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 
-int(WINAPI* g_MessageBox)(HWND, LPCWSTR, LPCWSTR, UINT) = MessageBoxW;
 BOOL(WINAPI* g_GetOpenFileName)(LPOPENFILENAMEW) = App_GetOpenFileNameOnDemand;
 
 namespace {

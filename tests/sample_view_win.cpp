@@ -1,13 +1,17 @@
 // The sample text view follows the typist: after every change of the Tests screen's typing
 // area the next character to type is selected in the view (which shows its selection without the
 // focus) and its line is scrolled into sight. The view never takes the focus.
+#include <windows.h>
+
 #include "app/app.h"
+#include "common/text.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
 #include "tests/sample_text.h"
 #include "tests/sample_view.h"
+#include "tests/sample_view_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
-#include "tests/sample_view_win.h"
 
 namespace {
 

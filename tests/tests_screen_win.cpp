@@ -1,16 +1,21 @@
 // The Tests screen: typing area, sample text view and the twelve statistics fields.
+#include <windows.h>
+
+#include <cstdint>
+
 #include "app/app.h"
-
-#include <commctrl.h>
-
+#include "app/commands_win.h"
+#include "app/menus_win.h"
+#include "app/strings_win.h"
+#include "app/toolbar_win.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
-#include "tests/sample_text.h"
+#include "tests/tests_screen_win.h"
 #include "training/word_lists.h"
 #include "typing/figures.h"
-#include "tests/tests_screen_win.h"
 #include "typing/typing_win.h"
-#include "training/training_win.h"
+#include "typing/words.h"
 
 namespace {
 
@@ -51,10 +56,6 @@ int ValueColumnX() {
 }
 
 }  // namespace
-
-HWND App_CurrentTypingArea() {
-  return g_Settings.Mode == 3 ? g_Training.customTypingArea : g_TypingScreen.typingArea;
-}
 
 void OnMenuMode4() {
   App_Trace("OnMenuMode4 Entered");

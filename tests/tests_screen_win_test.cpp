@@ -1,11 +1,21 @@
 // The Tests screen: its controls, menu and toolbar states, the default sample text with its
 // refusals, the custom words it reloads, and the File/Open dialog.
-#include "testing/window_test_support.h"
-#include "tests/tests_screen_win.h"
-#include "typing/typing_win.h"
-
 #include <algorithm>
 #include <cstdio>
+
+#include "app/app.h"
+#include "app/menus_win.h"
+#include "app/strings_win.h"
+#include "common/text.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+#include "settings/trace.h"
+#include "testing/window_test_support.h"
+#include "tests/sample_text.h"
+#include "tests/tests_screen_win.h"
+#include "typing/figures.h"
+#include "typing/typing_win.h"
+#include "typing/words.h"
 
 namespace kftest {
 namespace {

@@ -1,14 +1,21 @@
 // The screen of mode 3: a typing area above the custom words list view, one row per custom word,
 // sortable by a click on a column heading on the column sort flags shared with the detailed
 // statistics list.
-#include "app/app.h"
+#include <windows.h>
 
 #include <commctrl.h>
 
-#include "settings/settings.h"
-#include "typing/keystrokes.h"
+#include "app/app.h"
+#include "app/commands_win.h"
+#include "app/links_win.h"
 #include "app/list_sort.h"
+#include "app/menus_win.h"
+#include "app/strings_win.h"
+#include "app/toolbar_win.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
 #include "training/training_win.h"
+#include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 
 namespace {

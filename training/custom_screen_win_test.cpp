@@ -1,11 +1,14 @@
 // The screen of mode 3: its controls, columns and states, the custom words rows, a typed custom
 // word's row, the column sort on the shared flags, the language switch and the start-up in mode 3.
+#include "app/app.h"
+#include "app/list_sort.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
 #include "testing/window_test_support.h"
-
+#include "training/training_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
-#include "app/list_sort.h"
-#include "training/training_win.h"
+#include "typing/words.h"
 
 namespace kftest {
 namespace {
@@ -19,9 +22,8 @@ std::vector<std::wstring> Column(int column) {
 
 // Figures of a row as a typing would leave them (columns 2 to 4).
 void SetFigures(int row, const wchar_t* speed, const wchar_t* errors, const wchar_t* count) {
-  CustomRow& shown = g_Training.customRows.at(static_cast<size_t>(row));
-  shown.typed = true;
-  shown.figures = WordRowFigures{T16(speed), T16(errors), T16(count)};
+  g_Training.customRows.at(static_cast<size_t>(row)).figures = static_cast<int16_t>(g_Training.customFigures.size());
+  g_Training.customFigures.push_back(WordRowFigures{T16(speed), T16(errors), T16(count)});
 }
 
 // A click on a column heading as the list view reports it to the main window.
@@ -231,9 +233,15 @@ class CustomSortTest : public CustomScreenTest {
 
 TEST_F(CustomSortTest, TypedCountSortsDescendingThenAscendingWithUntypedLast) {
   OpenFourRows();
+  // The selected row ("ddd") goes with its word.
+  LVITEMW select = {};
+  select.stateMask = select.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(g_Training.customList, LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&select));
   ClickColumn(4);
   EXPECT_EQ(g_SortFlags.column[4], 1);
   EXPECT_EQ(Column(0), (Names{L"c", L"aa", L"ddd", L"bbbb"}));
+  EXPECT_EQ(SendMessageW(g_Training.customList, LVM_GETNEXTITEM, -1, LVNI_SELECTED), 2);
+  EXPECT_EQ(SendMessageW(g_Training.customList, LVM_GETNEXTITEM, -1, LVNI_FOCUSED), 2);
   ClickColumn(4);
   EXPECT_EQ(g_SortFlags.column[4], 0);
   EXPECT_EQ(Column(0), (Names{L"ddd", L"aa", L"c", L"bbbb"}));

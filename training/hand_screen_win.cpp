@@ -1,9 +1,15 @@
 // The screen of modes 1 and 2: a typing area between the two word list boxes. The list boxes are
 // the only store of these word lists; the typing rules search them directly.
+#include <windows.h>
+
+#include <cstdint>
+
 #include "app/app.h"
-
-#include <commctrl.h>
-
+#include "app/commands_win.h"
+#include "app/links_win.h"
+#include "app/menus_win.h"
+#include "app/toolbar_win.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
 #include "training/training_win.h"
 #include "typing/typing_win.h"

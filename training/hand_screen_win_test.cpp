@@ -1,10 +1,16 @@
 // The screen of modes 1 and 2: its controls and states, the word lists it loads per mode and
 // language, what typing does to the lists, the language switch and the start-up in these modes.
+#include "app/app.h"
+#include "app/links_win.h"
+#include "app/menus_win.h"
+#include "app/toolbar_win.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
 #include "testing/window_test_support.h"
-
+#include "tests/tests_screen_win.h"
+#include "training/training_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
-#include "training/training_win.h"
 
 namespace kftest {
 namespace {

@@ -1,16 +1,19 @@
 #pragma once
 // The screens of the training modes (1-3) and the word lists they show.
+#include <windows.h>
+
+#include <cstdint>
 #include <vector>
 
-#include "app/app.h"
+#include "common/text.h"
 #include "typing/figures.h"
 
 // One row of the custom words list view: the custom word record it shows and, once the word is
-// typed, the texts of its figures columns (2 to 4), which read "n/a" before.
+// typed, which of TrainingScreen::customFigures its figures columns (2 to 4) show; before, -1,
+// and they read "n/a".
 struct CustomRow {
-  int16_t record = 0;
-  bool typed = false;
-  WordRowFigures figures;
+  int16_t record;
+  int16_t figures;
 };
 
 // Controls of the training screens (modes 1 to 3) while shown; the word list loaders fill them
@@ -23,17 +26,23 @@ struct TrainingScreen {
   // The custom words list view keeps no rows of its own (LVS_OWNERDATA): a list of 20,000 words
   // shows at once, and each row's texts are given when it is drawn or read. Top to bottom.
   std::vector<CustomRow> customRows;
+  std::vector<WordRowFigures> customFigures;
 };
 extern TrainingScreen g_Training;
 
 // Word lists into the training screens (training/word_lists_win.cpp)
 void Mode12_LoadWordLists(int mode, int language);
 void Mode3_LoadCustomWords(int language);
+// The Custom mode menu item, enabled where the current language has a custom words list.
+void App_UpdateCustomModeItem();
 
 // The screens of modes 1-2 and 3 (training/hand_screen_win.cpp, training/custom_screen_win.cpp):
 // each destroys the screen shown and builds its own.
 void OnMenuMode12(int mode);
 void OnMenuMode3();
+// Relabels the five columns of the custom words list view, when it is shown, in the current
+// language, with widths that leave room for the headings.
+void App_SetListColumns();
 // A click on column `column` of the custom words list view (mode 3 only): flips the column's
 // sort flag and sorts the rows with Mode3_CompareRows.
 void Mode3_OnColumnClick(int column);

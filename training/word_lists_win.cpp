@@ -1,14 +1,17 @@
 // Word lists into the screens: the two list boxes of modes 1 and 2, the custom words list view
 // of mode 3, and the Custom mode command's enabled state.
+#include <windows.h>
+
+#include <cstdint>
 #include <vector>
 
-#include "app/app.h"
-
-#include <commctrl.h>
-
+#include "app/menus_win.h"
+#include "app/wide_text.h"
+#include "resources/resource.h"
 #include "settings/settings.h"
-#include "training/word_lists.h"
 #include "training/training_win.h"
+#include "training/word_lists.h"
+#include "typing/words.h"
 
 TrainingScreen g_Training;
 

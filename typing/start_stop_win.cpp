@@ -2,13 +2,25 @@
 // statistics rows, the live figures of the status bar, the history row of a stopped test; and the
 // row figures of the custom words
 // list.
-#include "settings/settings.h"
-#include "typing/keystrokes.h"
-#include "typing/typing_win.h"
-#include "tests/history_win.h"
-#include "training/training_win.h"
+#include <windows.h>
 
 #include <commctrl.h>
+
+#include <cstdint>
+
+#include "app/app.h"
+#include "app/menus_win.h"
+#include "app/strings_win.h"
+#include "app/toolbar_win.h"
+#include "app/wide_text.h"
+#include "common/text.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+#include "tests/history_win.h"
+#include "training/training_win.h"
+#include "typing/keystrokes.h"
+#include "typing/typing_win.h"
+#include "typing/words.h"
 
 namespace {
 

@@ -1,13 +1,23 @@
 // The typing area's window procedure: every character goes through the rules of the current
 // mode before the edit control inserts it, and the accelerator commands that reach the typing
 // area while it has the focus are forwarded to the main window.
-#include "settings/settings.h"
-#include "tests/sample_text.h"
-#include "typing/keystrokes.h"
-#include "typing/typing_win.h"
-#include "training/training_win.h"
+#include <windows.h>
 
 #include <commctrl.h>
+
+#include <cstdint>
+
+#include "app/app.h"
+#include "app/menus_win.h"
+#include "app/toolbar_win.h"
+#include "app/wide_text.h"
+#include "common/text.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+#include "tests/sample_text.h"
+#include "training/training_win.h"
+#include "typing/keystrokes.h"
+#include "typing/typing_win.h"
 
 WNDPROC g_TypingAreaPrevProc = nullptr;
 BOOL(WINAPI* g_AlertBeep)(DWORD, DWORD) = Beep;

@@ -1,15 +1,24 @@
 // The typing area's window procedure on real windows: the tutor's main window with its Tests
 // screen, character messages with their key data, the toolbar and menu steps of a test, the
 // command forwarding, and the rows of the custom words list.
-#include "testing/window_test_support.h"
-
+#include <cwchar>
 #include <string>
 #include <vector>
 
-#include "typing/keystrokes.h"
-#include "typing/typing_win.h"
+#include "app/app.h"
+#include "app/menus_win.h"
+#include "app/strings_win.h"
+#include "app/toolbar_win.h"
+#include "app/wide_text.h"
+#include "resources/resource.h"
+#include "settings/settings.h"
+#include "testing/window_test_support.h"
+#include "tests/sample_text.h"
 #include "tests/tests_screen_win.h"
 #include "training/training_win.h"
+#include "typing/keystrokes.h"
+#include "typing/typing_win.h"
+#include "typing/words.h"
 
 namespace {
 

@@ -1,7 +1,10 @@
 #pragma once
 // Glue of the typing rules (typing/keystrokes.h) to the screens: the host the rules call, the
 // steps of a test's start, stop and completion, and the custom words row display.
-#include "app/app.h"
+#include <windows.h>
+
+#include <cstdint>
+
 #include "typing/figures.h"
 
 // Controls of the typing screens while shown: the typing area of modes 1, 2 and 4 (mode 3 has its

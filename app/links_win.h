@@ -1,0 +1,32 @@
+#pragma once
+// About box, help pages and web links (app/links_win.cpp).
+#include <windows.h>
+
+// Help pages below the help folder of the current language (/EN/, /FR/, /RU/; English for any
+// other language): commands IDM_KEYBOARD_LAYOUT and IDM_ONLINE_HELP.
+void App_OpenKeyboardLayoutPage();
+void App_OpenOnlineHelp();
+// The maker's home page: commands IDM_WEB_SITE and IDC_SUPPORT_LINK.
+void App_OpenMakerSite();
+// The maker's order page, whose query always asks for English: a click on the about box's
+// maker name.
+void App_OpenOrderPage();
+// The about box (dialog IDD_ABOUT), modal over the main window: command IDM_ABOUT.
+void App_ShowAboutBox();
+INT_PTR CALLBACK App_AboutDialogProc(HWND, UINT, WPARAM, LPARAM);
+// The two statics that behave like web links, each with its own saved window procedure.
+enum LinkStatic { LINK_ABOUT_MAKER = 0, LINK_SUPPORT = 1 };
+// Shows the hand cursor on every message, then hands the message to the static's own procedure.
+template <int link>
+LRESULT CALLBACK App_LinkCursorProc(HWND, UINT, WPARAM, LPARAM);
+extern template LRESULT CALLBACK App_LinkCursorProc<LINK_ABOUT_MAKER>(HWND, UINT, WPARAM, LPARAM);
+extern template LRESULT CALLBACK App_LinkCursorProc<LINK_SUPPORT>(HWND, UINT, WPARAM, LPARAM);
+// The support link (control IDC_SUPPORT_LINK) on the toolbar at the place of the current mode; once, at
+// start, when ShowURLLogo is on.
+void App_CreateSupportLink();
+// Where the support link stands on the toolbar: x 698 in modes 1 and 2, 600 in the wide Tests
+// form, else 400 (y 4, 150 x 20 always).
+int App_SupportLinkX(int mode, int wide);
+// Moves the support link, when there is one, to its place for `mode` without repainting; the
+// screen builders call it.
+void App_PlaceSupportLink(int mode, int wide);
