@@ -69,7 +69,6 @@ void Mode4_OnFollowTimer() {
 void Mode4_FollowTyping() {
   HWND view = g_TypingScreen.sampleView;
   if (g_Settings.Mode != 4 || !view || !g_TypingScreen.typingArea) return;
-  App_InstallTypingHost();
   const Text16& sample = g_Sample.text;
   const size_t mark = Mode4_PartingPoint(sample, g_TypingHost.wholeText());
   const size_t end = mark + Mode4_MarkLength(sample, mark);
