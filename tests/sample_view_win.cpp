@@ -5,7 +5,6 @@
 #include "settings/settings.h"
 #include "tests/sample_text.h"
 #include "tests/sample_view.h"
-#include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 #include "tests/sample_view_win.h"
 

@@ -199,6 +199,24 @@ TEST_F(Keystrokes, FirstTestOfTheRunTimesEveryWordAndStopsOnTheLastCharacter) {
   EXPECT_EQ(screen_.enableClearCalls, 6);
 }
 
+TEST_F(Keystrokes, FirstCharacterThatCompletesTheSampleStartsAndStopsTheTestInOneStep) {
+  SetSample(u"a", {u"a"});
+  screen_.now = 7000;
+  Key(u'a', 30, 4);
+  // The start first, then the stop with this one character as the whole test.
+  ASSERT_EQ(screen_.shown.size(), 2u);
+  EXPECT_EQ(screen_.shown[0].rows, 1);
+  ASSERT_EQ(screen_.shown[1].rows, 6);
+  EXPECT_EQ(screen_.shown[1].values[2], u"1");
+  EXPECT_EQ(screen_.shown[1].values[3], u"1");
+  EXPECT_EQ(screen_.autoStarts, 1);
+  EXPECT_EQ(screen_.completions, 1);
+  EXPECT_EQ(screen_.expands, std::vector<int>{1});
+  EXPECT_EQ(g_Typing.testRunning, 0);
+  EXPECT_EQ(g_Typing.testStartTick, 7000u);
+  EXPECT_EQ(g_Typing.testStopTick, 7000u);
+}
+
 TEST_F(Keystrokes, WrongCharacterThenBackspaceCountsOneErrorAndEveryKeystroke) {
   SetSample(u"ab cd.", {u"ab", u"cd"});
   Key(u'a', 30, 4);
