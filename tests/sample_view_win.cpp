@@ -10,7 +10,6 @@
 #include "tests/sample_text.h"
 #include "tests/sample_view.h"
 #include "tests/sample_view_win.h"
-#include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 
 namespace {
@@ -73,7 +72,6 @@ void Mode4_OnFollowTimer() {
 void Mode4_FollowTyping() {
   HWND view = g_TypingScreen.sampleView;
   if (g_Settings.Mode != 4 || !view || !g_TypingScreen.typingArea) return;
-  App_InstallTypingHost();
   const Text16& sample = g_Sample.text;
   const size_t mark = Mode4_PartingPoint(sample, g_TypingHost.wholeText());
   const size_t end = mark + Mode4_MarkLength(sample, mark);

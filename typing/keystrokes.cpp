@@ -1,17 +1,9 @@
 // Keystroke rules of the four modes: checks, alerts, per-word timing and the test's counters.
 #include "typing/keystrokes.h"
 
-#include "tests/sample_text.h"
-#include "typing/words.h"
-
 TypingState g_Typing;
-TypingHost g_TypingHost;
 
 namespace {
-
-// The character being processed, as the edit control will insert it right after the rules: a
-// test that stops inside them (the completion step) counts it as typed.
-Text16 s_Inserting;
 
 bool EndsWordInTests(int32_t key) { return key == kKeySpace || key == kKeyEnter; }
 bool StartsWordInTests(int32_t previous) {
@@ -23,159 +15,6 @@ bool StartsWordInTests(int32_t previous) {
 float WordSeconds(uint32_t startTick, uint32_t endTick) {
   return static_cast<float>((static_cast<double>(endTick) - static_cast<double>(startTick)) * 0.001);
 }
-
-// The word typed so far with the typed character, when a word is open.
-Text16 WordWithCharacter(const Text16& typed) {
-  Text16 text = App_GetWordInProgress();
-  if (g_Typing.wordInProgress) text += typed;
-  return text;
-}
-
-void OnModes12(const Text16& typed, char16_t ch, int32_t previous, int32_t key) {
-  if (ch == u' ') Mode12_FollowTypedWord();
-  if (previous == kNoKey || previous == kKeySpace) {
-    g_Typing.wordInProgress = 1;
-    Mode12_CheckKey(typed, ch);
-  }
-  if (previous != kNoKey) {
-    if (previous == kKeySpace) return;
-    if (key != kKeySpace) Mode12_CheckKey(typed, ch);
-  }
-  if (previous != kKeySpace && key == kKeySpace) {
-    g_Typing.wordInProgress = 0;
-    Mode12_CheckKey(typed, ch);
-  }
-}
-
-void OnMode3(const Text16& typed, char16_t ch, int32_t previous, int32_t key) {
-  if (previous == kNoKey || previous == kKeySpace) {
-    g_Typing.wordStartTick = g_TypingHost.tick();
-    g_Typing.wordInProgress = 1;
-    Mode3_CheckKey(typed, ch);
-  }
-  if (previous == kKeySpace) return;  // the word has just started
-  if (previous != kNoKey && key != kKeySpace) Mode3_CheckKey(typed, ch);
-  if (key != kKeySpace) return;
-
-  // The word ends: it is checked and looked up without the space, which is not yet inserted.
-  const uint32_t endTick = g_TypingHost.tick();
-  g_Typing.wordInProgress = 0;
-  Mode3_CheckKey(typed, ch);
-  const int16_t index = Mode3_FindCustomWord(App_GetWordInProgress());
-  if (index >= 0 && static_cast<size_t>(index) < g_Words.customWords.size()) {
-    CustomWordRecord& record = g_Words.customWords[index];
-    const float seconds = WordSeconds(g_Typing.wordStartTick, endTick);
-    record.lastSeconds = seconds;
-    record.totalSeconds += seconds;
-    record.totalErrors = static_cast<int16_t>(record.totalErrors + g_Typing.wordErrors);
-    record.lastErrors = g_Typing.wordErrors;
-    record.typedCount = static_cast<int16_t>(record.typedCount + 1);
-    g_TypingHost.updateWordRow(index);
-  }
-  g_Typing.wordErrors = 0;
-}
-
-// The word that the character completing the sample finishes: the caret line's word with that
-// character, unless it is the space after the word.
-Text16 CompletedWord(const Text16& typed, char16_t ch) {
-  if (ch == u' ') return Mode4_GetTypedWord();
-  return Mode4_StripTrailingPunctuation(App_WordAfterLastSpace(g_TypingHost.caretLine() + typed));
-}
-
-void OnMode4(const Text16& typed, char16_t ch, int32_t previous, int32_t key) {
-  const bool completes = Mode4_CompletesSample(typed);
-
-  // The first character of the run starts the first test; later tests start by command. A start
-  // begins a fresh word, so this character is its first key.
-  if (g_Typing.keystrokes == 0 && !g_Typing.testRunning) {
-    g_TypingHost.toggleTest();
-    g_TypingHost.autoStartUi();
-    previous = g_Typing.previousKey;
-  }
-  // Every character message counts, Backspace and wrong ones included, and the one that
-  // completes the sample is counted before the stop divides by the count.
-  ++g_Typing.keystrokes;
-
-  const bool afterTerminator = StartsWordInTests(previous);
-  if (afterTerminator && !completes) {
-    g_Typing.wordStartTick = g_TypingHost.tick();
-    g_Typing.wordInProgress = 1;
-    Mode4_CheckKey(typed, ch);
-  }
-  if (!afterTerminator && !EndsWordInTests(key) && !completes) Mode4_CheckKey(typed, ch);
-
-  if (completes || (!afterTerminator && EndsWordInTests(key))) {
-    const uint32_t endTick = g_TypingHost.tick();
-    // Read before the check: completing the sample stops the test inside it.
-    const Text16 word = completes ? CompletedWord(typed, ch) : Mode4_GetTypedWord();
-    // A wrong terminator leaves the word open with its counters.
-    if (Mode4_CheckKey(typed, ch)) {
-      // Only an open word is recorded: a line break of the sample typed after the completing
-      // character ends no word again.
-      const int16_t index = g_Typing.wordInProgress ? Mode4_FindTestWord(word) : -1;
-      if (index >= 0 && static_cast<size_t>(index) < g_Words.testWords.size()) {
-        TestWordRecord& record = g_Words.testWords[index];
-        record.seconds = WordSeconds(g_Typing.wordStartTick, endTick);
-        record.errors = g_Typing.wordErrors;
-      }
-      g_Typing.wordInProgress = 0;
-      g_Typing.wordErrors = 0;
-    }
-  }
-}
-
-}  // namespace
-
-Text16 App_WordAfterLastSpace(const Text16& line) {
-  const size_t space = line.rfind(u' ');
-  return space == Text16::npos ? line : line.substr(space + 1);
-}
-
-Text16 App_GetWordInProgress() { return App_WordAfterLastSpace(g_TypingHost.caretLine()); }
-
-Text16 Mode4_StripTrailingPunctuation(const Text16& word) {
-  static const Text16 kTrailing = u",.?!:;)}\"]";
-  if (!word.empty() && kTrailing.find(word.back()) != Text16::npos) {
-    return word.substr(0, word.size() - 1);
-  }
-  return word;
-}
-
-Text16 Mode4_GetTypedWord() { return Mode4_StripTrailingPunctuation(App_GetWordInProgress()); }
-
-void Mode12_FollowTypedWord() {
-  const Text16 word = App_GetWordInProgress();
-  const int current = g_Typing.currentWordList == 2 ? 2 : 1;
-  const int other = 3 - current;
-  if (g_TypingHost.listSelectExact(current, word)) return;
-  if (g_TypingHost.listSelectExact(other, word)) g_Typing.currentWordList = static_cast<uint16_t>(other);
-}
-
-bool Mode12_IsListPrefix(const Text16& text) {
-  const int current = g_Typing.currentWordList == 2 ? 2 : 1;
-  const int other = 3 - current;
-  if (g_TypingHost.listHasPrefix(current, text)) return true;
-  if (g_TypingHost.listHasPrefix(other, text)) {
-    g_Typing.currentWordList = static_cast<uint16_t>(other);
-    return true;
-  }
-  return false;
-}
-
-void Mode12_CheckKey(const Text16& typed, char16_t ch) {
-  const Text16 text = WordWithCharacter(typed);
-  if (!Mode12_IsListPrefix(text) && ch != kBackspace) g_TypingHost.errorAlert();
-}
-
-void Mode3_CheckKey(const Text16& typed, char16_t ch) {
-  const Text16 text = WordWithCharacter(typed);
-  if (!App_IsCustomWordPrefix(text) && ch != kBackspace) {
-    g_Typing.wordErrors = static_cast<int16_t>(g_Typing.wordErrors + 1);
-    g_TypingHost.errorAlert();
-  }
-}
-
-namespace {
 
 // A sample is complete once everything but its final line breaks is typed: Enter inserts CR LF
 // only after the check, so a typed text could never end like such a sample.
@@ -190,84 +29,256 @@ bool IsComplete(const Text16& text, const Text16& sample) {
   return n > 0 && text.size() == n && sample.compare(0, n, text) == 0;
 }
 
-}  // namespace
+// One character on its way through the rules: what it reads, the state it changes and what it
+// asks of the screen.
+struct Key {
+  const KeystrokeInput& in;
+  TypingState& state;
+  WordTables& words;
+  KeystrokeStep& out;
+  Text16 typed;    // the character as the rules check it (Enter: CR alone)
+  Text16 checked;  // Tests mode: the whole text with the character
+};
 
-bool Mode4_CompletesSample(const Text16& typed) {
-  g_TypingHost.focus();
-  return IsComplete(g_TypingHost.wholeText() + typed, g_Sample.text);
+void Alert(Key& k) { k.out.alerts.push_back(k.state.wordErrors); }
+
+// The caret line's text after its last space: the word typed so far.
+Text16 WordInProgress(const Key& k) { return App_WordAfterLastSpace(k.in.caretLine); }
+
+// The word typed so far with the typed character, when a word is open.
+Text16 WordWithCharacter(const Key& k) {
+  Text16 text = WordInProgress(k);
+  if (k.state.wordInProgress) text += k.typed;
+  return text;
 }
 
-bool Mode4_CheckKey(const Text16& typed, char16_t ch) {
-  g_TypingHost.focus();
-  const Text16 text = g_TypingHost.wholeText() + typed;
-  const Text16& sample = g_Sample.text;
-  // Checked against the whole sample, its final line breaks included.
+// Modes 1 and 2: the current list is searched first; a word found only in the other one makes
+// that one current.
+int CurrentList(const Key& k) { return k.state.currentWordList == 2 ? 2 : 1; }
+
+bool IsListPrefix(Key& k, const Text16& text) {
+  if (!k.in.lists) return false;
+  const int current = CurrentList(k);
+  const int other = 3 - current;
+  if (k.in.lists->hasPrefix(current, text)) return true;
+  if (k.in.lists->hasPrefix(other, text)) {
+    k.state.currentWordList = static_cast<uint16_t>(other);
+    return true;
+  }
+  return false;
+}
+
+// At a space: the word just typed is selected in its list, or in the other list, which becomes
+// current.
+void FollowTypedWord(Key& k) {
+  if (!k.in.lists) return;
+  const Text16 word = WordInProgress(k);
+  const int current = CurrentList(k);
+  const int other = 3 - current;
+  int32_t entry = k.in.lists->findExact(current, word);
+  int list = current;
+  if (entry < 0) {
+    entry = k.in.lists->findExact(other, word);
+    list = other;
+    if (entry < 0) return;
+    k.state.currentWordList = static_cast<uint16_t>(other);
+  }
+  k.out.selectList = list;
+  k.out.selectEntry = entry;
+}
+
+void CheckListKey(Key& k) {
+  if (!IsListPrefix(k, WordWithCharacter(k)) && k.in.ch != kBackspace) Alert(k);
+}
+
+void OnModes12(Key& k, int32_t previous, int32_t key) {
+  if (k.in.ch == u' ') FollowTypedWord(k);
+  if (previous == kNoKey || previous == kKeySpace) {
+    k.state.wordInProgress = 1;
+    CheckListKey(k);
+  }
+  if (previous != kNoKey) {
+    if (previous == kKeySpace) return;
+    if (key != kKeySpace) CheckListKey(k);
+  }
+  if (previous != kKeySpace && key == kKeySpace) {
+    k.state.wordInProgress = 0;
+    CheckListKey(k);
+  }
+}
+
+void CheckCustomKey(Key& k) {
+  if (!App_IsCustomWordPrefix(WordWithCharacter(k), k.words) && k.in.ch != kBackspace) {
+    k.state.wordErrors = static_cast<int16_t>(k.state.wordErrors + 1);
+    Alert(k);
+  }
+}
+
+void OnMode3(Key& k, int32_t previous, int32_t key) {
+  TypingState& s = k.state;
+  if (previous == kNoKey || previous == kKeySpace) {
+    s.wordStartTick = k.in.tick;
+    s.wordInProgress = 1;
+    CheckCustomKey(k);
+  }
+  if (previous == kKeySpace) return;  // the word has just started
+  if (previous != kNoKey && key != kKeySpace) CheckCustomKey(k);
+  if (key != kKeySpace) return;
+
+  // The word ends: it is checked and looked up without the space, which is not yet inserted.
+  s.wordInProgress = 0;
+  CheckCustomKey(k);
+  const int16_t index = Mode3_FindCustomWord(WordInProgress(k), k.words);
+  if (index >= 0 && static_cast<size_t>(index) < k.words.customWords.size()) {
+    CustomWordRecord& record = k.words.customWords[static_cast<size_t>(index)];
+    const float seconds = WordSeconds(s.wordStartTick, k.in.tick);
+    record.lastSeconds = seconds;
+    record.totalSeconds += seconds;
+    record.totalErrors = static_cast<int16_t>(record.totalErrors + s.wordErrors);
+    record.lastErrors = s.wordErrors;
+    record.typedCount = static_cast<int16_t>(record.typedCount + 1);
+    k.out.updateWordRow = index;
+  }
+  s.wordErrors = 0;
+}
+
+// The Tests mode's check of the character against the whole sample, its final line breaks
+// included. False for a wrong character (counted and alerted, Backspace excepted); a character
+// that completes the sample stops a running test, with itself counted as typed, and widens the
+// window.
+bool CheckSampleKey(Key& k) {
+  TypingState& s = k.state;
+  const Text16& text = k.checked;
+  const Text16& sample = k.in.sample;
   if (text.size() > sample.size() || sample.compare(0, text.size(), text) != 0) {
-    if (ch == kBackspace) return false;
-    g_Typing.wordErrors = static_cast<int16_t>(g_Typing.wordErrors + 1);
-    g_Typing.testErrors = static_cast<int16_t>(g_Typing.testErrors + 1);
-    g_TypingHost.errorAlert();
+    if (k.in.ch == kBackspace) return false;
+    s.wordErrors = static_cast<int16_t>(s.wordErrors + 1);
+    s.testErrors = static_cast<int16_t>(s.testErrors + 1);
+    Alert(k);
     return false;
   }
   if (!IsComplete(text, sample)) return true;
-  // The sample is complete.
-  if (g_Typing.testRunning) {
-    g_TypingHost.toggleTest();
-    g_TypingHost.completionUi();
+  if (s.testRunning) {
+    // The edit control inserts the character right after the rules; Enter inserts CR LF.
+    const Text16 inserted = k.in.ch == u'\r' ? Text16(u"\r\n") : k.typed;
+    k.out.stopped = Mode4_StopTestState(s, k.in.tick, k.in.wholeText + inserted);
   }
-  g_TypingHost.expandWindow(1);
+  k.out.expandWindow = true;
   return true;
 }
 
-void App_OnTypedChar(char16_t ch, uint16_t keyWord, int mode) {
-  const Text16 typed(1, ch);
-  // Enter inserts a line break, CR LF.
-  s_Inserting = ch == u'\r' ? Text16(u"\r\n") : typed;
-  g_TypingHost.enableClear();
-  const int32_t previous = g_Typing.previousKey;
-  const int32_t key = keyWord;
-  switch (mode) {
+// The word that the character completing the sample finishes: the caret line's word with that
+// character, unless it is the space after the word.
+Text16 CompletedWord(const Key& k) {
+  if (k.in.ch == u' ') return Mode4_StripTrailingPunctuation(WordInProgress(k));
+  return Mode4_StripTrailingPunctuation(App_WordAfterLastSpace(k.in.caretLine + k.typed));
+}
+
+void OnMode4(Key& k, int32_t previous, int32_t key) {
+  TypingState& s = k.state;
+  k.out.focusArea = true;
+  k.checked = k.in.wholeText + k.typed;
+  const bool completes = IsComplete(k.checked, k.in.sample);
+
+  // The first character of the run starts the first test; later tests start by command. A start
+  // begins a fresh word, so this character is its first key.
+  if (s.keystrokes == 0 && !s.testRunning) {
+    k.out.started = Mode4_StartTestState(s, k.in.tick);
+    previous = s.previousKey;
+  }
+  // Every character message counts, Backspace and wrong ones included, and the one that
+  // completes the sample is counted before the stop divides by the count.
+  ++s.keystrokes;
+
+  const bool afterTerminator = StartsWordInTests(previous);
+  if (afterTerminator && !completes) {
+    s.wordStartTick = k.in.tick;
+    s.wordInProgress = 1;
+    CheckSampleKey(k);
+  }
+  if (!afterTerminator && !EndsWordInTests(key) && !completes) CheckSampleKey(k);
+
+  if (completes || (!afterTerminator && EndsWordInTests(key))) {
+    // Read before the check: completing the sample stops the test inside it.
+    const Text16 word = completes ? CompletedWord(k) : Mode4_StripTrailingPunctuation(WordInProgress(k));
+    // A wrong terminator leaves the word open with its counters.
+    if (CheckSampleKey(k)) {
+      // Only an open word is recorded: a line break of the sample typed after the completing
+      // character ends no word again.
+      const int16_t index = s.wordInProgress ? Mode4_FindTestWord(word, k.words) : -1;
+      if (index >= 0 && static_cast<size_t>(index) < k.words.testWords.size()) {
+        TestWordRecord& record = k.words.testWords[static_cast<size_t>(index)];
+        record.seconds = WordSeconds(s.wordStartTick, k.in.tick);
+        record.errors = s.wordErrors;
+      }
+      s.wordInProgress = 0;
+      s.wordErrors = 0;
+    }
+  }
+}
+
+}  // namespace
+
+Text16 App_WordAfterLastSpace(const Text16& line) {
+  const size_t space = line.rfind(u' ');
+  return space == Text16::npos ? line : line.substr(space + 1);
+}
+
+Text16 Mode4_StripTrailingPunctuation(const Text16& word) {
+  static const Text16 kTrailing = u",.?!:;)}\"]";
+  if (!word.empty() && kTrailing.find(word.back()) != Text16::npos) {
+    return word.substr(0, word.size() - 1);
+  }
+  return word;
+}
+
+KeystrokeStep App_TypingStep(const KeystrokeInput& in, TypingState& state, WordTables& words) {
+  KeystrokeStep out;
+  Key k{in, state, words, out, Text16(1, in.ch), Text16()};
+  out.enableClear = true;
+  const int32_t previous = state.previousKey;
+  const int32_t key = in.keyWord;
+  switch (in.mode) {
     case 1:
     case 2:
-      OnModes12(typed, ch, previous, key);
+      OnModes12(k, previous, key);
       break;
     case 3:
-      OnMode3(typed, ch, previous, key);
+      OnMode3(k, previous, key);
       break;
     case 4:
-      OnMode4(typed, ch, previous, key);
+      OnMode4(k, previous, key);
       break;
     default:
       break;
   }
-  g_Typing.previousKey = key;
-  s_Inserting.clear();
+  state.previousKey = key;
+  return out;
 }
 
-TestFigures Mode4_StartTestState(uint32_t now) {
-  g_Typing.testRunning = 1;
-  g_Typing.testStartTick = now;
-  g_Typing.keystrokes = 0;
-  g_Typing.testErrors = 0;
+TestFigures Mode4_StartTestState(TypingState& state, uint32_t now) {
+  state.testRunning = 1;
+  state.testStartTick = now;
+  state.keystrokes = 0;
+  state.testErrors = 0;
   // A fresh word: the next key is judged as the first key of the run, with no errors of an
   // earlier test or attempt.
-  g_Typing.previousKey = kNoKey;
-  g_Typing.wordErrors = 0;
-  g_Typing.wordInProgress = 0;
+  state.previousKey = kNoKey;
+  state.wordErrors = 0;
+  state.wordInProgress = 0;
   TestFigures blank;
   blank.rows = 1;  // row 1 label and value emptied
   return blank;
 }
 
-TestFigures Mode4_StopTestState(uint32_t now, const Text16& typedText) {
-  g_Typing.testRunning = 0;
-  g_Typing.testStopTick = now;
-  return Mode4_ComputeFigures(g_Typing.testStartTick, g_Typing.testStopTick, g_Typing.keystrokes,
-                              g_Typing.testErrors, typedText);
+TestFigures Mode4_StopTestState(TypingState& state, uint32_t now, const Text16& typedText) {
+  state.testRunning = 0;
+  state.testStopTick = now;
+  return Mode4_ComputeFigures(state.testStartTick, state.testStopTick, state.keystrokes, state.testErrors,
+                              typedText);
 }
 
-TestFigures Mode4_ToggleTestState() {
-  if (!g_Typing.testRunning) return Mode4_StartTestState(g_TypingHost.tick());
-  const uint32_t now = g_TypingHost.tick();
-  return Mode4_StopTestState(now, g_TypingHost.wholeText() + s_Inserting);
+TestFigures Mode4_ToggleTestState(TypingState& state, uint32_t now, const Text16& typedText) {
+  if (!state.testRunning) return Mode4_StartTestState(state, now);
+  return Mode4_StopTestState(state, now, typedText);
 }

@@ -1,15 +1,17 @@
 #pragma once
 // The rules of the typing area: what every typed character means in each mode, the per-word
-// timing and error counters, and the test's start and stop. Window-free: the glue
-// (typing/typing_area_win.cpp, typing/start_stop_win.cpp) fills g_TypingHost with the few
-// things the rules need from the screen, and the tests fill it with a fake typing area.
-//
-// Reads of the typing area see its text BEFORE the character being processed: the edit control
-// inserts the character only after the rules have run.
+// timing and error counters, and the test's start and stop. Window-free: one character is one
+// step that takes what the screen shows (the typing area's texts, the sample, the tick, answers
+// about the word lists) and says what the screen must do; the glue (typing/typing_area_win.cpp,
+// typing/start_stop_win.cpp) reads the screen, runs the step and does it, the tests run it on a
+// fake typing area.
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "common/text.h"
 #include "typing/figures.h"
+#include "typing/words.h"
 
 // Key words (high 16 bits of a character message's key data) that end a word. The whole 16-bit
 // value is compared: an auto-repeated space (16441) or the keypad Enter (284) are ordinary keys.
@@ -37,59 +39,57 @@ struct TypingState {
 
 extern TypingState g_Typing;
 
-// What the rules need from the screen. Every entry must be set before a character is processed;
-// the glue sets them all (App_InstallTypingHost), the tests set their fakes.
-struct TypingHost {
-  // The typing area that has the character (or, outside a character, the Tests screen's).
-  Text16 (*caretLine)();   // text of the line holding the caret, as displayed, at most 99 units
-  Text16 (*wholeText)();   // whole text, CR LF line breaks, at most 1999 units
-  void (*focus)();         // give the typing area the keyboard focus
-  uint32_t (*tick)();      // millisecond tick count
-  void (*errorAlert)();    // the error alert (it checks AlertEnabled itself)
-  void (*enableClear)();   // menu item IDM_CLEAR and toolbar button IDT_CLEAR enabled
-  // Tests mode.
-  void (*toggleTest)();    // start or stop the test (Mode4_ToggleTest)
-  void (*autoStartUi)();   // after an automatic start: IDT_OPEN greyed, IDT_START_STOP image 5, IDM_START_TEST "stop" text
-  void (*completionUi)();  // after the completion step's stop: IDT_START_STOP image 1, IDT_OPEN/IDT_STATISTICS, IDM_START_TEST, IDM_DETAILED_STATS/IDM_HTML_REPORT
-  void (*expandWindow)(int wide);
-  // Modes 1/2, list 1 = left list box, 2 = right list box.
-  bool (*listHasPrefix)(int list, const Text16& text);   // an entry begins with text, case ignored
-  bool (*listSelectExact)(int list, const Text16& text); // entry equal to text (case ignored):
-                                                          // select it, scroll it to the top
-  // Mode 3: show the figures of custom word record i in its list row.
-  void (*updateWordRow)(int16_t index);
+// Modes 1 and 2 ask the two word list boxes (1 left, 2 right); letter case is ignored.
+struct WordListQuery {
+  bool (*hasPrefix)(int list, const Text16& text);    // an entry begins with text
+  int32_t (*findExact)(int list, const Text16& text); // index of the first entry equal to text, or -1
 };
 
-extern TypingHost g_TypingHost;
+// One character message of the typing area, with the texts the area shows BEFORE it: the edit
+// control inserts the character only after the step.
+struct KeystrokeInput {
+  char16_t ch;
+  uint16_t keyWord;            // high 16 bits of the key data
+  int mode;                    // 1, 2, 3 or 4; any other mode only enables Clear and keeps the key word
+  uint32_t tick;               // millisecond tick count of the message
+  const Text16& caretLine;     // the line holding the caret, as displayed, at most 99 units (modes 1-4)
+  const Text16& wholeText;     // the whole text, CR LF line breaks, at most 1999 units (mode 4)
+  const Text16& sample;        // the sample the Tests mode checks against
+  const WordListQuery* lists;  // modes 1 and 2; none answers "no entry"
+};
 
-// One character message of the typing area: runs the rules of `mode` (1, 2, 3 or 4; any other
-// mode only enables Clear and remembers the key word). keyWord = high 16 bits of the key data.
-void App_OnTypedChar(char16_t ch, uint16_t keyWord, int mode);
+// What the screen must do after one step, in this order: enable Clear; give the typing area the
+// focus; select the typed word in its list; show a test's start with the automatic-start steps;
+// sound the alerts; show the stop of the completed sample with the completion steps; widen the
+// window; show a custom word's row. The step itself has already changed the typing state and
+// written the word records (test word seconds and errors, custom word figures).
+struct KeystrokeStep {
+  bool enableClear = false;
+  bool focusArea = false;                  // Tests mode
+  int selectList = 0;                      // Modes 1/2: list whose entry selectEntry is selected and
+  int32_t selectEntry = -1;                // scrolled to the top (0: none)
+  std::optional<TestFigures> started;      // the automatic start: row 1 emptied
+  // One entry per error alert, in order: the open word's error count as it sounds (the error is
+  // counted before its alert).
+  std::vector<int16_t> alerts;
+  std::optional<TestFigures> stopped;      // the completion step's stop: the test's six figures
+  bool expandWindow = false;               // the sample is complete: the wide window
+  int16_t updateWordRow = -1;              // Mode 3: custom word record whose row shows its figures
+};
+
+// The rules of one character on `state` and `words`.
+KeystrokeStep App_TypingStep(const KeystrokeInput& in, TypingState& state, WordTables& words);
 
 // The text after the last space of `line` (all of it when it has no space).
 Text16 App_WordAfterLastSpace(const Text16& line);
-// The caret line's text after its last space.
-Text16 App_GetWordInProgress();
-// As App_GetWordInProgress, with one trailing character of ",.?!:;)}\"]" removed.
-Text16 Mode4_GetTypedWord();
+// `word` with one trailing character of ",.?!:;)}\"]" removed.
 Text16 Mode4_StripTrailingPunctuation(const Text16& word);
-
-// Modes 1 and 2.
-// At a space: selects the word just typed in its list, or in the other list, which becomes current.
-void Mode12_FollowTypedWord();
-void Mode12_CheckKey(const Text16& typed, char16_t ch);
-bool Mode12_IsListPrefix(const Text16& text);
-// Mode 3.
-void Mode3_CheckKey(const Text16& typed, char16_t ch);
-// Tests mode. The sample is complete once the typed text equals it without its final line breaks.
-bool Mode4_CompletesSample(const Text16& typed);
-bool Mode4_CheckKey(const Text16& typed, char16_t ch);
 
 // The test's start or stop on the state: start sets the flag, the start tick, zeroes the counters,
 // begins a fresh word and returns the row-1 blanking; stop clears the flag, takes the stop tick
-// and returns the figures of the text of the typing area (with the character being processed,
-// when a typed character completed the sample).
-TestFigures Mode4_StartTestState(uint32_t now);
-TestFigures Mode4_StopTestState(uint32_t now, const Text16& typedText);
-// Start when no test runs, else stop, with the host's tick and typing area text.
-TestFigures Mode4_ToggleTestState();
+// and returns the figures of `typedText`, the typing area's text (with the character being
+// processed, when a typed character completed the sample).
+TestFigures Mode4_StartTestState(TypingState& state, uint32_t now);
+TestFigures Mode4_StopTestState(TypingState& state, uint32_t now, const Text16& typedText);
+// Start when no test runs, else stop (the Start/Stop command).
+TestFigures Mode4_ToggleTestState(TypingState& state, uint32_t now, const Text16& typedText);

@@ -1,6 +1,7 @@
-// Random key sequences against a sample in the Tests mode (and, for a few inputs, the other
-// modes): the keystroke rules never crash, their counters never go negative, and a character
-// that completes the sample always leaves the test stopped.
+// Random key sequences against a random sample in the Tests mode (and, for a few inputs, the
+// other modes), each character one step of the rules on a fake typing area: the step never
+// crashes, the counters never go negative, and a character that completes the sample always
+// leaves the test stopped.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,36 +16,18 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
-// The typing area as the edit control keeps it: the character goes in after the rules ran.
-struct FakeArea {
-  Text16 text;
-  uint32_t now = 1000;
-};
-FakeArea g_Area;
-
-Text16 CaretLine() {
-  const size_t lineBreak = g_Area.text.rfind(u"\r\n");
-  const Text16 line = lineBreak == Text16::npos ? g_Area.text : g_Area.text.substr(lineBreak + 2);
+// The line of the typing area's last CR LF, where the caret stays.
+Text16 CaretLine(const Text16& text) {
+  const size_t lineBreak = text.rfind(u"\r\n");
+  const Text16 line = lineBreak == Text16::npos ? text : text.substr(lineBreak + 2);
   return line.substr(0, 99);
 }
 
-void InstallHost() {
-  TypingHost host;
-  host.caretLine = CaretLine;
-  host.wholeText = [] { return g_Area.text.substr(0, 1999); };
-  host.focus = [] {};
-  host.tick = [] { return g_Area.now; };
-  host.errorAlert = [] {};
-  host.enableClear = [] {};
-  host.toggleTest = [] { Mode4_ToggleTestState(); };
-  host.autoStartUi = [] {};
-  host.completionUi = [] {};
-  host.expandWindow = [](int) {};
-  host.listHasPrefix = [](int, const Text16& text) { return text.size() < 3; };
-  host.listSelectExact = [](int, const Text16&) { return false; };
-  host.updateWordRow = [](int16_t) {};
-  g_TypingHost = host;
-}
+// Two word lists: every text of fewer than three units begins an entry, and none is one.
+const WordListQuery kLists = {
+    [](int, const Text16& text) { return text.size() < 3; },
+    [](int, const Text16&) { return int32_t{-1}; },
+};
 
 // The characters and key words the sequences are made of: letters of the samples, blanks, line
 // breaks, punctuation, Backspace; the key word of each as a keyboard sends it, or another one.
@@ -73,14 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t i = 0; i < sample.size(); ++i)
     if (sample[i] == u'\r') sample.insert(++i, 1, u'\n');
 
-  g_Typing = TypingState();
+  TypingState state;
   g_Words = WordTables();
-  g_Sample.text = sample;
   Mode4_ParseSampleText(sample);
+  WordTables& words = g_Words;
   for (const Text16& word : {Text16(u"ab"), Text16(u"cab")})
-    g_Words.customWords.push_back({word, static_cast<int32_t>(word.size()), 0, 0, 0, 0, 0});
-  g_Area = FakeArea();
-  InstallHost();
+    words.customWords.push_back({word, static_cast<int32_t>(word.size()), 0, 0, 0, 0, 0});
+  Text16 area;  // the typing area as the edit control keeps it: the character goes in after the step
+  uint32_t now = 1000;
 
   for (size_t keys = 0; at < size && keys < 4000; ++at, ++keys) {
     const uint8_t b = data[at];
@@ -88,24 +71,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Mostly the key's own word; sometimes another key's, an auto-repeat or the keypad Enter.
     const uint16_t keyWord = (b & 0x30) == 0x30 ? static_cast<uint16_t>(kKeyWords[(b >> 3) & 7] | ((b & 0x40) ? 0x4000 : 0))
                                                 : kKeyWords[b & 7];
-    const bool completes = mode == 4 && Completes(g_Area.text, ch, sample);
+    const bool completes = mode == 4 && Completes(area, ch, sample);
+    const bool wasRunning = state.testRunning != 0;
 
-    App_OnTypedChar(ch, keyWord, mode);
+    const Text16 caretLine = CaretLine(area);
+    const Text16 wholeText = area.substr(0, 1999);
+    const KeystrokeInput in = {ch, keyWord, mode, now, caretLine, wholeText, sample, &kLists};
+    const KeystrokeStep step = App_TypingStep(in, state, words);
 
     if (ch == 8) {
-      if (!g_Area.text.empty()) g_Area.text.pop_back();
+      if (!area.empty()) area.pop_back();
     } else if (ch == u'\r') {
-      g_Area.text += u"\r\n";
+      area += u"\r\n";
     } else {
-      g_Area.text += ch;
+      area += ch;
     }
-    g_Area.now += 1 + (b >> 6) * 40;
+    now += 1 + (b >> 6) * 40;
 
-    Check(g_Typing.keystrokes >= 0 && g_Typing.testErrors >= 0 && g_Typing.wordErrors >= 0);
-    Check(g_Typing.testRunning == 0 || g_Typing.testRunning == 1);
-    if (completes) Check(g_Typing.testRunning == 0);
-    for (const TestWordRecord& r : g_Words.testWords) Check(r.errors >= -1 && r.seconds >= 0.0f);
-    for (const CustomWordRecord& r : g_Words.customWords) Check(r.typedCount >= 0 && r.totalErrors >= 0);
+    Check(state.keystrokes >= 0 && state.testErrors >= 0 && state.wordErrors >= 0);
+    Check(state.testRunning == 0 || state.testRunning == 1);
+    if (completes) Check(state.testRunning == 0 && step.expandWindow);
+    // A stop is only ever the completion of a running test, and it says so with the six figures.
+    Check(!step.stopped || (completes && step.stopped->rows == 6));
+    Check(!step.started || !wasRunning);
+    for (int16_t errors : step.alerts) Check(errors >= 0);
+    for (const TestWordRecord& r : words.testWords) Check(r.errors >= -1 && r.seconds >= 0.0f);
+    for (const CustomWordRecord& r : words.customWords) Check(r.typedCount >= 0 && r.totalErrors >= 0);
   }
   return 0;
 }

@@ -1,5 +1,5 @@
 // Keystroke rules of the four modes, run against a fake typing area that inserts each character
-// after the rules have seen it, as the edit control does.
+// after the step has seen it, as the edit control does, and does what each step says.
 #include "typing/keystrokes.h"
 
 #include <gtest/gtest.h>
@@ -50,63 +50,39 @@ Text16 FakeCaretLine() {
   return line.substr(0, 99);
 }
 
-TypingHost FakeHost() {
-  TypingHost host;
-  host.caretLine = FakeCaretLine;
-  host.wholeText = [] { return g_Fake->text.substr(0, 1999); };
-  host.focus = [] { ++g_Fake->focusCalls; };
-  host.tick = [] { return g_Fake->now; };
-  host.errorAlert = [] {
-    ++g_Fake->alerts;
-    g_Fake->alertWordErrors.push_back(g_Typing.wordErrors);
-  };
-  host.enableClear = [] { ++g_Fake->enableClearCalls; };
-  host.toggleTest = [] { g_Fake->shown.push_back(Mode4_ToggleTestState()); };
-  host.autoStartUi = [] { ++g_Fake->autoStarts; };
-  host.completionUi = [] { ++g_Fake->completions; };
-  host.expandWindow = [](int wide) { g_Fake->expands.push_back(wide); };
-  host.listHasPrefix = [](int list, const Text16& text) {
-    for (const Text16& entry : g_Fake->lists[list - 1]) {
-      if (StartsNoCase(entry, text)) return true;
-    }
-    return false;
-  };
-  host.listSelectExact = [](int list, const Text16& text) {
-    for (const Text16& entry : g_Fake->lists[list - 1]) {
-      if (entry.size() == text.size() && StartsNoCase(entry, text)) {
-        g_Fake->selectedList = list;
-        g_Fake->selected = entry;
-        return true;
+const WordListQuery kFakeLists = {
+    [](int list, const Text16& text) {
+      for (const Text16& entry : g_Fake->lists[list - 1]) {
+        if (StartsNoCase(entry, text)) return true;
       }
-    }
-    return false;
-  };
-  host.updateWordRow = [](int16_t index) { g_Fake->updatedRows.push_back(index); };
-  return host;
-}
+      return false;
+    },
+    [](int list, const Text16& text) {
+      const std::vector<Text16>& entries = g_Fake->lists[list - 1];
+      for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].size() == text.size() && StartsNoCase(entries[i], text)) return static_cast<int32_t>(i);
+      }
+      return int32_t{-1};
+    },
+};
 
 class Keystrokes : public ::testing::Test {
  protected:
   void SetUp() override {
     savedTyping_ = g_Typing;
-    savedHost_ = g_TypingHost;
-    savedSample_ = g_Sample;
     savedWords_ = g_Words;
     g_Typing = TypingState();
-    g_TypingHost = FakeHost();
     g_Fake = &screen_;
     g_Words = WordTables();
   }
   void TearDown() override {
     g_Typing = savedTyping_;
-    g_TypingHost = savedHost_;
-    g_Sample = savedSample_;
     g_Words = savedWords_;
     g_Fake = nullptr;
   }
 
   void SetSample(const Text16& text, const std::vector<Text16>& words) {
-    g_Sample.text = text;
+    sample_ = text;
     g_Words.testWords.clear();
     for (const Text16& w : words) {
       g_Words.testWords.push_back({static_cast<int16_t>(g_Words.testWords.size()), w,
@@ -120,9 +96,32 @@ class Keystrokes : public ::testing::Test {
     }
   }
 
-  // One character message, then the insertion the edit control makes after it.
+  // One character message: its step, what the step says done on the fake screen, then the
+  // insertion the edit control makes after it.
   void Key(char16_t c, uint16_t keyWord, int mode, uint32_t advanceMs = 100) {
-    App_OnTypedChar(c, keyWord, mode);
+    const Text16 caretLine = FakeCaretLine();
+    const Text16 wholeText = screen_.text.substr(0, 1999);
+    const KeystrokeInput in = {c, keyWord, mode, screen_.now, caretLine, wholeText, sample_, &kFakeLists};
+    const KeystrokeStep step = App_TypingStep(in, g_Typing, g_Words);
+    if (step.enableClear) ++screen_.enableClearCalls;
+    if (step.focusArea) ++screen_.focusCalls;
+    if (step.selectList) {
+      screen_.selectedList = step.selectList;
+      screen_.selected = screen_.lists[step.selectList - 1].at(static_cast<size_t>(step.selectEntry));
+    }
+    if (step.started) {
+      screen_.shown.push_back(*step.started);
+      ++screen_.autoStarts;
+    }
+    screen_.alerts += static_cast<int>(step.alerts.size());
+    screen_.alertWordErrors.insert(screen_.alertWordErrors.end(), step.alerts.begin(), step.alerts.end());
+    if (step.stopped) {
+      screen_.shown.push_back(*step.stopped);
+      ++screen_.completions;
+    }
+    if (step.expandWindow) screen_.expands.push_back(1);
+    if (step.updateWordRow >= 0) screen_.updatedRows.push_back(step.updateWordRow);
+
     if (c == 8) {
       if (!screen_.text.empty()) screen_.text.pop_back();
     } else if (c == u'\r') {
@@ -135,6 +134,8 @@ class Keystrokes : public ::testing::Test {
   void Type(const Text16& text, int mode, uint32_t advanceMs = 100) {
     for (char16_t c : text) Key(c, ScanCode(c), mode, advanceMs);
   }
+  // The Start/Stop command.
+  void Command() { screen_.shown.push_back(Mode4_ToggleTestState(g_Typing, screen_.now, screen_.text.substr(0, 1999))); }
   const TestWordRecord& TestWord(const Text16& word) {
     for (const TestWordRecord& r : g_Words.testWords) {
       if (r.word == word) return r;
@@ -144,9 +145,8 @@ class Keystrokes : public ::testing::Test {
   }
 
   FakeScreen screen_;
+  Text16 sample_;
   TypingState savedTyping_;
-  TypingHost savedHost_;
-  SampleState savedSample_;
   WordTables savedWords_;
 };
 
@@ -197,6 +197,24 @@ TEST_F(Keystrokes, FirstTestOfTheRunTimesEveryWordAndStopsOnTheLastCharacter) {
   EXPECT_EQ(g_Typing.keystrokes, 6);
   EXPECT_EQ(screen_.alerts, 0);
   EXPECT_EQ(screen_.enableClearCalls, 6);
+}
+
+TEST_F(Keystrokes, FirstCharacterThatCompletesTheSampleStartsAndStopsTheTestInOneStep) {
+  SetSample(u"a", {u"a"});
+  screen_.now = 7000;
+  Key(u'a', 30, 4);
+  // The start first, then the stop with this one character as the whole test.
+  ASSERT_EQ(screen_.shown.size(), 2u);
+  EXPECT_EQ(screen_.shown[0].rows, 1);
+  ASSERT_EQ(screen_.shown[1].rows, 6);
+  EXPECT_EQ(screen_.shown[1].values[2], u"1");
+  EXPECT_EQ(screen_.shown[1].values[3], u"1");
+  EXPECT_EQ(screen_.autoStarts, 1);
+  EXPECT_EQ(screen_.completions, 1);
+  EXPECT_EQ(screen_.expands, std::vector<int>{1});
+  EXPECT_EQ(g_Typing.testRunning, 0);
+  EXPECT_EQ(g_Typing.testStartTick, 7000u);
+  EXPECT_EQ(g_Typing.testStopTick, 7000u);
 }
 
 TEST_F(Keystrokes, WrongCharacterThenBackspaceCountsOneErrorAndEveryKeystroke) {
@@ -394,7 +412,7 @@ TEST_F(Keystrokes, AutomaticStartHappensOnlyOncePerRun) {
   SetSample(u"ab cd.", {u"ab", u"cd"});
   Key(u'a', 30, 4);
   EXPECT_EQ(screen_.autoStarts, 1);
-  g_TypingHost.toggleTest();  // the Stop command
+  Command();  // the Stop command
   EXPECT_EQ(g_Typing.testRunning, 0);
   Type(u"b cd", 4);
   EXPECT_EQ(screen_.autoStarts, 1);
@@ -411,15 +429,15 @@ TEST_F(Keystrokes, AutomaticStartHappensOnlyOncePerRun) {
 TEST_F(Keystrokes, CommandStartZeroesTheCountersAndStopShowsFigures) {
   SetSample(u"ab cd.", {u"ab", u"cd"});
   Type(u"ax", 4);
-  g_TypingHost.toggleTest();  // stop
+  Command();  // stop
   screen_.now = 5000;
-  g_TypingHost.toggleTest();  // start
+  Command();  // start
   EXPECT_EQ(g_Typing.keystrokes, 0);
   EXPECT_EQ(g_Typing.testErrors, 0);
   EXPECT_EQ(g_Typing.testStartTick, 5000u);
   Key(8, 14, 4);
   screen_.now = 5000 + 30000;
-  g_TypingHost.toggleTest();  // stop after 30 s: 1 keystroke
+  Command();  // stop after 30 s: 1 keystroke
   const TestFigures& f = screen_.shown.back();
   EXPECT_EQ(f.values[0], u"0.50");
   EXPECT_EQ(f.values[1], u"2.00");
@@ -439,7 +457,7 @@ TEST_F(Keystrokes, EveryTestStartBeginsAFreshWord) {
   // Clear, a 3 s wait, the Start command: the first word is timed from its own first key.
   screen_.text.clear();
   screen_.now += 3000;
-  g_TypingHost.toggleTest();
+  Command();
   ASSERT_EQ(g_Typing.testRunning, 1);
   EXPECT_EQ(g_Typing.previousKey, kNoKey);
   Type(u"ab ", 4, 50);
@@ -447,15 +465,15 @@ TEST_F(Keystrokes, EveryTestStartBeginsAFreshWord) {
   EXPECT_EQ(TestWord(u"ab").errors, 0);
 
   // An abandoned attempt full of errors leaves none of them to the next test's first word.
-  g_TypingHost.toggleTest();  // stop
+  Command();  // stop
   screen_.text.clear();
-  g_TypingHost.toggleTest();  // start
+  Command();  // start
   Type(u"xxxx", 4);
   EXPECT_EQ(g_Typing.wordErrors, 4);
-  g_TypingHost.toggleTest();  // stop
+  Command();  // stop
   screen_.text.clear();
   screen_.now += 10000;
-  g_TypingHost.toggleTest();  // start
+  Command();  // start
   Type(u"ab ", 4, 50);
   EXPECT_EQ(TestWord(u"ab").errors, 0);
   EXPECT_FLOAT_EQ(TestWord(u"ab").seconds, 0.1f);
@@ -536,10 +554,10 @@ TEST_F(Keystrokes, ClearKeepsThePreviousKeyWordSoTheWordClockRunsOn) {
 TEST_F(Keystrokes, StartAndStopByCommandBeforeAnyKeystrokeLeaveTheAutomaticStart) {
   SetSample(u"ab cd.", {u"ab", u"cd"});
   screen_.now = 3000;
-  g_TypingHost.toggleTest();  // Start by command
+  Command();  // Start by command
   ASSERT_EQ(g_Typing.testRunning, 1);
   screen_.now = 4000;
-  g_TypingHost.toggleTest();  // Stop by command, no key typed
+  Command();  // Stop by command, no key typed
   ASSERT_EQ(g_Typing.testRunning, 0);
   ASSERT_EQ(g_Typing.keystrokes, 0);
   const size_t shownBefore = screen_.shown.size();

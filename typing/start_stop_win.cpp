@@ -68,7 +68,6 @@ void ShowRunningFigures() {
     ShowLiveFigures(nullptr);
     return;
   }
-  App_InstallTypingHost();
   const uint32_t now = g_TypingHost.tick();
   const TestFigures soFar = Mode4_ComputeFigures(g_Typing.testStartTick, now, g_Typing.keystrokes,
                                                  g_Typing.testErrors, g_TypingHost.wholeText());
@@ -112,54 +111,55 @@ void Mode4_ShowFigures(const TestFigures& figures) {
   }
 }
 
+void Mode4_ShowTestStart(const TestFigures& blank) {
+  // The report and the detailed statistics describe the last finished test only.
+  App_EnableMenuCommand(IDM_DETAILED_STATS, false);
+  App_EnableMenuCommand(IDM_HTML_REPORT, false);
+  Mode4_ShowFigures(blank);
+  // The last test's figures go; the first tick brings this test's, a quarter second in, so
+  // that the start (the first keystroke, for the automatic one) does no more than this.
+  ShowLiveFigures(nullptr);
+  if (g_App.mainWindow) SetTimer(g_App.mainWindow, ID_TIMER_LIVE_FIGURES, kLiveFiguresPeriodMs, nullptr);
+}
+
+void Mode4_ShowTestStop(const TestFigures& figures, bool completed) {
+  Mode4_ShowFigures(figures);
+  if (g_App.mainWindow) KillTimer(g_App.mainWindow, ID_TIMER_LIVE_FIGURES);
+  // The final figures are the stop's own, as the statistics panel shows them.
+  const LiveFigures last = Mode4_LiveFigures(figures, g_Typing.testStartTick, g_Typing.testStopTick, g_Typing.testErrors);
+  ShowLiveFigures(&last);
+  // After them: a History.csv that cannot be written is said in the last part.
+  Mode4_AppendHistory(figures, completed);
+}
+
 namespace {
 
-// Every start and stop of a test on the screen passes here. The typing rules stop a test only
-// when the sample is complete; the Start/Stop command stops it before.
-void ToggleTest(bool completes) {
-  App_InstallTypingHost();
-  const bool starting = !g_Typing.testRunning;
-  if (starting) {
-    // The report and the detailed statistics describe the last finished test only.
-    App_EnableMenuCommand(IDM_DETAILED_STATS, false);
-    App_EnableMenuCommand(IDM_HTML_REPORT, false);
-  }
-  const TestFigures figures = Mode4_ToggleTestState();
-  Mode4_ShowFigures(figures);
-  if (starting) {
-    // The last test's figures go; the first tick brings this test's, a quarter second in, so
-    // that the start (the first keystroke, for the automatic one) does no more than this.
-    ShowLiveFigures(nullptr);
-    if (g_App.mainWindow) SetTimer(g_App.mainWindow, ID_TIMER_LIVE_FIGURES, kLiveFiguresPeriodMs, nullptr);
+// The Start/Stop command; its stop is never the completion of the sample.
+void ToggleTestByCommand() {
+  const uint32_t now = g_TypingHost.tick();
+  if (!g_Typing.testRunning) {
+    Mode4_ShowTestStart(Mode4_StartTestState(g_Typing, now));
   } else {
-    if (g_App.mainWindow) KillTimer(g_App.mainWindow, ID_TIMER_LIVE_FIGURES);
-    // The final figures are the stop's own, as the statistics panel shows them.
-    const LiveFigures last = Mode4_LiveFigures(figures, g_Typing.testStartTick, g_Typing.testStopTick, g_Typing.testErrors);
-    ShowLiveFigures(&last);
-    // After them: a History.csv that cannot be written is said in the last part.
-    Mode4_AppendHistory(figures, completes);
+    Mode4_ShowTestStop(Mode4_StopTestState(g_Typing, now, g_TypingHost.wholeText()), false);
   }
 }
 
 }  // namespace
 
-void Mode4_ToggleTest() { ToggleTest(true); }
-
 void Mode4_OnStartStopCommand() {
-  App_InstallTypingHost();
   // The button's image tells whether a test runs.
   const int image = App_GetButtonImage(IDT_START_STOP);
   if (image == IMG_START) {
     App_SetButtonImage(IDT_START_STOP, IMG_STOP);
     App_SetButtonState(IDT_OPEN, TBSTATE_INDETERMINATE);
-    ToggleTest(false);
+    ToggleTestByCommand();
     g_Typing.testRunning = 1;
     App_SetMenuText(IDM_START_TEST, IDS_STOP_TEST);
   } else if (image == IMG_STOP) {
     App_SetButtonImage(IDT_START_STOP, IMG_START);
     App_SetButtonState(IDT_OPEN, TBSTATE_ENABLED);
     App_SetButtonState(IDT_STATISTICS, TBSTATE_ENABLED);
-    ToggleTest(false);
+    ToggleTestByCommand();
     g_Typing.testRunning = 0;
     App_SetMenuText(IDM_START_TEST, IDS_START_TEST);
   }

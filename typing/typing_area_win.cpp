@@ -24,14 +24,8 @@ BOOL(WINAPI* g_AlertBeep)(DWORD, DWORD) = Beep;
 
 namespace {
 
-// The typing area whose character is being processed; outside a character, the screen's.
-HWND s_ActiveArea = nullptr;
-
-HWND TypingArea() { return s_ActiveArea ? s_ActiveArea : App_CurrentTypingArea(); }
-
-Text16 CaretLine() {
-  HWND area = TypingArea();
-  if (!area) return Text16();
+// The line holding the caret, as displayed, at most 99 units.
+Text16 ReadCaretLine(HWND area) {
   const WPARAM line = static_cast<WPARAM>(SendMessageW(area, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0));
   // EM_GETLINE takes the buffer's capacity from its first unit and adds no terminator.
   wchar_t buffer[100] = {};
@@ -42,11 +36,6 @@ Text16 CaretLine() {
   return Text16(reinterpret_cast<const char16_t*>(buffer), static_cast<size_t>(copied));
 }
 
-// The text cannot change while a character is processed (the edit control inserts it only
-// afterwards), so one read serves every rule of that character.
-bool s_TextCached = false;
-Text16 s_CachedText;
-
 Text16 ReadWholeText(HWND area) {
   static wchar_t buffer[kSampleCapacity];
   LRESULT copied = SendMessageW(area, WM_GETTEXT, kSampleCapacity, reinterpret_cast<LPARAM>(buffer));
@@ -56,26 +45,19 @@ Text16 ReadWholeText(HWND area) {
 }
 
 Text16 WholeText() {
-  HWND area = TypingArea();
-  if (!area) return Text16();
-  if (!s_ActiveArea) return ReadWholeText(area);
-  if (!s_TextCached) {
-    s_CachedText = ReadWholeText(area);
-    s_TextCached = true;
-  }
-  return s_CachedText;
+  HWND area = App_CurrentTypingArea();
+  return area ? ReadWholeText(area) : Text16();
 }
+
+uint32_t Tick() { return GetTickCount(); }
 
 // The typing area that has the keyboard focus, kept from its own focus messages: asking the
 // system for the focus costs more than all the rules of a character together.
 HWND s_FocusedArea = nullptr;
 
-void FocusArea() {
-  HWND area = TypingArea();
-  if (area && s_FocusedArea != area) SetFocus(area);
+void FocusArea(HWND area) {
+  if (s_FocusedArea != area) SetFocus(area);
 }
-
-uint32_t Tick() { return GetTickCount(); }
 
 void EnableClear() {
   // Changed only when not yet enabled: this runs on every keystroke.
@@ -105,15 +87,21 @@ bool ListHasPrefix(int list, const Text16& text) {
   return SendMessageW(box, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(W(text))) != LB_ERR;
 }
 
-bool ListSelectExact(int list, const Text16& text) {
+int32_t ListFindExact(int list, const Text16& text) {
   HWND box = WordList(list);
-  if (!box) return false;
+  if (!box) return -1;
   const LRESULT index = SendMessageW(box, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(W(text)));
-  if (index == LB_ERR) return false;
+  return index == LB_ERR ? -1 : static_cast<int32_t>(index);
+}
+
+void ListSelect(int list, int32_t index) {
+  HWND box = WordList(list);
+  if (!box) return;
   SendMessageW(box, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   SendMessageW(box, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
-  return true;
 }
+
+const WordListQuery kWordLists = {ListHasPrefix, ListFindExact};
 
 // The accelerator commands that reach the typing area while it has the focus go to the main
 // window's command routing, which lets through only what the screen shown offers. About (Alt+?)
@@ -141,32 +129,43 @@ void OnTypingAreaCommand(UINT command) {
   }
 }
 
+// What one character's step says, in its order.
+void DoStep(HWND area, const KeystrokeStep& step) {
+  if (step.enableClear) EnableClear();
+  if (step.focusArea) FocusArea(area);
+  if (step.selectList) ListSelect(step.selectList, step.selectEntry);
+  if (step.started) {
+    Mode4_ShowTestStart(*step.started);
+    AutoStartUi();
+  }
+  for (size_t i = 0; i < step.alerts.size(); ++i) App_ErrorAlert();
+  if (step.stopped) {
+    Mode4_ShowTestStop(*step.stopped, true);
+    Mode4_CompletionUi();
+  }
+  if (step.expandWindow) App_ExpandWindow(1);
+  if (step.updateWordRow >= 0) Mode3_UpdateWordRow(step.updateWordRow);
+}
+
 void OnTypingAreaChar(HWND area, WPARAM wParam, LPARAM lParam) {
-  HWND outer = s_ActiveArea;
-  s_ActiveArea = area;
-  s_TextCached = false;
-  App_OnTypedChar(static_cast<char16_t>(wParam), HIWORD(lParam), g_Settings.Mode);
-  s_TextCached = false;
-  s_ActiveArea = outer;
+  const int mode = g_Settings.Mode;
+  // Read once, before the edit control inserts the character: the rules judge the text before it.
+  // Only the Tests mode compares the whole text with the sample.
+  const Text16 caretLine = mode >= 1 && mode <= 4 ? ReadCaretLine(area) : Text16();
+  const Text16 wholeText = mode == 4 ? ReadWholeText(area) : Text16();
+  const KeystrokeInput in = {static_cast<char16_t>(wParam), HIWORD(lParam), mode, g_TypingHost.tick(),
+                             caretLine, wholeText, g_Sample.text, &kWordLists};
+  DoStep(area, App_TypingStep(in, g_Typing, g_Words));
 }
 
 }  // namespace
 
+TypingHost g_TypingHost;
+
 void App_InstallTypingHost() {
   TypingHost& h = g_TypingHost;
-  if (!h.caretLine) h.caretLine = CaretLine;
   if (!h.wholeText) h.wholeText = WholeText;
-  if (!h.focus) h.focus = FocusArea;
   if (!h.tick) h.tick = Tick;
-  if (!h.errorAlert) h.errorAlert = App_ErrorAlert;
-  if (!h.enableClear) h.enableClear = EnableClear;
-  if (!h.toggleTest) h.toggleTest = Mode4_ToggleTest;
-  if (!h.autoStartUi) h.autoStartUi = AutoStartUi;
-  if (!h.completionUi) h.completionUi = Mode4_CompletionUi;
-  if (!h.expandWindow) h.expandWindow = App_ExpandWindow;
-  if (!h.listHasPrefix) h.listHasPrefix = ListHasPrefix;
-  if (!h.listSelectExact) h.listSelectExact = ListSelectExact;
-  if (!h.updateWordRow) h.updateWordRow = Mode3_UpdateWordRow;
 }
 
 void App_ErrorAlert() {
@@ -203,7 +202,7 @@ LRESULT CALLBACK App_TypingAreaProc(HWND window, UINT message, WPARAM wParam, LP
 
 void App_SubclassTypingArea(HWND area) {
   if (!area) return;
-  // The rules' host is filled once, as each screen makes its typing area, not on every key.
+  // The host is filled once, as each screen makes its typing area, not on every key.
   App_InstallTypingHost();
   g_TypingAreaPrevProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(area, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(App_TypingAreaProc)));

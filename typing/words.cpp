@@ -54,14 +54,16 @@ bool RunsFromTo(const Text16& word, const Text16& first, const Text16& second) {
 
 }  // namespace
 
-int16_t Mode4_FindTestWord(const Text16& text) { return FindWord(g_Words.testWords, text); }
+int16_t Mode4_FindTestWord(const Text16& text, const WordTables& words) { return FindWord(words.testWords, text); }
 
-int16_t Mode3_FindCustomWord(const Text16& text) { return FindWord(g_Words.customWords, text); }
+int16_t Mode3_FindCustomWord(const Text16& text, const WordTables& words) {
+  return FindWord(words.customWords, text);
+}
 
-bool App_IsCustomWordPrefix(const Text16& text) {
+bool App_IsCustomWordPrefix(const Text16& text, const WordTables& words) {
   // The word's terminator counts as a unit, so a word shorter than the text never matches;
   // an empty text matches the first record there is.
-  for (const CustomWordRecord& record : g_Words.customWords) {
+  for (const CustomWordRecord& record : words.customWords) {
     if (record.word.size() >= text.size() && record.word.compare(0, text.size(), text) == 0) return true;
   }
   return false;

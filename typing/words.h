@@ -52,7 +52,7 @@ struct HandLetters {
 // 3 Russian, anything else English.
 HandLetters App_BuiltInHandLetters(int language);
 
-int16_t Mode4_FindTestWord(const Text16& text);
-int16_t Mode3_FindCustomWord(const Text16& text);
-bool App_IsCustomWordPrefix(const Text16& text);
+int16_t Mode4_FindTestWord(const Text16& text, const WordTables& words = g_Words);
+int16_t Mode3_FindCustomWord(const Text16& text, const WordTables& words = g_Words);
+bool App_IsCustomWordPrefix(const Text16& text, const WordTables& words = g_Words);
 int16_t Mode4_ClassifyWord(const Text16& word, const HandLetters& letters);
