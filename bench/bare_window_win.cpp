@@ -1,7 +1,13 @@
 // The least a Win32 program does to show a window: register a class, create and show one
 // window, run a message loop. The start-up benchmark measures the tutor against it; it carries
-// the tutor's manifest, so both start with the same activation context.
+// the tutor's manifest, so both start with the same activation context. Built a second time as
+// bare_controls (KF_BARE_COMMON_CONTROLS), it also loads the common controls library as the tutor
+// does before its toolbar: the part of the tutor's start that comes with the library.
 #include <windows.h>
+
+#ifdef KF_BARE_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 namespace {
 
@@ -16,6 +22,10 @@ LRESULT CALLBACK BareWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
+#ifdef KF_BARE_COMMON_CONTROLS
+  INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+#endif
   WNDCLASSEXW wc = {};
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = BareWndProc;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "app/menus_win.h"
@@ -54,12 +55,13 @@ void Mode12_LoadWordLists(int mode, int language) {
 
 void Mode3_LoadCustomWords(int language) {
   g_Words.customWords.clear();
-  const std::vector<Text16> words = App_LoadWordList(WordList::Custom, language);
+  std::vector<Text16> words = App_LoadWordList(WordList::Custom, language);
   g_Words.customWords.reserve(words.size());
-  for (const Text16& word : words) {
+  for (Text16& word : words) {
     // Rows and records are numbered with 16-bit indexes.
     if (g_Words.customWords.size() >= kMaxTableRecords) break;
-    g_Words.customWords.push_back(CustomWordRecord{word, static_cast<int32_t>(word.size()), 0.0f, 0.0f, 0, 0, 0});
+    const int32_t length = static_cast<int32_t>(word.size());
+    g_Words.customWords.push_back(CustomWordRecord{std::move(word), length, 0.0f, 0.0f, 0, 0, 0});
   }
   Mode3_ShowCustomRows();
 }
