@@ -191,10 +191,12 @@ void OnMode4(Key& k, int32_t previous, int32_t key) {
   ++s.keystrokes;
 
   const bool afterTerminator = StartsWordInTests(previous);
-  if (afterTerminator && !completes) {
+  if (afterTerminator) {
+    // The first key of a word. One that also completes the sample (a last word of one letter) is
+    // checked and recorded below, with no time between its first key and its last.
     s.wordStartTick = k.in.tick;
     s.wordInProgress = 1;
-    CheckSampleKey(k);
+    if (!completes) CheckSampleKey(k);
   }
   if (!afterTerminator && !EndsWordInTests(key) && !completes) CheckSampleKey(k);
 

@@ -358,6 +358,15 @@ TEST_F(Keystrokes, CompletingLetterRecordsTheWordItCompletesWithItsOwnTimeAndErr
   EXPECT_EQ(screen_.shown.back().values[1], u"720.00");  // 6 keystrokes in 0.5 s
   EXPECT_EQ(screen_.shown.back().values[2], u"6");
   EXPECT_EQ(screen_.shown.back().values[3], u"2");
+
+  // A last word of one letter is typed too: its only key completes the sample.
+  g_Typing = TypingState();
+  screen_ = FakeScreen();
+  SetSample(u"ab c", {u"ab", u"c"});
+  Type(u"ab c", 4);
+  EXPECT_EQ(screen_.completions, 1);
+  EXPECT_FLOAT_EQ(TestWord(u"c").seconds, 0.0f);
+  EXPECT_EQ(TestWord(u"c").errors, 0);
 }
 
 TEST_F(Keystrokes, TypedWordLosesOneTrailingPunctuationCharacter) {
