@@ -2,10 +2,12 @@
 // word's row, the column sort on the shared flags, the language switch and the start-up in mode 3.
 #include "app/app.h"
 #include "app/list_sort.h"
+#include "app/wide_text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "testing/window_test_support.h"
 #include "training/training_win.h"
+#include "typing/figures.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 #include "typing/words.h"

@@ -18,6 +18,7 @@
 #include "training/training_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
+#include "typing/words.h"
 
 WNDPROC g_TypingAreaPrevProc = nullptr;
 BOOL(WINAPI* g_AlertBeep)(DWORD, DWORD) = Beep;
