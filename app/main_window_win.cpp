@@ -286,6 +286,17 @@ BOOL App_InitInstance(HINSTANCE instance, int showCommand) {
   if (!window) return FALSE;
 
   g_App.mainWindow = window;
+  // A window started normally is built out of sight and shown once, finished. One started
+  // maximized or minimized takes that state first, as it always has, so that the screen then
+  // gives it its own size; its contents are painted once, when all are in place.
+  const bool buildHidden = showCommand == SW_SHOWNORMAL || showCommand == SW_SHOWDEFAULT ||
+                           showCommand == SW_SHOW || showCommand == SW_SHOWNA || showCommand == SW_SHOWNOACTIVATE;
+  if (!buildHidden) {
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    SendMessageW(window, WM_SETREDRAW, FALSE, 0);
+  }
+
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
 
@@ -305,9 +316,15 @@ BOOL App_InitInstance(HINSTANCE instance, int showCommand) {
 
   if (g_Settings.ShowURLLogo != 0) App_CreateSupportLink();
 
-  ShowWindow(window, showCommand);
-  App_FocusTypingArea(App_CurrentTypingArea());
-  UpdateWindow(window);
+  if (buildHidden) {
+    ShowWindow(window, showCommand);
+    App_FocusTypingArea(App_CurrentTypingArea());
+    UpdateWindow(window);
+  } else {
+    SendMessageW(window, WM_SETREDRAW, TRUE, 0);
+    App_FocusTypingArea(App_CurrentTypingArea());
+    RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
   App_Trace("App_InitInstance Exited");
   return TRUE;
 }

@@ -74,6 +74,17 @@ TEST_F(MainWindowShellTest, TestsModeIsCreatedCentredOnTheScreenThenTakesTheNarr
   EXPECT_EQ(rc.left, at.x);
   EXPECT_EQ(rc.top, at.y);
   EXPECT_TRUE(IsWindowVisible(g_App.mainWindow));
+  EXPECT_EQ(GetFocus(), g_TypingScreen.typingArea);
+
+  // Started maximized, the window takes that state first and the screen then gives it its size,
+  // as a window built out of sight and maximized when shown would not.
+  EndRun();
+  ASSERT_NO_FATAL_FAILURE(Start(DefaultSettings(), SW_SHOWMAXIMIZED));
+  const RECT maximized = WindowRect(g_App.mainWindow);
+  EXPECT_EQ(maximized.right - maximized.left, 560);
+  EXPECT_EQ(maximized.bottom - maximized.top, 820);
+  EXPECT_TRUE(IsWindowVisible(g_App.mainWindow));
+  EXPECT_EQ(GetFocus(), g_TypingScreen.typingArea);
 }
 
 // The first width follows the saved mode; the height is always 805.

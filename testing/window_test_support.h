@@ -378,13 +378,13 @@ inline LRESULT CALLBACK RecordMainCreation(int code, WPARAM wParam, LPARAM lPara
 inline const CreationRecord& Created() { return g_MainCreation; }
 
 // The tutor's start-up up to the message loop, as the entry point runs it.
-inline ::testing::AssertionResult OpenShell() {
+inline ::testing::AssertionResult OpenShell(int showCommand = SW_SHOWNORMAL) {
   App_PrepareStart();
   HINSTANCE instance = GetModuleHandleW(nullptr);
   App_RegisterClass(instance);  // a second registration in the same process fails harmlessly
   g_MainCreation = CreationRecord();
   g_MainCreationHook = SetWindowsHookExW(WH_CBT, RecordMainCreation, nullptr, GetCurrentThreadId());
-  const BOOL ok = App_InitInstance(instance, SW_SHOWNORMAL);
+  const BOOL ok = App_InitInstance(instance, showCommand);
   UnhookWindowsHookEx(g_MainCreationHook);
   g_MainCreationHook = nullptr;
   if (!ok || !g_App.mainWindow) return ::testing::AssertionFailure() << "App_InitInstance failed";
@@ -396,11 +396,11 @@ inline ::testing::AssertionResult OpenShell() {
 // end of the test.
 class ShellTest : public ::testing::Test {
  protected:
-  void Start(const std::string& settings) {
+  void Start(const std::string& settings, int showCommand = SW_SHOWNORMAL) {
     ASSERT_FALSE(settings.empty()) << "no Settings.xml in the data folder";
     ASSERT_TRUE(EnterScratchFolder(settings));
     entered_ = true;
-    ASSERT_TRUE(OpenShell());
+    ASSERT_TRUE(OpenShell(showCommand));
   }
   void StartDefault() { Start(DefaultSettings()); }
   // Ends the run and leaves its folder, for a test that starts again.
