@@ -2,12 +2,11 @@
 #include "tests/detailed_stats.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "common/files.h"
 #include "training/word_lists.h"
+#include "typing/figures.h"
 
 void Mode4_SortTestWordsByLength(std::vector<TestWordRecord>& table) {
   std::sort(table.begin(), table.end(),
@@ -34,77 +33,26 @@ std::vector<DetailedStatsRow> Mode4_DetailedStatsRows(const std::vector<TestWord
 namespace {
 
 // The cells hold figures only; anything past the 7-bit range ends the number.
-std::string Narrow(const Text16& text) {
-  std::string out;
-  for (char16_t unit : text) {
-    if (unit == 0 || unit > 0x7F) break;
-    out.push_back(static_cast<char>(unit));
-  }
-  return out;
-}
-
-bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Whether `text` continues at `at` with `word` (lower case), letter case ignored.
-bool ContinuesWith(const std::string& text, size_t at, const char* word) {
-  for (; *word; ++word, ++at) {
-    if (at >= text.size() || (text[at] | 0x20) != *word) return false;
-  }
-  return true;
-}
-
-// A cell's figure as far as it reads as one, as strtod reads a decimal number: blanks, a sign,
-// digits with a decimal point and an exponent, or "inf" and "nan"; nothing readable gives 0. The
-// digits are gathered as a whole number and divided once by the power of ten, so a figure of the
-// list ("1.50") reads as the nearest double. (strtod's own is several kilobytes of the program.)
-double ReadFigure(const std::string& text) {
-  size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  if (ContinuesWith(text, i, "inf")) return negative ? -HUGE_VAL : HUGE_VAL;
-  if (ContinuesWith(text, i, "nan")) return std::nan("");
-  double digits = 0.0;
-  int scale = 0;  // the power of ten the digits are to be multiplied by
-  bool any = false;
-  for (; i < text.size() && IsAsciiDigit(text[i]); ++i, any = true) digits = digits * 10.0 + (text[i] - '0');
-  if (i < text.size() && text[i] == '.') {
-    for (++i; i < text.size() && IsAsciiDigit(text[i]); ++i, any = true, --scale) digits = digits * 10.0 + (text[i] - '0');
-  }
-  if (!any) return 0.0;
-  if (i + 1 < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    size_t e = i + 1;
-    const bool negativeExponent = text[e] == '-';
-    if (text[e] == '+' || text[e] == '-') ++e;
-    int exponent = 0;
-    for (; e < text.size() && IsAsciiDigit(text[e]); ++e) exponent = std::min(exponent * 10 + (text[e] - '0'), 9999);
-    if (e > i + 1 && IsAsciiDigit(text[e - 1])) scale += negativeExponent ? -exponent : exponent;
-  }
-  double power = 1.0;
-  for (int k = 0; k < (scale < 0 ? -scale : scale) && power < HUGE_VAL; ++k) power *= 10.0;
-  const double value = scale < 0 ? digits / power : digits * power;
-  return negative ? -value : value;
+Text16 AsciiPrefix(const Text16& text) {
+  size_t n = 0;
+  while (n < text.size() && text[n] != 0 && text[n] <= 0x7F) ++n;
+  return text.substr(0, n);
 }
 
 }  // namespace
 
 bool Mode4_CellSortValue(const Text16& cell, int column, double& value) {
-  const std::string text = Narrow(cell);
+  const Text16 text = AsciiPrefix(cell);
   switch (column) {
     case 1:
-      value = ReadFigure(text);
+      value = App_ReadFigure(text, false, true);
       return true;
-    case 2: {
-      // "1.50 (0.30)": the figure between the first "(" and the closing bracket. A cell without
-      // a bracket has no per-step figure and reads 0.
-      const size_t open = text.find('(');
-      std::string inner = open == std::string::npos ? std::string() : text.substr(open + 1);
-      if (!inner.empty()) inner.pop_back();
-      value = ReadFigure(inner);
+    case 2:
+      // "1.50 (0.30)": the per-step figure; a cell without a bracket has none and reads 0.
+      value = App_ReadFigure(App_StepFigureText(text), false, true);
       return true;
-    }
     case 3:
-      value = static_cast<double>(std::strtol(text.c_str(), nullptr, 10));
+      value = App_ReadFigure(text, true, false);
       return true;
     default:
       value = 0.0;

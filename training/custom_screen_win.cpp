@@ -15,6 +15,7 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "training/training_win.h"
+#include "typing/figures.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 
@@ -58,24 +59,7 @@ void LayOutColumns(HWND list, bool insert) {
   }
 }
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
 }  // namespace
-
-double Mode3_ReadNumber(const Text16& text, bool wholeNumber) {
-  size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-  double value = 0.0;
-  while (i < text.size() && IsDigit(text[i])) value = value * 10.0 + (text[i++] - u'0');
-  if (!wholeNumber && i < text.size() && text[i] == u'.') {
-    double scale = 0.1;
-    for (++i; i < text.size() && IsDigit(text[i]); ++i, scale /= 10.0) value += (text[i] - u'0') * scale;
-  }
-  return negative ? -value : value;
-}
 
 double Mode3_CellValue(const Text16& text, int column, bool descending) {
   if (text == u"n/a") {
@@ -83,15 +67,9 @@ double Mode3_CellValue(const Text16& text, int column, bool descending) {
     if (column == 4) return descending ? -1.0 : 1000.0;
     return descending ? -1.0 : 100.0;
   }
-  if (column == 2) {
-    // "time (time per letter step)": the figure in the parentheses.
-    const size_t open = text.find(u'(');
-    if (open == Text16::npos) return 0.0;
-    Text16 inner = text.substr(open + 1);
-    if (!inner.empty()) inner.pop_back();
-    return Mode3_ReadNumber(inner, false);
-  }
-  return Mode3_ReadNumber(text, column == 4);
+  // "time (time per letter step)": the figure in the parentheses.
+  if (column == 2) return App_ReadFigure(App_StepFigureText(text), false, false);
+  return App_ReadFigure(text, column == 4, false);
 }
 
 int CALLBACK Mode3_CompareRows(LPARAM first, LPARAM second, LPARAM sortColumn) {

@@ -315,13 +315,13 @@ TEST_F(CustomSortTest, RebuildShowsFileOrderAgainAndKeepsTheFlags) {
 }
 
 TEST(CustomCellValue, ReadsNumbersAsTheSortDoes) {
-  EXPECT_DOUBLE_EQ(Mode3_ReadNumber(u"  -1.25x", false), -1.25);
-  EXPECT_DOUBLE_EQ(Mode3_ReadNumber(u"+7", false), 7.0);
-  EXPECT_DOUBLE_EQ(Mode3_ReadNumber(u"abc", false), 0.0);
-  EXPECT_DOUBLE_EQ(Mode3_ReadNumber(u"", false), 0.0);
-  EXPECT_DOUBLE_EQ(Mode3_ReadNumber(u"1e5", false), 1.0);  // no exponents
-  EXPECT_DOUBLE_EQ(Mode3_ReadNumber(u"12.75", true), 12.0);
-  EXPECT_DOUBLE_EQ(Mode3_ReadNumber(u".5", false), 0.5);
+  EXPECT_DOUBLE_EQ(App_ReadFigure(u"  -1.25x", false, false), -1.25);
+  EXPECT_DOUBLE_EQ(App_ReadFigure(u"+7", false, false), 7.0);
+  EXPECT_DOUBLE_EQ(App_ReadFigure(u"abc", false, false), 0.0);
+  EXPECT_DOUBLE_EQ(App_ReadFigure(u"", false, false), 0.0);
+  EXPECT_DOUBLE_EQ(App_ReadFigure(u"1e5", false, false), 1.0);  // no exponents
+  EXPECT_DOUBLE_EQ(App_ReadFigure(u"12.75", true, false), 12.0);
+  EXPECT_DOUBLE_EQ(App_ReadFigure(u".5", false, false), 0.5);
 
   EXPECT_DOUBLE_EQ(Mode3_CellValue(u"0.90 (0.12)", 2, false), 0.12);
   EXPECT_DOUBLE_EQ(Mode3_CellValue(u"0.10 (n/a)", 2, false), 0.0);  // a one-letter word

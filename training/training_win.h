@@ -65,6 +65,3 @@ void Mode3_SortRows(int column);
 // The sort value of a custom words cell: "n/a" goes last in either direction, the speed column
 // counts the figure in parentheses, the typed count column reads a whole number.
 double Mode3_CellValue(const Text16& text, int column, bool descending);
-// Blanks, an optional sign, digits and (unless `wholeNumber`) a decimal point with digits; stops
-// at the first character that cannot continue the number; no number reads as 0.
-double Mode3_ReadNumber(const Text16& text, bool wholeNumber);

@@ -1,6 +1,8 @@
 // The six figures of a stopped test and the per-word figures of the custom words list.
 #include "typing/figures.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 Text16 App_FormatFixed2(double value) {
@@ -89,4 +91,57 @@ bool Mode3_WordRowFigures(const CustomWordRecord& record, WordRowFigures& out) {
   out.errors = App_FormatFixed2(static_cast<double>(record.totalErrors) / record.typedCount);
   out.count = App_FormatInt(record.typedCount);
   return true;
+}
+
+namespace {
+
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+// The blanks strtod skips: space, tab, line breaks, vertical tab and form feed.
+bool IsLeadingSpace(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
+
+// Whether `text` continues at `at` with `word` (lower case), letter case ignored.
+bool ContinuesWith(const Text16& text, size_t at, const char* word) {
+  for (; *word; ++word, ++at) {
+    if (at >= text.size() || (text[at] | 0x20) != *word) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+double App_ReadFigure(const Text16& text, bool wholeNumber, bool exponentsAndSpecials) {
+  size_t i = 0;
+  while (i < text.size() && IsLeadingSpace(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+  if (exponentsAndSpecials && ContinuesWith(text, i, "inf")) return negative ? -HUGE_VAL : HUGE_VAL;
+  if (exponentsAndSpecials && ContinuesWith(text, i, "nan")) return std::nan("");
+  double digits = 0.0;
+  int scale = 0;  // the power of ten the digits are to be multiplied by
+  bool any = false;
+  for (; i < text.size() && IsDigit(text[i]); ++i, any = true) digits = digits * 10.0 + (text[i] - u'0');
+  if (!wholeNumber && i < text.size() && text[i] == u'.') {
+    for (++i; i < text.size() && IsDigit(text[i]); ++i, any = true, --scale) digits = digits * 10.0 + (text[i] - u'0');
+  }
+  if (!any) return 0.0;
+  if (exponentsAndSpecials && i + 1 < text.size() && (text[i] == u'e' || text[i] == u'E')) {
+    size_t e = i + 1;
+    const bool negativeExponent = text[e] == u'-';
+    if (text[e] == u'+' || text[e] == u'-') ++e;
+    int exponent = 0;
+    for (; e < text.size() && IsDigit(text[e]); ++e) exponent = std::min(exponent * 10 + (text[e] - u'0'), 9999);
+    if (e > i + 1 && IsDigit(text[e - 1])) scale += negativeExponent ? -exponent : exponent;
+  }
+  double power = 1.0;
+  for (int k = 0; k < (scale < 0 ? -scale : scale) && power < HUGE_VAL; ++k) power *= 10.0;
+  const double value = scale < 0 ? digits / power : digits * power;
+  return negative ? -value : value;
+}
+
+Text16 App_StepFigureText(const Text16& cell) {
+  const size_t open = cell.find(u'(');
+  if (open == Text16::npos) return Text16();
+  Text16 inner = cell.substr(open + 1);
+  if (!inner.empty()) inner.pop_back();
+  return inner;
 }

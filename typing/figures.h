@@ -17,6 +17,16 @@ struct TestFigures {
   Text16 values[6];
 };
 
+// A shown figure read back, as the two report lists compare their cells: blanks, a sign, digits
+// and, unless `wholeNumber`, a decimal point with digits; with `exponentsAndSpecials` also an
+// exponent, "inf" and "nan", as strtod reads them. The digits are gathered as a whole number and
+// divided once by the power of ten, so a figure such as "1.50" reads as the nearest double.
+// Nothing readable gives 0.
+double App_ReadFigure(const Text16& text, bool wholeNumber, bool exponentsAndSpecials);
+// The text in the parentheses of a speed cell ("1.50 (0.30)" gives "0.30": what follows the first
+// "(", less its last character); empty when the cell has no "(".
+Text16 App_StepFigureText(const Text16& cell);
+
 // "%.2f" made as 8-bit text and widened.
 Text16 App_FormatFixed2(double value);
 Text16 App_FormatInt(long long value);
