@@ -91,10 +91,14 @@ LRESULT Mode3_OnListNotify(const NMHDR* header) {
   return 0;
 }
 
-void Mode3_ShowRowFigures(const Text16& word, const WordRowFigures& figures) {
+void Mode3_UpdateWordRow(int16_t index) {
+  if (index < 0 || static_cast<size_t>(index) >= g_Words.customWords.size() || !g_Training.customList) return;
+  const CustomWordRecord& record = g_Words.customWords[static_cast<size_t>(index)];
+  WordRowFigures figures;
+  if (!Mode3_WordRowFigures(record, figures)) return;
   const int count = static_cast<int>(g_Training.customRows.size());
   for (int row = 0; row < count; ++row) {
-    if (!RowMatches(row, W(word), false)) continue;
+    if (!RowMatches(row, W(record.word), false)) continue;
     int16_t& shown = g_Training.customRows[static_cast<size_t>(row)].figures;
     if (shown < 0) {
       shown = static_cast<int16_t>(g_Training.customFigures.size());
@@ -102,7 +106,7 @@ void Mode3_ShowRowFigures(const Text16& word, const WordRowFigures& figures) {
     } else {
       g_Training.customFigures[static_cast<size_t>(shown)] = figures;
     }
-    if (g_Training.customList) SendMessageW(g_Training.customList, LVM_REDRAWITEMS, row, row);
+    SendMessageW(g_Training.customList, LVM_REDRAWITEMS, row, row);
     return;
   }
 }

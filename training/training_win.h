@@ -57,8 +57,9 @@ Text16 Mode3_RowCell(int row, int column);
 // The list view's questions to its parent (WM_NOTIFY): a row's texts and item data
 // (LVN_GETDISPINFOW) and the row that a typed prefix selects (LVN_ODFINDITEMW).
 LRESULT Mode3_OnListNotify(const NMHDR* header);
-// Shows `figures` in the first row whose word is `word`, letter case ignored.
-void Mode3_ShowRowFigures(const Text16& word, const WordRowFigures& figures);
+// Shows the figures of custom word record `index` (columns 2 to 4) in the first row showing its
+// word, letter case ignored; nothing for an index out of range or a word not yet typed.
+void Mode3_UpdateWordRow(int16_t index);
 // Sorts the rows by `column` with Mode3_CompareRows, the way a list view sorts its own rows: rows
 // that compare equal keep their order, and the selected rows stay selected.
 void Mode3_SortRows(int column);

@@ -1,7 +1,5 @@
 // A test's start and stop on the screen: toolbar images and states, menu texts, the six
-// statistics rows, the live figures of the status bar, the history row of a stopped test; and the
-// row figures of the custom words
-// list.
+// statistics rows, the live figures of the status bar, the history row of a stopped test.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -17,10 +15,8 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "tests/history_win.h"
-#include "training/training_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
-#include "typing/words.h"
 
 namespace {
 
@@ -172,14 +168,4 @@ void Mode4_CompletionUi() {
   App_SetMenuText(IDM_START_TEST, IDS_START_TEST);
   App_EnableMenuCommand(IDM_DETAILED_STATS, true);
   App_EnableMenuCommand(IDM_HTML_REPORT, true);
-}
-
-void Mode3_UpdateWordRow(int16_t index) {
-  if (index < 0 || static_cast<size_t>(index) >= g_Words.customWords.size()) return;
-  HWND list = g_Training.customList;
-  if (!list) return;
-  const CustomWordRecord& record = g_Words.customWords[static_cast<size_t>(index)];
-  WordRowFigures figures;
-  // Shown in the first row showing the word, letter case ignored.
-  if (Mode3_WordRowFigures(record, figures)) Mode3_ShowRowFigures(record.word, figures);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Glue of the typing rules (typing/keystrokes.h) to the screens: the typing area's window
 // procedure, which reads what a character's step needs and does what the step says, the steps of a
-// test's start, stop and completion, and the custom words row display.
+// test's start, stop and completion.
 #include <windows.h>
 
 #include <cstdint>
@@ -42,8 +42,6 @@ void Mode4_ShowFigures(const TestFigures& figures);
 // After the stop of the completion step: button IDT_START_STOP image 1, buttons IDT_OPEN and IDT_STATISTICS enabled,
 // menu item IDM_START_TEST "start" text, menu items IDM_DETAILED_STATS and IDM_HTML_REPORT enabled.
 void Mode4_CompletionUi();
-// Refreshes columns 2 to 4 of custom word record `index` in the custom words list view.
-void Mode3_UpdateWordRow(int16_t index);
 
 // Typing area and tests (typing/typing_area_win.cpp, typing/start_stop_win.cpp)
 LRESULT CALLBACK App_TypingAreaProc(HWND, UINT, WPARAM, LPARAM);
