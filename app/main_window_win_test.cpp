@@ -445,24 +445,6 @@ TEST_F(MainWindowShellTest, ExpandWindowMovesTheSupportLink) {
 
 // The built program, run as a process in the scratch folder: its start-up, its loop and the
 // end of the run with the trace and the save of the language.
-struct ProgramWindowSearch {
-  DWORD process;
-  HWND found;
-};
-
-BOOL CALLBACK FindProgramWindow(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<ProgramWindowSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t cls[32] = {};
-  GetClassNameW(window, cls, 32);
-  if (owner == search->process && lstrcmpW(cls, L"QUILLKEY") == 0 && IsWindowVisible(window)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 TEST_F(MainWindowShellTest, ProgramRunsFromStartToExitWithItsTraceAndSavedLanguage) {
   wchar_t self[MAX_PATH * 2] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH * 2);
@@ -479,16 +461,16 @@ TEST_F(MainWindowShellTest, ProgramRunsFromStartToExitWithItsTraceAndSavedLangua
   PROCESS_INFORMATION pi = {};
   ASSERT_TRUE(CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                              g_ScratchDir.c_str(), &si, &pi));
-  ProgramWindowSearch search = {pi.dwProcessId, nullptr};
-  for (int i = 0; i < 300 && !search.found; ++i) {
+  HWND found = nullptr;
+  for (int i = 0; i < 300 && !found; ++i) {
     Sleep(100);
-    EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
+    found = VisibleWindowOf(pi.dwProcessId, L"QUILLKEY");
   }
-  if (!search.found) TerminateProcess(pi.hProcess, 99);
-  ASSERT_NE(search.found, nullptr) << "the program showed no main window";
+  if (!found) TerminateProcess(pi.hProcess, 99);
+  ASSERT_NE(found, nullptr) << "the program showed no main window";
 
-  PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDM_LANG_FRENCH, 0), 0);
-  PostMessageW(search.found, WM_SYSCOMMAND, SC_CLOSE, 0);  // as Alt+F4 or the close box
+  PostMessageW(found, WM_COMMAND, MAKEWPARAM(IDM_LANG_FRENCH, 0), 0);
+  PostMessageW(found, WM_SYSCOMMAND, SC_CLOSE, 0);  // as Alt+F4 or the close box
   const DWORD waited = WaitForSingleObject(pi.hProcess, 30000);
   if (waited != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 99);
   DWORD exitCode = 1234;

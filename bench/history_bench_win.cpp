@@ -16,6 +16,7 @@
 #include "app/app.h"
 #include "settings/settings.h"
 #include "testing/percentile.h"
+#include "testing/win_helpers.h"
 #include "tests/history.h"
 #include "tests/history_win.h"
 #include "tests/report_win.h"
@@ -23,6 +24,8 @@
 #include "typing/keystrokes.h"
 
 using kftest::Percentile;
+using kftest::ReadBytes;
+using kftest::WriteBytes;
 
 namespace {
 
@@ -33,26 +36,6 @@ constexpr double kTargetAppendMs = 1.0;
 constexpr double kTargetReportMs = 200.0;
 
 HINSTANCE WINAPI NoViewer(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) { return reinterpret_cast<HINSTANCE>(33); }
-
-std::string ReadAll(const wchar_t* name) {
-  std::string bytes;
-  HANDLE h = CreateFileW(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return bytes;
-  char buf[1 << 16];
-  DWORD got = 0;
-  while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
-  CloseHandle(h);
-  return bytes;
-}
-
-bool WriteAll(const wchar_t* name, const std::string& bytes) {
-  HANDLE h = CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(h);
-  return ok && written == bytes.size();
-}
 
 // `rows` rows of one language, a test a day or so, CPM rising slowly.
 std::string MakeHistory(size_t rows, const char* language) {
@@ -86,7 +69,7 @@ bool TimeReports(int runs, size_t points, std::vector<double>& ms, double msPerC
     QueryPerformanceCounter(&t1);
     ms.push_back(static_cast<double>(t1.QuadPart - t0.QuadPart) * msPerCount);
   }
-  const std::string report = ReadAll(L"Report.htm");
+  const std::string report = ReadBytes(L"Report.htm");
   size_t markers = 0;
   for (size_t at = report.find("<circle "); at != std::string::npos; at = report.find("<circle ", at + 1)) ++markers;
   if (markers != points) {
@@ -131,16 +114,16 @@ int main(int argc, char** argv) {
 
   // The report, every row in the report's language: the last 50 are near the end.
   const std::string english = MakeHistory(rows, "EN");
-  ok = WriteAll(L"History.csv", english) && ok;
+  ok = WriteBytes(L"History.csv", english) && ok;
   std::vector<double> reportMs;
   ok = TimeReports(kReports, std::min<size_t>(rows, kProgressTests), reportMs, msPerCount) && ok;
   // No row in the report's language: the whole file is read to find that out.
-  ok = WriteAll(L"History.csv", MakeHistory(rows, "FR")) && ok;
+  ok = WriteBytes(L"History.csv", MakeHistory(rows, "FR")) && ok;
   std::vector<double> wholeMs;
   ok = TimeReports(kReports, 0, wholeMs, msPerCount) && ok;
 
   // Appending the row of a stopped test to the large file, as the stop does.
-  ok = WriteAll(L"History.csv", english) && ok;
+  ok = WriteBytes(L"History.csv", english) && ok;
   TestFigures figures;
   figures.rows = 6;
   const char16_t* shown[6] = {u"1.50", u"250.00", u"375", u"70", u"46.67", u"5"};
@@ -154,7 +137,7 @@ int main(int argc, char** argv) {
     QueryPerformanceCounter(&t1);
     appendMs.push_back(static_cast<double>(t1.QuadPart - t0.QuadPart) * msPerCount);
   }
-  const std::string after = ReadAll(L"History.csv");
+  const std::string after = ReadBytes(L"History.csv");
   const size_t lines = static_cast<size_t>(std::count(after.begin(), after.end(), '\n'));
   if (after.compare(0, english.size(), english) != 0 || lines != rows + 1 + kAppends || g_History.failureReported) {
     std::printf("FAIL: the appended rows are not all there after the earlier ones\n");

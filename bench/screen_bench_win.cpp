@@ -23,9 +23,12 @@
 #include "training/training_win.h"
 #include "training/word_lists.h"
 #include "typing/typing_win.h"
+#include "testing/win_helpers.h"
 #include "typing/words.h"
 
 namespace {
+
+using kftest::WriteBytes;
 
 constexpr double kTargetMs = 500.0;
 
@@ -39,15 +42,6 @@ std::string Word(int n, int salt) {
     value = value / 26 + static_cast<unsigned>(n) + 7u * static_cast<unsigned>(i);
   }
   return word;
-}
-
-bool WriteWhole(const std::wstring& path, const std::string& bytes) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(h);
-  return ok && written == bytes.size();
 }
 
 std::string List(int words, int salt) {
@@ -66,10 +60,10 @@ bool MakeInstallation(const std::wstring& dir, int words) {
     return false;
   const wchar_t* names[] = {L"LH_Words.dat", L"RH_Words.dat", L"LTOR_Both.dat", L"RTOL_Both.dat", L"Custom_Words.dat"};
   for (int i = 0; i < 5; ++i)
-    if (!WriteWhole(lang + L"\\Training Words\\" + names[i], List(words, i))) return false;
+    if (!WriteBytes(lang + L"\\Training Words\\" + names[i], List(words, i))) return false;
   const std::string sample("\xFF\xFEq\0u\0i\0c\0k\0 \0f\0o\0x\0", 20);
-  return WriteWhole(lang + L"\\Tests\\Sample_Unicode.txt", sample) &&
-         WriteWhole(dir + L"\\Settings.xml", App_DefaultSettingsDocument(1)) && SetCurrentDirectoryW(dir.c_str());
+  return WriteBytes(lang + L"\\Tests\\Sample_Unicode.txt", sample) &&
+         WriteBytes(dir + L"\\Settings.xml", App_DefaultSettingsDocument(1)) && SetCurrentDirectoryW(dir.c_str());
 }
 
 void RemoveInstallation(const std::wstring& dir) {

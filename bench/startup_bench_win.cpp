@@ -18,7 +18,14 @@
 #include <string>
 #include <vector>
 
+#include "testing/win_helpers.h"
+
 namespace {
+
+using kftest::CopyTree;
+using kftest::ReadBytes;
+using kftest::VisibleWindowOf;
+using kftest::WriteBytes;
 
 constexpr DWORD kStartLimitMs = 15000;
 constexpr DWORD kCloseLimitMs = 10000;
@@ -61,45 +68,6 @@ double Median(std::vector<double> values) {
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-bool CopyTree(const std::wstring& from, const std::wstring& to) {
-  CreateDirectoryW(to.c_str(), nullptr);
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((from + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  bool ok = true;
-  do {
-    const std::wstring name = found.cFileName;
-    if (name == L"." || name == L"..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      ok = CopyTree(from + L"\\" + name, to + L"\\" + name) && ok;
-    } else {
-      ok = CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE) && ok;
-    }
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  return ok;
-}
-
-bool ReadBytes(const std::wstring& path, std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  char buffer[65536];
-  DWORD got = 0;
-  bytes.clear();
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
-  CloseHandle(file);
-  return true;
-}
-
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                  written == bytes.size();
-  return CloseHandle(file) && ok;
-}
-
 // Replaces the value between <key> and </key> of the settings document.
 void SetValue(std::string& document, const std::string& key, int value) {
   const std::string open = "<" + key + ">", close = "</" + key + ">";
@@ -132,8 +100,8 @@ std::string CustomList(int count) {
 bool PrepareFolder(const std::wstring& install, const std::wstring& folder, const Scenario& scenario) {
   if (scenario.mode == 0) return CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
   if (!CopyTree(install, folder)) return false;
-  std::string settings;
-  if (!ReadBytes(folder + L"\\Settings.xml", settings)) return false;
+  std::string settings = ReadBytes(folder + L"\\Settings.xml");
+  if (settings.empty()) return false;
   SetValue(settings, "Mode", scenario.mode);
   SetValue(settings, "Language", scenario.language);
   SetValue(settings, "Debug", 0);
@@ -143,22 +111,6 @@ bool PrepareFolder(const std::wstring& install, const std::wstring& folder, cons
   if (scenario.bigCustomList) return WriteBytes(custom, CustomList(kCustomWords));
   DeleteFileW(custom.c_str());
   return true;
-}
-
-struct FindWindowOf {
-  DWORD process;
-  HWND window;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM data) {
-  FindWindowOf* find = reinterpret_cast<FindWindowOf*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == find->process && IsWindowVisible(window)) {
-    find->window = window;
-    return FALSE;
-  }
-  return TRUE;
 }
 
 struct Start {
@@ -179,20 +131,20 @@ Start TimeOneStart(const std::wstring& program, const std::wstring& folder) {
                       &startup, &process)) {
     return result;
   }
-  FindWindowOf find = {process.dwProcessId, nullptr};
+  HWND window = nullptr;
   bool idle = false;
-  while (NowMs() - t0 < kStartLimitMs && !(find.window && idle)) {
-    if (!find.window) {
-      EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&find));
-      if (find.window) result.visibleMs = NowMs() - t0;
+  while (NowMs() - t0 < kStartLimitMs && !(window && idle)) {
+    if (!window) {
+      window = VisibleWindowOf(process.dwProcessId);
+      if (window) result.visibleMs = NowMs() - t0;
     }
     if (!idle && WaitForInputIdle(process.hProcess, 0) == 0) idle = true;
-    if (find.window && idle) break;
+    if (window && idle) break;
     if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) break;  // ended early
   }
   result.idleMs = NowMs() - t0;
-  result.ok = find.window && idle;
-  if (find.window) PostMessageW(find.window, WM_CLOSE, 0, 0);
+  result.ok = window && idle;
+  if (window) PostMessageW(window, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(process.hProcess, kCloseLimitMs) != WAIT_OBJECT_0) {
     TerminateProcess(process.hProcess, 1);
     result.ok = false;

@@ -541,6 +541,17 @@ class Tutor:
             return snap if ID_TYPING_AREA in ids and tb and len(tb["buttons"]) >= 5 else None
         return self.wait_for("the screen to be built", ready, timeout)
 
+    def wait_for_sample(self, what, sample, timeout=15.0):
+        """Waits until the sample view shows `sample` (`what` names it in a failure)."""
+        return self.wait_for(what, lambda: self.text(ID_SAMPLE_VIEW) == sample, timeout)
+
+    def start_on_sample(self, what, sample):
+        """Starts the tutor, waits for its screen showing `sample` and gives it the focus."""
+        self.start()
+        self.wait_ready()
+        self.wait_for_sample(what, sample)
+        self.activate()
+
     # -- keyboard ---------------------------------------------------------------------------------
     def x_window(self):
         if self.xid is None:

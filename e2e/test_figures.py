@@ -20,10 +20,7 @@ class FiguresOfATypedSample(unittest.TestCase):
         cls.tutor = h.Tutor("figures")
         with open(cls.tutor.path("EN", "Tests", "Sample_Unicode.txt"), "wb") as f:
             f.write(h.encode_sample(SAMPLE))
-        cls.tutor.start()
-        cls.tutor.wait_ready()
-        cls.tutor.wait_for("the two-line sample", lambda: cls.tutor.text(h.ID_SAMPLE_VIEW) == SAMPLE)
-        cls.tutor.activate()
+        cls.tutor.start_on_sample("the two-line sample", SAMPLE)
 
     @classmethod
     def tearDownClass(cls):

@@ -50,10 +50,7 @@ class HistoryOfTwoTests(unittest.TestCase):
         cls.stopped_text = cls.sample[:cls.sample.index(" ", cls.sample.index(" ") + 1)]
         cls.mistake = cls.sample.index(" ") + 2
         cls.tutor = h.Tutor("history")
-        cls.tutor.start()
-        cls.tutor.wait_ready()
-        cls.tutor.wait_for("the English sample", lambda: cls.tutor.text(h.ID_SAMPLE_VIEW) == cls.sample)
-        cls.tutor.activate()
+        cls.tutor.start_on_sample("the English sample", cls.sample)
 
     @classmethod
     def tearDownClass(cls):

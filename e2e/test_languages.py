@@ -19,7 +19,7 @@ class LanguageSwitch(unittest.TestCase):
         t.key(KEYS[language])
         t.wait_for("title %r" % TITLES[language], lambda: t.window()["title"] == TITLES[language])
         expected = h.sample_text(language)
-        t.wait_for("the sample of language %d" % language, lambda: t.text(h.ID_SAMPLE_VIEW) == expected)
+        t.wait_for_sample("the sample of language %d" % language, expected)
         snap = t.snapshot()
         main = snap["window"]["hwnd"]
         self.assertEqual(h.child_by_id(snap, h.ID_TYPING_AREA, main)["text"], "", "the switch empties the typing area")
@@ -61,7 +61,7 @@ class LanguageSwitch(unittest.TestCase):
     def test_french_start_then_english_file_exit(self):
         with h.Tutor("languages-french-start", edits={"Language": 2}) as t:
             t.wait_ready()
-            t.wait_for("the French sample", lambda: t.text(h.ID_SAMPLE_VIEW) == h.sample_text(2))
+            t.wait_for_sample("the French sample", h.sample_text(2))
             self.assertEqual(t.window()["title"], TITLES[2], "string 100 in French at start")
             t.screenshot("tests-fr-narrow")
             self.switch(t, 1)

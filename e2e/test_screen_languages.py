@@ -120,7 +120,7 @@ class EveryScreenInEveryLanguage(unittest.TestCase):
                                        CUSTOM_WIDTHS)
                     t.screenshot("screens-custom-switched-%s" % code)
                     self.build(t, "ctrl+t", h.ID_SAMPLE_VIEW)
-                t.wait_for("the sample", lambda: t.text(h.ID_SAMPLE_VIEW) == SAMPLES[language])
+                t.wait_for_sample("the sample", SAMPLES[language])
                 self.type_sample(t, language)
                 self.check_tests_screen(t, language)
                 self.check_statistics_window(t, language)

@@ -14,8 +14,7 @@ class DefaultStart(unittest.TestCase):
         cls.snap = cls.tutor.wait_ready()
         # The sample is loaded while the screen is built; give it time, test_4 judges it.
         try:
-            cls.tutor.wait_for("the English sample in the view",
-                               lambda: cls.tutor.text(h.ID_SAMPLE_VIEW) == h.sample_text(1), timeout=10)
+            cls.tutor.wait_for_sample("the English sample in the view", h.sample_text(1), timeout=10)
         except h.HarnessError:
             pass
         cls.snap = cls.tutor.snapshot()

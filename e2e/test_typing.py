@@ -40,10 +40,7 @@ class TypingTheSample(unittest.TestCase):
         cls.sample = h.sample_text(1)
         cls.steps = h.keystroke_plan(cls.sample)   # raises when the sample cannot be typed
         cls.tutor = h.Tutor("typing")
-        cls.tutor.start()
-        cls.tutor.wait_ready()
-        cls.tutor.wait_for("the English sample", lambda: cls.tutor.text(h.ID_SAMPLE_VIEW) == cls.sample)
-        cls.tutor.activate()
+        cls.tutor.start_on_sample("the English sample", cls.sample)
 
     @classmethod
     def tearDownClass(cls):

@@ -116,7 +116,7 @@ class TypingInEachLanguage(unittest.TestCase):
     def test_french_sample_from_a_french_start(self):
         with h.Tutor("typing-french", edits={"Language": 2}) as t:
             t.wait_ready()
-            t.wait_for("the French sample", lambda: t.text(h.ID_SAMPLE_VIEW) == h.sample_text(2))
+            t.wait_for_sample("the French sample", h.sample_text(2))
             self.assertEqual(t.window()["title"], TITLES[2])
             sample, snap, wall = self.type_sample(t, 2)
             self.check_figures(2, sample, snap, wall)
@@ -130,7 +130,7 @@ class TypingInEachLanguage(unittest.TestCase):
             t.activate()
             t.key("ctrl+r")
             t.wait_for("the Russian title", lambda: t.window()["title"] == TITLES[3])
-            t.wait_for("the Russian sample", lambda: t.text(h.ID_SAMPLE_VIEW) == h.sample_text(3))
+            t.wait_for_sample("the Russian sample", h.sample_text(3))
             # No key has been typed yet, so the first Cyrillic letter still starts the test.
             sample, snap, wall = self.type_sample(t, 3)
             self.check_figures(3, sample, snap, wall)

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -12,26 +11,12 @@
 #include "common/files.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
+#include "testing/whole_files.h"
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::string text;
-  if (std::FILE* f = File_Open(path, "rb")) {
-    char buf[1 << 14];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-    std::fclose(f);
-  }
-  return text;
-}
-
-bool WriteAll(const std::string& path, const std::string& text) {
-  std::FILE* f = File_Open(path, "wb");
-  if (!f) return false;
-  const bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-  return std::fclose(f) == 0 && ok;
-}
+using kftest::ReadAll;
+using kftest::WriteAll;
 
 // Lines as text mode sees them: LF ends a line, a CR before it is dropped, no empty last piece.
 std::vector<std::string> Lines(const std::string& text) {

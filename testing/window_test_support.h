@@ -30,6 +30,7 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "testing/scan_codes.h"
+#include "testing/win_helpers.h"
 #include "tests/sample_text.h"
 #include "tests/tests_screen_win.h"
 #include "training/training_win.h"
@@ -49,28 +50,6 @@ inline std::wstring Widen(const std::string& utf8) {
   std::wstring w(n, L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &w[0], n);
   return w;
-}
-
-// The bytes of the file; empty when it cannot be opened.
-inline std::string ReadBytes(const std::wstring& path) {
-  std::string bytes;
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return bytes;
-  char buf[4096];
-  DWORD got = 0;
-  while (ReadFile(h, buf, sizeof(buf), &got, nullptr) && got > 0) bytes.append(buf, got);
-  CloseHandle(h);
-  return bytes;
-}
-
-inline bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = bytes.empty() || WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(h);
-  return ok && written == bytes.size();
 }
 
 // UTF-16 little-endian with the byte-order mark, as the sample texts are stored.
@@ -106,22 +85,6 @@ inline void RemoveTree(const std::wstring& dir) {
   RemoveDirectoryW(dir.c_str());
 }
 
-inline void CopyTree(const std::wstring& from, const std::wstring& to) {
-  CreateDirectoryW(to.c_str(), nullptr);
-  WIN32_FIND_DATAW fd;
-  HANDLE find = FindFirstFileW((from + L"\\*").c_str(), &fd);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::wstring name = fd.cFileName;
-    if (name == L"." || name == L"..") continue;
-    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      CopyTree(from + L"\\" + name, to + L"\\" + name);
-    } else {
-      CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE);
-    }
-  } while (FindNextFileW(find, &fd));
-  FindClose(find);
-}
 
 inline std::wstring CurrentFolder() {
   wchar_t buf[MAX_PATH * 2] = {};
