@@ -3,7 +3,7 @@
 // the whole run, the system calls the window tests replace, and the main window's operations the
 // screens call. The shell's other parts declare their own operations beside their code
 // (app/strings_win.h, app/toolbar_win.h, app/commands_win.h, app/menus_win.h, app/links_win.h,
-// app/write_failure_win.h, app/main_window_win.h), and so does each feature (tests/*_win.h,
+// app/write_failure_win.h, app/main_window_win.h), and so does each feature (exam/*_win.h,
 // training/training_win.h, typing/typing_win.h, app/list_sort.h); everything that needs no
 // window lives in the core.
 #include <windows.h>

@@ -15,7 +15,7 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "testing/window_test_support.h"
-#include "tests/tests_screen_win.h"
+#include "exam/exam_screen_win.h"
 #include "typing/typing_win.h"
 
 namespace kftest {

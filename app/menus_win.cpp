@@ -15,8 +15,8 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
-#include "tests/detailed_stats_win.h"
-#include "tests/tests_screen_win.h"
+#include "exam/detailed_stats_win.h"
+#include "exam/exam_screen_win.h"
 #include "training/training_win.h"
 #include "typing/typing_win.h"
 

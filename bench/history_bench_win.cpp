@@ -17,9 +17,9 @@
 #include "settings/settings.h"
 #include "testing/percentile.h"
 #include "testing/win_helpers.h"
-#include "tests/history.h"
-#include "tests/history_win.h"
-#include "tests/report_win.h"
+#include "exam/history.h"
+#include "exam/history_win.h"
+#include "exam/report_win.h"
 #include "typing/figures.h"
 #include "typing/keystrokes.h"
 

@@ -26,8 +26,8 @@
 #include "settings/settings.h"
 #include "testing/percentile.h"
 #include "testing/scan_codes.h"
-#include "tests/sample_text.h"
-#include "tests/tests_screen_win.h"
+#include "exam/sample_text.h"
+#include "exam/exam_screen_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 

@@ -19,7 +19,7 @@
 #include "app/main_window_win.h"
 #include "app/menus_win.h"
 #include "settings/settings.h"
-#include "tests/tests_screen_win.h"
+#include "exam/exam_screen_win.h"
 #include "training/training_win.h"
 #include "training/word_lists.h"
 #include "typing/typing_win.h"

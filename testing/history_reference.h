@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/history.h"
+#include "exam/history.h"
 
 namespace kftest {
 

@@ -7,7 +7,7 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "testing/window_test_support.h"
-#include "tests/tests_screen_win.h"
+#include "exam/exam_screen_win.h"
 #include "training/training_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/detailed_stats.h"
+#include "exam/detailed_stats.h"
 #include "training/word_lists.h"
 
 namespace {

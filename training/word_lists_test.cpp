@@ -8,7 +8,7 @@
 
 #include "common/files.h"
 #include "testing/test_files.h"
-#include "tests/detailed_stats.h"
+#include "exam/detailed_stats.h"
 #include "typing/words.h"
 
 namespace fs = std::filesystem;

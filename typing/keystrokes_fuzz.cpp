@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "tests/sample_text.h"
+#include "exam/sample_text.h"
 #include "typing/keystrokes.h"
 #include "typing/words.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "testing/scan_codes.h"
-#include "tests/sample_text.h"
+#include "exam/sample_text.h"
 #include "typing/words.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "common/text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
-#include "tests/history_win.h"
+#include "exam/history_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 

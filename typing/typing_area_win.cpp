@@ -14,7 +14,7 @@
 #include "common/text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
-#include "tests/sample_text.h"
+#include "exam/sample_text.h"
 #include "training/training_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"

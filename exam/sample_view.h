@@ -1,7 +1,7 @@
 #pragma once
 // How the sample text view guides the typist during a test: the next character to type is
 // marked, and the view scrolls so that its line stays in sight. Window-free: the glue
-// (tests/sample_view_win.cpp) reads the view's lines and applies the answer.
+// (exam/sample_view_win.cpp) reads the view's lines and applies the answer.
 #include <cstddef>
 
 #include "common/text.h"

@@ -5,7 +5,7 @@
 
 #include "typing/figures.h"
 
-// History.csv and the report's progress section (tests/history_win.cpp)
+// History.csv and the report's progress section (exam/history_win.cpp)
 // At the stop of a test with at least one keystroke: one row for it (local time, language,
 // sample file, `completed`, the figures of the statistics rows, errors and accuracy) appended to
 // History.csv. A row that cannot be written leaves the test as it is and is said once per run,

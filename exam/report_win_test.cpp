@@ -18,7 +18,7 @@
 #include "settings/settings.h"
 #include "settings/trace.h"
 #include "testing/window_test_support.h"
-#include "tests/report_win.h"
+#include "exam/report_win.h"
 #include "typing/typing_win.h"
 
 namespace {

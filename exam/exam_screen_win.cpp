@@ -11,7 +11,7 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
-#include "tests/tests_screen_win.h"
+#include "exam/exam_screen_win.h"
 #include "training/word_lists.h"
 #include "typing/figures.h"
 #include "typing/typing_win.h"

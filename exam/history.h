@@ -6,7 +6,7 @@
 //   2026-12-05T21:23:41,EN,Sample_Unicode.txt,1,0.52,412.50,213,38,73.08,4,98.14
 // RFC 4180 fields, UTF-8 with a byte-order mark, CR LF line ends, a dot before the decimals in
 // every language. Numbers are kept as whole hundredths, so that neither writing nor reading
-// them depends on a locale. Window-free; the glue (tests/history_win.cpp) gathers the figures,
+// them depends on a locale. Window-free; the glue (exam/history_win.cpp) gathers the figures,
 // the clock and the strings and does the append.
 #include <cstdint>
 #include <functional>

@@ -2,7 +2,7 @@
 // The detailed statistics window of the Tests screen.
 #include <windows.h>
 
-// Detailed statistics window and the custom list writer (tests/detailed_stats_win.cpp)
+// Detailed statistics window and the custom list writer (exam/detailed_stats_win.cpp)
 // Command IDT_STATISTICS (button, menu item IDM_DETAILED_STATS, F8), by the image of button IDT_STATISTICS: 4 opens the window,
 // 6 closes it.
 void Mode4_OnDetailedStatsCommand();

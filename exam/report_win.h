@@ -10,7 +10,7 @@
 // window tests so that the time is fixed. It opens the page through g_ShellExecute.
 extern void(WINAPI* g_GetLocalTime)(LPSYSTEMTIME);
 
-// HTML report (tests/report_win.cpp): command IDM_HTML_REPORT, F9. Writes Report.htm in the current
+// HTML report (exam/report_win.cpp): command IDM_HTML_REPORT, F9. Writes Report.htm in the current
 // directory from the statistics fields and opens it with the shell's "open" verb; a report that
 // could not be written is not opened, and a message box says which file and why.
 void Mode4_CreateHtmlReport();

@@ -15,9 +15,9 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
-#include "tests/history_win.h"
-#include "tests/report.h"
-#include "tests/report_win.h"
+#include "exam/history_win.h"
+#include "exam/report.h"
+#include "exam/report_win.h"
 #include "typing/figures.h"
 #include "typing/typing_win.h"
 

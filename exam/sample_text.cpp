@@ -1,6 +1,6 @@
 // Sample texts of the Tests mode: reading and checking a sample file, and cutting the text into
 // the test words table.
-#include "tests/sample_text.h"
+#include "exam/sample_text.h"
 
 #include <cstdio>
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/sample_text.h"
+#include "exam/sample_text.h"
 #include "typing/words.h"
 
 namespace {

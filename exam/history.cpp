@@ -1,7 +1,7 @@
 // History.csv rows, their reading from the end of the file, and the progress section of the
 // report. Numbers are written and read digit by digit: the tutor sets the thread locale of each
 // language, and no figure in the file may follow it.
-#include "tests/history.h"
+#include "exam/history.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,7 @@
 
 #include "common/files.h"
 #include "common/languages.h"
-#include "tests/report.h"
+#include "exam/report.h"
 
 HistoryState g_History;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/history.h"
+#include "exam/history.h"
 
 #include "testing/history_reference.h"
 

@@ -15,10 +15,10 @@
 #include "common/text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
-#include "tests/history.h"
-#include "tests/history_win.h"
-#include "tests/report_win.h"
-#include "tests/sample_text.h"
+#include "exam/history.h"
+#include "exam/history_win.h"
+#include "exam/report_win.h"
+#include "exam/sample_text.h"
 #include "typing/keystrokes.h"
 
 namespace {

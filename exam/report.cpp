@@ -1,7 +1,7 @@
 // The HTML test report as bytes. The markup is ASCII; every text from the string tables or the
 // statistics fields goes in as UTF-8. The glue writes it with the safe writer, so a report is
 // never left half-written and never appended to an old one.
-#include "tests/report.h"
+#include "exam/report.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The mark and the scroll position of the sample text view while the typist works.
-#include "tests/sample_view.h"
+#include "exam/sample_view.h"
 
 #include <algorithm>
 

@@ -13,8 +13,8 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "testing/window_test_support.h"
-#include "tests/detailed_stats_win.h"
-#include "tests/tests_screen_win.h"
+#include "exam/detailed_stats_win.h"
+#include "exam/exam_screen_win.h"
 #include "typing/typing_win.h"
 #include "typing/words.h"
 

@@ -7,9 +7,9 @@
 #include "common/text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
-#include "tests/sample_text.h"
-#include "tests/sample_view.h"
-#include "tests/sample_view_win.h"
+#include "exam/sample_text.h"
+#include "exam/sample_view.h"
+#include "exam/sample_view_win.h"
 #include "typing/typing_win.h"
 
 namespace {

@@ -21,9 +21,9 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
-#include "tests/detailed_stats.h"
-#include "tests/detailed_stats_win.h"
-#include "tests/sample_text.h"
+#include "exam/detailed_stats.h"
+#include "exam/detailed_stats_win.h"
+#include "exam/sample_text.h"
 #include "typing/words.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The HTML test report: date and time texts, the page byte for byte in the three languages, the
 // escaping and capacities of its texts.
-#include "tests/report.h"
+#include "exam/report.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Rows, sort values and the custom words list of the detailed statistics window.
-#include "tests/detailed_stats.h"
+#include "exam/detailed_stats.h"
 
 #include <algorithm>
 #include <cstdio>

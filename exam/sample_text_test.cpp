@@ -1,4 +1,4 @@
-#include "tests/sample_text.h"
+#include "exam/sample_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // History.csv in the core: a row from the figures of a stop, its bytes, reading rows back (and
 // skipping what is not a row), the last rows of a language read from the end of the file, and the
 // progress section of the report.
-#include "tests/history.h"
+#include "exam/history.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The mark and the line the sample view shows while the typist works through the sample.
-#include "tests/sample_view.h"
+#include "exam/sample_view.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include "common/text.h"
 
-// Tests screen and sample texts (tests/tests_screen_win.cpp, tests/sample_file_win.cpp)
+// Tests screen and sample texts (exam/exam_screen_win.cpp, exam/sample_file_win.cpp)
 void OnMenuMode4();
 int Mode4_LoadFile(Text16& text, const wchar_t* fileName);
 void Mode4_OpenSampleFile();

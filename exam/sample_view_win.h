@@ -1,7 +1,7 @@
 #pragma once
 // The sample view of the Tests screen and its mark.
 
-// The sample view's guidance (tests/sample_view_win.cpp): the next character to type is selected
+// The sample view's guidance (exam/sample_view_win.cpp): the next character to type is selected
 // in the sample view and its line scrolled into sight, without moving the focus.
 // Now: after a new sample and after the typing area is cleared.
 void Mode4_FollowTyping();

@@ -1,4 +1,4 @@
-#include "tests/detailed_stats.h"
+#include "exam/detailed_stats.h"
 
 #include <gtest/gtest.h>
 
