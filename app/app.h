@@ -30,6 +30,27 @@ extern int(WINAPI* g_MessageBox)(HWND, LPCWSTR, LPCWSTR, UINT);
 extern HINSTANCE(WINAPI* g_ShellExecute)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 extern INT_PTR(WINAPI* g_DialogBoxParam)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM);
 
+// What the menu items, toolbar buttons and their images follow besides the settings (the mode,
+// the language, the alert), the typing state (a test running) and g_App.detailedStats (the
+// detailed statistics window open). Features change these facts and then call
+// App_UpdateCommands; nothing reads a control back to learn them.
+struct UiState {
+  bool clearable = false;          // the typing area holds text that Clear would empty
+  bool testStopped = false;        // a test has stopped in this run: the statistics button works
+  bool lastTestCompleted = false;  // the last test ran to the end of the sample, on this Tests screen
+  bool customListExists = false;   // the current language has a custom words list
+  bool toolbarShown = true;
+  bool statusBarShown = true;
+};
+extern UiState g_Ui;
+
+// Sets every menu item (enabled or greyed, its text, its check mark) and every toolbar button
+// (shown or hidden, enabled or greyed, its image) from the state; the only writer of those. Cheap
+// when nothing changed: it touches only what differs from what it set last.
+void App_UpdateCommands();
+// Sets g_Ui.clearable and updates the commands when it changes (every keystroke asks).
+void App_SetClearable(bool clearable);
+
 // The typing area of the screen shown (modes 1, 2 and 4 share one; mode 3 has its own).
 HWND App_CurrentTypingArea();
 // Gives a screen's new typing area the keyboard focus; at start, while the main window is being
@@ -43,7 +64,3 @@ void App_CenterMainWindow();
 void App_ExpandWindow(int wide);
 // Command IDT_CLEAR's work: grey the Clear button and menu item and empty the screen's typing area.
 void App_ClearTypingArea();
-// Destroys every control of the screen shown (all children of the main window but the toolbar
-// and the status bar) and forgets their handles. Screen builders call it before building
-// (app/menus_win.cpp).
-void App_DestroyScreenControls();

@@ -3,17 +3,9 @@
 
 #include "app/app.h"
 #include "app/on_demand.h"
-#include "settings/settings.h"
-#include "training/training_win.h"
-#include "typing/typing_win.h"
 
 AppWindows g_App;
-TypingScreen g_TypingScreen;
 
 int(WINAPI* g_MessageBox)(HWND, LPCWSTR, LPCWSTR, UINT) = MessageBoxW;
 HINSTANCE(WINAPI* g_ShellExecute)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT) = App_ShellExecuteOnDemand;
 INT_PTR(WINAPI* g_DialogBoxParam)(HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM) = DialogBoxParamW;
-
-HWND App_CurrentTypingArea() {
-  return g_Settings.Mode == 3 ? g_Training.customTypingArea : g_TypingScreen.typingArea;
-}

@@ -1,8 +1,8 @@
-// Which commands each screen offers, decided here and nowhere else: the screen builders set the
-// menu items and toolbar buttons from it, and the command routing of the main window (which the
-// typing area forwards to) lets through only what the screen shown offers. A command whose menu
-// item or button is not offered (hidden or greyed) does nothing, whether it comes from a key,
-// the typing area, the toolbar or the menu.
+// The commands and their look, decided from the program's state and nowhere else: which screen
+// offers what, when each may act, and the one update that shows it on the menu bar and the
+// toolbar. The command routing of the main window (which the typing area forwards to) lets
+// through only what App_CommandAvailable allows, so a greyed or hidden command does nothing from
+// a key, the typing area, the toolbar or the menu alike.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -10,116 +10,143 @@
 #include "app/app.h"
 #include "app/commands_win.h"
 #include "app/menus_win.h"
-#include "app/toolbar_win.h"
+#include "app/screens_win.h"
+#include "common/modes.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
-#include "training/training_win.h"
+#include "typing/keystrokes.h"
+
+UiState g_Ui;
 
 namespace {
 
-// The screens as bits: bit 0 the state before any screen exists (a mode outside 1-4), then
-// modes 1 to 4.
-constexpr unsigned kNoScreen = 1u << 0;
-constexpr unsigned kHands = 1u << 1;
-constexpr unsigned kAlternation = 1u << 2;
-constexpr unsigned kCustom = 1u << 3;
-constexpr unsigned kTests = 1u << 4;
-constexpr unsigned kScreens = kHands | kAlternation | kCustom | kTests;
+// The menu items the state enables and greys, and the toolbar buttons it shows, hides and greys.
+constexpr UINT kMenuCommands[] = {IDM_OPEN,       IDM_MODE_HANDS,  IDM_MODE_ALTERNATION, IDM_MODE_CUSTOM,
+                                  IDM_MODE_TESTS, IDM_START_TEST,  IDM_CLEAR,            IDM_DETAILED_STATS,
+                                  IDM_HTML_REPORT};
+constexpr int kButtonCommands[] = {IDT_OPEN, IDT_START_STOP, IDT_ALERT, IDT_CLEAR, IDT_STATISTICS};
+constexpr size_t kMenuCount = sizeof kMenuCommands / sizeof kMenuCommands[0];
+constexpr size_t kButtonCount = sizeof kButtonCommands / sizeof kButtonCommands[0];
 
-unsigned ScreenBit(int mode) { return (mode >= 1 && mode <= 4) ? 1u << mode : kNoScreen; }
-
-// A menu command: the screens that offer it, and the screens that grey it when they are built
-// because it becomes available only later (the first character, a completed test).
-struct MenuRule {
-  UINT command;
-  unsigned offered;
-  unsigned greyedAtBuild;
-};
-
-// The Custom mode item is offered where a custom list of the language exists: built screens ask
-// App_UpdateCustomModeItem.
-const MenuRule kMenuRules[] = {
-    {IDM_OPEN, kTests, 0},
-    {IDM_MODE_HANDS, kNoScreen | kAlternation | kCustom | kTests, 0},
-    {IDM_MODE_ALTERNATION, kNoScreen | kHands | kCustom | kTests, 0},
-    {IDM_MODE_CUSTOM, kNoScreen | kHands | kAlternation | kTests, 0},
-    {IDM_MODE_TESTS, kNoScreen | kHands | kAlternation | kCustom, 0},
-    {IDM_START_TEST, kTests, 0},
-    {IDM_CLEAR, kNoScreen | kScreens, kScreens},
-    {IDM_DETAILED_STATS, kTests, kTests},
-    {IDM_HTML_REPORT, kTests, kTests},
-};
-
-// A toolbar command and the screens that show its button.
-struct ButtonRule {
-  int command;
-  unsigned offered;
-};
-
-const ButtonRule kButtonRules[] = {
-    {IDT_OPEN, kTests},
-    {IDT_START_STOP, kTests},
-    {IDT_ALERT, kNoScreen | kScreens},
-    {IDT_CLEAR, kNoScreen | kScreens},
-    {IDT_STATISTICS, kTests},
-};
-
-const MenuRule* FindMenuRule(UINT command) {
-  for (const MenuRule& rule : kMenuRules)
-    if (rule.command == command) return &rule;
-  return nullptr;
+// The mode each mode item chooses; 0 for any other command.
+int ModeOfItem(UINT command) {
+  switch (command) {
+    case IDM_MODE_HANDS: return kModeHands;
+    case IDM_MODE_ALTERNATION: return kModeAlternation;
+    case IDM_MODE_CUSTOM: return kModeCustom;
+    case IDM_MODE_TESTS: return kModeTests;
+    default: return 0;
+  }
 }
 
-const ButtonRule* FindButtonRule(UINT command) {
-  for (const ButtonRule& rule : kButtonRules)
-    if (static_cast<UINT>(rule.command) == command) return &rule;
-  return nullptr;
+bool TestRunning() { return g_Typing.testRunning != 0; }
+
+// Whether the state lets an offered command act.
+bool EnabledNow(UINT command) {
+  switch (command) {
+    case IDM_MODE_CUSTOM: return g_Ui.customListExists;
+    case IDM_CLEAR:
+    case IDT_CLEAR: return g_Ui.clearable;
+    case IDT_OPEN: return !TestRunning();
+    case IDT_STATISTICS: return g_Ui.testStopped;
+    // The report and the detailed statistics describe the last finished test: offered after a
+    // completed one until the next start. F8 then opens and closes the window as its button does.
+    case IDM_DETAILED_STATS:
+    case IDM_HTML_REPORT: return g_Ui.lastTestCompleted && !TestRunning();
+    default: return true;
+  }
 }
 
-HWND Toolbar() {
-  if (g_App.toolbar) return g_App.toolbar;
-  return g_App.mainWindow ? GetDlgItem(g_App.mainWindow, IDC_TOOLBAR) : nullptr;
+int ButtonImage(int command) {
+  switch (command) {
+    case IDT_START_STOP: return TestRunning() ? IMG_STOP : IMG_START;
+    case IDT_ALERT: return g_Settings.AlertEnabled ? IMG_ALERT_ON : IMG_ALERT_OFF;
+    case IDT_STATISTICS: return g_App.detailedStats ? IMG_STATS_OPEN : IMG_STATS_CLOSED;
+    case IDT_OPEN: return IMG_OPEN;
+    default: return IMG_CLEAR;
+  }
+}
+
+// What the update set last, and on which menu bar and toolbar: a fresh bar (a language switch) or
+// toolbar gets everything again.
+struct ShownCommands {
+  HMENU bar = nullptr;
+  HWND toolbar = nullptr;
+  bool menuEnabled[kMenuCount] = {};
+  UINT startText = 0, alertText = 0;
+  bool toolbarChecked = false, statusBarChecked = false;
+  BYTE buttonState[kButtonCount] = {};
+  int buttonImage[kButtonCount] = {};
+};
+ShownCommands s_Shown;
+
+void UpdateMenuBar(HMENU bar) {
+  const bool fresh = bar != s_Shown.bar;
+  bool changed = fresh;
+  for (size_t i = 0; i < kMenuCount; ++i) {
+    const bool enabled = App_CommandAvailable(kMenuCommands[i]);
+    if (!fresh && enabled == s_Shown.menuEnabled[i]) continue;
+    EnableMenuItem(bar, kMenuCommands[i], MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    s_Shown.menuEnabled[i] = enabled;
+    changed = true;
+  }
+  // The two items whose text offers what their command does next.
+  const UINT startText = TestRunning() ? IDS_STOP_TEST : IDS_START_TEST;
+  if (fresh || startText != s_Shown.startText) App_SetMenuText(IDM_START_TEST, startText);
+  const UINT alertText = g_Settings.AlertEnabled ? IDS_DISABLE_ALERT : IDS_ENABLE_ALERT;
+  if (fresh || alertText != s_Shown.alertText) App_SetMenuText(IDM_SOUND_ALERT, alertText);
+  changed = changed || startText != s_Shown.startText || alertText != s_Shown.alertText;
+  s_Shown.startText = startText;
+  s_Shown.alertText = alertText;
+  if (fresh || g_Ui.toolbarShown != s_Shown.toolbarChecked || g_Ui.statusBarShown != s_Shown.statusBarChecked) {
+    CheckMenuItem(bar, IDM_VIEW_TOOLBAR, MF_BYCOMMAND | (g_Ui.toolbarShown ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(bar, IDM_VIEW_STATUSBAR, MF_BYCOMMAND | (g_Ui.statusBarShown ? MF_CHECKED : MF_UNCHECKED));
+    s_Shown.toolbarChecked = g_Ui.toolbarShown;
+    s_Shown.statusBarChecked = g_Ui.statusBarShown;
+  }
+  s_Shown.bar = bar;
+  if (changed) App_RedrawMenuBar();
+}
+
+void UpdateToolbar(HWND toolbar) {
+  const bool fresh = toolbar != s_Shown.toolbar;
+  for (size_t i = 0; i < kButtonCount; ++i) {
+    const int command = kButtonCommands[i];
+    BYTE state = App_CommandAvailable(command) ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE;
+    if (!App_ScreenOffers(g_Settings.Mode, command)) state |= TBSTATE_HIDDEN;
+    if (fresh || state != s_Shown.buttonState[i])
+      SendMessageW(toolbar, TB_SETSTATE, static_cast<WPARAM>(command), MAKELPARAM(state, 0));
+    const int image = ButtonImage(command);
+    if (fresh || image != s_Shown.buttonImage[i])
+      SendMessageW(toolbar, TB_CHANGEBITMAP, static_cast<WPARAM>(command), MAKELPARAM(image, 0));
+    s_Shown.buttonState[i] = state;
+    s_Shown.buttonImage[i] = image;
+  }
+  s_Shown.toolbar = toolbar;
 }
 
 }  // namespace
 
 bool App_ScreenOffers(int mode, UINT command) {
-  if (const MenuRule* rule = FindMenuRule(command)) return (rule->offered & ScreenBit(mode)) != 0;
-  if (const ButtonRule* rule = FindButtonRule(command)) return (rule->offered & ScreenBit(mode)) != 0;
-  return true;  // languages, View, Help, About, Exit and the support link: every screen has them
+  // A mode item is offered everywhere but on its own screen.
+  if (const int itemMode = ModeOfItem(command)) return itemMode != mode;
+  // A screen's own command is offered by the screen that has it.
+  if (App_ScreenCommandOwner(command)) return App_FindScreenCommand(mode, command) != nullptr;
+  return true;  // languages, View, Help, About, Exit, Clear, the alert and the support link
 }
 
 bool App_CommandAvailable(UINT command) {
-  if (!App_ScreenOffers(g_Settings.Mode, command)) return false;
-  if (FindMenuRule(command)) {
-    HMENU bar = g_App.mainWindow ? GetMenu(g_App.mainWindow) : nullptr;
-    // GetMenuState gives -1, all bits set, for an item the bar does not have.
-    return !bar || !(GetMenuState(bar, command, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
-  }
-  if (FindButtonRule(command)) {
-    HWND toolbar = Toolbar();
-    if (!toolbar) return false;
-    const LRESULT state = SendMessageW(toolbar, TB_GETSTATE, command, 0);
-    return state != -1 && (state & TBSTATE_ENABLED) && !(state & TBSTATE_HIDDEN);
-  }
-  return true;
+  return App_ScreenOffers(g_Settings.Mode, command) && EnabledNow(command);
 }
 
-void App_SetScreenCommands(int mode) {
-  const unsigned screen = ScreenBit(mode);
-  for (const MenuRule& rule : kMenuRules) {
-    if (rule.command == IDM_MODE_CUSTOM && (rule.offered & screen)) {
-      App_UpdateCustomModeItem();
-      continue;
-    }
-    App_EnableMenuCommand(rule.command, (rule.offered & screen) && !(rule.greyedAtBuild & screen));
-  }
-  App_RedrawMenuBar();
+void App_UpdateCommands() {
+  if (!g_App.mainWindow) return;
+  if (HMENU bar = GetMenu(g_App.mainWindow)) UpdateMenuBar(bar);
+  if (g_App.toolbar) UpdateToolbar(g_App.toolbar);
+}
 
-  if (HWND toolbar = Toolbar()) {
-    for (const ButtonRule& rule : kButtonRules)
-      SendMessageW(toolbar, TB_HIDEBUTTON, rule.command, MAKELPARAM((rule.offered & screen) ? FALSE : TRUE, 0));
-  }
-  // A new screen's typing area starts empty: its Clear button is greyed with the menu item.
-  App_SetButtonState(IDT_CLEAR, TBSTATE_INDETERMINATE);
+void App_SetClearable(bool clearable) {
+  if (g_Ui.clearable == clearable) return;
+  g_Ui.clearable = clearable;
+  App_UpdateCommands();
 }

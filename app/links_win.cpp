@@ -185,7 +185,7 @@ void App_PlaceSupportLink(int mode, int wide) {
 void App_CreateSupportLink() {
   // One link for the toolbar's life.
   if (g_App.supportLink && IsWindow(g_App.supportLink)) return;
-  HWND toolbar = GetDlgItem(g_App.mainWindow, IDC_TOOLBAR);
+  HWND toolbar = g_App.toolbar;
   if (!toolbar) return;
 
   // The font of an earlier link, gone with its toolbar, is used by no window any more.

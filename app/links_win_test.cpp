@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "app/app.h"
+#include "app/screens_win.h"
 #include "app/links_win.h"
 #include "app/main_window_win.h"
 #include "app/strings_win.h"

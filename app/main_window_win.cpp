@@ -11,19 +11,16 @@
 #include "app/links_win.h"
 #include "app/main_window_win.h"
 #include "app/menus_win.h"
+#include "app/screens_win.h"
 #include "app/strings_win.h"
 #include "app/toolbar_win.h"
 #include "common/files.h"
+#include "common/modes.h"
+#include "exam/detailed_stats_win.h"
+#include "exam/history.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
-#include "exam/detailed_stats_win.h"
-#include "exam/history.h"
-#include "exam/report_win.h"
-#include "exam/sample_view_win.h"
-#include "exam/exam_screen_win.h"
-#include "training/training_win.h"
-#include "typing/typing_win.h"
 
 namespace {
 
@@ -31,42 +28,22 @@ constexpr int kMainHeight = 805;        // first height, whatever the mode
 constexpr int kNarrowWidth = 560;       // Tests screen, statistics hidden
 constexpr int kNarrowHeight = 820;
 constexpr int kWideWidth = 807;         // Tests screen, statistics panel uncovered
-// The rounded statistics panel painted behind the Tests screen's statistics fields.
-constexpr RECT kStatsPanel = {555, 120, 770, 305};
-constexpr int kStatsPanelCorner = 40;
 
 int App_FirstWidth(int mode) {
-  if (mode == 1) return 900;
-  if (mode == 4) return kNarrowWidth;
+  if (mode == kModeHands) return 900;
+  if (mode == kModeTests) return kNarrowWidth;
   return 600;
 }
 
-HWND App_Toolbar(HWND window) { return GetDlgItem(window, IDC_TOOLBAR); }
-
 // ---- Commands -------------------------------------------------------------------------------
 
-void OnCommandOpenSample(HWND) { Mode4_OpenSampleFile(); }
-
-void OnCommandStartStop(HWND) { Mode4_OnStartStopCommand(); }
-
-// The image of button IDT_ALERT tells whether the alert is on; the setting changes for this run only.
+// The alert changes for this run only; Settings.xml keeps its own value.
 void OnCommandAlert(HWND) {
-  const int image = App_GetButtonImage(IDT_ALERT);
-  if (image == IMG_ALERT_ON) {
-    App_SetButtonImage(IDT_ALERT, IMG_ALERT_OFF);
-    g_Settings.AlertEnabled = 0;
-    App_SetMenuText(IDM_SOUND_ALERT, IDS_ENABLE_ALERT);
-  } else if (image == IMG_ALERT_OFF) {
-    App_SetButtonImage(IDT_ALERT, IMG_ALERT_ON);
-    g_Settings.AlertEnabled = 1;
-    App_SetMenuText(IDM_SOUND_ALERT, IDS_DISABLE_ALERT);
-  }
+  g_Settings.AlertEnabled = g_Settings.AlertEnabled ? 0 : 1;
+  App_UpdateCommands();
 }
 
 void OnCommandClear(HWND) { App_ClearTypingArea(); }
-
-// The image of button IDT_STATISTICS tells whether the detailed statistics window is open.
-void OnCommandDetailedStats(HWND) { Mode4_OnDetailedStatsCommand(); }
 
 void OnCommandEnglish(HWND) { App_SwitchLanguage(1); }
 void OnCommandFrench(HWND) { App_SwitchLanguage(2); }
@@ -77,36 +54,30 @@ void OnCommandExit(HWND window) { DestroyWindow(window); }
 void OnCommandViewToolbar(HWND) { App_ToggleBar(IDM_VIEW_TOOLBAR); }
 void OnCommandViewStatusBar(HWND) { App_ToggleBar(IDM_VIEW_STATUSBAR); }
 
-void OnMenuModeTests(HWND) { OnMenuMode4(); }
-void OnMenuModeHands(HWND) { OnMenuMode12(1); }
-void OnMenuModeAlternation(HWND) { OnMenuMode12(2); }
-void OnMenuModeCustom(HWND) { OnMenuMode3(); }
+void OnMenuModeTests(HWND) { App_ShowScreen(kModeTests); }
+void OnMenuModeHands(HWND) { App_ShowScreen(kModeHands); }
+void OnMenuModeAlternation(HWND) { App_ShowScreen(kModeAlternation); }
+void OnMenuModeCustom(HWND) { App_ShowScreen(kModeCustom); }
 
 void OnCommandAbout(HWND) { App_ShowAboutBox(); }
 void OnCommandKeyboardLayout(HWND) { App_OpenKeyboardLayoutPage(); }
 void OnCommandOnlineHelp(HWND) { App_OpenOnlineHelp(); }
-void OnCommandHtmlReport(HWND) { Mode4_CreateHtmlReport(); }
 // The Help menu's site item and a click on the support link (the toolbar passes it on).
 void OnCommandMakerSite(HWND) { App_OpenMakerSite(); }
 
 // The Commands menu and its keys forward to the toolbar buttons, so both share one path.
-void OnCommandForwardStartStop(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_START_STOP, 0), 0); }
 void OnCommandForwardAlert(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_ALERT, 0), 0); }
 void OnCommandForwardClear(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_CLEAR, 0), 0); }
-void OnCommandForwardStats(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_STATISTICS, 0), 0); }
 
 struct CommandEntry {
   UINT id;
   void (*handler)(HWND window);
 };
 
+// The shell's own commands; each screen lists its own (app/screen.h).
 const CommandEntry kCommands[] = {
-    {IDT_OPEN, OnCommandOpenSample},
-    {IDM_OPEN, OnCommandOpenSample},
-    {IDT_START_STOP, OnCommandStartStop},
     {IDT_ALERT, OnCommandAlert},
     {IDT_CLEAR, OnCommandClear},
-    {IDT_STATISTICS, OnCommandDetailedStats},
     {IDM_LANG_ENGLISH, OnCommandEnglish},
     {IDM_LANG_FRENCH, OnCommandFrench},
     {IDM_LANG_RUSSIAN, OnCommandRussian},
@@ -114,15 +85,12 @@ const CommandEntry kCommands[] = {
     {IDM_VIEW_TOOLBAR, OnCommandViewToolbar},
     {IDM_VIEW_STATUSBAR, OnCommandViewStatusBar},
     {IDM_MODE_TESTS, OnMenuModeTests},
-    {IDM_START_TEST, OnCommandForwardStartStop},
     {IDM_SOUND_ALERT, OnCommandForwardAlert},
     {IDM_CLEAR, OnCommandForwardClear},
-    {IDM_DETAILED_STATS, OnCommandForwardStats},
     {IDM_ABOUT, OnCommandAbout},
     {IDM_MODE_HANDS, OnMenuModeHands},
     {IDM_MODE_ALTERNATION, OnMenuModeAlternation},
     {IDM_MODE_CUSTOM, OnMenuModeCustom},
-    {IDM_HTML_REPORT, OnCommandHtmlReport},
     {IDM_KEYBOARD_LAYOUT, OnCommandKeyboardLayout},
     {IDM_ONLINE_HELP, OnCommandOnlineHelp},
     {IDM_WEB_SITE, OnCommandMakerSite},
@@ -131,27 +99,34 @@ const CommandEntry kCommands[] = {
 
 // ---- Messages -------------------------------------------------------------------------------
 
+const ScreenOps* Shown() { return App_ScreenOf(g_Settings.Mode); }
+
 LRESULT App_OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   const UINT id = LOWORD(wParam);
-  // The typing area reports every change of its text (each character, Backspace, a paste): the
-  // sample view follows. Its other notifications are ignored.
+  // The typing area reports every change of its text (each character, Backspace, a paste) to
+  // its screen. Its other notifications are ignored.
   if (id == IDC_TYPING_AREA) {
-    if (HIWORD(wParam) == EN_CHANGE) Mode4_OnTypingChanged();
+    const ScreenOps* screen = Shown();
+    if (HIWORD(wParam) == EN_CHANGE && screen && screen->typingChanged) screen->typingChanged();
     return 0;
   }
+  // What the screen shown does not offer does nothing, whoever sent it.
   for (const CommandEntry& entry : kCommands) {
     if (entry.id == id) {
-      // What the screen shown does not offer does nothing, whoever sent it.
       if (App_CommandAvailable(id)) entry.handler(window);
       return 0;
     }
   }
+  if (const ScreenCommand* command = App_FindScreenCommand(g_Settings.Mode, id)) {
+    if (App_CommandAvailable(id)) command->run();
+    return 0;
+  }
+  if (App_ScreenCommandOwner(id)) return 0;  // another screen's command
   return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
 }
 
 LRESULT App_OnTimer(WPARAM timer) {
-  if (timer == ID_TIMER_LIVE_FIGURES) Mode4_OnLiveFiguresTimer();
-  else if (timer == ID_TIMER_SAMPLE_FOLLOW) Mode4_OnFollowTimer();
+  App_ScreenTimer(timer);
   return 0;
 }
 
@@ -167,56 +142,36 @@ LRESULT App_OnMove() {
   return 0;
 }
 
-LRESULT App_OnSize(HWND window, WPARAM wParam, LPARAM lParam) {
-  SendMessageW(App_Toolbar(window), TB_AUTOSIZE, 0, 0);
-  SendMessageW(GetDlgItem(window, IDC_STATUSBAR), WM_SIZE, wParam, lParam);
+LRESULT App_OnSize(HWND, WPARAM wParam, LPARAM lParam) {
+  if (g_App.toolbar) SendMessageW(g_App.toolbar, TB_AUTOSIZE, 0, 0);
+  if (g_App.statusBar) SendMessageW(g_App.statusBar, WM_SIZE, wParam, lParam);
   return 0;
 }
 
 LRESULT App_OnPaint(HWND window) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window, &ps);
-  if (dc && g_Settings.Mode == 4) {
-    HBRUSH panel = CreateSolidBrush(g_Settings.BS_BackgroundColor);
-    HGDIOBJ previous = SelectObject(dc, panel);
-    RoundRect(dc, kStatsPanel.left, kStatsPanel.top, kStatsPanel.right, kStatsPanel.bottom, kStatsPanelCorner,
-              kStatsPanelCorner);
-    SelectObject(dc, previous);
-    DeleteObject(panel);
-  }
+  const ScreenOps* screen = Shown();
+  if (dc && screen && screen->paint) screen->paint(dc);
   EndPaint(window, &ps);
   return 0;
 }
 
-// Only the custom words list view of mode 3 is sorted from here; the detailed statistics window
-// takes its own list's notifications.
 LRESULT App_OnNotify(LPARAM lParam) {
   const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-  // Its rows hold nothing to free: emptying or destroying a list of thousands of rows needs no
-  // notification per row.
-  if (header && header->code == static_cast<UINT>(LVN_DELETEALLITEMS)) return TRUE;
-  if (header && header->hwndFrom && header->hwndFrom == g_Training.customList) {
-    if (header->code == LVN_GETDISPINFOW || header->code == LVN_ODFINDITEMW) return Mode3_OnListNotify(header);
-  }
-  if (g_Settings.Mode != 3 || !header || header->code != LVN_COLUMNCLICK) return 0;
-  Mode3_OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
-  return 0;
+  if (!header) return 0;
+  // The lists' rows hold nothing to free: emptying or destroying a list of thousands of rows
+  // needs no notification per row.
+  if (header->code == static_cast<UINT>(LVN_DELETEALLITEMS)) return TRUE;
+  const ScreenOps* screen = Shown();
+  return screen && screen->notify ? screen->notify(header) : 0;
 }
 
-bool App_IsStatisticsStatic(HWND control) {
-  if (!control) return false;
-  for (int row = 0; row < 6; ++row) {
-    if (control == g_TypingScreen.labels[row] || control == g_TypingScreen.values[row]) return true;
-  }
-  return false;
-}
-
-// The statistics fields of the Tests screen let the painted panel show through.
 LRESULT App_OnCtlColorStatic(HWND window, WPARAM wParam, LPARAM lParam) {
-  HWND control = reinterpret_cast<HWND>(lParam);
-  if (g_Settings.Mode == 4 && App_IsStatisticsStatic(control)) {
-    SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  const ScreenOps* screen = Shown();
+  if (screen && screen->colorStatic) {
+    if (HBRUSH brush = screen->colorStatic(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
+      return reinterpret_cast<LRESULT>(brush);
   }
   return DefWindowProcW(window, WM_CTLCOLORSTATIC, wParam, lParam);
 }
@@ -307,9 +262,7 @@ BOOL App_InitInstance(HINSTANCE instance, int showCommand) {
   App_AttachMenu();
 
   // The screen of the saved mode; any other value shows no screen.
-  if (g_Settings.Mode == 1 || g_Settings.Mode == 2) OnMenuMode12(g_Settings.Mode);
-  else if (g_Settings.Mode == 3) OnMenuMode3();
-  else if (g_Settings.Mode == 4) OnMenuMode4();
+  App_ShowScreen(g_Settings.Mode);
 
   App_BuildLanguageMenu();
   App_MarkLanguage(g_Settings.Language);
@@ -400,12 +353,11 @@ void App_ExpandWindow(int wide) {
   RECT rc;
   GetWindowRect(window, &rc);
   int width, height;
+  App_PlaceSupportLink(kModeTests, wide);
   if (wide) {
-    if (g_App.supportLink) MoveWindow(g_App.supportLink, 600, 4, 150, 20, FALSE);
     width = kWideWidth;
     height = rc.bottom - rc.top;
   } else {
-    if (g_App.supportLink) MoveWindow(g_App.supportLink, 400, 4, 150, 20, FALSE);
     width = kNarrowWidth;
     height = kNarrowHeight;
   }
@@ -426,10 +378,10 @@ void App_CenterMainWindow() {
 }
 
 void App_ClearTypingArea() {
-  App_SetButtonState(IDT_CLEAR, TBSTATE_INDETERMINATE);
-  App_EnableMenuCommand(IDM_CLEAR, false);
+  App_SetClearable(false);
   // No screen with a typing area yet: nothing to empty.
   if (HWND area = App_CurrentTypingArea()) SendMessageW(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
   // A multi-line edit control reports no change for a text set from outside.
-  Mode4_FollowTyping();
+  const ScreenOps* screen = App_ScreenOf(g_Settings.Mode);
+  if (screen && screen->typingReset) screen->typingReset();
 }

@@ -198,15 +198,6 @@ TEST_F(MainWindowShellTest, AlertMenuTextFollowsTheLanguage) {
                                        L"\u043e\u0432\u043e\u0439 \u0441\u0438\u0433\u043d\u0430\u043b");
 }
 
-TEST_F(MainWindowShellTest, AlertButtonWithAnUnknownImageChangesNothing) {
-  ASSERT_NO_FATAL_FAILURE(StartDefault());
-  App_SetButtonImage(IDT_ALERT, IMG_CLEAR);
-  Command(IDT_ALERT);
-  EXPECT_EQ(ButtonImage(IDT_ALERT), IMG_CLEAR);
-  EXPECT_EQ(g_Settings.AlertEnabled, 1);
-  EXPECT_EQ(MenuText(IDM_SOUND_ALERT), L"Disable Sound &Alert");
-}
-
 TEST_F(MainWindowShellTest, ClearEmptiesTheTypingAreaAndGreysButtonAndMenu) {
   ASSERT_NO_FATAL_FAILURE(StartDefault());
   HWND area = App_CurrentTypingArea();
@@ -214,8 +205,7 @@ TEST_F(MainWindowShellTest, ClearEmptiesTheTypingAreaAndGreysButtonAndMenu) {
   for (UINT command : {static_cast<UINT>(IDT_CLEAR), static_cast<UINT>(IDM_CLEAR)}) {
     SCOPED_TRACE(command);
     SendMessageW(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed text"));
-    App_SetButtonState(IDT_CLEAR, TBSTATE_ENABLED);
-    App_EnableMenuCommand(IDM_CLEAR, true);
+    App_SetClearable(true);
     ASSERT_EQ(GetWindowTextLengthW(area), 10);
 
     Command(command);
@@ -229,7 +219,7 @@ TEST_F(MainWindowShellTest, ClearEmptiesTheTypingAreaAndGreysButtonAndMenu) {
 TEST_F(MainWindowShellTest, ClearWithoutATypingAreaOnlyGreys) {
   ASSERT_NO_FATAL_FAILURE(Start(WithSetting(DefaultSettings(), "Mode", "7")));
   ASSERT_EQ(App_CurrentTypingArea(), nullptr);
-  App_SetButtonState(IDT_CLEAR, TBSTATE_ENABLED);
+  App_SetClearable(true);
   Command(IDM_CLEAR);
   EXPECT_TRUE(ButtonState(IDT_CLEAR) & TBSTATE_INDETERMINATE);
   EXPECT_TRUE(IsWindow(g_App.mainWindow));
@@ -346,15 +336,13 @@ TEST_F(MainWindowShellTest, F7IsIgnoredWhileClearTestAreaIsGreyed) {
   HMENU bar = GetMenu(g_App.mainWindow);
   ASSERT_TRUE(GetMenuState(bar, IDM_CLEAR, MF_BYCOMMAND) & MF_GRAYED);  // as the Tests screen leaves it
   SendMessageW(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed text"));
-  App_SetButtonState(IDT_CLEAR, TBSTATE_ENABLED);
 
   PostMessageW(g_App.mainWindow, WM_KEYDOWN, VK_F7, 0);
   PostQuitMessage(0);
   EXPECT_EQ(App_MessageLoop(accelerators), 0);
   EXPECT_EQ(GetWindowTextLengthW(area), 10);
-  EXPECT_EQ(ButtonState(IDT_CLEAR) & (TBSTATE_ENABLED | TBSTATE_INDETERMINATE), TBSTATE_ENABLED);
 
-  App_EnableMenuCommand(IDM_CLEAR, true);
+  App_SetClearable(true);
   PostMessageW(g_App.mainWindow, WM_KEYDOWN, VK_F7, 0);
   PostQuitMessage(0);
   EXPECT_EQ(App_MessageLoop(accelerators), 0);

@@ -5,20 +5,16 @@
 #include <cstdint>
 
 #include "app/app.h"
-#include "app/commands_win.h"
 #include "app/menus_win.h"
+#include "app/screens_win.h"
 #include "app/strings_win.h"
-#include "app/toolbar_win.h"
 #include "app/wide_text.h"
 #include "common/languages.h"
 #include "common/text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
-#include "exam/detailed_stats_win.h"
-#include "exam/exam_screen_win.h"
-#include "training/training_win.h"
-#include "typing/typing_win.h"
+#include "training/word_lists.h"
 
 namespace {
 
@@ -26,7 +22,7 @@ namespace {
 // while not marked (a marked entry carries none).
 struct LanguageMenuState {
   HMENU popup = nullptr;
-  UINT commands[3] = {};
+  const LanguageFacts* entries[kLanguageCount] = {};
   int count = 0;
 };
 LanguageMenuState g_LanguageMenu;
@@ -80,11 +76,7 @@ void App_AttachMenu() {
   HMENU bar = LoadMenuW(g_App.instance, MAKEINTRESOURCEW(Language_Of(g_Settings.Language).menuBar));
   if (!bar) return;
   SetMenu(g_App.mainWindow, bar);
-  CheckMenuItem(bar, IDM_VIEW_TOOLBAR, MF_BYCOMMAND | MF_CHECKED);
-  CheckMenuItem(bar, IDM_VIEW_STATUSBAR, MF_BYCOMMAND | MF_CHECKED);
-  // The sound alert item offers what its click does: an alert off at start is to be enabled.
-  if (App_GetButtonImage(IDT_ALERT) == IMG_ALERT_OFF) App_SetMenuText(IDM_SOUND_ALERT, IDS_ENABLE_ALERT);
-  App_RedrawMenuBar();
+  App_UpdateCommands();
 }
 
 void App_BuildLanguageMenu() {
@@ -98,7 +90,7 @@ void App_BuildLanguageMenu() {
   for (const LanguageFacts& info : kLanguages) {
     if (!FolderExists(info.folder)) continue;
     Text16 text = StringOf(info.entryString, language);
-    if (AppendMenuW(popup, MF_STRING, info.command, W(text))) state.commands[state.count++] = info.command;
+    if (AppendMenuW(popup, MF_STRING, info.command, W(text))) state.entries[state.count++] = &info;
   }
   if (!PlaceLanguagePopup(bar, popup, StringOf(IDS_LANGUAGE, language))) {
     DestroyMenu(popup);
@@ -114,41 +106,23 @@ void App_MarkLanguage(int language) {
   if (!g_LanguageMenu.popup || !IsMenu(g_LanguageMenu.popup)) return;
   const UINT current = App_LanguageCommand(language);
   for (int pos = 0; pos < g_LanguageMenu.count; ++pos) {
-    wchar_t text[128] = {};
-    GetMenuStringW(g_LanguageMenu.popup, pos, text, 128, MF_BYPOSITION);
-    const UINT command = g_LanguageMenu.commands[pos];
-    if (command == current)
-      ModifyMenuW(g_LanguageMenu.popup, pos, MF_BYPOSITION | MF_STRING | MF_CHECKED, 0, text);
+    const LanguageFacts& entry = *g_LanguageMenu.entries[pos];
+    const Text16 text = StringOf(entry.entryString, g_Settings.Language);
+    if (entry.command == current)
+      ModifyMenuW(g_LanguageMenu.popup, pos, MF_BYPOSITION | MF_STRING | MF_CHECKED, 0, W(text));
     else
-      ModifyMenuW(g_LanguageMenu.popup, pos, MF_BYPOSITION | MF_STRING | MF_UNCHECKED, command, text);
+      ModifyMenuW(g_LanguageMenu.popup, pos, MF_BYPOSITION | MF_STRING | MF_UNCHECKED, entry.command, W(text));
   }
-}
-
-void App_SyncViewChecks() {
-  HMENU bar = MenuBar();
-  if (!bar) return;
-  const bool toolbar = g_App.toolbar && IsWindowVisible(g_App.toolbar);
-  const bool statusBar = g_App.statusBar && IsWindowVisible(g_App.statusBar);
-  CheckMenuItem(bar, IDM_VIEW_TOOLBAR, MF_BYCOMMAND | (toolbar ? MF_CHECKED : MF_UNCHECKED));
-  CheckMenuItem(bar, IDM_VIEW_STATUSBAR, MF_BYCOMMAND | (statusBar ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void App_LocalizeStrings(int language) {
   App_Trace("App_LocalizeStrings Entered");
-  const int mode = g_Settings.Mode;
-  if (mode >= 1 && mode <= 3) {
-    Text16 title = StringOf(IDS_TITLE, language);
-    SendMessageW(g_App.mainWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(title)));
-  } else if (mode == 4 && g_App.detailedStats) {
-    // The two buttons of the detailed statistics window, when it is open and has them.
-    const struct { int control; UINT text; } buttons[] = {
-        {IDC_DS_CREATE_LIST, IDS_CREATE_CUSTOM_LIST}, {IDC_DS_CHECK_ALL, IDS_CHECK_ALL}};
-    for (const auto& b : buttons) {
-      HWND button = GetDlgItem(g_App.detailedStats, b.control);
-      if (!button) continue;
-      Text16 text = StringOf(b.text, language);
-      SendMessageW(button, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(text)));
+  if (const ScreenOps* screen = App_ScreenOf(g_Settings.Mode)) {
+    if (screen->retitles) {
+      Text16 title = StringOf(IDS_TITLE, language);
+      SendMessageW(g_App.mainWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(title)));
     }
+    if (screen->localize) screen->localize(language);
   }
   App_Trace("App_LocalizeStrings Exited");
 }
@@ -168,28 +142,17 @@ void App_SwitchLanguage(int language) {
     SetMenu(g_App.mainWindow, newBar);
     if (oldBar) DestroyMenu(oldBar);
     g_LanguageMenu = LanguageMenuState();
-    // The fresh menu bar's items follow the screen shown as the old bar's did (the Tests screen
-    // is rebuilt below and sets its own), its View check marks the bars as they are, and its
-    // Start Test and sound alert items the state of the running test and of the alert.
-    if (g_Settings.Mode >= 1 && g_Settings.Mode <= 3) App_SetScreenCommands(g_Settings.Mode);
-    App_SyncViewChecks();
-    if (App_GetButtonImage(IDT_START_STOP) == IMG_STOP) App_SetMenuText(IDM_START_TEST, IDS_STOP_TEST);
-    if (App_GetButtonImage(IDT_ALERT) == IMG_ALERT_OFF) App_SetMenuText(IDM_SOUND_ALERT, IDS_ENABLE_ALERT);
   }
-
   App_BuildLanguageMenu();
   App_MarkLanguage(language);
 
-  const int mode = g_Settings.Mode;
-  if (mode == 4) OnMenuMode4();
-  if (mode == 3) {
-    App_SyncViewChecks();
-    App_SetListColumns();
-  }
-  if (mode >= 1 && mode <= 3) Mode12_LoadWordLists(mode, language);
-
+  // The screen's lists and headings in the new language, or the screen built again.
+  g_Ui.customListExists = App_CustomListExists(language);
+  App_RelabelScreen(language);
   App_LocalizeStrings(language);
   App_ClearTypingArea();
+  // The fresh menu bar's items, texts and check marks follow the state as the old bar's did.
+  App_UpdateCommands();
 }
 
 void App_SetMenuText(UINT command, UINT stringId) {
@@ -205,31 +168,3 @@ void App_SetMenuText(UINT command, UINT stringId) {
   App_RedrawMenuBar();
 }
 
-void App_EnableMenuCommand(UINT command, bool enabled) {
-  HMENU bar = MenuBar();
-  if (!bar) return;
-  EnableMenuItem(bar, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-}
-
-void App_DestroyScreenControls() {
-  if (g_App.mainWindow) {
-    // Collect first: destroying while enumerating would skip windows.
-    HWND children[512];
-    int count = 0;
-    for (HWND child = GetWindow(g_App.mainWindow, GW_CHILD); child && count < 512;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-      const int id = GetDlgCtrlID(child);
-      if (child == g_App.toolbar || child == g_App.statusBar || id == IDC_TOOLBAR || id == IDC_STATUSBAR) continue;
-      children[count++] = child;
-    }
-    for (int i = 0; i < count; ++i) DestroyWindow(children[i]);
-  }
-  HFONT font = g_TypingScreen.font;
-  g_TypingScreen = TypingScreen();
-  g_TypingScreen.font = font;  // deleted by the next Tests screen once no control uses it
-  g_Training = TrainingScreen();
-  // An open detailed statistics window loses its list and buttons; the window itself stays.
-  Mode4_EmptyDetailedStatsWindow();
-  // The last test's live figures go with its screen; a running test's come back with the timer.
-  Mode4_ClearLiveFigures();
-}

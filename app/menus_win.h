@@ -6,14 +6,14 @@
 void App_AttachMenu();
 void App_BuildLanguageMenu();
 void App_MarkLanguage(int language);
-void App_SyncViewChecks();
+// The screen's texts in `language`: the title, where the screen takes it from the string
+// table, and the screen's own labels.
 void App_LocalizeStrings(int language);
 void App_SwitchLanguage(int language);
 // Changes the text of a menu item, by command, to string `stringId` of the current language.
 void App_SetMenuText(UINT command, UINT stringId);
 // DrawMenuBar of the main window, when it is in sight.
 void App_RedrawMenuBar();
-void App_EnableMenuCommand(UINT command, bool enabled);
 // The Language submenu command of a language (IDM_LANG_ENGLISH, IDM_LANG_FRENCH, IDM_LANG_RUSSIAN; English for any other number).
 UINT App_LanguageCommand(int language);
 // The Language submenu entry of a language (IDS_LANG_ENGLISH, IDS_LANG_FRENCH, IDS_LANG_RUSSIAN; English for any other number):

@@ -1,6 +1,7 @@
 // Menu bars per language, the Language submenu and its marking, the language switch, and the
 // word lists loaded into the training screens' controls.
 #include "app/app.h"
+#include "app/screens_win.h"
 #include "app/menus_win.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -143,8 +144,7 @@ TEST_F(MenuTest, FrenchSwitchRelabelsReloadsAndClears) {
   OpenMainWindow(4, 1);
   ASSERT_EQ(Wide(g_Sample.text), Wide(kSampleEN));
   SendMessageW(g_TypingScreen.typingArea, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"The qu"));
-  App_EnableMenuCommand(IDM_CLEAR, true);
-  SendMessageW(g_App.toolbar, TB_SETSTATE, IDT_CLEAR, MAKELPARAM(TBSTATE_ENABLED, 0));
+  App_SetClearable(true);
 
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_FRENCH, 0);  // Ctrl+F
   EXPECT_EQ(g_Settings.Language, 2);
@@ -253,22 +253,22 @@ TEST_F(MenuTest, SwitchKeepsEveryItemsStateOnTheTrainingScreens) {
 
 TEST_F(MenuTest, ViewChecksFollowTheBarsAfterASwitch) {
   OpenMainWindow(4, 1);
-  ShowWindow(g_App.toolbar, SW_HIDE);
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_VIEW_TOOLBAR, 0);
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_RUSSIAN, 0);
   EXPECT_FALSE(Checked(IDM_VIEW_TOOLBAR));
   EXPECT_TRUE(Checked(IDM_VIEW_STATUSBAR));
-  ShowWindow(g_App.toolbar, SW_SHOW);
-  App_SyncViewChecks();
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_VIEW_TOOLBAR, 0);
   EXPECT_TRUE(Checked(IDM_VIEW_TOOLBAR));
+  EXPECT_TRUE(IsWindowVisible(g_App.toolbar));
 }
 
 TEST_F(MenuTest, MenuTextChangesKeepTheItemState) {
   OpenMainWindow(4, 2);
-  App_EnableMenuCommand(IDM_START_TEST, false);
+  EnableMenuItem(Bar(), IDM_START_TEST, MF_BYCOMMAND | MF_GRAYED);
   App_SetMenuText(IDM_START_TEST, IDS_STOP_TEST);
   EXPECT_EQ(MenuText(Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Cesser le test\tF6");
   EXPECT_TRUE(Grayed(IDM_START_TEST));
-  App_EnableMenuCommand(IDM_START_TEST, true);
+  EnableMenuItem(Bar(), IDM_START_TEST, MF_BYCOMMAND | MF_ENABLED);
   EXPECT_FALSE(Grayed(IDM_START_TEST));
   App_SetMenuText(IDM_START_TEST, IDS_START_TEST);
   EXPECT_EQ(MenuText(Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Commencer le test\tF6");

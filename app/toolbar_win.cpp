@@ -33,8 +33,6 @@ const ButtonSpec kButtons[] = {
     {IDT_STATISTICS, IMG_STATS_CLOSED, TBSTATE_INDETERMINATE, IDS_TIP_STATISTICS},
 };
 
-HWND App_FindToolbar() { return GetDlgItem(g_App.mainWindow, IDC_TOOLBAR); }
-
 // Adds one tooltip text to the toolbar's strings; the index, or -1 (no string) when the text is
 // missing from the string table or the toolbar refuses it.
 INT_PTR App_AddToolbarString(HWND toolbar, UINT stringId) {
@@ -68,6 +66,7 @@ void App_CreateToolbar() {
                                  0, g_App.mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)),
                                  g_App.instance, nullptr);
   g_App.toolbar = toolbar;
+  g_Ui.toolbarShown = toolbar != nullptr;
   if (!toolbar) return;
 
   // Pointer-sized replacement: the 64-bit build needs GWLP_WNDPROC.
@@ -81,8 +80,8 @@ void App_CreateToolbar() {
 
   TBBUTTON buttons[sizeof(kButtons) / sizeof(kButtons[0])] = {};
   for (size_t i = 0; i < sizeof(kButtons) / sizeof(kButtons[0]); ++i) {
+    // Images and states as at start; App_UpdateCommands sets them from the state from then on.
     buttons[i].iBitmap = kButtons[i].image;
-    // The alert button shows the alert's state from the start: the alert command reads it.
     if (kButtons[i].command == IDT_ALERT && !g_Settings.AlertEnabled) buttons[i].iBitmap = IMG_ALERT_OFF;
     buttons[i].idCommand = kButtons[i].command;
     buttons[i].fsState = kButtons[i].state;
@@ -101,8 +100,7 @@ LRESULT CALLBACK App_ToolbarProc(HWND toolbar, UINT message, WPARAM wParam, LPAR
   if (message == WM_CTLCOLORSTATIC) {
     // The only static on the toolbar is the support link: red text on the toolbar's own face.
     HWND control = reinterpret_cast<HWND>(lParam);
-    if (control && GetParent(control) == toolbar) {
-      g_App.supportLink = control;
+    if (control && control == g_App.supportLink) {
       HDC dc = reinterpret_cast<HDC>(wParam);
       SetTextColor(dc, RGB(255, 0, 0));
       SetBkMode(dc, TRANSPARENT);
@@ -117,6 +115,7 @@ void App_CreateStatusBar() {
   HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | SBARS_SIZEGRIP, 0, 0, 0, 0, g_App.mainWindow,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR)), g_App.instance, nullptr);
   g_App.statusBar = bar;
+  g_Ui.statusBarShown = bar != nullptr;
   if (!bar) return;
   // The part edges follow the client width at creation only; they stay when the window resizes.
   RECT client = {};
@@ -127,39 +126,12 @@ void App_CreateStatusBar() {
   ShowWindow(bar, SW_SHOW);
 }
 
-int App_GetButtonImage(int command) {
-  TBBUTTONINFOW info = {};
-  info.cbSize = sizeof(info);
-  info.dwMask = TBIF_IMAGE;
-  if (SendMessageW(App_FindToolbar(), TB_GETBUTTONINFOW, static_cast<WPARAM>(command),
-                   reinterpret_cast<LPARAM>(&info)) == -1) {
-    return -1;
-  }
-  return info.iImage;
-}
-
-void App_SetButtonImage(int command, int image) {
-  SendMessageW(App_FindToolbar(), TB_CHANGEBITMAP, static_cast<WPARAM>(command), MAKELPARAM(image, 0));
-}
-
-void App_SetButtonState(int command, BYTE state) {
-  HWND toolbar = App_FindToolbar();
-  // TB_SETSTATE sets every state bit: a hidden button stays hidden whatever state it is given.
-  const LRESULT current = SendMessageW(toolbar, TB_GETSTATE, static_cast<WPARAM>(command), 0);
-  if (current != -1 && (current & TBSTATE_HIDDEN)) state |= TBSTATE_HIDDEN;
-  SendMessageW(toolbar, TB_SETSTATE, static_cast<WPARAM>(command), MAKELPARAM(state, 0));
-}
-
 void App_ToggleBar(UINT command) {
-  HWND bar = GetDlgItem(g_App.mainWindow, command == IDM_VIEW_TOOLBAR ? IDC_TOOLBAR : IDC_STATUSBAR);
+  const bool toolbar = command == IDM_VIEW_TOOLBAR;
+  HWND bar = toolbar ? g_App.toolbar : g_App.statusBar;
   if (!bar) return;
-  HMENU menu = GetMenu(g_App.mainWindow);
-  // Visibility comes from the bar itself, so a check mark out of step is put right here.
-  if (IsWindowVisible(bar)) {
-    ShowWindow(bar, SW_HIDE);
-    CheckMenuItem(menu, command, MF_BYCOMMAND | MF_UNCHECKED);
-  } else {
-    ShowWindow(bar, SW_SHOW);
-    CheckMenuItem(menu, command, MF_BYCOMMAND | MF_CHECKED);
-  }
+  bool& shown = toolbar ? g_Ui.toolbarShown : g_Ui.statusBarShown;
+  shown = !shown;
+  ShowWindow(bar, shown ? SW_SHOW : SW_HIDE);
+  App_UpdateCommands();
 }

@@ -7,11 +7,7 @@ void App_CreateFont();
 HFONT App_MakeFont(const wchar_t* face, LONG height, LONG weight = 0, BYTE underline = FALSE);
 void App_CreateToolbar();
 void App_CreateStatusBar();
-int App_GetButtonImage(int command);
-void App_SetButtonImage(int command, int image);
-// Sets a button's state (TBSTATE_ENABLED or TBSTATE_INDETERMINATE); a hidden button stays hidden.
-void App_SetButtonState(int command, BYTE state);
-// View commands IDM_VIEW_TOOLBAR (toolbar) and IDM_VIEW_STATUSBAR (status bar): hide the bar when it is visible, else show
-// it; the View item's check mark follows.
+// View commands IDM_VIEW_TOOLBAR (toolbar) and IDM_VIEW_STATUSBAR (status bar): hide the bar when
+// it is shown, else show it; the View item's check mark follows.
 void App_ToggleBar(UINT command);
 LRESULT CALLBACK App_ToolbarProc(HWND, UINT, WPARAM, LPARAM);

@@ -126,8 +126,8 @@ int main(int argc, char** argv) {
   ok = WriteBytes(L"History.csv", english) && ok;
   TestFigures figures;
   figures.rows = 6;
-  const char16_t* shown[6] = {u"1.50", u"250.00", u"375", u"70", u"46.67", u"5"};
-  for (int r = 0; r < 6; ++r) figures.values[r] = shown[r];
+  const char16_t* shown[kFigureRows] = {u"1.50", u"250.00", u"375", u"70", u"46.67", u"5"};
+  for (int r = 0; r < kFigureRows; ++r) figures.values[r] = shown[r];
   g_Typing.keystrokes = 375;
   g_Typing.testErrors = 5;
   std::vector<double> appendMs;

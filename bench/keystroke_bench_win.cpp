@@ -28,6 +28,7 @@
 #include "testing/scan_codes.h"
 #include "exam/sample_text.h"
 #include "exam/exam_screen_win.h"
+#include "exam/start_stop_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 
@@ -156,7 +157,9 @@ int main(int argc, char** argv) {
   SendMessageW(area, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(bare, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(view, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  App_SubclassTypingArea(area);
+  // The Tests screen's typing area: a start and a completion shown as the program shows them.
+  const TypingAreaHooks hooks = {nullptr, nullptr, Mode4_ShowTestStart, Mode4_ShowTestCompleted, nullptr};
+  App_SubclassTypingArea(area, hooks);
   g_TypingScreen.typingArea = area;
   g_TypingScreen.sampleView = view;
   SetFocus(area);

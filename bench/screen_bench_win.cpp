@@ -16,6 +16,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/screens_win.h"
 #include "app/main_window_win.h"
 #include "app/menus_win.h"
 #include "settings/settings.h"

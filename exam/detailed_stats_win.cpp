@@ -11,9 +11,7 @@
 
 #include "app/app.h"
 #include "app/list_sort.h"
-#include "app/menus_win.h"
 #include "app/strings_win.h"
-#include "app/toolbar_win.h"
 #include "app/wide_text.h"
 #include "app/write_failure_win.h"
 #include "common/files.h"
@@ -225,15 +223,25 @@ void DeleteLegendBrushes() {
 }  // namespace
 
 void Mode4_OnDetailedStatsCommand() {
-  const int image = App_GetButtonImage(IDT_STATISTICS);
-  if (image == IMG_STATS_CLOSED) {
-    App_SetButtonImage(IDT_STATISTICS, IMG_STATS_OPEN);
-    App_EnableMenuCommand(IDM_DETAILED_STATS, false);
+  if (!g_App.detailedStats) {
     Mode4_ShowDetailedStats();
-  } else if (image == IMG_STATS_OPEN) {
-    App_SetButtonImage(IDT_STATISTICS, IMG_STATS_CLOSED);
-    if (g_App.detailedStats) DestroyWindow(g_App.detailedStats);
-    App_EnableMenuCommand(IDM_DETAILED_STATS, true);
+  } else {
+    DestroyWindow(g_App.detailedStats);
+  }
+  App_UpdateCommands();
+  // The learner goes on typing: the keys stay in the typing area, as when the window docks.
+  App_FocusTypingArea(App_CurrentTypingArea());
+}
+
+void Mode4_LocalizeDetailedStats(int language) {
+  if (!g_App.detailedStats) return;
+  const struct { int control; UINT text; } buttons[] = {
+      {IDC_DS_CREATE_LIST, IDS_CREATE_CUSTOM_LIST}, {IDC_DS_CHECK_ALL, IDS_CHECK_ALL}};
+  for (const auto& b : buttons) {
+    HWND button = GetDlgItem(g_App.detailedStats, b.control);
+    if (!button) continue;
+    Text16 text = T16(App_LoadString(b.text, language));
+    SendMessageW(button, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(text)));
   }
 }
 
@@ -268,7 +276,7 @@ void Mode4_ShowDetailedStats() {
   if (list) FillList(list);
   CreateButton(window, IDC_DS_CREATE_LIST, 20);
   CreateButton(window, IDC_DS_CHECK_ALL, 165);
-  App_LocalizeStrings(g_Settings.Language);
+  Mode4_LocalizeDetailedStats(g_Settings.Language);
 }
 
 void Mode4_DockDetailedStats() {
@@ -300,12 +308,13 @@ LRESULT CALLBACK Mode4_DetailedStatsProc(HWND window, UINT message, WPARAM wPara
       return 0;
     }
     case WM_DESTROY:
-      // The main window docks this window only while it exists.
-      if (g_App.detailedStats == window) g_App.detailedStats = nullptr;
+      // The main window docks this window only while it exists, and its button shows it open.
+      if (g_App.detailedStats == window) {
+        g_App.detailedStats = nullptr;
+        App_UpdateCommands();
+      }
       return 0;
     case WM_CLOSE:
-      App_SetButtonImage(IDT_STATISTICS, IMG_STATS_CLOSED);
-      App_EnableMenuCommand(IDM_DETAILED_STATS, true);
       DestroyWindow(window);
       return 0;
     case WM_NOTIFY: {
@@ -381,6 +390,9 @@ void Mode4_CreateCustomList() {
     const std::string path = Mode4_CustomListPath(Dir_Current(), g_Settings.Language);
     const FileWriteResult written = File_WriteSafely(path, Mode4_CustomListBytes(words));
     if (!written.ok) App_ShowWriteFailure(g_App.detailedStats, path, written.error);
+    // Mode 3 is offered as soon as its list exists.
+    g_Ui.customListExists = g_Ui.customListExists || written.ok;
+    App_UpdateCommands();
   }
   App_Trace("Mode4_CreateCustomList Exited");
 }

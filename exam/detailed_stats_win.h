@@ -3,9 +3,11 @@
 #include <windows.h>
 
 // Detailed statistics window and the custom list writer (exam/detailed_stats_win.cpp)
-// Command IDT_STATISTICS (button, menu item IDM_DETAILED_STATS, F8), by the image of button IDT_STATISTICS: 4 opens the window,
-// 6 closes it.
+// Command IDT_STATISTICS (button, menu item IDM_DETAILED_STATS, F8): opens the window when it is
+// closed, else closes it; the keyboard focus stays in the typing area.
 void Mode4_OnDetailedStatsCommand();
+// The window's two buttons, when it is open and has them, in `language`.
+void Mode4_LocalizeDetailedStats(int language);
 void Mode4_ShowDetailedStats();
 // Puts an open detailed statistics window at the main window's right edge, 77 pixels below its
 // top, moved into the work area of the main window's monitor where it would stick out (never

@@ -4,10 +4,16 @@
 
 #include <commdlg.h>
 
+#include "app/screen.h"
 #include "common/text.h"
 
-// Tests screen and sample texts (exam/exam_screen_win.cpp, exam/sample_file_win.cpp)
-void OnMenuMode4();
+// The Tests screen as the shell's screen table holds it (exam/exam_screen_win.cpp).
+extern const ScreenOps kTestsScreen;
+// Its build step: the window narrow, the typing area, the sample view with the language's
+// sample, the six statistics rows and the custom words table.
+void Mode4_BuildScreen(int mode);
+
+// Sample texts (exam/sample_file_win.cpp)
 int Mode4_LoadFile(Text16& text, const wchar_t* fileName);
 void Mode4_OpenSampleFile();
 // The open-file dialog of Mode4_OpenSampleFile goes through this pointer so that the window tests

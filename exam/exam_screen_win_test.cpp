@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/app.h"
+#include "app/screens_win.h"
 #include "app/menus_win.h"
 #include "app/strings_win.h"
 #include "common/text.h"
@@ -13,6 +14,7 @@
 #include "testing/window_test_support.h"
 #include "exam/sample_text.h"
 #include "exam/exam_screen_win.h"
+#include "exam/start_stop_win.h"
 #include "typing/figures.h"
 #include "typing/typing_win.h"
 #include "typing/words.h"
@@ -184,11 +186,12 @@ TEST_F(TestsScreenTest, ANewFigureReplacesTheOldOneOnThePanel) {
 
 TEST_F(TestsScreenTest, MenusAndToolbarForTheTestsScreen) {
   OpenMainWindow(4, 1);
-  // Put every item and button in the opposite state, then rebuild.
-  for (UINT id : {IDM_OPEN, IDM_MODE_HANDS, IDM_MODE_ALTERNATION, IDM_START_TEST}) App_EnableMenuCommand(id, false);
-  for (UINT id : {IDM_MODE_TESTS, IDM_CLEAR, IDM_DETAILED_STATS, IDM_HTML_REPORT}) App_EnableMenuCommand(id, true);
-  for (int id : {IDT_OPEN, IDT_START_STOP, IDT_STATISTICS})
-    SendMessageW(g_App.toolbar, TB_HIDEBUTTON, id, MAKELPARAM(TRUE, 0));
+  // From the hand screen, with text to clear and a completed test behind: the Tests screen's
+  // commands come from the screen, its Clear and reports start greyed.
+  OnMenuMode12(1);
+  ASSERT_TRUE(Grayed(IDM_START_TEST));
+  App_SetClearable(true);
+  g_Ui.lastTestCompleted = true;
   OnMenuMode4();
 
   EXPECT_FALSE(Grayed(IDM_OPEN));

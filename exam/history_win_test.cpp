@@ -129,7 +129,7 @@ TEST_F(HistoryTest, AFileThatCannotBeWrittenIsSaidOnceAndTheTestGoesOn) {
   EXPECT_EQ(Status(), L"History.csv could not be written");
   // The test itself stopped and shows its figures.
   EXPECT_EQ(g_Typing.testRunning, 0);
-  EXPECT_EQ(App_GetButtonImage(IDT_START_STOP), IMG_START);
+  EXPECT_EQ(kftest::ButtonImage(IDT_START_STOP), IMG_START);
   EXPECT_EQ(Figure(1), "600.00");
   EXPECT_TRUE(kftest::g_ShownMessages.empty());
 

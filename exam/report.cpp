@@ -82,7 +82,7 @@ std::string Mode4_BuildHtmlReport(const ReportTexts& texts, const std::string& d
   page += "<table align='center' border = '1'><tr><td>" +
           Mode4_ReportText(texts.measureHeading, kReportColumnHeadingBytes) + "</td><td>" +
           Mode4_ReportText(texts.valueHeading, kReportColumnHeadingBytes) + "</td></tr>\r\n";
-  for (int row = 0; row < 6; ++row) {
+  for (int row = 0; row < kFigureRows; ++row) {
     page += "<tr><td>" + Mode4_ReportText(texts.labels[row], kReportTextBytes) + "</td><td>" +
             Mode4_ReportText(texts.values[row], kReportTextBytes) + "</td></tr>\r\n";
   }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/text.h"
+#include "typing/figures.h"
 
 // The moment a report is made (local clock); dayOfWeek 0 Sunday to 6 Saturday. Seconds are not
 // used.
@@ -17,8 +18,8 @@ struct ReportTexts {
   Text16 heading;         // string IDS_TEST_REPORT
   Text16 measureHeading;  // string IDS_MESURE, left column
   Text16 valueHeading;    // string IDS_VALUE, right column
-  Text16 labels[6];       // strings IDS_TIME_SPENT to IDS_TOTAL_ERRORS, trailing colon and blank kept
-  Text16 values[6];       // the statistics value fields, as they read
+  Text16 labels[kFigureRows];       // strings IDS_TIME_SPENT to IDS_TOTAL_ERRORS, trailing colon and blank kept
+  Text16 values[kFigureRows];       // the statistics value fields, as they read
   Text16 weekday;         // string IDS_SUNDAY + day of the week
 };
 

@@ -60,7 +60,7 @@ void Mode4_CreateHtmlReport() {
   texts.heading = String(IDS_TEST_REPORT, language);
   texts.measureHeading = String(IDS_MESURE, language);
   texts.valueHeading = String(IDS_VALUE, language);
-  for (int row = 0; row < 6; ++row) {
+  for (int row = 0; row < kFigureRows; ++row) {
     texts.labels[row] = String(kFigureLabelIds[row], language);
     texts.values[row] = FieldText(g_TypingScreen.values[row]);
   }

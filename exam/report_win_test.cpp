@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/screens_win.h"
 #include "app/main_window_win.h"
 #include "app/menus_win.h"
 #include "app/strings_win.h"
@@ -87,7 +88,8 @@ class ReportTest : public kftest::MainWindowTest {
   }
   // The HTML Report command as a finished test leaves it: enabled.
   static void MakeReport() {
-    App_EnableMenuCommand(IDM_HTML_REPORT, true);
+    g_Ui.lastTestCompleted = true;
+    App_UpdateCommands();
     kftest::Command(IDM_HTML_REPORT);
   }
   std::wstring Path(const wchar_t* name) const { return dir_ + L"\\" + name; }
@@ -342,7 +344,8 @@ TEST_F(ReportTest, F9FollowsTheMenuItemFromTheMainWindowAndTheTypingArea) {
   EXPECT_TRUE(g_Viewers.empty());
   EXPECT_FALSE(Exists(L"Report.htm"));
 
-  App_EnableMenuCommand(IDM_HTML_REPORT, true);
+  g_Ui.lastTestCompleted = true;
+  App_UpdateCommands();
   PressKey(g_TypingScreen.typingArea, VK_F9);
   ExpectOneViewer();
   EXPECT_NE(Report().find("<td>CPM: </td><td>412.50</td>"), std::string::npos);

@@ -16,6 +16,7 @@
 #include "exam/history.h"
 #include "exam/sample_text.h"
 #include "exam/sample_view_win.h"
+#include "exam/start_stop_win.h"
 #include "exam/exam_screen_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"

@@ -254,6 +254,7 @@ inline void CloseShell() {
   g_App.mainWindow = g_App.toolbar = g_App.statusBar = g_App.supportLink = g_App.detailedStats = nullptr;
   g_TypingScreen = TypingScreen();
   g_Training = TrainingScreen();
+  g_Ui = UiState();
 }
 
 // ---- The tutor started as the program starts it, in a copy of the data folder ------------------

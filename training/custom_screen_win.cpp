@@ -6,13 +6,12 @@
 #include <commctrl.h>
 
 #include "app/app.h"
-#include "app/commands_win.h"
-#include "app/links_win.h"
 #include "app/list_sort.h"
-#include "app/menus_win.h"
+#include "app/screen.h"
 #include "app/strings_win.h"
 #include "app/toolbar_win.h"
 #include "resources/resource.h"
+#include "common/modes.h"
 #include "settings/settings.h"
 #include "training/training_win.h"
 #include "typing/figures.h"
@@ -34,6 +33,9 @@ struct ColumnInfo {
 };
 constexpr ColumnInfo kColumns[kSortColumns] = {
     {100, LVCFMT_LEFT}, {60, LVCFMT_CENTER}, {80, LVCFMT_CENTER}, {80, LVCFMT_CENTER}, {80, LVCFMT_CENTER}};
+
+// A typed custom word shows its figures in its row.
+const TypingAreaHooks kTypingHooks = {nullptr, nullptr, nullptr, nullptr, Mode3_UpdateWordRow};
 
 // The typing area's font; the previous one is deleted once the typing area using it is gone.
 HFONT s_Font = nullptr;
@@ -93,15 +95,8 @@ void App_SetListColumns() {
   if (g_Training.customList) LayOutColumns(g_Training.customList, false);
 }
 
-void OnMenuMode3() {
-  App_PlaceSupportLink(3, 0);
+void Mode3_BuildScreen(int) {
   g_Typing.wordErrors = 0;
-
-  App_SetScreenCommands(3);
-
-  App_DestroyScreenControls();
-  g_Settings.Mode = 3;
-
   if (g_App.mainWindow)
     SetWindowPos(g_App.mainWindow, nullptr, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
 
@@ -110,7 +105,7 @@ void OnMenuMode3() {
   s_Font = App_MakeFont(L"MS Shell Dlg", 20);
   if (g_Training.customTypingArea) {
     SendMessageW(g_Training.customTypingArea, WM_SETFONT, reinterpret_cast<WPARAM>(s_Font), TRUE);
-    App_SubclassTypingArea(g_Training.customTypingArea);
+    App_SubclassTypingArea(g_Training.customTypingArea, kTypingHooks);
   }
 
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
@@ -121,10 +116,38 @@ void OnMenuMode3() {
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     LayOutColumns(g_Training.customList, true);
   }
-
-  App_LocalizeStrings(g_Settings.Language);
   Mode3_LoadCustomWords(g_Settings.Language);
-
-  App_CenterMainWindow();
-  App_FocusTypingArea(g_Training.customTypingArea);
 }
+
+namespace {
+
+void ForgetScreen() {
+  HFONT font = g_TypingScreen.font;
+  g_TypingScreen = TypingScreen();
+  g_TypingScreen.font = font;  // the Tests screen's, deleted by the next one
+  g_Training = TrainingScreen();
+}
+
+HWND TypingArea() { return g_Training.customTypingArea; }
+
+// The headings and the rows in the new language.
+void Relabel(int language) {
+  App_SetListColumns();
+  Mode3_LoadCustomWords(language);
+}
+
+// The list view's questions and its column clicks.
+LRESULT OnNotify(const NMHDR* header) {
+  if (header->hwndFrom != g_Training.customList) return 0;
+  if (header->code == LVN_GETDISPINFOW || header->code == LVN_ODFINDITEMW) return Mode3_OnListNotify(header);
+  if (header->code == static_cast<UINT>(LVN_COLUMNCLICK))
+    Mode3_OnColumnClick(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+  return 0;
+}
+
+}  // namespace
+
+const ScreenOps kCustomScreen = {
+    kModeCustom, Mode3_BuildScreen, Relabel, nullptr, true, ForgetScreen, TypingArea, nullptr, 0,
+    nullptr,     nullptr,           OnNotify, nullptr, nullptr, nullptr,
+};

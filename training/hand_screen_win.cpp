@@ -5,13 +5,14 @@
 #include <cstdint>
 
 #include "app/app.h"
-#include "app/commands_win.h"
-#include "app/links_win.h"
-#include "app/menus_win.h"
+#include "app/screen.h"
 #include "app/toolbar_win.h"
+#include "app/wide_text.h"
+#include "common/modes.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "training/training_win.h"
+#include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 
 namespace {
@@ -34,16 +35,38 @@ HWND CreateChild(const wchar_t* cls, DWORD style, int x, int width, int height, 
   return child;
 }
 
+HWND WordList(int list) { return list == 2 ? g_Training.rightList : g_Training.leftList; }
+
+bool ListHasPrefix(int list, const Text16& text) {
+  HWND box = WordList(list);
+  if (!box) return false;
+  // An empty text begins every entry, but the list box refuses to search for it.
+  if (text.empty()) return SendMessageW(box, LB_GETCOUNT, 0, 0) > 0;
+  return SendMessageW(box, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(W(text))) != LB_ERR;
+}
+
+int32_t ListFindExact(int list, const Text16& text) {
+  HWND box = WordList(list);
+  if (!box) return -1;
+  const LRESULT index = SendMessageW(box, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(W(text)));
+  return index == LB_ERR ? -1 : static_cast<int32_t>(index);
+}
+
+// The typed word's entry selected and scrolled to the top of its list.
+void ListSelect(int list, int32_t index) {
+  HWND box = WordList(list);
+  if (!box) return;
+  SendMessageW(box, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(box, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+}
+
+// The typing rules search the two list boxes, the only store of these word lists.
+const WordListQuery kWordLists = {ListHasPrefix, ListFindExact};
+const TypingAreaHooks kTypingHooks = {&kWordLists, ListSelect, nullptr, nullptr, nullptr};
+
 }  // namespace
 
-void OnMenuMode12(int mode) {
-  App_PlaceSupportLink(mode, 0);
-
-  App_DestroyScreenControls();
-  g_Settings.Mode = static_cast<int16_t>(mode);
-
-  App_SetScreenCommands(mode);
-
+void Mode12_BuildScreen(int mode) {
   if (g_App.mainWindow)
     SetWindowPos(g_App.mainWindow, nullptr, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
 
@@ -53,13 +76,34 @@ void OnMenuMode12(int mode) {
 
   // Modes 1 and 2 share the common typing area with the Tests screen.
   g_TypingScreen.typingArea = CreateChild(L"EDIT", kEditStyle, kAreaX, kAreaWidth, kAreaHeight, IDC_TYPING_AREA);
-  App_SubclassTypingArea(g_TypingScreen.typingArea);
+  App_SubclassTypingArea(g_TypingScreen.typingArea, kTypingHooks);
   g_Training.leftList = CreateChild(L"LISTBOX", kListStyle, kLeftListX, kListWidth, kListHeight, IDC_LEFT_LIST);
   g_Training.rightList = CreateChild(L"LISTBOX", kListStyle, kRightListX, kListWidth, kListHeight, IDC_RIGHT_LIST);
 
   Mode12_LoadWordLists(mode, g_Settings.Language);
-  App_LocalizeStrings(g_Settings.Language);
-
-  App_CenterMainWindow();
-  App_FocusTypingArea(g_TypingScreen.typingArea);
 }
+
+namespace {
+
+void ForgetScreen() {
+  HFONT font = g_TypingScreen.font;
+  g_TypingScreen = TypingScreen();
+  g_TypingScreen.font = font;  // the Tests screen's, deleted by the next one
+  g_Training = TrainingScreen();
+}
+
+HWND TypingArea() { return g_TypingScreen.typingArea; }
+
+void RelabelHands(int language) { Mode12_LoadWordLists(kModeHands, language); }
+void RelabelAlternation(int language) { Mode12_LoadWordLists(kModeAlternation, language); }
+
+}  // namespace
+
+const ScreenOps kHandScreen = {
+    kModeHands, Mode12_BuildScreen, RelabelHands, nullptr, true, ForgetScreen, TypingArea, nullptr, 0,
+    nullptr,    nullptr,            nullptr,      nullptr, nullptr, nullptr,
+};
+const ScreenOps kAlternationScreen = {
+    kModeAlternation, Mode12_BuildScreen, RelabelAlternation, nullptr, true, ForgetScreen, TypingArea, nullptr, 0,
+    nullptr,          nullptr,            nullptr,            nullptr, nullptr, nullptr,
+};

@@ -148,14 +148,14 @@ TEST_F(HandScreenTest, MenuAndToolbarStatesFollowTheMode) {
   for (int id : {IDT_ALERT, IDT_CLEAR}) EXPECT_FALSE(SendMessageW(g_App.toolbar, TB_ISBUTTONHIDDEN, id, 0)) << id;
 
   // The sound alert item keeps its state across the screen change.
-  App_EnableMenuCommand(IDM_SOUND_ALERT, false);
+  Command(IDT_ALERT);
   WriteList(L"EN", L"Custom_Words.dat", "war\r\n");
   Command(IDM_MODE_ALTERNATION);
   EXPECT_FALSE(Grayed(IDM_MODE_HANDS));
   EXPECT_TRUE(Grayed(IDM_MODE_ALTERNATION));
   EXPECT_FALSE(Grayed(IDM_MODE_CUSTOM));  // the custom list exists now
   EXPECT_FALSE(Grayed(IDM_MODE_TESTS));
-  EXPECT_TRUE(Grayed(IDM_SOUND_ALERT));
+  EXPECT_EQ(MenuText(Bar(), IDM_SOUND_ALERT, MF_BYCOMMAND), L"Enable Sound &Alert");
   EXPECT_TRUE(Grayed(IDM_OPEN));
 
   // Back to the Tests screen: its buttons come back.
@@ -177,15 +177,14 @@ int WINAPI CountOpenDialog(LPOPENFILENAMEW) {
 TEST_F(HandScreenTest, TestsCommandsDoNothingOnTheOtherScreens) {
   WriteList(L"EN", L"Custom_Words.dat", "war\r\n");
   OpenMainWindow(4, 1);
-  Mode4_CompletionUi();  // the Tests screen after a completed test: everything enabled
+  g_Ui.testStopped = true;  // the Tests screen after a completed test: everything enabled
   g_OpenDialogs = 0;
   g_GetOpenFileName = CountOpenDialog;
   for (UINT screen : {IDM_MODE_HANDS, IDM_MODE_ALTERNATION, IDM_MODE_CUSTOM}) {
     SCOPED_TRACE(screen);
     Command(screen);
-    // What a test's stop does to the buttons.
-    App_SetButtonState(IDT_OPEN, TBSTATE_ENABLED);
-    App_SetButtonState(IDT_STATISTICS, TBSTATE_ENABLED);
+    g_Ui.lastTestCompleted = true;
+    App_UpdateCommands();
     HWND area = App_CurrentTypingArea();
     ASSERT_NE(area, nullptr);
     const UINT commands[] = {IDM_OPEN, IDM_START_TEST, IDM_DETAILED_STATS, IDM_HTML_REPORT,

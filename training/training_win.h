@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/screen.h"
 #include "common/text.h"
 #include "typing/figures.h"
 
@@ -33,13 +34,15 @@ extern TrainingScreen g_Training;
 // Word lists into the training screens (training/word_lists_win.cpp)
 void Mode12_LoadWordLists(int mode, int language);
 void Mode3_LoadCustomWords(int language);
-// The Custom mode menu item, enabled where the current language has a custom words list.
-void App_UpdateCustomModeItem();
 
-// The screens of modes 1-2 and 3 (training/hand_screen_win.cpp, training/custom_screen_win.cpp):
-// each destroys the screen shown and builds its own.
-void OnMenuMode12(int mode);
-void OnMenuMode3();
+// The screens of modes 1-2 and 3 as the shell's screen table holds them
+// (training/hand_screen_win.cpp, training/custom_screen_win.cpp), and their build steps: the
+// window's size, the typing area and the word lists of the language.
+extern const ScreenOps kHandScreen;
+extern const ScreenOps kAlternationScreen;
+extern const ScreenOps kCustomScreen;
+void Mode12_BuildScreen(int mode);
+void Mode3_BuildScreen(int mode);
 // Relabels the five columns of the custom words list view, when it is shown, in the current
 // language, with widths that leave room for the headings.
 void App_SetListColumns();

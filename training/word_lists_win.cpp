@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/menus_win.h"
 #include "app/wide_text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -37,10 +36,6 @@ void FillListBox(HWND listBox, WordList list, int language) {
 }
 
 }  // namespace
-
-void App_UpdateCustomModeItem() {
-  App_EnableMenuCommand(IDM_MODE_CUSTOM, App_CustomListExists(g_Settings.Language));
-}
 
 void Mode12_LoadWordLists(int mode, int language) {
   if (mode == 3) {

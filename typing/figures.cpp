@@ -50,7 +50,7 @@ TestFigures Mode4_ComputeFigures(uint32_t startTick, uint32_t stopTick, int32_t 
   const double minutes = Mode4_TestMinutes(startTick, stopTick);
   const long long words = Mode4_CountWords(typedText);
   figures.rows = 6;
-  for (int r = 0; r < 6; ++r) figures.labelIds[r] = kFigureLabelIds[r];
+  for (int r = 0; r < kFigureRows; ++r) figures.labelIds[r] = kFigureLabelIds[r];
   figures.values[0] = App_FormatFixed2(minutes);
   figures.values[1] = App_FormatFixed2(PerMinute(keystrokes, minutes));
   figures.values[2] = App_FormatInt(static_cast<long long>(typedText.size()));

@@ -4,17 +4,21 @@
 #include <cstdint>
 
 #include "common/text.h"
+#include "resources/resource.h"
 #include "typing/words.h"
 
-// Label strings of the six statistics rows (time, CPM, characters, words, WPM, errors).
-constexpr uint16_t kFigureLabelIds[6] = {1028, 1029, 1030, 1031, 1032, 1033};
+// The statistics rows of a finished test: time, CPM, characters, words, WPM, errors.
+constexpr int kFigureRows = 6;
+// Their label strings.
+constexpr uint16_t kFigureLabelIds[kFigureRows] = {IDS_TIME_SPENT, IDS_CPM,  IDS_CHARACTERS,
+                                                   IDS_WORDS_TYPED, IDS_WPM, IDS_TOTAL_ERRORS};
 
 // Texts for the first `rows` statistics rows, from the top; the rows below keep their texts.
 // labelIds[r] == 0 means an empty label.
 struct TestFigures {
   int rows = 0;
-  uint16_t labelIds[6] = {};
-  Text16 values[6];
+  uint16_t labelIds[kFigureRows] = {};
+  Text16 values[kFigureRows];
 };
 
 // A shown figure read back, as the two report lists compare their cells: blanks, a sign, digits

@@ -8,18 +8,16 @@
 #include <cstdint>
 
 #include "app/app.h"
-#include "app/menus_win.h"
-#include "app/toolbar_win.h"
 #include "app/wide_text.h"
 #include "common/text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "exam/sample_text.h"
-#include "training/training_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 #include "typing/words.h"
 
+TypingScreen g_TypingScreen;
 WNDPROC g_TypingAreaPrevProc = nullptr;
 BOOL(WINAPI* g_AlertBeep)(DWORD, DWORD) = Beep;
 
@@ -60,50 +58,6 @@ void FocusArea(HWND area) {
   if (s_FocusedArea != area) SetFocus(area);
 }
 
-void EnableClear() {
-  // Changed only when not yet enabled: this runs on every keystroke.
-  HMENU bar = g_App.mainWindow ? GetMenu(g_App.mainWindow) : nullptr;
-  if (bar && (GetMenuState(bar, IDM_CLEAR, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED))) {
-    App_EnableMenuCommand(IDM_CLEAR, true);
-  }
-  HWND toolbar = g_App.toolbar ? g_App.toolbar : GetDlgItem(g_App.mainWindow, IDC_TOOLBAR);
-  if (toolbar && SendMessageW(toolbar, TB_GETSTATE, IDT_CLEAR, 0) != TBSTATE_ENABLED) {
-    App_SetButtonState(IDT_CLEAR, TBSTATE_ENABLED);
-  }
-}
-
-void AutoStartUi() {
-  App_SetButtonState(IDT_OPEN, TBSTATE_INDETERMINATE);
-  App_SetButtonImage(IDT_START_STOP, IMG_STOP);
-  App_SetMenuText(IDM_START_TEST, IDS_STOP_TEST);
-}
-
-HWND WordList(int list) { return list == 2 ? g_Training.rightList : g_Training.leftList; }
-
-bool ListHasPrefix(int list, const Text16& text) {
-  HWND box = WordList(list);
-  if (!box) return false;
-  // An empty text begins every entry, but the list box refuses to search for it.
-  if (text.empty()) return SendMessageW(box, LB_GETCOUNT, 0, 0) > 0;
-  return SendMessageW(box, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(W(text))) != LB_ERR;
-}
-
-int32_t ListFindExact(int list, const Text16& text) {
-  HWND box = WordList(list);
-  if (!box) return -1;
-  const LRESULT index = SendMessageW(box, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(W(text)));
-  return index == LB_ERR ? -1 : static_cast<int32_t>(index);
-}
-
-void ListSelect(int list, int32_t index) {
-  HWND box = WordList(list);
-  if (!box) return;
-  SendMessageW(box, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageW(box, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
-}
-
-const WordListQuery kWordLists = {ListHasPrefix, ListFindExact};
-
 // The accelerator commands that reach the typing area while it has the focus go to the main
 // window's command routing, which lets through only what the screen shown offers. About (Alt+?)
 // stays the main window's own key.
@@ -130,22 +84,19 @@ void OnTypingAreaCommand(UINT command) {
   }
 }
 
+// The hooks of the screen whose typing area was made last (one typing area at a time).
+TypingAreaHooks s_Hooks = {};
+
 // What one character's step says, in its order.
 void DoStep(HWND area, const KeystrokeStep& step) {
-  if (step.enableClear) EnableClear();
+  if (step.enableClear) App_SetClearable(true);
   if (step.focusArea) FocusArea(area);
-  if (step.selectList) ListSelect(step.selectList, step.selectEntry);
-  if (step.started) {
-    Mode4_ShowTestStart(*step.started);
-    AutoStartUi();
-  }
+  if (step.selectList && s_Hooks.selectListEntry) s_Hooks.selectListEntry(step.selectList, step.selectEntry);
+  if (step.started && s_Hooks.testStarted) s_Hooks.testStarted(*step.started);
   for (size_t i = 0; i < step.alerts.size(); ++i) App_ErrorAlert();
-  if (step.stopped) {
-    Mode4_ShowTestStop(*step.stopped, true);
-    Mode4_CompletionUi();
-  }
+  if (step.stopped && s_Hooks.testCompleted) s_Hooks.testCompleted(*step.stopped);
   if (step.expandWindow) App_ExpandWindow(1);
-  if (step.updateWordRow >= 0) Mode3_UpdateWordRow(step.updateWordRow);
+  if (step.updateWordRow >= 0 && s_Hooks.wordRowChanged) s_Hooks.wordRowChanged(step.updateWordRow);
 }
 
 void OnTypingAreaChar(HWND area, WPARAM wParam, LPARAM lParam) {
@@ -155,7 +106,7 @@ void OnTypingAreaChar(HWND area, WPARAM wParam, LPARAM lParam) {
   const Text16 caretLine = mode >= 1 && mode <= 4 ? ReadCaretLine(area) : Text16();
   const Text16 wholeText = mode == 4 ? ReadWholeText(area) : Text16();
   const KeystrokeInput in = {static_cast<char16_t>(wParam), HIWORD(lParam), mode, g_TypingHost.tick(),
-                             caretLine, wholeText, g_Sample.text, &kWordLists};
+                             caretLine, wholeText, g_Sample.text, s_Hooks.lists};
   DoStep(area, App_TypingStep(in, g_Typing, g_Words));
 }
 
@@ -201,8 +152,9 @@ LRESULT CALLBACK App_TypingAreaProc(HWND window, UINT message, WPARAM wParam, LP
   return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
-void App_SubclassTypingArea(HWND area) {
+void App_SubclassTypingArea(HWND area, const TypingAreaHooks& hooks) {
   if (!area) return;
+  s_Hooks = hooks;
   // The host is filled once, as each screen makes its typing area, not on every key.
   App_InstallTypingHost();
   g_TypingAreaPrevProc = reinterpret_cast<WNDPROC>(

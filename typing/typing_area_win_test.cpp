@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/screens_win.h"
 #include "app/menus_win.h"
 #include "app/strings_win.h"
 #include "app/toolbar_win.h"
@@ -40,7 +41,11 @@ class TypingAreaTest : public kftest::TypingWindowTest {
   }
   static LRESULT Char(HWND area, wchar_t c, UINT keyWord) { return CharTo(area, c, keyWord); }
   static void Type(HWND area, const std::wstring& text) { TypeTo(area, text); }
-  int Image(int command) { return App_GetButtonImage(command); }
+  static void EmptyWordLists() {
+    SendMessageW(g_Training.leftList, LB_RESETCONTENT, 0, 0);
+    SendMessageW(g_Training.rightList, LB_RESETCONTENT, 0, 0);
+  }
+  int Image(int command) { return kftest::ButtonImage(command); }
   int Width(HWND w) {
     const RECT r = kftest::WindowRect(w);
     return r.right - r.left;
@@ -144,10 +149,12 @@ TEST_F(TypingAreaTest, NoBeepWhileTheAlertIsOff) {
   EXPECT_EQ(kftest::WindowText(g_TypingScreen.typingArea), L"xy");
 }
 
-TEST_F(TypingAreaTest, StartStopCommandFollowsTheButtonImage) {
+TEST_F(TypingAreaTest, StartStopCommandFollowsTheTestState) {
   OpenTests();
   SetWindowTextW(g_TypingScreen.values[3], L"earlier");
-  App_EnableMenuCommand(IDM_DETAILED_STATS, true);
+  g_Ui.lastTestCompleted = true;  // as a completed test leaves it
+  App_UpdateCommands();
+  ASSERT_FALSE(kftest::Grayed(IDM_DETAILED_STATS));
   now = 1000;
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
   EXPECT_EQ(g_Typing.testRunning, 1);
@@ -177,12 +184,6 @@ TEST_F(TypingAreaTest, StartStopCommandFollowsTheButtonImage) {
   // A stop by command leaves the reports greyed and the window narrow.
   EXPECT_TRUE(kftest::Grayed(IDM_DETAILED_STATS));
   EXPECT_EQ(Width(g_App.mainWindow), 560);
-
-  // Any other image: nothing.
-  App_SetButtonImage(IDT_START_STOP, IMG_OPEN);
-  SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
-  EXPECT_EQ(g_Typing.testRunning, 0);
-  EXPECT_EQ(Image(IDT_START_STOP), IMG_OPEN);
 }
 
 // Puts a marker text into every statistics field, so that what a start or stop leaves is seen.
@@ -341,10 +342,41 @@ TEST_F(TypingAreaTest, CommandThatRebuildsTheScreenDoesNotReachTheDestroyedContr
   EXPECT_EQ(kftest::WindowText(g_TypingScreen.typingArea), L"Le");
 }
 
+// F8 does what the statistics button does after every completed test: with the window open at
+// the completion, it closes it, and it opens it again.
+TEST_F(TypingAreaTest, F8ActsTheSameAfterEachCompletedTest) {
+  ASSERT_TRUE(kftest::WriteBytes(dir_ + L"\\EN\\Tests\\Sample_Unicode.txt", kftest::SampleBytes(u"ab")));
+  OpenTests();
+  HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+  ASSERT_NE(accelerators, nullptr);
+  const auto pressF8 = [&] {
+    PostMessageW(g_TypingScreen.typingArea, WM_KEYDOWN, VK_F8, 1);
+    PostQuitMessage(0);
+    App_MessageLoop(accelerators);
+  };
+  for (int test = 1; test <= 2; ++test) {
+    SCOPED_TRACE(test);
+    if (test == 2) {
+      SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_CLEAR, 0);
+      SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
+    }
+    Type(g_TypingScreen.typingArea, L"ab");
+    ASSERT_EQ(g_Typing.testRunning, 0);
+    if (!g_App.detailedStats) SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_STATISTICS, 0);
+    ASSERT_NE(g_App.detailedStats, nullptr);
+    pressF8();
+    EXPECT_EQ(g_App.detailedStats, nullptr);
+    pressF8();
+    EXPECT_NE(g_App.detailedStats, nullptr);
+    EXPECT_EQ(GetFocus(), g_TypingScreen.typingArea);
+  }
+  DestroyAcceleratorTable(accelerators);
+}
+
 TEST_F(TypingAreaTest, HandModesSearchTheWordListBoxesAndSelectTheTypedWord) {
   OpenTests();
-  g_Training.leftList = Child(L"LISTBOX", 0, IDC_LEFT_LIST);
-  g_Training.rightList = Child(L"LISTBOX", 0, IDC_RIGHT_LIST);
+  OnMenuMode12(1);  // the hand screen's typing area searches its list boxes
+  EmptyWordLists();
   for (const wchar_t* w : {L"sweater", L"war", L"was"})
     SendMessageW(g_Training.leftList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w));
   for (const wchar_t* w : {L"hook", L"monopoly", L"you"})
@@ -370,8 +402,8 @@ TEST_F(TypingAreaTest, HandModesSearchTheWordListBoxesAndSelectTheTypedWord) {
 
 TEST_F(TypingAreaTest, HandModesFirstKeyOfTheRunBeingASpaceBeepsOnce) {
   OpenTests();
-  g_Training.leftList = Child(L"LISTBOX", 0, IDC_LEFT_LIST);
-  g_Training.rightList = Child(L"LISTBOX", 0, IDC_RIGHT_LIST);
+  OnMenuMode12(2);
+  EmptyWordLists();
   SendMessageW(g_Training.leftList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"war"));
   SendMessageW(g_Training.rightList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"you"));
   g_Settings.Mode = 2;
@@ -387,27 +419,23 @@ TEST_F(TypingAreaTest, HandModesFirstKeyOfTheRunBeingASpaceBeepsOnce) {
 
 TEST_F(TypingAreaTest, CustomWordRowShowsTheNewFigures) {
   OpenTests();
-  HWND list = Child(WC_LISTVIEWW, LVS_REPORT | LVS_OWNERDATA, IDC_CUSTOM_LIST);
-  g_Training.customList = list;
-  LVCOLUMNW column = {};
-  column.mask = LVCF_WIDTH;
-  column.cx = 60;
-  for (int c = 0; c < 5; ++c) SendMessageW(list, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+  OnMenuMode3();  // the custom screen's typing area shows a typed word's figures in its row
+  HWND list = g_Training.customList;
+  ASSERT_NE(list, nullptr);
   g_Words.customWords.clear();
   for (const wchar_t* w : {L"Was", L"was", L"a"})
     g_Words.customWords.push_back({T16(w), static_cast<int32_t>(wcslen(w)), 0, 0, 0, 0, 0});
   Mode3_ShowCustomRows();
   auto cell = [&](int row, int col) { return kftest::ListCell(list, row, col); };
 
-  g_Settings.Mode = 3;
-  Type(g_TypingScreen.typingArea, L"was ");  // 0.3 s, the second record; its row is the first ('Was')
+  Type(App_CurrentTypingArea(), L"was ");  // 0.3 s, the second record; its row is the first ('Was')
   EXPECT_EQ(g_Words.customWords[1].typedCount, 1);
   EXPECT_EQ(cell(0, 2), L"0.30 (0.15)");
   EXPECT_EQ(cell(0, 3), L"0.00");
   EXPECT_EQ(cell(0, 4), L"1");
   EXPECT_EQ(cell(1, 2), L"n/a");
 
-  Type(g_TypingScreen.typingArea, L"a ");
+  Type(App_CurrentTypingArea(), L"a ");
   EXPECT_EQ(cell(2, 2), L"0.10 (n/a)");
   EXPECT_EQ(cell(2, 4), L"1");
 

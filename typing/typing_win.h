@@ -8,14 +8,15 @@
 
 #include "common/text.h"
 #include "typing/figures.h"
+#include "typing/keystrokes.h"
 
 // Controls of the typing screens while shown: the typing area of modes 1, 2 and 4 (mode 3 has its
 // own, in TrainingScreen), and the sample view and statistics rows of the Tests screen.
 struct TypingScreen {
   HWND typingArea = nullptr;    // IDC_TYPING_AREA
   HWND sampleView = nullptr;    // IDC_SAMPLE_VIEW
-  HWND labels[6] = {};          // statistics rows 1-6, label
-  HWND values[6] = {};          // statistics rows 1-6, value
+  HWND labels[kFigureRows] = {};          // statistics rows 1-6, label
+  HWND values[kFigureRows] = {};          // statistics rows 1-6, value
   HFONT font = nullptr;
 };
 extern TypingScreen g_TypingScreen;
@@ -36,29 +37,21 @@ void App_InstallTypingHost();
 // The sound of the error alert: Beep in the program; the window tests replace it to observe it.
 extern BOOL(WINAPI* g_AlertBeep)(DWORD frequency, DWORD duration);
 
-// Puts the texts of `figures` into the Tests screen's statistics rows (labels in the current
-// language); rows without a control are skipped.
-void Mode4_ShowFigures(const TestFigures& figures);
-// After the stop of the completion step: button IDT_START_STOP image 1, buttons IDT_OPEN and IDT_STATISTICS enabled,
-// menu item IDM_START_TEST "start" text, menu items IDM_DETAILED_STATS and IDM_HTML_REPORT enabled.
-void Mode4_CompletionUi();
+// What the screen of a typing area does with a step's results that are its own: the word lists
+// that modes 1 and 2 search, a test's start and completion on the Tests screen, a custom word's
+// row in mode 3. Entries a screen does not have are null.
+struct TypingAreaHooks {
+  const WordListQuery* lists;
+  void (*selectListEntry)(int list, int32_t index);
+  void (*testStarted)(const TestFigures& blank);
+  void (*testCompleted)(const TestFigures& figures);
+  void (*wordRowChanged)(int16_t record);
+};
 
-// Typing area and tests (typing/typing_area_win.cpp, typing/start_stop_win.cpp)
+// The typing area (typing/typing_area_win.cpp)
 LRESULT CALLBACK App_TypingAreaProc(HWND, UINT, WPARAM, LPARAM);
 extern WNDPROC g_TypingAreaPrevProc;
 // Puts App_TypingAreaProc in front of a screen's new typing area, keeping the edit control's own,
-// and fills the host (App_InstallTypingHost) once for the screen.
-void App_SubclassTypingArea(HWND area);
+// with the screen's hooks, and fills the host (App_InstallTypingHost) once for the screen.
+void App_SubclassTypingArea(HWND area, const TypingAreaHooks& hooks);
 void App_ErrorAlert();
-// A test's start and stop on the screen, after the typing state has changed: the statistics rows,
-// the report commands (greyed at a start), the live figures and their timer, and after a stop the
-// History.csv row (completed: the sample was typed to its end).
-void Mode4_ShowTestStart(const TestFigures& blank);
-void Mode4_ShowTestStop(const TestFigures& figures, bool completed);
-void Mode4_OnStartStopCommand();  // command IDT_START_STOP
-// The live figures of the status bar: elapsed time, CPM and errors, one part each. A test start
-// starts the timer that refreshes them (ID_TIMER_LIVE_FIGURES, never on the keystroke path), a
-// stop ends it and leaves the final figures; outside a test, and on screens other than the Tests
-// screen, the parts are empty.
-void Mode4_OnLiveFiguresTimer();
-void Mode4_ClearLiveFigures();

@@ -7,14 +7,13 @@
 #include <cstdint>
 
 #include "app/app.h"
-#include "app/menus_win.h"
 #include "app/strings_win.h"
-#include "app/toolbar_win.h"
 #include "app/wide_text.h"
 #include "common/text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "exam/history_win.h"
+#include "exam/start_stop_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
 
@@ -85,7 +84,7 @@ void Mode4_ClearLiveFigures() { ShowLiveFigures(nullptr); }
 
 void Mode4_ShowFigures(const TestFigures& figures) {
   RECT changed = {};
-  for (int row = 0; row < figures.rows && row < 6; ++row) {
+  for (int row = 0; row < figures.rows && row < kFigureRows; ++row) {
     Text16 label;
     if (figures.labelIds[row]) {
       // Copied at once: the string lookup reuses one buffer.
@@ -109,8 +108,8 @@ void Mode4_ShowFigures(const TestFigures& figures) {
 
 void Mode4_ShowTestStart(const TestFigures& blank) {
   // The report and the detailed statistics describe the last finished test only.
-  App_EnableMenuCommand(IDM_DETAILED_STATS, false);
-  App_EnableMenuCommand(IDM_HTML_REPORT, false);
+  g_Ui.lastTestCompleted = false;
+  App_UpdateCommands();
   Mode4_ShowFigures(blank);
   // The last test's figures go; the first tick brings this test's, a quarter second in, so
   // that the start (the first keystroke, for the automatic one) does no more than this.
@@ -119,6 +118,9 @@ void Mode4_ShowTestStart(const TestFigures& blank) {
 }
 
 void Mode4_ShowTestStop(const TestFigures& figures, bool completed) {
+  g_Ui.testStopped = true;
+  g_Ui.lastTestCompleted = completed;
+  App_UpdateCommands();
   Mode4_ShowFigures(figures);
   if (g_App.mainWindow) KillTimer(g_App.mainWindow, ID_TIMER_LIVE_FIGURES);
   // The final figures are the stop's own, as the statistics panel shows them.
@@ -128,44 +130,11 @@ void Mode4_ShowTestStop(const TestFigures& figures, bool completed) {
   Mode4_AppendHistory(figures, completed);
 }
 
-namespace {
+void Mode4_ShowTestCompleted(const TestFigures& figures) { Mode4_ShowTestStop(figures, true); }
 
 // The Start/Stop command; its stop is never the completion of the sample.
-void ToggleTestByCommand() {
-  const uint32_t now = g_TypingHost.tick();
-  if (!g_Typing.testRunning) {
-    Mode4_ShowTestStart(Mode4_StartTestState(g_Typing, now));
-  } else {
-    Mode4_ShowTestStop(Mode4_StopTestState(g_Typing, now, g_TypingHost.wholeText()), false);
-  }
-}
-
-}  // namespace
-
 void Mode4_OnStartStopCommand() {
-  // The button's image tells whether a test runs.
-  const int image = App_GetButtonImage(IDT_START_STOP);
-  if (image == IMG_START) {
-    App_SetButtonImage(IDT_START_STOP, IMG_STOP);
-    App_SetButtonState(IDT_OPEN, TBSTATE_INDETERMINATE);
-    ToggleTestByCommand();
-    g_Typing.testRunning = 1;
-    App_SetMenuText(IDM_START_TEST, IDS_STOP_TEST);
-  } else if (image == IMG_STOP) {
-    App_SetButtonImage(IDT_START_STOP, IMG_START);
-    App_SetButtonState(IDT_OPEN, TBSTATE_ENABLED);
-    App_SetButtonState(IDT_STATISTICS, TBSTATE_ENABLED);
-    ToggleTestByCommand();
-    g_Typing.testRunning = 0;
-    App_SetMenuText(IDM_START_TEST, IDS_START_TEST);
-  }
-}
-
-void Mode4_CompletionUi() {
-  App_SetButtonImage(IDT_START_STOP, IMG_START);
-  App_SetButtonState(IDT_OPEN, TBSTATE_ENABLED);
-  App_SetButtonState(IDT_STATISTICS, TBSTATE_ENABLED);
-  App_SetMenuText(IDM_START_TEST, IDS_START_TEST);
-  App_EnableMenuCommand(IDM_DETAILED_STATS, true);
-  App_EnableMenuCommand(IDM_HTML_REPORT, true);
+  const TestFigures figures = Mode4_ToggleTestState(g_Typing, g_TypingHost.tick(), g_TypingHost.wholeText());
+  if (g_Typing.testRunning) Mode4_ShowTestStart(figures);
+  else Mode4_ShowTestStop(figures, false);
 }

@@ -1,0 +1,26 @@
+#pragma once
+// A test's start and stop on the Tests screen (exam/start_stop_win.cpp).
+#include <windows.h>
+
+#include "typing/figures.h"
+
+// Puts the texts of `figures` into the Tests screen's statistics rows (labels in the current
+// language); rows without a control are skipped.
+void Mode4_ShowFigures(const TestFigures& figures);
+// A test's start and stop on the screen, after the typing state has changed: the commands (the
+// report's greyed at a start, offered after a completed test), the statistics rows, the live
+// figures and their timer, and after a stop the History.csv row (completed: the sample was typed
+// to its end).
+void Mode4_ShowTestStart(const TestFigures& blank);
+void Mode4_ShowTestStop(const TestFigures& figures, bool completed);
+// The completion step's stop, as the typing area reports it.
+void Mode4_ShowTestCompleted(const TestFigures& figures);
+// Command IDT_START_STOP (button, menu item IDM_START_TEST, F6): starts a test when none runs,
+// else stops it.
+void Mode4_OnStartStopCommand();
+// The live figures of the status bar: elapsed time, CPM and errors, one part each. A test start
+// starts the timer that refreshes them (ID_TIMER_LIVE_FIGURES, never on the keystroke path), a
+// stop ends it and leaves the final figures; outside a test, and on screens other than the Tests
+// screen, the parts are empty.
+void Mode4_OnLiveFiguresTimer();
+void Mode4_ClearLiveFigures();
