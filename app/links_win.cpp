@@ -11,6 +11,7 @@
 #include "app/toolbar_win.h"
 #include "app/web_addresses.h"
 #include "app/wide_text.h"
+#include "common/modes.h"
 #include "common/languages.h"
 #include "common/text.h"
 #include "resources/resource.h"
@@ -171,8 +172,8 @@ INT_PTR CALLBACK App_AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 }
 
 int App_SupportLinkX(int mode, int wide) {
-  if (mode == 1 || mode == 2) return 698;
-  if (mode == 4 && wide) return 600;
+  if (Mode_IsHandPractice(mode)) return 698;
+  if (mode == kModeTests && wide) return 600;
   return 400;  // modes 3 and 4, and the screenless window of any other mode
 }
 

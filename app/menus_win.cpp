@@ -27,8 +27,6 @@ struct LanguageMenuState {
 };
 LanguageMenuState g_LanguageMenu;
 
-// Text of string `id` in `language`, copied out of the shared lookup buffer ("" when missing).
-Text16 StringOf(UINT id, int language) { return T16(App_LoadString(id, language)); }
 
 HMENU MenuBar() { return g_App.mainWindow ? GetMenu(g_App.mainWindow) : nullptr; }
 
@@ -89,10 +87,10 @@ void App_BuildLanguageMenu() {
   state.popup = popup;
   for (const LanguageFacts& info : kLanguages) {
     if (!FolderExists(info.folder)) continue;
-    Text16 text = StringOf(info.entryString, language);
+    Text16 text = App_StringText(info.entryString, language);
     if (AppendMenuW(popup, MF_STRING, info.command, W(text))) state.entries[state.count++] = &info;
   }
-  if (!PlaceLanguagePopup(bar, popup, StringOf(IDS_LANGUAGE, language))) {
+  if (!PlaceLanguagePopup(bar, popup, App_StringText(IDS_LANGUAGE, language))) {
     DestroyMenu(popup);
     return;
   }
@@ -107,7 +105,7 @@ void App_MarkLanguage(int language) {
   const UINT current = App_LanguageCommand(language);
   for (int pos = 0; pos < g_LanguageMenu.count; ++pos) {
     const LanguageFacts& entry = *g_LanguageMenu.entries[pos];
-    const Text16 text = StringOf(entry.entryString, g_Settings.Language);
+    const Text16 text = App_StringText(entry.entryString, g_Settings.Language);
     if (entry.command == current)
       ModifyMenuW(g_LanguageMenu.popup, pos, MF_BYPOSITION | MF_STRING | MF_CHECKED, 0, W(text));
     else
@@ -119,7 +117,7 @@ void App_LocalizeStrings(int language) {
   App_Trace("App_LocalizeStrings Entered");
   if (const ScreenOps* screen = App_ScreenOf(g_Settings.Mode)) {
     if (screen->retitles) {
-      Text16 title = StringOf(IDS_TITLE, language);
+      Text16 title = App_StringText(IDS_TITLE, language);
       SendMessageW(g_App.mainWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(title)));
     }
     if (screen->localize) screen->localize(language);
@@ -131,7 +129,7 @@ void App_SwitchLanguage(int language) {
   g_Settings.Language = static_cast<int16_t>(language);
 
   Text16 title = (App_LanguageCommand(language) == IDM_LANG_ENGLISH) ? Text16(u"Keyfarer (English Version)")
-                                                                     : StringOf(IDS_TITLE, language);
+                                                                     : App_StringText(IDS_TITLE, language);
   SendMessageW(g_App.mainWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(title)));
 
   SetThreadLocale(App_LangId(language));
@@ -158,7 +156,7 @@ void App_SwitchLanguage(int language) {
 void App_SetMenuText(UINT command, UINT stringId) {
   HMENU bar = MenuBar();
   if (!bar) return;
-  Text16 text = StringOf(stringId, g_Settings.Language);
+  Text16 text = App_StringText(stringId, g_Settings.Language);
   // Only the text changes: the item keeps its command, check mark and enabled state.
   MENUITEMINFOW info = {};
   info.cbSize = sizeof(info);

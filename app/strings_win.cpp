@@ -84,3 +84,5 @@ HandLetters App_HandLetters() {
 void App_LoadClassName(wchar_t* out, int capacity) {
   CopyCut(out, capacity, App_LoadString(IDS_CLASS_NAME, g_Settings.Language));
 }
+
+Text16 App_StringText(UINT id, int language) { return T16(App_LoadString(id, language)); }

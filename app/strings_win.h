@@ -3,11 +3,14 @@
 // few strings copied out at once.
 #include <windows.h>
 
+#include "common/text.h"
 #include "typing/words.h"
 
 // The string `id` in `language` (1 EN, 2 FR, 3 RU, anything else EN) in one shared 102-unit
 // buffer, or nullptr when that language's table has no such string.
 const wchar_t* App_LoadString(UINT id, int language);
+// The same string copied out of the shared buffer ("" when missing).
+Text16 App_StringText(UINT id, int language);
 // The string at position id & 15 of one string-table block (`units` 16-bit units: 16 counted
 // entries) copied into the shared buffer, cut to 101 units; nullptr for an empty entry or a
 // block that ends early. App_LoadString's walk, open to tests with hand-made blocks.

@@ -30,12 +30,12 @@ std::wstring SystemReason(FileError error) {
 }  // namespace
 
 void App_ShowWriteFailure(HWND owner, const std::string& path, FileError error) {
-  std::wstring text = W(T16(App_LoadString(IDS_WRITE_FAILED, g_Settings.Language)));
+  std::wstring text = W(App_StringText(IDS_WRITE_FAILED, g_Settings.Language));
   text += L"\r\n";
   text += W(Text_FromUtf8(path));
   std::wstring reason = SystemReason(error);
   if (reason.empty()) reason = L"(" + std::to_wstring(error) + L")";
   text += L"\r\n\r\n" + reason;
-  const std::wstring caption = W(T16(App_LoadString(IDS_TITLE, g_Settings.Language)));
+  const std::wstring caption = W(App_StringText(IDS_TITLE, g_Settings.Language));
   g_MessageBox(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
 }

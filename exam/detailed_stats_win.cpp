@@ -48,7 +48,7 @@ constexpr ColumnInfo kColumns[4] = {
 
 HWND List() { return g_App.detailedStats ? GetDlgItem(g_App.detailedStats, IDC_DS_LIST) : nullptr; }
 
-Text16 StringOf(UINT id) { return T16(App_LoadString(id, g_Settings.Language)); }
+Text16 StringOf(UINT id) { return App_StringText(id, g_Settings.Language); }
 
 // The text of one cell; `capacity` units, terminator included.
 Text16 CellText(HWND list, int row, int column, int capacity) {
@@ -240,7 +240,7 @@ void Mode4_LocalizeDetailedStats(int language) {
   for (const auto& b : buttons) {
     HWND button = GetDlgItem(g_App.detailedStats, b.control);
     if (!button) continue;
-    Text16 text = T16(App_LoadString(b.text, language));
+    Text16 text = App_StringText(b.text, language);
     SendMessageW(button, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(text)));
   }
 }

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/menus_win.h"
 #include "app/strings_win.h"
 #include "app/wide_text.h"
 #include "common/languages.h"
@@ -27,11 +26,10 @@ namespace {
 // next test's live figures take it back.
 constexpr int kHistoryStatusPart = SB_PART_LIVE_ERRORS;
 
-Text16 String(UINT id, int language) { return T16(App_LoadString(id, language)); }
 
 // Name of a language as its Language submenu entry shows it, without the shortcut.
 Text16 LanguageName(int language) {
-  const Text16 entry = String(App_LanguageNameString(language), language);
+  const Text16 entry = App_StringText(Language_Of(language).entryString, language);
   return entry.substr(0, entry.find(u'\t'));
 }
 
@@ -39,7 +37,7 @@ void ReportNotWritten() {
   if (g_History.failureReported) return;
   g_History.failureReported = true;
   if (!g_App.statusBar) return;
-  const Text16 text = String(IDS_HISTORY_NOT_WRITTEN, g_Settings.Language);
+  const Text16 text = App_StringText(IDS_HISTORY_NOT_WRITTEN, g_Settings.Language);
   SendMessageW(g_App.statusBar, SB_SETTEXTW, kHistoryStatusPart, reinterpret_cast<LPARAM>(W(text)));
 }
 
@@ -101,14 +99,14 @@ void Mode4_AppendHistory(const TestFigures& figures, bool completed) {
 
 std::string Mode4_ProgressSection(int language) {
   ProgressTexts texts;
-  texts.heading = String(IDS_PROGRESS, language) + LanguageName(language);
-  texts.chartCaption = String(IDS_PROGRESS_CHART, language);
-  texts.cpm = String(IDS_PROGRESS_CPM, language);
-  texts.errors = String(IDS_PROGRESS_ERRORS, language);
-  texts.best = String(IDS_PROGRESS_BEST, language);
-  texts.meanCpm = String(IDS_PROGRESS_MEAN_CPM, language);
-  texts.meanErrors = String(IDS_PROGRESS_MEAN_ERRORS, language);
-  texts.noTests = String(IDS_PROGRESS_NONE, language);
+  texts.heading = App_StringText(IDS_PROGRESS, language) + LanguageName(language);
+  texts.chartCaption = App_StringText(IDS_PROGRESS_CHART, language);
+  texts.cpm = App_StringText(IDS_PROGRESS_CPM, language);
+  texts.errors = App_StringText(IDS_PROGRESS_ERRORS, language);
+  texts.best = App_StringText(IDS_PROGRESS_BEST, language);
+  texts.meanCpm = App_StringText(IDS_PROGRESS_MEAN_CPM, language);
+  texts.meanErrors = App_StringText(IDS_PROGRESS_MEAN_ERRORS, language);
+  texts.noTests = App_StringText(IDS_PROGRESS_NONE, language);
   const std::vector<HistoryRow> rows =
       Mode4_ReadHistoryTail(g_History.path, Language_Of(language).folder, kProgressTests);
   return Mode4_BuildProgressSection(rows, texts, language);

@@ -29,7 +29,6 @@ constexpr char kReportFile[] = "\\Report.htm";
 // Room of a statistics field's text, terminator included.
 constexpr int kFieldUnits = 100;
 
-Text16 String(UINT id, int language) { return T16(App_LoadString(id, language)); }
 
 // A statistics value as the field shows it; empty when there is no Tests screen to read.
 Text16 FieldText(HWND field) {
@@ -47,7 +46,7 @@ void Mode4_FormatReportDateTime(int language, std::string& date, Text16& weekday
   g_GetLocalTime(&now);
   const ReportTime moment = {now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute};
   const unsigned weekdayId = Mode4_WeekdayStringId(moment.dayOfWeek);
-  weekday = weekdayId ? String(weekdayId, language) : Text16();
+  weekday = weekdayId ? App_StringText(weekdayId, language) : Text16();
   date = Mode4_ReportDate(moment, language);
   time = Mode4_ReportClock(moment);
 }
@@ -57,11 +56,11 @@ void Mode4_CreateHtmlReport() {
   const int language = g_Settings.Language;
 
   ReportTexts texts;
-  texts.heading = String(IDS_TEST_REPORT, language);
-  texts.measureHeading = String(IDS_MESURE, language);
-  texts.valueHeading = String(IDS_VALUE, language);
+  texts.heading = App_StringText(IDS_TEST_REPORT, language);
+  texts.measureHeading = App_StringText(IDS_MESURE, language);
+  texts.valueHeading = App_StringText(IDS_VALUE, language);
   for (int row = 0; row < kFigureRows; ++row) {
-    texts.labels[row] = String(kFigureLabelIds[row], language);
+    texts.labels[row] = App_StringText(kFigureLabelIds[row], language);
     texts.values[row] = FieldText(g_TypingScreen.values[row]);
   }
   std::string date, time;

@@ -5,7 +5,6 @@
 #include "common/text.h"
 
 constexpr int kSampleCapacity = 2000;  // units of the sample buffer, terminator included
-constexpr int kWordBufferUnits = 100;
 
 struct SampleState {
   Text16 text;  // current sample text, without mark

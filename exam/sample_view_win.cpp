@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/app.h"
+#include "common/modes.h"
 #include "common/text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -51,7 +52,7 @@ int VisibleLines(HWND view) {
 }  // namespace
 
 void Mode4_OnTypingChanged() {
-  if (g_Settings.Mode != 4 || !g_TypingScreen.sampleView) return;
+  if (g_Settings.Mode != kModeTests || !g_TypingScreen.sampleView) return;
   const DWORD now = GetTickCount();
   const bool burst = now - s_Follow.lastKey < kFollowIntervalMs;
   s_Follow.lastKey = now;
@@ -71,7 +72,7 @@ void Mode4_OnFollowTimer() {
 
 void Mode4_FollowTyping() {
   HWND view = g_TypingScreen.sampleView;
-  if (g_Settings.Mode != 4 || !view || !g_TypingScreen.typingArea) return;
+  if (g_Settings.Mode != kModeTests || !view || !g_TypingScreen.typingArea) return;
   const Text16& sample = g_Sample.text;
   const size_t mark = Mode4_PartingPoint(sample, g_TypingHost.wholeText());
   const size_t end = mark + Mode4_MarkLength(sample, mark);

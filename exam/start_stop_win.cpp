@@ -9,6 +9,7 @@
 #include "app/app.h"
 #include "app/strings_win.h"
 #include "app/wide_text.h"
+#include "common/modes.h"
 #include "common/text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -49,7 +50,7 @@ void ShowLiveFigures(const LiveFigures* live) {
   for (size_t i = 0; i < sizeof kLiveParts / sizeof kLiveParts[0]; ++i) {
     const LivePart& p = kLiveParts[i];
     Text16 text;
-    if (live && g_Settings.Mode == 4) text = T16(App_LoadString(p.label, g_Settings.Language)) + live->*p.value;
+    if (live && g_Settings.Mode == kModeTests) text = App_StringText(p.label, g_Settings.Language) + live->*p.value;
     if (text == s_Shown.texts[i]) continue;
     SendMessageW(g_App.statusBar, SB_SETTEXTW, static_cast<WPARAM>(p.part), reinterpret_cast<LPARAM>(W(text)));
     s_Shown.texts[i] = text;
@@ -59,7 +60,7 @@ void ShowLiveFigures(const LiveFigures* live) {
 // The running test's figures up to now, from the same figures the stop shows; on another
 // screen, none.
 void ShowRunningFigures() {
-  if (g_Settings.Mode != 4) {
+  if (g_Settings.Mode != kModeTests) {
     ShowLiveFigures(nullptr);
     return;
   }
@@ -88,7 +89,7 @@ void Mode4_ShowFigures(const TestFigures& figures) {
     Text16 label;
     if (figures.labelIds[row]) {
       // Copied at once: the string lookup reuses one buffer.
-      label = T16(App_LoadString(figures.labelIds[row], g_Settings.Language));
+      label = App_StringText(figures.labelIds[row], g_Settings.Language);
     }
     for (HWND field : {g_TypingScreen.labels[row], g_TypingScreen.values[row]}) {
       if (!field) continue;

@@ -136,9 +136,6 @@
 // Menu bar positions
 #define MENU_POS_FILE           0
 #define MENU_POS_VIEW           1
-#define MENU_POS_MODES          2
-#define MENU_POS_COMMANDS       3
-#define MENU_POS_HELP           4
 
 // Controls
 #define IDC_SUPPORT_LINK        606

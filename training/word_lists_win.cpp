@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/wide_text.h"
+#include "common/modes.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "training/training_win.h"
@@ -38,14 +39,14 @@ void FillListBox(HWND listBox, WordList list, int language) {
 }  // namespace
 
 void Mode12_LoadWordLists(int mode, int language) {
-  if (mode == 3) {
+  if (mode == kModeCustom) {
     Mode3_LoadCustomWords(language);
     return;
   }
-  if (mode != 1 && mode != 2) return;
+  if (!Mode_IsHandPractice(mode)) return;
   // Each list box is emptied, then filled, by FillListBox.
-  FillListBox(g_Training.leftList, mode == 1 ? WordList::LeftHand : WordList::LeftToRight, language);
-  FillListBox(g_Training.rightList, mode == 1 ? WordList::RightHand : WordList::RightToLeft, language);
+  FillListBox(g_Training.leftList, mode == kModeHands ? WordList::LeftHand : WordList::LeftToRight, language);
+  FillListBox(g_Training.rightList, mode == kModeHands ? WordList::RightHand : WordList::RightToLeft, language);
 }
 
 void Mode3_LoadCustomWords(int language) {

@@ -9,6 +9,7 @@
 
 #include "app/app.h"
 #include "app/wide_text.h"
+#include "common/modes.h"
 #include "common/text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -103,8 +104,8 @@ void OnTypingAreaChar(HWND area, WPARAM wParam, LPARAM lParam) {
   const int mode = g_Settings.Mode;
   // Read once, before the edit control inserts the character: the rules judge the text before it.
   // Only the Tests mode compares the whole text with the sample.
-  const Text16 caretLine = mode >= 1 && mode <= 4 ? ReadCaretLine(area) : Text16();
-  const Text16 wholeText = mode == 4 ? ReadWholeText(area) : Text16();
+  const Text16 caretLine = Mode_IsKnown(mode) ? ReadCaretLine(area) : Text16();
+  const Text16 wholeText = mode == kModeTests ? ReadWholeText(area) : Text16();
   const KeystrokeInput in = {static_cast<char16_t>(wParam), HIWORD(lParam), mode, g_TypingHost.tick(),
                              caretLine, wholeText, g_Sample.text, s_Hooks.lists};
   DoStep(area, App_TypingStep(in, g_Typing, g_Words));
