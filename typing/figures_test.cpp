@@ -27,7 +27,7 @@ TEST(TestFigures, TwoLinesCountCharactersWithCrLfAndWordsAsAReaderDoes) {
   EXPECT_EQ(Mode4_CountWords(u"one,two"), 1);
   // A punctuation mark standing alone is no word, as the French put a blank before ":", ";",
   // "?" and "!"; a run holding a letter or digit is one.
-  EXPECT_EQ(Mode4_CountWords(u"Oui : non ; \u00E7a ? fin ! \u00AB x \u00BB - 2"), 5);
+  EXPECT_EQ(Mode4_CountWords(u"Oui : non ; \u00E7a ? fin ! \u00AB x \u00BB - 2"), 6);
 }
 
 TEST(TestFigures, EveryRowDescribesThisTestEvenWithoutASpace) {
