@@ -37,7 +37,7 @@ def report_first_part(values, date_line):
     rows = "".join("<tr><td>%s</td><td>%s</td></tr>\r\n" % (label, value) for label, value in zip(LABELS, values))
     return ("<html>\r\n<head>\r\n<meta http-equiv='content-type' content='text/html; charset=utf-8'>\r\n"
             "</head>\r\n<body>\r\n<h3 align='center'>Test Report</h3>\r\n<hr>" + date_line +
-            "<table align='center' border = '1'><tr><td>Mesure</td><td>Value</td></tr>\r\n" + rows +
+            "<table align='center' border = '1'><tr><td>Measure</td><td>Value</td></tr>\r\n" + rows +
             "</table><br><hr>")
 
 

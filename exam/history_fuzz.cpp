@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           bytes.copy(out, n, static_cast<size_t>(offset));
           return true;
         },
-        language, count, block);
+        language, count, HistoryRows::All, block);
     const std::vector<HistoryRow> all = kftest::ForwardParse(bytes, language);
     const size_t expected = all.size() < count ? all.size() : count;
     Check(tail == std::vector<HistoryRow>(all.end() - static_cast<std::ptrdiff_t>(expected), all.end()));
