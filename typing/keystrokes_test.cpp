@@ -562,7 +562,9 @@ TEST_F(Keystrokes, EveryAttemptIsMeasuredOnItsOwnAndEveryWordAsTheTextHasIt) {
       checked[w.record] = true;
     }
     for (size_t i = 0; i < g_Words.testWords.size(); ++i) {
-      if (!checked[i]) EXPECT_EQ(g_Words.testWords[i].errors == kNotTyped, !row.allTyped) << "record " << i;
+      if (!checked[i]) {
+        EXPECT_EQ(g_Words.testWords[i].errors == kNotTyped, !row.allTyped) << "record " << i;
+      }
     }
   }
 }
