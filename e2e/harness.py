@@ -75,9 +75,15 @@ def encode_sample(text):
     return b"\xff\xfe" + text.encode("utf-16-le", errors="surrogatepass")
 
 
+# Marks that make no word on their own (the French " :" or " !"), as the tutor has them.
+PUNCTUATION = ".,;:!?\"'()[]{}<>\u00ab\u00bb\u2039\u203a\u201c\u201d\u201e\u2018\u2019\u201a-\u2010\u2011\u2012" \
+              "\u2013\u2014\u2015\u2026/\\*\u00a1\u00bf\u00b7"
+
+
 def words_in(text):
-    """Words as the tutor counts them: runs of text between blanks, tabs and line breaks."""
-    return len(re.findall(r"[^ \t\r\n]+", text))
+    """Words as the tutor counts them: runs of text between blanks, tabs and line breaks that
+    hold more than punctuation."""
+    return len([run for run in re.findall(r"[^ \t\r\n]+", text) if run.strip(PUNCTUATION)])
 
 
 def utf16_units(text):

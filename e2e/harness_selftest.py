@@ -50,6 +50,7 @@ class SampleDecoding(unittest.TestCase):
         self.assertEqual(h.words_in("one two\r\nthree"), 3)
         self.assertEqual(h.words_in(" a\t b \r\n\r\n"), 2)
         self.assertEqual(h.words_in("a\u00a0b"), 1)  # a no-break space joins
+        self.assertEqual(h.words_in("Oui : non ; \u00e7a ! \u00ab x \u00bb - fin"), 5)  # marks alone are no words
 
     def test_encoded_sample_decodes_back(self):
         self.assertEqual(h.decode_sample(h.encode_sample("go ab\r\nwe")), "go ab\r\nwe")

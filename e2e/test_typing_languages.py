@@ -12,7 +12,7 @@ import harness as h
 DELAY_MS = 8
 MIDWAY_LINE = 22   # the display line of the sample view where the typing pauses for a picture
 LABELS = {
-    2: ["Temps pass\u00e9 (min): ", "CPM: ", "Charact\u00e8res: ", "Mots typ\u00e9s: ", "WPM: ",
+    2: ["Temps pass\u00e9 (min): ", "CPM: ", "Caract\u00e8res: ", "Mots typ\u00e9s: ", "WPM: ",
         "Compte d'erreurs: "],
     3: ["\u0412\u0440\u0435\u043c\u044f \u0442\u0435\u0441\u0442\u0430 (\u043c\u0438\u043d): ", "CPM: ",
         "\u0417\u043d\u0430\u043a\u043e\u0432 \u043d\u0430\u0431\u0440\u0430\u043d\u043e: ",

@@ -16,8 +16,9 @@ void Mode4_SortTestWordsByLength(std::vector<TestWordRecord>& table) {
 std::vector<DetailedStatsRow> Mode4_DetailedStatsRows(const std::vector<TestWordRecord>& table) {
   std::vector<DetailedStatsRow> rows;
   for (const TestWordRecord& record : table) {
-    // Never typed, or no step between two letters to time.
-    if (record.seconds == 0.0f || record.length <= 1) continue;
+    // Never typed, or no step between two letters to time. A word typed within one tick of the
+    // clock is typed: its 0.00 s is shown.
+    if (record.errors == kNotTyped || record.length <= 1) continue;
     const float perStep = record.seconds / static_cast<float>(record.length - 1);
     // Two "%.2f" of the largest float fit many times over.
     char speed[200];

@@ -20,8 +20,8 @@ struct DetailedStatsRow {
 // Sorts the table in place by length, longest first; words of equal length in no set order.
 void Mode4_SortTestWordsByLength(std::vector<TestWordRecord>& table);
 
-// One row per record, in table order, for the words typed at least once (seconds not 0.0) that
-// are longer than one letter.
+// One row per record, in table order, for the words typed since the test began (errors not
+// kNotTyped, whatever their time) that are longer than one letter.
 std::vector<DetailedStatsRow> Mode4_DetailedStatsRows(const std::vector<TestWordRecord>& table);
 
 // The number a column sort compares for the text of a cell of column `column`: 1 the text as a

@@ -40,13 +40,17 @@ TEST(DetailedStatsRows, OnlyTypedWordsLongerThanOneLetterInTableOrder) {
   EXPECT_EQ(rows[1].errors, u"2");
 }
 
-TEST(DetailedStatsRows, RepeatedWordGivesOneRowBecauseOnlyItsFirstRecordIsTimed) {
-  // Typing either occurrence updates the first record only; the second stays untyped.
-  const std::vector<TestWordRecord> table = {Typed(0, u"the", 0.6f, 1), Untyped(1, u"dog"), Untyped(2, u"the")};
+TEST(DetailedStatsRows, EveryTypedOccurrenceHasItsRowAndATypingWithinATickShows) {
+  // Each occurrence of a repeated word is timed on its own; a word typed within one tick of the
+  // clock took 0.00 s and is typed all the same.
+  const std::vector<TestWordRecord> table = {Typed(0, u"the", 0.6f, 1), Untyped(1, u"dog"), Typed(2, u"the", 0.0f, 0)};
   const std::vector<DetailedStatsRow> rows = Mode4_DetailedStatsRows(table);
-  ASSERT_EQ(rows.size(), 1u);
+  ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0].index, 0);
   EXPECT_EQ(rows[0].speed, u"0.60 (0.30)");
+  EXPECT_EQ(rows[1].index, 2);
+  EXPECT_EQ(rows[1].speed, u"0.00 (0.00)");
+  EXPECT_EQ(rows[1].errors, u"0");
 }
 
 TEST(DetailedStatsRows, LongTimesAndTwoLetterWords) {

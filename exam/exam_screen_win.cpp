@@ -99,6 +99,8 @@ void Mode4_BuildScreen(int) {
 namespace {
 
 void ForgetScreen() {
+  // A test does not outlive its screen.
+  Mode4_AbandonTest();
   HFONT font = g_TypingScreen.font;
   g_TypingScreen = TypingScreen();
   g_TypingScreen.font = font;  // deleted by the next Tests screen once no control uses it
@@ -129,6 +131,12 @@ HBRUSH ColorStatic(HWND control, HDC dc) {
   return nullptr;
 }
 
+// Clear and a language switch empty the typing area: a running test is left.
+void OnTypingReset() {
+  Mode4_AbandonTest();
+  Mode4_FollowTyping();
+}
+
 void OnTimer(UINT_PTR id) {
   if (id == ID_TIMER_LIVE_FIGURES) Mode4_OnLiveFiguresTimer();
   else if (id == ID_TIMER_SAMPLE_FOLLOW) Mode4_OnFollowTimer();
@@ -149,5 +157,5 @@ const ScreenCommand kCommands[] = {
 const ScreenOps kTestsScreen = {
     kModeTests, Mode4_BuildScreen, nullptr, Mode4_LocalizeDetailedStats, false, ForgetScreen, TypingArea,
     kCommands,  sizeof kCommands / sizeof kCommands[0], PaintPanel, ColorStatic, nullptr,
-    Mode4_OnTypingChanged, Mode4_FollowTyping, OnTimer,
+    Mode4_OnTypingChanged, OnTypingReset, OnTimer,
 };

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "common/files.h"
 #include "common/languages.h"
@@ -84,10 +85,26 @@ int64_t FigureHundredths(const Text16& shown) {
   return Mode4_ReadHundredths(ascii, value) ? value : 0;
 }
 
-// RFC 4180: a field is quoted when it holds a separator, a quote or a line end.
+// A spreadsheet runs a cell that begins with one of these as a formula.
+constexpr char kFormulaStarts[] = "=+-@\t\r";
+
+// Whether a text cell is guarded by an apostrophe: it begins with a formula character, or with an
+// apostrophe before one (or before another apostrophe), so that taking one leading apostrophe
+// off a guarded cell always gives the text back.
+bool NeedsGuard(const std::string& text) {
+  if (text.empty()) return false;
+  if (std::strchr(kFormulaStarts, text[0]) && text[0] != '\0') return true;
+  return text[0] == '\'' && text.size() > 1 && text[1] != '\0' &&
+         (text[1] == '\'' || std::strchr(kFormulaStarts, text[1]));
+}
+
+// RFC 4180: a field is quoted when it holds a separator, a quote or a line end. A text cell that a
+// spreadsheet would run as a formula is quoted with an apostrophe first, which spreadsheets read
+// as "this is text"; the reader takes it off again.
 std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
+  const bool guard = NeedsGuard(text);
+  if (!guard && text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = guard ? "\"'" : "\"";
   for (char c : text) {
     if (c == '"') quoted += '"';
     quoted += c;
@@ -171,6 +188,7 @@ constexpr double kLeft = 64, kRight = 576, kTop = 40, kBottom = 256;
 constexpr int kGridSteps = 5;
 constexpr char kCpmColour[] = "#1f5fbf";
 constexpr char kErrorColour[] = "#c0392b";
+constexpr char kTrendColour[] = "#6c8ebf";
 
 double PlotY(double value, int64_t top) {
   const double share = std::min(1.0, std::max(0.0, value / static_cast<double>(top)));
@@ -185,7 +203,11 @@ double PlotX(size_t index, size_t count) {
 std::string Svg(const std::vector<HistoryRow>& rows, const ProgressTexts& texts, int language) {
   const std::string cpmText = PageText(texts.cpm, 0);
   const std::string errorText = PageText(texts.errors, 0);
-  double topCpm = 0, topErrors = 0;
+  const std::string trendText = PageText(texts.trend, 0);
+  double trendFirst = 0, trendLast = 0;
+  Mode4_CpmTrend(rows, trendFirst, trendLast);
+  // The scales hold what is drawn: the tests and the trend line's ends.
+  double topCpm = std::max(trendFirst, trendLast) / 100.0, topErrors = 0;
   for (const HistoryRow& row : rows) {
     topCpm = std::max(topCpm, row.cpm100 / 100.0);
     topErrors = std::max(topErrors, static_cast<double>(row.errors));
@@ -205,6 +227,18 @@ std::string Svg(const std::vector<HistoryRow>& rows, const ProgressTexts& texts,
   svg += "<line x1='340' y1='18' x2='370' y2='18' stroke='" + std::string(kErrorColour) +
          "' stroke-width='2' stroke-dasharray='6 4'/>";
   svg += "<text x='376' y='22' fill='" + std::string(kErrorColour) + "'>" + errorText + "</text>\r\n";
+  svg += "<line x1='460' y1='18' x2='490' y2='18' stroke='" + std::string(kTrendColour) +
+         "' stroke-width='2' stroke-dasharray='2 3'/>";
+  svg += "<text x='496' y='22' fill='" + std::string(kTrendColour) + "'>" + trendText + "</text>\r\n";
+  // Axis titles: CPM up the left scale, errors up the right one, the tests in order along the bottom.
+  const std::string middle = Coord((kTop + kBottom) / 2);
+  svg += "<text class='axis' x='16' y='" + middle + "' transform='rotate(-90 16 " + middle +
+         ")' text-anchor='middle' fill='" + kCpmColour + "'>" + cpmText + "</text>";
+  svg += "<text class='axis' x='" + Coord(kWidth - 12) + "' y='" + middle + "' transform='rotate(90 " +
+         Coord(kWidth - 12) + " " + middle + ")' text-anchor='middle' fill='" + kErrorColour + "'>" + errorText +
+         "</text>";
+  svg += "<text class='axis' x='" + Coord((kLeft + kRight) / 2) + "' y='" + Coord(kBottom + 38) +
+         "' text-anchor='middle'>" + PageText(texts.testsAxis, rows.size()) + "</text>\r\n";
   // Grid with the CPM scale on the left and the errors scale on the right.
   for (int step = 0; step <= kGridSteps; ++step) {
     const double y = kBottom - (kBottom - kTop) * step / kGridSteps;
@@ -239,6 +273,10 @@ std::string Svg(const std::vector<HistoryRow>& rows, const ProgressTexts& texts,
          "' stroke-width='2' stroke-dasharray='6 4'/>\r\n";
   svg += "<polyline class='cpm' points='" + cpmPoints + "' fill='none' stroke='" + kCpmColour +
          "' stroke-width='2'/>\r\n";
+  svg += "<line class='trend' x1='" + Coord(PlotX(0, rows.size())) + "' y1='" +
+         Coord(PlotY(trendFirst / 100.0, cpmScale)) + "' x2='" + Coord(PlotX(rows.size() - 1, rows.size())) +
+         "' y2='" + Coord(PlotY(trendLast / 100.0, cpmScale)) + "' stroke='" + kTrendColour +
+         "' stroke-width='2' stroke-dasharray='2 3'/>\r\n";
   for (size_t i = 0; i < rows.size(); ++i) {
     const HistoryRow& row = rows[i];
     const double x = PlotX(i, rows.size());
@@ -337,6 +375,75 @@ HistoryRow Mode4_MakeHistoryRow(const HistoryTime& time, int language, const std
 
 std::string Mode4_HistoryFileStart() { return std::string(kBom) + kHeader + "\r\n"; }
 
+namespace {
+
+// Whether `bytes` are UTF-8 text without a NUL. A piece cut out of a longer file may begin inside
+// a sequence (`cutStart`: up to three continuation bytes are passed over) and end inside one
+// (`cutEnd`: a sequence the end cuts short is taken as whole).
+bool IsUtf8Text(const std::string& bytes, bool cutStart, bool cutEnd) {
+  const size_t n = bytes.size();
+  size_t i = 0;
+  if (cutStart) {
+    while (i < n && i < 3 && (static_cast<unsigned char>(bytes[i]) & 0xC0) == 0x80) ++i;
+  }
+  while (i < n) {
+    const unsigned char lead = static_cast<unsigned char>(bytes[i]);
+    if (lead == 0) return false;
+    size_t length = 0;
+    unsigned least = 0;
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2, least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3, least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4, least = 0x10000;
+    } else {
+      return false;
+    }
+    unsigned value = lead & (0x7F >> length);
+    size_t k = 1;
+    for (; k < length && i + k < n; ++k) {
+      const unsigned char next = static_cast<unsigned char>(bytes[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      value = (value << 6) | (next & 0x3F);
+    }
+    if (k < length) return cutEnd;  // the piece ends inside the sequence
+    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
+    i += length;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Mode4_HistoryAppendBytes(uint64_t size, const std::string& head, const std::string& tail, const std::string& row,
+                              std::string& bytes) {
+  bytes.clear();
+  if (size == 0) {
+    bytes = Mode4_HistoryFileStart() + row;
+    return true;
+  }
+  // A UTF-16 file (marked FF FE or FE FF) is no UTF-8 text: a UTF-8 row would spoil it.
+  const bool utf16Mark = head.size() >= 2 && ((head[0] == '\xFF' && head[1] == '\xFE') ||
+                                              (head[0] == '\xFE' && head[1] == '\xFF'));
+  const bool whole = head.size() >= size;
+  if (utf16Mark || !IsUtf8Text(head, false, !whole) || (!whole && !IsUtf8Text(tail, true, false))) return false;
+  const std::string& end = whole ? head : tail;
+  const char last = end.empty() ? '\n' : end.back();
+  // A last line without its end (a file cut short or edited by hand) is ended first, so that the
+  // new row stands on a line of its own; a CR waiting for its LF gets just that.
+  if (last == '\r') {
+    bytes = "\n";
+  } else if (last != '\n') {
+    bytes = "\r\n";
+  }
+  bytes += row;
+  return true;
+}
+
 std::string Mode4_FormatHistoryRow(const HistoryRow& row) {
   return FormatTime(row.time) + "," + row.language + "," + CsvField(row.sample) + "," + (row.completed ? "1" : "0") +
          "," + Mode4_FormatHundredths(row.minutes100) + "," + Mode4_FormatHundredths(row.cpm100) + "," +
@@ -355,6 +462,7 @@ bool Mode4_ParseHistoryRow(const std::string& line, HistoryRow& row) {
   if (!known) return false;
   row.language = f[1];
   row.sample = f[2];
+  if (row.sample.size() > 1 && row.sample[0] == '\'' && NeedsGuard(row.sample.substr(1))) row.sample.erase(0, 1);
   if (f[3] != "0" && f[3] != "1") return false;
   row.completed = f[3] == "1";
   return Mode4_ReadHundredths(f[4], row.minutes100) && Mode4_ReadHundredths(f[5], row.cpm100) &&
@@ -363,7 +471,8 @@ bool Mode4_ParseHistoryRow(const std::string& line, HistoryRow& row) {
 }
 
 std::vector<HistoryRow> Mode4_HistoryTail(uint64_t totalBytes, const HistoryBlockReader& read,
-                                          const std::string& language, size_t count, size_t blockBytes) {
+                                          const std::string& language, size_t count, HistoryRows which,
+                                          size_t blockBytes) {
   std::vector<HistoryRow> found;  // newest first until the end
   if (count == 0 || blockBytes == 0) return found;
   std::string line;  // the end of the line being gathered backwards
@@ -373,7 +482,8 @@ std::vector<HistoryRow> Mode4_HistoryTail(uint64_t totalBytes, const HistoryBloc
     if (!tooLong) {
       const bool marked = firstLine && line.compare(0, 3, kBom) == 0;
       HistoryRow row;
-      if (Mode4_ParseHistoryRow(marked ? line.substr(3) : line, row) && row.language == language) {
+      if (Mode4_ParseHistoryRow(marked ? line.substr(3) : line, row) && row.language == language &&
+          (which == HistoryRows::All || row.completed)) {
         found.push_back(std::move(row));
       }
     }
@@ -414,7 +524,8 @@ std::vector<HistoryRow> Mode4_HistoryTail(uint64_t totalBytes, const HistoryBloc
   return found;
 }
 
-std::vector<HistoryRow> Mode4_ReadHistoryTail(const std::string& path, const std::string& language, size_t count) {
+std::vector<HistoryRow> Mode4_ReadHistoryTail(const std::string& path, const std::string& language, size_t count,
+                                              HistoryRows which) {
   std::FILE* file = File_Open(path, "rb");
   if (!file) return {};
   uint64_t size = 0;
@@ -425,10 +536,32 @@ std::vector<HistoryRow> Mode4_ReadHistoryTail(const std::string& path, const std
         [file](uint64_t offset, char* out, size_t bytes) {
           return File_SeekTo(file, offset) && std::fread(out, 1, bytes, file) == bytes;
         },
-        language, count);
+        language, count, which);
   }
   std::fclose(file);
   return rows;
+}
+
+void Mode4_CpmTrend(const std::vector<HistoryRow>& rows, double& first100, double& last100) {
+  first100 = last100 = 0;
+  if (rows.empty()) return;
+  const double n = static_cast<double>(rows.size());
+  double meanX = 0, meanY = 0;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    meanX += static_cast<double>(i);
+    meanY += static_cast<double>(rows[i].cpm100);
+  }
+  meanX /= n;
+  meanY /= n;
+  double sxy = 0, sxx = 0;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const double dx = static_cast<double>(i) - meanX;
+    sxy += dx * (static_cast<double>(rows[i].cpm100) - meanY);
+    sxx += dx * dx;
+  }
+  const double slope = sxx > 0 ? sxy / sxx : 0.0;
+  first100 = meanY - slope * meanX;
+  last100 = meanY + slope * (n - 1 - meanX);
 }
 
 ProgressSummary Mode4_SummarizeProgress(const std::vector<HistoryRow>& rows) {

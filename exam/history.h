@@ -72,33 +72,56 @@ HistoryRow Mode4_MakeHistoryRow(const HistoryTime& time, int language, const std
 
 // The byte-order mark and the header line that start a new History.csv.
 std::string Mode4_HistoryFileStart();
-// One row with its CR LF; the file name is quoted when it holds a comma, a quote or a line end.
+// One row with its CR LF; the file name is quoted when it holds a comma, a quote or a line end,
+// and quoted with an apostrophe before it when a spreadsheet would take it for a formula (it
+// begins with =, +, -, @, a tab or a CR, or with an apostrophe before one of these or another
+// apostrophe). The numbers are plain numbers, which spreadsheets read as numbers.
 std::string Mode4_FormatHistoryRow(const HistoryRow& row);
 // One line without its line end (a trailing CR is allowed). False, with `row` unspecified, for
 // the header and for anything that is not a row as Mode4_FormatHistoryRow writes one: 11 fields,
-// a real date and time, EN/FR/RU, 0/1, plain numbers, whole numbers where they are whole.
+// a real date and time, EN/FR/RU, 0/1, plain numbers, whole numbers where they are whole. The
+// file name comes back as it was before its apostrophe.
 bool Mode4_ParseHistoryRow(const std::string& line, HistoryRow& row);
+
+// How many bytes at each end of an existing History.csv an append looks at.
+constexpr size_t kHistoryCheckBytes = 64 * 1024;
+
+// The bytes to append to a History.csv of `size` bytes whose first and last bytes (at most
+// kHistoryCheckBytes each, the whole file when it is smaller) are `head` and `tail`: a new file's
+// mark and header before the row, or a line end first after a last line without one (a bare CR at
+// the end is completed with its LF, so no empty record comes between). False, with nothing to
+// append, when the file is not UTF-8 text (a UTF-16 mark, a NUL, an invalid sequence), which the
+// append leaves as it is.
+bool Mode4_HistoryAppendBytes(uint64_t size, const std::string& head, const std::string& tail, const std::string& row,
+                              std::string& bytes);
 
 // Reads `size` bytes at `offset` into `out`; false when they cannot be read.
 using HistoryBlockReader = std::function<bool(uint64_t offset, char* out, size_t size)>;
 
+// Which rows a reading takes: all of them, or only the tests that were typed to the end of the
+// sample (the progress section's: a test stopped after a burst of three letters is no measure).
+enum class HistoryRows { All, Completed };
+
 // The last `count` rows of `language` in a history of `totalBytes`, oldest first, reading
 // blocks of `blockBytes` from the end and stopping as soon as it has them. Lines that are not
-// rows are skipped; a read error ends the walk with what was found after it.
+// rows are skipped, and so are stopped tests when only completed ones are asked for; a read
+// error ends the walk with what was found after it.
 std::vector<HistoryRow> Mode4_HistoryTail(uint64_t totalBytes, const HistoryBlockReader& read,
-                                          const std::string& language, size_t count,
+                                          const std::string& language, size_t count, HistoryRows which,
                                           size_t blockBytes = 64 * 1024);
 // The same on a file; empty when it cannot be opened.
 std::vector<HistoryRow> Mode4_ReadHistoryTail(const std::string& path, const std::string& language,
-                                              size_t count);
+                                              size_t count, HistoryRows which);
 
 // Texts of the progress section, as the string tables hold them; "%d" in a text stands for the
 // number of tests it speaks of.
 struct ProgressTexts {
   Text16 heading;       // "Progress: " with the language's name after it
   Text16 chartCaption;  // "CPM and errors of the last %d tests"
-  Text16 cpm;           // legend
-  Text16 errors;        // legend
+  Text16 cpm;           // legend and the title of the left axis
+  Text16 errors;        // legend and the title of the right axis
+  Text16 trend;         // legend of the CPM trend line
+  Text16 testsAxis;     // title of the bottom axis: the tests in the order taken, evenly spaced
   Text16 best;          // "Best CPM of the last %d tests: "
   Text16 meanCpm;       // "Mean CPM of the last %d tests: "
   Text16 meanErrors;    // "Mean errors of the last %d tests: "
@@ -117,9 +140,15 @@ struct ProgressSummary {
 };
 ProgressSummary Mode4_SummarizeProgress(const std::vector<HistoryRow>& rows);
 
+// The straight line that fits the CPM of `rows` best (least squares over the tests in order):
+// its CPM, in hundredths, at the first and at the last test. A single test gives its own CPM twice.
+void Mode4_CpmTrend(const std::vector<HistoryRow>& rows, double& first100, double& last100);
+
 // The progress section, ASCII markup with UTF-8 texts: heading, an inline SVG line chart of CPM
-// (left scale) and errors (right scale) with one marker per test, and a table with the best CPM
-// and its date and the two means. Dates are written as the report writes its own date for
-// `language`. Well-formed XML inside the <svg> element; no script, nothing outside the page.
+// (left axis) and errors (right axis) with one marker per test, spaced evenly by test from the
+// oldest to the newest (the bottom axis says so and gives the first and last dates), the CPM trend
+// line, scales from the figures shown; then a table with the best CPM and its date and the two
+// means. Dates are written as the report writes its own date for `language`. Well-formed XML
+// inside the <svg> element; no script, nothing outside the page.
 std::string Mode4_BuildProgressSection(const std::vector<HistoryRow>& rows, const ProgressTexts& texts,
                                        int language);

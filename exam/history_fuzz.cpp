@@ -1,6 +1,7 @@
 // Arbitrary bytes as History.csv: the reader from the end, at any block size, finds exactly the
 // rows a plain reading from the start finds; every row it returns writes and reads back the same;
-// the progress section draws one marker per row.
+// the progress section draws one marker per row; an append judges the file by its two ends alike
+// wherever they are cut, and a row it adds is read back as the file's last.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -47,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           bytes.copy(out, n, static_cast<size_t>(offset));
           return true;
         },
-        language, count, block);
+        language, count, HistoryRows::All, block);
     const std::vector<HistoryRow> all = kftest::ForwardParse(bytes, language);
     const size_t expected = all.size() < count ? all.size() : count;
     Check(tail == std::vector<HistoryRow>(all.end() - static_cast<std::ptrdiff_t>(expected), all.end()));
@@ -65,6 +66,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string section = Mode4_BuildProgressSection(tail, texts, 1);
     Check(Count(section, "<circle ") == tail.size());
     Check(section.find("<&>") == std::string::npos);
+  }
+  // The append: a file judged whole, and the same file judged by two ends of `cut` bytes.
+  const std::string row = "2026-11-05T10:00:00,EN,\"'=x\",1,1.00,312.40,200,40,40.00,3,99.00\r\n";
+  std::string whole, byEnds;
+  const bool ok = Mode4_HistoryAppendBytes(bytes.size(), bytes, bytes, row, whole);
+  const size_t cut = 4 + data[0] % 16;
+  if (bytes.size() > cut) {
+    const bool okByEnds = Mode4_HistoryAppendBytes(bytes.size(), bytes.substr(0, cut),
+                                                   bytes.substr(bytes.size() - cut), row, byEnds);
+    // Text that is UTF-8 throughout is UTF-8 at both ends, wherever they cut a character.
+    Check(!ok || (okByEnds && byEnds == whole));
+  }
+  if (ok) {
+    Check(whole.size() >= row.size() && whole.compare(whole.size() - row.size(), row.size(), row) == 0);
+    const std::vector<HistoryRow> after = kftest::ForwardParse(bytes + whole, "EN");
+    HistoryRow written;
+    Check(Mode4_ParseHistoryRow(row.substr(0, row.size() - 2), written) && written.sample == "=x");
+    Check(!after.empty() && after.back() == written);
   }
   return 0;
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -49,7 +50,7 @@ std::vector<HistoryRow> Tail(const std::string& bytes, const std::string& langua
         bytes.copy(out, size, static_cast<size_t>(offset));
         return true;
       },
-      language, count, block);
+      language, count, HistoryRows::All, block);
 }
 
 ProgressTexts EnglishTexts() {
@@ -61,6 +62,8 @@ ProgressTexts EnglishTexts() {
   t.best = u"Best CPM of the last %d tests: ";
   t.meanCpm = u"Mean CPM of the last %d tests: ";
   t.meanErrors = u"Mean errors of the last %d tests: ";
+  t.trend = u"CPM trend";
+  t.testsAxis = u"Completed tests, oldest to newest (%d)";
   t.noTests = u"No test in this language in History.csv yet.";
   return t;
 }
@@ -170,6 +173,71 @@ TEST(HistoryRow, FileNameOfAPath) {
   EXPECT_EQ(Mode4_FileNamePart("plain.txt"), "plain.txt");
 }
 
+TEST(HistoryRow, FileNamesASpreadsheetWouldRunAreWrittenAsTextAndReadBackAsTheyWere) {
+  struct Name {
+    std::string name;
+    std::string field;  // as written between the commas
+  };
+  const Name names[] = {
+      {"=2+3", "\"'=2+3\""},         {"+1.txt", "\"'+1.txt\""}, {"-x.txt", "\"'-x.txt\""},
+      {"@SUM(A1)", "\"'@SUM(A1)\""}, {"\tx", "\"'\tx\""},       {"\rx", "\"'\rx\""},
+      {"'=x", "\"''=x\""},           {"''", "\"'''\""},         {"'a", "'a"},
+      {"a=b", "a=b"},                {"=a,b", "\"'=a,b\""},     {"'", "'"},
+  };
+  for (const Name& n : names) {
+    SCOPED_TRACE(n.name);
+    HistoryRow row = Row(5, "EN", 31240, 3);
+    row.sample = n.name;
+    const std::string line = Mode4_FormatHistoryRow(row);
+    EXPECT_EQ(line.substr(23, n.field.size() + 1), n.field + ",");
+    HistoryRow back;
+    ASSERT_TRUE(Mode4_ParseHistoryRow(line.substr(0, line.size() - 2), back));
+    EXPECT_EQ(back.sample, n.name);
+  }
+}
+
+TEST(HistoryRow, WhatAnAppendAddsAndWhatItLeavesAlone) {
+  const std::string row = Mode4_FormatHistoryRow(Row(5, "EN", 31240, 3));
+  const std::string start = Mode4_HistoryFileStart();
+  const std::string big(kHistoryCheckBytes + 100, 'a');
+  struct Case {
+    const char* what;
+    std::string file;
+    bool appended;
+    std::string before;  // what comes before the row
+  };
+  const Case cases[] = {
+      {"a new file gets its mark and header", "", true, start},
+      {"after a whole last line, the row alone", start, true, ""},
+      {"a last line without its end is ended", start + "x", true, "\r\n"},
+      {"a bare CR at the end gets its LF, no empty record", start + "x\r", true, "\n"},
+      {"a lone LF ends a line", start + "x\n", true, ""},
+      {"UTF-16 with its mark is left alone", std::string("\xFF\xFE" "T\0i\0", 6), false, ""},
+      {"big-endian UTF-16 too", std::string("\xFE\xFF\0T\0i", 6), false, ""},
+      {"invalid UTF-8", start + "caf\xE9\r\n", false, ""},
+      {"an overlong sequence", start + "\xC0\xAF\r\n", false, ""},
+      {"a NUL", start + std::string("a\0b\r\n", 5), false, ""},
+      {"Cyrillic and a four-byte character are text", start + "\xD0\x94\xF0\x9F\x98\x80\r\n", true, ""},
+      {"a big file is judged by its two ends", start + "\xD0\x94" + big + "\xD0\x94\r\n", true, ""},
+      {"invalid UTF-8 near a big file's end", start + big + "\xE9\r\n", false, ""},
+      // The first and last kHistoryCheckBytes of this file each cut a two-byte character in two.
+      {"a character cut at the edge of either end is no fault",
+       start + std::string(kHistoryCheckBytes - start.size() - 1, 'a') + "\xD0\x94" +
+           std::string(kHistoryCheckBytes - 2, 'b') + "\xD0\x94" + "\r\n",
+       true, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const size_t headBytes = std::min(c.file.size(), kHistoryCheckBytes);
+    const std::string head = c.file.substr(0, headBytes);
+    const size_t tailBytes = std::min(c.file.size() - headBytes, kHistoryCheckBytes);
+    const std::string tail = c.file.substr(c.file.size() - tailBytes);
+    std::string bytes = "stale";
+    EXPECT_EQ(Mode4_HistoryAppendBytes(c.file.size(), head, tail, row, bytes), c.appended);
+    EXPECT_EQ(bytes, c.appended ? c.before + row : "");
+  }
+}
+
 // ---- reading from the end ----
 
 TEST(HistoryTail, LastRowsOfTheLanguageOldestFirstAtAnyBlockSize) {
@@ -218,7 +286,7 @@ TEST(HistoryTail, AFirstRowWithoutAHeaderAndAReadErrorOnTheWay) {
         bytes.copy(out, size, static_cast<size_t>(offset));
         return true;
       },
-      "EN", 50, 16);
+      "EN", 50, HistoryRows::All, 16);
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0].cpm100, 200);
 }
@@ -226,11 +294,16 @@ TEST(HistoryTail, AFirstRowWithoutAHeaderAndAReadErrorOnTheWay) {
 TEST(HistoryTail, FromAFile) {
   kftest::ScratchFolder folder("history_");
   const std::string path = folder.File("History.csv");
-  EXPECT_TRUE(Mode4_ReadHistoryTail(path, "EN", 50).empty());  // no file yet
-  ASSERT_TRUE(kftest::WriteAll(path, Mode4_HistoryFileStart() + Mode4_FormatHistoryRow(Row(3, "EN", 12345, 2))));
-  const std::vector<HistoryRow> rows = Mode4_ReadHistoryTail(path, "EN", 50);
-  ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0], Row(3, "EN", 12345, 2));
+  EXPECT_TRUE(Mode4_ReadHistoryTail(path, "EN", 50, HistoryRows::All).empty());  // no file yet
+  HistoryRow stopped = Row(4, "EN", 4500000, 0);
+  stopped.completed = false;  // "The" typed in a burst and stopped
+  ASSERT_TRUE(kftest::WriteAll(path, Mode4_HistoryFileStart() + Mode4_FormatHistoryRow(Row(3, "EN", 12345, 2)) +
+                                         Mode4_FormatHistoryRow(stopped)));
+  EXPECT_EQ(Mode4_ReadHistoryTail(path, "EN", 50, HistoryRows::All),
+            (std::vector<HistoryRow>{Row(3, "EN", 12345, 2), stopped}));
+  // The progress section counts completed tests only; the file keeps every row.
+  EXPECT_EQ(Mode4_ReadHistoryTail(path, "EN", 50, HistoryRows::Completed),
+            std::vector<HistoryRow>{Row(3, "EN", 12345, 2)});
 }
 
 // ---- the progress section ----
@@ -252,6 +325,30 @@ TEST(ProgressSection, BestWithItsFirstDateAndTheMeansOfTheLastTen) {
   EXPECT_EQ(few.meanOf, 3u);
   EXPECT_EQ(few.meanCpm100, 10100);
   EXPECT_EQ(few.meanErrors100, 100);
+}
+
+TEST(ProgressSection, TrendOfCpmFitsTheTestsInOrder) {
+  struct Case {
+    const char* what;
+    std::vector<int64_t> cpm100;
+    double first100, last100;
+  };
+  const Case cases[] = {
+      {"no test", {}, 0, 0},
+      {"one test is its own trend", {31240}, 31240, 31240},
+      {"two tests are joined", {31240, 28000}, 31240, 28000},
+      {"a line through three, past the highest", {0, 1000, 1000}, 1000.0 / 6, 7000.0 / 6},
+      {"a steady learner", {20000, 20000, 20000, 20000}, 20000, 20000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<HistoryRow> rows;
+    for (int64_t cpm : c.cpm100) rows.push_back(Row(1, "EN", cpm, 0));
+    double first = -1, last = -1;
+    Mode4_CpmTrend(rows, first, last);
+    EXPECT_NEAR(first, c.first100, 1e-6);
+    EXPECT_NEAR(last, c.last100, 1e-6);
+  }
 }
 
 TEST(ProgressSection, NoRowsSaysSo) {
@@ -283,6 +380,13 @@ TEST(ProgressSection, ChartAndFiguresOfTwoTests) {
   EXPECT_NE(chart.find("<polyline class='cpm' points='64,121 576,135'"), std::string::npos);
   EXPECT_NE(chart.find("<polyline class='errors' points='64,83.2 576,212.8'"), std::string::npos);
   EXPECT_NE(chart.find(">500</text>"), std::string::npos);
+  EXPECT_NE(chart.find("<line class='trend' x1='64' y1='121' x2='576' y2='135'"), std::string::npos);
+  EXPECT_NE(chart.find(">CPM trend</text>"), std::string::npos);
+  // The axes say what they show: CPM up the left, errors up the right, the tests along the bottom.
+  EXPECT_NE(chart.find("<text class='axis' x='16' y='148' transform='rotate(-90 16 148)'"), std::string::npos);
+  EXPECT_NE(chart.find("transform='rotate(90 628 148)' text-anchor='middle' fill='#c0392b'>Errors &lt;&amp;&gt;</text>"),
+            std::string::npos);
+  EXPECT_NE(chart.find(">Completed tests, oldest to newest (2)</text>"), std::string::npos);
   EXPECT_NE(chart.find("<title>11/06/26 21:07: CPM 280.00, Errors &lt;&amp;&gt; 1</title>"), std::string::npos);
   EXPECT_EQ(chart.find("<script"), std::string::npos);
   EXPECT_EQ(chart.find("href"), std::string::npos);

@@ -1,9 +1,12 @@
-// History.csv on disk: the row of each stopped test appended in one write, a failed write said
-// once in the status bar, and the report's progress section with the texts of the language.
+// History.csv on disk: the row of each stopped test appended in one write, a failed write (a
+// read-only file, a folder, a file that is not UTF-8 text) said once in the status bar, and the
+// report's progress section of completed tests with the texts of the language.
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -43,6 +46,20 @@ void ReportNotWritten() {
 
 }  // namespace
 
+namespace {
+
+// `count` bytes of `file` from `offset`; false when they cannot be read.
+bool ReadAt(HANDLE file, uint64_t offset, size_t count, std::string& out) {
+  out.assign(count, '\0');
+  LARGE_INTEGER at;
+  at.QuadPart = static_cast<LONGLONG>(offset);
+  DWORD got = 0;
+  return count == 0 || (SetFilePointerEx(file, at, nullptr, FILE_BEGIN) &&
+                        ReadFile(file, &out[0], static_cast<DWORD>(count), &got, nullptr) && got == count);
+}
+
+}  // namespace
+
 bool Mode4_AppendHistoryLine(const std::string& path, const std::string& row) {
   const Text16 widePath = Text_FromUtf8(path);
   // Wine opens a read-only file for writing all the same; the user's read-only file stays as it is.
@@ -57,20 +74,17 @@ bool Mode4_AppendHistoryLine(const std::string& path, const std::string& row) {
 
   LARGE_INTEGER size = {};
   bool ok = GetFileSizeEx(file, &size) != FALSE;
-  std::string bytes;
-  if (ok && size.QuadPart == 0) {
-    bytes = Mode4_HistoryFileStart();
-  } else if (ok) {
-    // A last line without its end (a file cut short or edited by hand) is ended first, so that
-    // the new row stands on a line of its own.
-    LARGE_INTEGER last;
-    last.QuadPart = size.QuadPart - 1;
-    char byte = 0;
-    DWORD got = 0;
-    ok = SetFilePointerEx(file, last, nullptr, FILE_BEGIN) && ReadFile(file, &byte, 1, &got, nullptr) && got == 1;
-    if (byte != '\n') bytes = "\r\n";
+  // Both ends of the file tell whether it is the UTF-8 text a row may be added to, and how its last
+  // line ends; a file that is something else is left as it is.
+  const uint64_t total = ok ? static_cast<uint64_t>(size.QuadPart) : 0;
+  const size_t headBytes = static_cast<size_t>(std::min<uint64_t>(total, kHistoryCheckBytes));
+  std::string head, tail, bytes;
+  ok = ok && ReadAt(file, 0, headBytes, head);
+  if (ok && total > headBytes) {
+    const size_t tailBytes = static_cast<size_t>(std::min<uint64_t>(total - headBytes, kHistoryCheckBytes));
+    ok = ReadAt(file, total - tailBytes, tailBytes, tail);
   }
-  bytes += row;
+  ok = ok && Mode4_HistoryAppendBytes(total, head, tail, row, bytes);
   if (ok) {
     DWORD written = 0;
     ok = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) &&
@@ -103,11 +117,13 @@ std::string Mode4_ProgressSection(int language) {
   texts.chartCaption = App_StringText(IDS_PROGRESS_CHART, language);
   texts.cpm = App_StringText(IDS_PROGRESS_CPM, language);
   texts.errors = App_StringText(IDS_PROGRESS_ERRORS, language);
+  texts.trend = App_StringText(IDS_PROGRESS_TREND, language);
+  texts.testsAxis = App_StringText(IDS_PROGRESS_TESTS_AXIS, language);
   texts.best = App_StringText(IDS_PROGRESS_BEST, language);
   texts.meanCpm = App_StringText(IDS_PROGRESS_MEAN_CPM, language);
   texts.meanErrors = App_StringText(IDS_PROGRESS_MEAN_ERRORS, language);
   texts.noTests = App_StringText(IDS_PROGRESS_NONE, language);
   const std::vector<HistoryRow> rows =
-      Mode4_ReadHistoryTail(g_History.path, Language_Of(language).folder, kProgressTests);
+      Mode4_ReadHistoryTail(g_History.path, Language_Of(language).folder, kProgressTests, HistoryRows::Completed);
   return Mode4_BuildProgressSection(rows, texts, language);
 }

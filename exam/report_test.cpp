@@ -14,7 +14,7 @@ const std::string kSite = "https://www.velmora.example/";
 ReportTexts English() {
   ReportTexts t;
   t.heading = u"Test Report";
-  t.measureHeading = u"Mesure";
+  t.measureHeading = u"Measure";
   t.valueHeading = u"Value";
   const char16_t* labels[6] = {u"Time spent (min): ", u"CPM: ", u"Characters: ",
                                u"Words typed: ", u"WPM: ", u"Total errors count: "};
@@ -32,7 +32,7 @@ ReportTexts French() {
   t.heading = u"Rapport du test";
   t.measureHeading = u"Mesure";
   t.valueHeading = u"Valeur";
-  const char16_t* labels[6] = {u"Temps passé (min): ", u"CPM: ", u"Charactères: ",
+  const char16_t* labels[6] = {u"Temps passé (min): ", u"CPM: ", u"Caractères: ",
                                u"Mots typés: ", u"WPM: ", u"Compte d'erreurs: "};
   for (int i = 0; i < 6; ++i) t.labels[i] = labels[i];
   t.weekday = u"samedi";
@@ -104,7 +104,7 @@ TEST(ReportPage, EnglishPageByteForByte) {
   const std::string expected = kHead +
                                "<h3 align='center'>Test Report</h3>\r\n"
                                "<hr><p align='center'>12/05/26, Saturday, 21:23</p>\r\n"
-                               "<table align='center' border = '1'><tr><td>Mesure</td><td>Value</td></tr>\r\n"
+                               "<table align='center' border = '1'><tr><td>Measure</td><td>Value</td></tr>\r\n"
                                "<tr><td>Time spent (min): </td><td>1.25</td></tr>\r\n"
                                "<tr><td>CPM: </td><td>182.40</td></tr>\r\n"
                                "<tr><td>Characters: </td><td>228</td></tr>\r\n"
@@ -116,14 +116,14 @@ TEST(ReportPage, EnglishPageByteForByte) {
 }
 
 TEST(ReportPage, FrenchPageByteForByte) {
-  // "passé", "Charactères" and "typés" as two-byte sequences; the apostrophe stays as stored.
+  // "passé", "Caractères" and "typés" as two-byte sequences; the apostrophe stays as stored.
   const std::string expected = kHead +
                                "<h3 align='center'>Rapport du test</h3>\r\n"
                                "<hr><p align='center'>05/12/26, samedi, 21:23</p>\r\n"
                                "<table align='center' border = '1'><tr><td>Mesure</td><td>Valeur</td></tr>\r\n"
                                "<tr><td>Temps pass\xC3\xA9 (min): </td><td>1.25</td></tr>\r\n"
                                "<tr><td>CPM: </td><td>182.40</td></tr>\r\n"
-                               "<tr><td>Charact\xC3\xA8res: </td><td>228</td></tr>\r\n"
+                               "<tr><td>Caract\xC3\xA8res: </td><td>228</td></tr>\r\n"
                                "<tr><td>Mots typ\xC3\xA9s: </td><td>41</td></tr>\r\n"
                                "<tr><td>WPM: </td><td>32.80</td></tr>\r\n"
                                "<tr><td>Compte d'erreurs: </td><td>3</td></tr>\r\n" +

@@ -139,7 +139,7 @@ TEST_F(ReportTest, EnglishReportByteForByte) {
   const std::string expected = kHead +
                                "<h3 align='center'>Test Report</h3>\r\n"
                                "<hr><p align='center'>12/05/26, Saturday, 21:23</p>\r\n"
-                               "<table align='center' border = '1'><tr><td>Mesure</td><td>Value</td></tr>\r\n"
+                               "<table align='center' border = '1'><tr><td>Measure</td><td>Value</td></tr>\r\n"
                                "<tr><td>Time spent (min): </td><td>0.52</td></tr>\r\n"
                                "<tr><td>CPM: </td><td>412.50</td></tr>\r\n"
                                "<tr><td>Characters: </td><td>213</td></tr>\r\n"
@@ -164,7 +164,7 @@ TEST_F(ReportTest, FrenchReportByteForByte) {
                                "<table align='center' border = '1'><tr><td>Mesure</td><td>Valeur</td></tr>\r\n"
                                "<tr><td>Temps pass\xC3\xA9 (min): </td><td>0.52</td></tr>\r\n"
                                "<tr><td>CPM: </td><td>412.50</td></tr>\r\n"
-                               "<tr><td>Charact\xC3\xA8res: </td><td>213</td></tr>\r\n"
+                               "<tr><td>Caract\xC3\xA8res: </td><td>213</td></tr>\r\n"
                                "<tr><td>Mots typ\xC3\xA9s: </td><td>38</td></tr>\r\n"
                                "<tr><td>WPM: </td><td>73.08</td></tr>\r\n"
                                "<tr><td>Compte d'erreurs: </td><td>4</td></tr>\r\n" +
@@ -202,7 +202,7 @@ TEST_F(ReportTest, WeekdayNamesOfEveryDayInEveryLanguage) {
   const wchar_t* names[3][7] = {
       {L"Sunday", L"Monday", L"Tuesday", L"Wednesday", L"Thursday", L"Friday", L"Saturday"},
       {L"dimanche", L"lundi", L"mardi", L"mercredi", L"jeudi", L"vendredi", L"samedi"},
-      {L"воскресенье", L"понедельник", L"вторник", L"среда", L"четверт", L"пятница", L"суббота"}};
+      {L"воскресенье", L"понедельник", L"вторник", L"среда", L"четверг", L"пятница", L"суббота"}};
   for (int language = 1; language <= 3; ++language) {
     for (WORD day = 0; day < 7; ++day) {
       SCOPED_TRACE(testing::Message() << "language " << language << ", day " << day);

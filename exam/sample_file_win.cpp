@@ -73,9 +73,11 @@ void Mode4_UseSampleText(const Text16& text) {
   if (g_TypingScreen.sampleView)
     SendMessageW(g_TypingScreen.sampleView, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(g_Sample.text)));
   Mode4_ParseSampleText(local);
-  // The mark starts where the typing area stands; the last test's figures go with the old text.
+  // A test of the old text is left; the mark starts where the typing area stands; the last test's
+  // figures go with the old text.
+  Mode4_AbandonTest();
   Mode4_FollowTyping();
-  if (!g_Typing.testRunning) Mode4_ClearLiveFigures();
+  Mode4_ClearLiveFigures();
 }
 
 void Mode4_OpenSampleFile() {
@@ -96,7 +98,11 @@ void Mode4_OpenSampleFile() {
 
   if (g_GetOpenFileName(&ofn)) {
     Text16 text;
-    if (Mode4_LoadFile(text, fileName)) Mode4_UseSampleText(text);
+    if (Mode4_LoadFile(text, fileName)) {
+      Mode4_UseSampleText(text);
+      // The new sample is typed from the start, and its first key starts its test.
+      App_ClearTypingArea();
+    }
   }
   // The dialog may have moved the current directory; every data file is found through it.
   if (!savedDirectory.empty()) SetCurrentDirectoryW(W(savedDirectory));

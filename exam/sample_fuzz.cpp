@@ -1,5 +1,5 @@
 // Arbitrary bytes as a sample file: decoding and parsing never crash, and every record is a
-// proper word of the text.
+// proper word of the text, where the text has it.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,14 +10,13 @@
 
 namespace {
 
-const Text16 kDelimiters = u" .,;:!?\r\n";
-
 void Check(bool ok) {
   if (!ok) std::abort();
 }
 
-// The records cut from `text`: non-empty, in order, without NUL or delimiter (the first may hold
-// any delimiter but the space), indexed 0..n-1, each found in the text after the previous one.
+// The records cut from `text`: one for each run between blanks that holds more than punctuation,
+// in order, indexed 0..n-1, each the run less the punctuation at its ends, standing in the text
+// at its offset.
 void CheckRecords(const Text16& text) {
   const Text16 visible = text.substr(0, text.find(u'\0'));
   size_t from = 0;
@@ -26,21 +25,33 @@ void CheckRecords(const Text16& text) {
     Check(r.index == static_cast<int16_t>(i));
     Check(!r.word.empty());
     Check(r.length == static_cast<int32_t>(r.word.size()));
-    Check(r.seconds == 0.0f && r.errors == -1);
-    Check(r.word.find(u'\0') == Text16::npos);
-    const Text16& forbidden = i == 0 ? Text16(u" ") : kDelimiters;
-    Check(r.word.find_first_of(forbidden) == Text16::npos);
-    const size_t at = visible.find(r.word, from);
-    Check(at != Text16::npos);
-    // What lies between two words is delimiters only.
-    const Text16 gap = visible.substr(from, at - from);
-    Check(gap.find_first_not_of(i == 0 ? Text16(u" ") : kDelimiters) == Text16::npos);
+    Check(r.seconds == 0.0f && r.errors == kNotTyped);
+    Check(r.offset >= 0 && static_cast<size_t>(r.offset) >= from);
+    const size_t at = static_cast<size_t>(r.offset);
+    Check(visible.compare(at, r.word.size(), r.word) == 0);
+    Check(!App_IsPunctuation(r.word.front()) && !App_IsPunctuation(r.word.back()));
+    for (char16_t unit : r.word) Check(!App_IsWordBlank(unit));
+    // Before the word: its own leading punctuation back to a blank (or the start); a blank always
+    // lies between two words.
+    size_t runStart = at;
+    while (runStart > 0 && !App_IsWordBlank(visible[runStart - 1])) {
+      --runStart;
+      Check(App_IsPunctuation(visible[runStart]));
+    }
+    Check(i == 0 || runStart > from);
     from = at + r.word.size();
-    // The word ends at a delimiter of its own call (only a space for the first) or the end.
-    Check(from == visible.size() || forbidden.find(visible[from]) != Text16::npos);
+    for (size_t k = from; k < visible.size() && !App_IsWordBlank(visible[k]); ++k) Check(App_IsPunctuation(visible[k]));
   }
   if (g_Words.testWords.size() < kMaxTableRecords) {
-    Check(visible.substr(from).find_first_not_of(kDelimiters) == Text16::npos);  // nothing left over
+    // Nothing left over: every run between blanks that is a word has its record.
+    size_t runs = 0, i = 0;
+    while (i < visible.size()) {
+      while (i < visible.size() && App_IsWordBlank(visible[i])) ++i;
+      const size_t begin = i;
+      while (i < visible.size() && !App_IsWordBlank(visible[i])) ++i;
+      if (App_IsWordRun(visible, begin, i)) ++runs;
+    }
+    Check(runs == g_Words.testWords.size());
   }
 }
 

@@ -78,48 +78,33 @@ std::string Mode4_DefaultSamplePath(const std::string& base, int language) {
   return Path_Join(base, std::string("\\") + Language_Of(language).folder + "\\Tests\\Sample_Unicode.txt");
 }
 
-namespace {
-
-const Text16 kFirstDelimiters = u" ";
-const Text16 kDelimiters = u" .,;:!?\r\n";
-
-// Wide strtok: skips a run of delimiters, then takes the token up to the next delimiter (which is
-// consumed). Returns false at the end of the text.
-bool NextToken(const Text16& text, size_t& pos, const Text16& delimiters, Text16& token) {
-  const size_t start = text.find_first_not_of(delimiters, pos);
-  if (start == Text16::npos) {
-    pos = text.size();
-    return false;
-  }
-  size_t end = text.find_first_of(delimiters, start);
-  if (end == Text16::npos) end = text.size();
-  token = text.substr(start, end - start);
-  pos = end < text.size() ? end + 1 : end;
-  return true;
-}
-
-}  // namespace
-
 void Mode4_ParseSampleText(const Text16& sample) {
   App_Trace("Mode4_ParseSampleText Entered");
   g_Words.testWords.clear();
   const Text16 text = UpToNul(sample);
+  // A word is what the typist ends with a blank: each run between spaces, tabs and line breaks,
+  // without the punctuation at either end ("Hello," is "Hello", "(word)" is "word"). A run of
+  // punctuation alone is no word. Each record keeps where it begins, which is how a typing finds it.
   size_t pos = 0;
-  Text16 token;
-  // The first word is cut at a space only, so it keeps any punctuation or line break.
-  bool more = NextToken(text, pos, kFirstDelimiters, token);
-  while (more && g_Words.testWords.size() < kMaxTableRecords) {
-    // A token longer than the parser's word buffer is kept whole: cutting it would make a word
+  while (pos < text.size() && g_Words.testWords.size() < kMaxTableRecords) {
+    while (pos < text.size() && App_IsWordBlank(text[pos])) ++pos;
+    size_t end = pos;
+    while (end < text.size() && !App_IsWordBlank(text[end])) ++end;
+    size_t first = pos, last = end;
+    while (first < last && App_IsPunctuation(text[first])) ++first;
+    while (last > first && App_IsPunctuation(text[last - 1])) --last;
+    pos = end;
+    if (first == last) continue;
+    // A word longer than the parser's old word buffer is kept whole: cutting it would make a word
     // the typed text can never equal.
     TestWordRecord record;
     record.index = static_cast<int16_t>(g_Words.testWords.size());
-    record.length = static_cast<int32_t>(token.size());
-    record.word = std::move(token);
+    record.word = text.substr(first, last - first);
+    record.length = static_cast<int32_t>(record.word.size());
     record.seconds = 0.0f;
-    record.errors = -1;
+    record.errors = kNotTyped;
+    record.offset = static_cast<int32_t>(first);
     g_Words.testWords.push_back(std::move(record));
-    token.clear();
-    more = NextToken(text, pos, kDelimiters, token);
   }
   App_Trace("Mode4_ParseSampleText Exited");
 }

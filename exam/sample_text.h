@@ -27,5 +27,7 @@ SampleLoad Mode4_DecodeSample(const std::string& bytes, Text16& text);
 SampleLoad Mode4_ReadSampleFile(const std::string& path, Text16& text);
 // <base>\EN\Tests\Sample_Unicode.txt (FR for 2, RU for 3).
 std::string Mode4_DefaultSamplePath(const std::string& base, int language);
-// Empties the test words table and fills it with the words of `text`.
+// Empties the test words table and fills it with the words of `text`: one record for each run
+// between blanks that holds more than punctuation, the run's leading and trailing punctuation
+// left out, with the unit where the word begins.
 void Mode4_ParseSampleText(const Text16& text);

@@ -212,49 +212,43 @@ class SampleParse : public ::testing::Test {
   void TearDown() override { g_Words = WordTables(); }
 };
 
-TEST_F(SampleParse, FirstWordIsCutAtASpaceOnly) {
-  Mode4_ParseSampleText(u"Hello, world. Hello!");
-  ASSERT_EQ(g_Words.testWords.size(), 3u);
-  const TestWordRecord& first = g_Words.testWords[0];
-  EXPECT_EQ(first.index, 0);
-  EXPECT_EQ(first.word, u"Hello,");
-  EXPECT_EQ(first.length, 6);
-  EXPECT_EQ(first.seconds, 0.0f);
-  EXPECT_EQ(first.errors, -1);
-  EXPECT_EQ(g_Words.testWords[1].index, 1);
-  EXPECT_EQ(g_Words.testWords[1].word, u"world");
-  EXPECT_EQ(g_Words.testWords[1].length, 5);
-  EXPECT_EQ(g_Words.testWords[2].index, 2);
-  EXPECT_EQ(g_Words.testWords[2].word, u"Hello");
-  EXPECT_EQ(g_Words.testWords[2].errors, -1);
-}
-
-TEST_F(SampleParse, LineBreaksAndRunsOfDelimiters) {
-  Mode4_ParseSampleText(u"Title\r\nThe text");
-  EXPECT_EQ(Words(), (std::vector<Text16>{u"Title\r\nThe", u"text"}));
-  Mode4_ParseSampleText(u"a  b");
-  EXPECT_EQ(Words(), (std::vector<Text16>{u"a", u"b"}));
-  Mode4_ParseSampleText(u"  lead. Two,,three;:four!?\r\n\r\nfive?");
-  EXPECT_EQ(Words(), (std::vector<Text16>{u"lead.", u"Two", u"three", u"four", u"five"}));
-  Mode4_ParseSampleText(u"\r\nHi there");
-  EXPECT_EQ(Words(), (std::vector<Text16>{u"\r\nHi", u"there"}));
-  Mode4_ParseSampleText(u". , !");  // only the first token may be punctuation
-  EXPECT_EQ(Words(), (std::vector<Text16>{u"."}));
-  Mode4_ParseSampleText(u"one");
-  EXPECT_EQ(Words(), (std::vector<Text16>{u"one"}));
-  Mode4_ParseSampleText(u"Да, нет - ça");
-  EXPECT_EQ(Words(), (std::vector<Text16>{u"Да,", u"нет", u"-", u"ça"}));
-}
-
-TEST_F(SampleParse, EmptyTextEmptiesTheTable) {
-  Mode4_ParseSampleText(u"some words here");
-  ASSERT_EQ(g_Words.testWords.size(), 3u);
-  Mode4_ParseSampleText(u"");
-  EXPECT_TRUE(g_Words.testWords.empty());
-  Mode4_ParseSampleText(u"   ");
-  EXPECT_TRUE(g_Words.testWords.empty());
-  Mode4_ParseSampleText(u" \r\n.,");  // one first token "\r\n.,"
-  EXPECT_EQ(Words(), (std::vector<Text16>{u"\r\n.,"}));
+TEST_F(SampleParse, WordsAreTheRunsBetweenBlanksWithoutTheirPunctuation) {
+  struct Row {
+    const char* rule;
+    Text16 text;
+    std::vector<Text16> words;
+    std::vector<int32_t> offsets;  // where each word begins in the text
+  };
+  const Row rows[] = {
+      {"the first word loses its punctuation as every word does", u"Hello, world. Hello!",
+       {u"Hello", u"world", u"Hello"}, {0, 7, 14}},
+      {"a one-word first line is a word", u"Title\r\nThe text", {u"Title", u"The", u"text"}, {0, 7, 11}},
+      {"tabs, runs of blanks and blank lines separate words once", u"  a\tb  \r\n\r\nc ",
+       {u"a", u"b", u"c"}, {2, 4, 11}},
+      {"quotes and brackets at either end are left out, inner marks kept", u"(word) \u00ABmot\u00BB don't well-known",
+       {u"word", u"mot", u"don't", u"well-known"}, {1, 8, 13, 19}},
+      {"marks between letters keep a run whole", u"Two,,three;:four", {u"Two,,three;:four"}, {0}},
+      {"a stand-alone punctuation mark is no word", u"Oui : non ; \u00E7a ! - fin ?", {u"Oui", u"non", u"\u00E7a", u"fin"},
+       {0, 6, 12, 19}},
+      {"Cyrillic words", u"\u0414\u0430, \u043D\u0435\u0442", {u"\u0414\u0430", u"\u043D\u0435\u0442"}, {0, 4}},
+      {"nothing but blanks and punctuation gives no word", u" \r\n., !", {}, {}},
+      {"no text gives no word", u"", {}, {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.rule);
+    Mode4_ParseSampleText(u"stale words");
+    Mode4_ParseSampleText(row.text);
+    EXPECT_EQ(Words(), row.words);
+    ASSERT_EQ(g_Words.testWords.size(), row.offsets.size());
+    for (size_t i = 0; i < row.offsets.size(); ++i) {
+      const TestWordRecord& r = g_Words.testWords[i];
+      EXPECT_EQ(r.index, static_cast<int16_t>(i));
+      EXPECT_EQ(r.offset, row.offsets[i]);
+      EXPECT_EQ(r.length, static_cast<int32_t>(r.word.size()));
+      EXPECT_EQ(r.errors, kNotTyped);
+      EXPECT_EQ(r.seconds, 0.0f);
+    }
+  }
 }
 
 TEST_F(SampleParse, LongTokenIsKeptWhole) {

@@ -133,8 +133,17 @@ void Mode4_ShowTestStop(const TestFigures& figures, bool completed) {
 
 void Mode4_ShowTestCompleted(const TestFigures& figures) { Mode4_ShowTestStop(figures, true); }
 
-// The Start/Stop command; its stop is never the completion of the sample.
+void Mode4_AbandonTest() {
+  if (!Mode4_AbandonTestState(g_Typing)) return;
+  if (g_App.mainWindow) KillTimer(g_App.mainWindow, ID_TIMER_LIVE_FIGURES);
+  ShowLiveFigures(nullptr);
+  App_UpdateCommands();
+}
+
+// The Start/Stop command; its stop is never the completion of the sample. A start begins on an
+// empty typing area, as a retake typed into an emptied one does.
 void Mode4_OnStartStopCommand() {
+  if (!g_Typing.testRunning) App_ClearTypingArea();
   const TestFigures figures = Mode4_ToggleTestState(g_Typing, g_TypingHost.tick(), g_TypingHost.wholeText());
   if (g_Typing.testRunning) Mode4_ShowTestStart(figures);
   else Mode4_ShowTestStop(figures, false);

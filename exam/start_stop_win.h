@@ -15,9 +15,12 @@ void Mode4_ShowTestStart(const TestFigures& blank);
 void Mode4_ShowTestStop(const TestFigures& figures, bool completed);
 // The completion step's stop, as the typing area reports it.
 void Mode4_ShowTestCompleted(const TestFigures& figures);
-// Command IDT_START_STOP (button, menu item IDM_START_TEST, F6): starts a test when none runs,
-// else stops it.
+// Command IDT_START_STOP (button, menu item IDM_START_TEST, F6): starts a test on an emptied
+// typing area when none runs, else stops it.
 void Mode4_OnStartStopCommand();
+// Leaving a test (Clear, a language switch, a mode change, a new sample): a running test ends
+// without figures or a History.csv row, and the commands show "start" again.
+void Mode4_AbandonTest();
 // The live figures of the status bar: elapsed time, CPM and errors, one part each. A test start
 // starts the timer that refreshes them (ID_TIMER_LIVE_FIGURES, never on the keystroke path), a
 // stop ends it and leaves the final figures; outside a test, and on screens other than the Tests

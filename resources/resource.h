@@ -78,6 +78,8 @@
 #define IDS_PROGRESS_MEAN_ERRORS 1126
 #define IDS_PROGRESS_NONE       1127
 #define IDS_HISTORY_NOT_WRITTEN 1128   // status bar, once per run
+#define IDS_PROGRESS_TREND      1129   // chart legend
+#define IDS_PROGRESS_TESTS_AXIS 1130   // bottom axis title
 #define IDS_STOP_TEST           10211
 #define IDS_DISABLE_ALERT       10221
 #define IDS_ENABLE_ALERT        10222

@@ -1,6 +1,6 @@
 #pragma once
 // The set-1 scan code of a key of the US layout, as the key data of WM_CHAR carries it, for the
-// tests and benchmarks that type: letters (either case), space 57, Enter 28, backspace 14, "."
+// tests and benchmarks that type: letters (either case), space 57, Enter 28, tab 15, backspace 14, "."
 // 52, "," 51; 12 for a character without a key of its own (12 ends no word).
 #include <cstdint>
 
@@ -15,6 +15,7 @@ inline uint16_t ScanCode(char16_t c) {
   switch (c) {
     case u' ': return 57;
     case u'\r': return 28;
+    case u'\t': return 15;
     case 8: return 14;
     case u'.': return 52;
     case u',': return 51;

@@ -26,8 +26,6 @@ double Mode4_TestMinutes(uint32_t startTick, uint32_t stopTick) {
 
 namespace {
 
-bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\n'; }
-
 // A count per minute; a test of no measurable length shows 0 rather than infinity.
 double PerMinute(double count, double minutes) { return minutes > 0.0 ? count / minutes : 0.0; }
 
@@ -35,11 +33,12 @@ double PerMinute(double count, double minutes) { return minutes > 0.0 ? count / 
 
 long long Mode4_CountWords(const Text16& text) {
   long long words = 0;
-  bool inWord = false;
-  for (char16_t unit : text) {
-    const bool blank = IsBlank(unit);
-    if (!blank && !inWord) ++words;
-    inWord = !blank;
+  size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && App_IsWordBlank(text[i])) ++i;
+    const size_t begin = i;
+    while (i < text.size() && !App_IsWordBlank(text[i])) ++i;
+    if (App_IsWordRun(text, begin, i)) ++words;
   }
   return words;
 }

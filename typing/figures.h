@@ -38,7 +38,8 @@ Text16 App_FormatInt(long long value);
 // Minutes of a test from its two ticks: the 32-bit difference read as signed milliseconds.
 double Mode4_TestMinutes(uint32_t startTick, uint32_t stopTick);
 
-// Words as a reader counts them: runs of text between blanks, tabs and line breaks.
+// Words as a reader counts them, and as the sample's words are cut: runs of text between blanks,
+// tabs and line breaks, a run of punctuation alone (the French " :") counting none.
 long long Mode4_CountWords(const Text16& text);
 
 // The six figures of a stopped test, every one of this test: minutes, keystrokes per minute,

@@ -25,6 +25,9 @@ TEST(TestFigures, TwoLinesCountCharactersWithCrLfAndWordsAsAReaderDoes) {
   EXPECT_EQ(Mode4_CountWords(u"  one\t two  \r\n\r\nthree \r\n"), 3);
   EXPECT_EQ(Mode4_CountWords(u" \r\n\t"), 0);
   EXPECT_EQ(Mode4_CountWords(u"one,two"), 1);
+  // A punctuation mark standing alone is no word, as the French put a blank before ":", ";",
+  // "?" and "!"; a run holding a letter or digit is one.
+  EXPECT_EQ(Mode4_CountWords(u"Oui : non ; \u00E7a ? fin ! \u00AB x \u00BB - 2"), 6);
 }
 
 TEST(TestFigures, EveryRowDescribesThisTestEvenWithoutASpace) {

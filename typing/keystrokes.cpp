@@ -5,10 +5,9 @@ TypingState g_Typing;
 
 namespace {
 
-bool EndsWordInTests(int32_t key) { return key == kKeySpace || key == kKeyEnter; }
-bool StartsWordInTests(int32_t previous) {
-  return previous == kNoKey || previous == kKeyEnter || previous == kKeySpace;
-}
+// The Tests mode's words end where the sample's do: at a space, a line break or a tab.
+bool EndsWordInTests(int32_t key) { return key == kKeySpace || key == kKeyEnter || key == kKeyTab; }
+bool StartsWordInTests(int32_t previous) { return previous == kNoKey || EndsWordInTests(previous); }
 
 // A word's time: the tick difference taken as real numbers (no wrap-around correction), in
 // seconds, as the tables keep it.
@@ -167,11 +166,16 @@ bool CheckSampleKey(Key& k) {
   return true;
 }
 
-// The word that the character completing the sample finishes: the caret line's word with that
-// character, unless it is the space after the word.
-Text16 CompletedWord(const Key& k) {
-  if (k.in.ch == u' ') return Mode4_StripTrailingPunctuation(WordInProgress(k));
-  return Mode4_StripTrailingPunctuation(App_WordAfterLastSpace(k.in.caretLine + k.typed));
+// The test word the character ends: the run of the typed text between blanks that ends at the
+// character (a letter completing the sample belongs to it, a blank does not), found by its place
+// in the sample, which the typed text equals up to here.
+int16_t EndedWord(const Key& k) {
+  const Text16& text = k.checked;
+  size_t end = text.size();
+  while (end > 0 && App_IsWordBlank(text[end - 1])) --end;
+  size_t begin = end;
+  while (begin > 0 && !App_IsWordBlank(text[begin - 1])) --begin;
+  return Mode4_FindTestWordAt(begin, end, k.words);
 }
 
 void OnMode4(Key& k, int32_t previous, int32_t key) {
@@ -180,12 +184,15 @@ void OnMode4(Key& k, int32_t previous, int32_t key) {
   k.checked = k.in.wholeText + k.typed;
   const bool completes = IsComplete(k.checked, k.in.sample);
 
-  // The first character of the run starts the first test; later tests start by command. A start
-  // begins a fresh word, so this character is its first key.
-  if (s.keystrokes == 0 && !s.testRunning) {
-    k.out.started = Mode4_StartTestState(s, k.in.tick);
+  // Whenever no test runs, a character typed into an empty typing area starts one: the first
+  // test of the run and every retake after a Clear alike. Backspace types nothing and starts
+  // none. A start begins a fresh word, so this character is its first key.
+  if (!s.testRunning && k.in.wholeText.empty() && k.in.ch != kBackspace) {
+    k.out.started = Mode4_StartTestState(s, k.in.tick, k.words);
     previous = s.previousKey;
   }
+  // A test is timed from its first key, also when the Start command began it earlier.
+  if (s.testRunning && s.keystrokes == 0) s.testStartTick = k.in.tick;
   // Every character message counts, Backspace and wrong ones included, and the one that
   // completes the sample is counted before the stop divides by the count.
   ++s.keystrokes;
@@ -201,13 +208,11 @@ void OnMode4(Key& k, int32_t previous, int32_t key) {
   if (!afterTerminator && !EndsWordInTests(key) && !completes) CheckSampleKey(k);
 
   if (completes || (!afterTerminator && EndsWordInTests(key))) {
-    // Read before the check: completing the sample stops the test inside it.
-    const Text16 word = completes ? CompletedWord(k) : Mode4_StripTrailingPunctuation(WordInProgress(k));
     // A wrong terminator leaves the word open with its counters.
     if (CheckSampleKey(k)) {
       // Only an open word is recorded: a line break of the sample typed after the completing
       // character ends no word again.
-      const int16_t index = s.wordInProgress ? Mode4_FindTestWord(word, k.words) : -1;
+      const int16_t index = s.wordInProgress ? EndedWord(k) : -1;
       if (index >= 0 && static_cast<size_t>(index) < k.words.testWords.size()) {
         TestWordRecord& record = k.words.testWords[static_cast<size_t>(index)];
         record.seconds = WordSeconds(s.wordStartTick, k.in.tick);
@@ -224,14 +229,6 @@ void OnMode4(Key& k, int32_t previous, int32_t key) {
 Text16 App_WordAfterLastSpace(const Text16& line) {
   const size_t space = line.rfind(u' ');
   return space == Text16::npos ? line : line.substr(space + 1);
-}
-
-Text16 Mode4_StripTrailingPunctuation(const Text16& word) {
-  static const Text16 kTrailing = u",.?!:;)}\"]";
-  if (!word.empty() && kTrailing.find(word.back()) != Text16::npos) {
-    return word.substr(0, word.size() - 1);
-  }
-  return word;
 }
 
 KeystrokeStep App_TypingStep(const KeystrokeInput& in, TypingState& state, WordTables& words) {
@@ -258,7 +255,7 @@ KeystrokeStep App_TypingStep(const KeystrokeInput& in, TypingState& state, WordT
   return out;
 }
 
-TestFigures Mode4_StartTestState(TypingState& state, uint32_t now) {
+TestFigures Mode4_StartTestState(TypingState& state, uint32_t now, WordTables& words) {
   state.testRunning = 1;
   state.testStartTick = now;
   state.keystrokes = 0;
@@ -268,6 +265,11 @@ TestFigures Mode4_StartTestState(TypingState& state, uint32_t now) {
   state.previousKey = kNoKey;
   state.wordErrors = 0;
   state.wordInProgress = 0;
+  // Fresh words: the detailed statistics describe this test's typings only.
+  for (TestWordRecord& record : words.testWords) {
+    record.seconds = 0.0f;
+    record.errors = kNotTyped;
+  }
   TestFigures blank;
   blank.rows = 1;  // row 1 label and value emptied
   return blank;
@@ -280,7 +282,18 @@ TestFigures Mode4_StopTestState(TypingState& state, uint32_t now, const Text16& 
                               typedText);
 }
 
-TestFigures Mode4_ToggleTestState(TypingState& state, uint32_t now, const Text16& typedText) {
-  if (!state.testRunning) return Mode4_StartTestState(state, now);
+TestFigures Mode4_ToggleTestState(TypingState& state, uint32_t now, const Text16& typedText, WordTables& words) {
+  if (!state.testRunning) return Mode4_StartTestState(state, now, words);
   return Mode4_StopTestState(state, now, typedText);
+}
+
+bool Mode4_AbandonTestState(TypingState& state) {
+  const bool wasRunning = state.testRunning != 0;
+  state.testRunning = 0;
+  state.keystrokes = 0;
+  state.testErrors = 0;
+  state.previousKey = kNoKey;
+  state.wordInProgress = 0;
+  state.wordErrors = 0;
+  return wasRunning;
 }

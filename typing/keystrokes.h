@@ -13,15 +13,17 @@
 #include "typing/figures.h"
 #include "typing/words.h"
 
-// Key words (high 16 bits of a character message's key data) that end a word. The whole 16-bit
-// value is compared: an auto-repeated space (16441) or the keypad Enter (284) are ordinary keys.
+// Key words (high 16 bits of a character message's key data) that end a word: space in every
+// mode, Enter and Tab in the Tests mode too. The whole 16-bit value is compared: an auto-repeated
+// space (16441) or the keypad Enter (284) are ordinary keys.
 constexpr int32_t kKeySpace = 57;
 constexpr int32_t kKeyEnter = 28;
+constexpr int32_t kKeyTab = 15;
 constexpr int32_t kNoKey = -1;
 constexpr char16_t kBackspace = 8;
 
-// Typing and test state, program-wide, shared by every mode. Nothing here is reset by a mode or
-// language change (the Mode 3 screen alone zeroes wordErrors when it is built).
+// Typing and test state, program-wide, shared by every mode. Leaving a test (Mode4_AbandonTestState)
+// resets the test and the open word; the Mode 3 screen zeroes wordErrors when it is built.
 struct TypingState {
   // Key word of the previous character message in any mode; kNoKey only before the first
   // character of the run. Held in 32 bits so that no real key word (0..65535) reads as "none".
@@ -52,8 +54,9 @@ struct KeystrokeInput {
   uint16_t keyWord;            // high 16 bits of the key data
   int mode;                    // 1, 2, 3 or 4; any other mode only enables Clear and keeps the key word
   uint32_t tick;               // millisecond tick count of the message
-  const Text16& caretLine;     // the line holding the caret, as displayed, at most 99 units (modes 1-4)
-  const Text16& wholeText;     // the whole text, CR LF line breaks, at most 1999 units (mode 4)
+  const Text16& caretLine;     // the line holding the caret, as displayed, at most 99 units (modes 1-3)
+  const Text16& wholeText;     // the whole text, CR LF line breaks, at most 1999 units (mode 4: the
+                               // word a terminator ends is read from it, not from the caret line)
   const Text16& sample;        // the sample the Tests mode checks against
   const WordListQuery* lists;  // modes 1 and 2; none answers "no entry"
 };
@@ -82,14 +85,19 @@ KeystrokeStep App_TypingStep(const KeystrokeInput& in, TypingState& state, WordT
 
 // The text after the last space of `line` (all of it when it has no space).
 Text16 App_WordAfterLastSpace(const Text16& line);
-// `word` with one trailing character of ",.?!:;)}\"]" removed.
-Text16 Mode4_StripTrailingPunctuation(const Text16& word);
 
-// The test's start or stop on the state: start sets the flag, the start tick, zeroes the counters,
-// begins a fresh word and returns the row-1 blanking; stop clears the flag, takes the stop tick
-// and returns the figures of `typedText`, the typing area's text (with the character being
-// processed, when a typed character completed the sample).
-TestFigures Mode4_StartTestState(TypingState& state, uint32_t now);
+// The test's start or stop on the state. Start sets the flag and the start tick, zeroes the
+// counters, begins a fresh word and marks every test word not typed, and returns the row-1
+// blanking; its clock is set again at the test's first keystroke, so a test started by command
+// and one started by its first key are timed alike. Stop clears the flag, takes the stop tick and
+// returns the figures of `typedText`, the typing area's text (with the character being processed,
+// when a typed character completed the sample).
+TestFigures Mode4_StartTestState(TypingState& state, uint32_t now, WordTables& words = g_Words);
 TestFigures Mode4_StopTestState(TypingState& state, uint32_t now, const Text16& typedText);
 // Start when no test runs, else stop (the Start/Stop command).
-TestFigures Mode4_ToggleTestState(TypingState& state, uint32_t now, const Text16& typedText);
+TestFigures Mode4_ToggleTestState(TypingState& state, uint32_t now, const Text16& typedText,
+                                  WordTables& words = g_Words);
+// Leaving a test (Clear, a language switch, File Open, a mode change, a new sample): a running test
+// ends without figures or a History.csv row, and the next key begins a fresh word with no errors.
+// True when a test was running, so that the screen shows "start" again.
+bool Mode4_AbandonTestState(TypingState& state);

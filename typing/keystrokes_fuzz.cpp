@@ -1,7 +1,7 @@
 // Random key sequences against a random sample in the Tests mode (and, for a few inputs, the
-// other modes), each character one step of the rules on a fake typing area: the step never
-// crashes, the counters never go negative, and a character that completes the sample always
-// leaves the test stopped.
+// other modes), each character one step of the rules on a fake typing area, now and then a Clear
+// that abandons the test: the step never crashes, the counters never go negative, a test starts
+// only in an empty area, and a character that completes the sample always leaves the test stopped.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -67,12 +67,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   for (size_t keys = 0; at < size && keys < 4000; ++at, ++keys) {
     const uint8_t b = data[at];
+    if (b == 0xFF) {
+      // Leaving the test (Clear, a language switch, ...): the area is emptied, the test abandoned.
+      Mode4_AbandonTestState(state);
+      area.clear();
+      Check(state.testRunning == 0 && state.wordErrors == 0 && state.previousKey == kNoKey);
+      continue;
+    }
     const char16_t ch = kChars[b & 7];
     // Mostly the key's own word; sometimes another key's, an auto-repeat or the keypad Enter.
     const uint16_t keyWord = (b & 0x30) == 0x30 ? static_cast<uint16_t>(kKeyWords[(b >> 3) & 7] | ((b & 0x40) ? 0x4000 : 0))
                                                 : kKeyWords[b & 7];
     const bool completes = mode == 4 && Completes(area, ch, sample);
     const bool wasRunning = state.testRunning != 0;
+    const bool wasEmpty = area.empty();
 
     const Text16 caretLine = CaretLine(area);
     const Text16 wholeText = area.substr(0, 1999);
@@ -93,7 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (completes) Check(state.testRunning == 0 && step.expandWindow);
     // A stop is only ever the completion of a running test, and it says so with the six figures.
     Check(!step.stopped || (completes && step.stopped->rows == 6));
-    Check(!step.started || !wasRunning);
+    // A test starts only on a key typed into an empty area while none runs.
+    Check(!step.started || (!wasRunning && wasEmpty && mode == 4));
     for (int16_t errors : step.alerts) Check(errors >= 0);
     for (const TestWordRecord& r : words.testWords) Check(r.errors >= -1 && r.seconds >= 0.0f);
     for (const CustomWordRecord& r : words.customWords) Check(r.typedCount >= 0 && r.totalErrors >= 0);

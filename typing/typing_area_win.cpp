@@ -104,7 +104,8 @@ void OnTypingAreaChar(HWND area, WPARAM wParam, LPARAM lParam) {
   const int mode = g_Settings.Mode;
   // Read once, before the edit control inserts the character: the rules judge the text before it.
   // Only the Tests mode compares the whole text with the sample.
-  const Text16 caretLine = Mode_IsKnown(mode) ? ReadCaretLine(area) : Text16();
+  // Modes 1 to 3 judge the caret line; the Tests mode reads its words from the whole text.
+  const Text16 caretLine = Mode_IsKnown(mode) && mode != kModeTests ? ReadCaretLine(area) : Text16();
   const Text16 wholeText = mode == kModeTests ? ReadWholeText(area) : Text16();
   const KeystrokeInput in = {static_cast<char16_t>(wParam), HIWORD(lParam), mode, g_TypingHost.tick(),
                              caretLine, wholeText, g_Sample.text, s_Hooks.lists};

@@ -241,70 +241,56 @@ TEST_F(TypingAreaTest, FirstKeyAfterAStartAndStopWithoutKeystrokesStartsATestAga
   EXPECT_EQ(Image(IDT_START_STOP), IMG_START);
 }
 
-TEST_F(TypingAreaTest, ClearKeepsThePreviousKeySoTheWordClockRunsOn) {
-  OpenTests();
-  HWND area = g_TypingScreen.typingArea;
-  now = 50000;
-  Char(area, L'T', 20);  // 50000: the word starts
-  SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_CLEAR, 1), 0);  // F7 in the typing area
-  ASSERT_EQ(kftest::WindowText(area), L"");
-  EXPECT_EQ(g_Typing.previousKey, 20);
+// Clear, a rebuild of the Tests screen, a language switch and a mode change each end a running
+// test without figures or a History.csv row; the next key into the empty area starts a fresh test.
+TEST_F(TypingAreaTest, LeavingATestAbandonsItAndTheNextKeyStartsAFreshOne) {
+  const struct {
+    const char* way;
+    void (*leave)();
+  } ways[] = {
+      {"F7 in the typing area",
+       [] { SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_CLEAR, 1), 0); }},
+      {"the Tests screen rebuilt", [] { OnMenuMode4(); }},
+      {"Ctrl+F", [] { SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_FRENCH, 0); }},
+      {"mode 1 and back", [] {
+         SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_MODE_HANDS, 0);
+         SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_MODE_TESTS, 0);
+       }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.way);
+    OpenTests();
+    now = 50000;
+    Type(g_TypingScreen.typingArea, L"Thx");  // automatic start; one error
+    ASSERT_EQ(g_Typing.testRunning, 1);
+    way.leave();
+    EXPECT_EQ(g_Typing.testRunning, 0);
+    EXPECT_EQ(Image(IDT_START_STOP), IMG_START);
+    EXPECT_EQ(kftest::ButtonState(IDT_OPEN) & TBSTATE_ENABLED, TBSTATE_ENABLED);
+    EXPECT_NE(kftest::MenuText(kftest::Bar(), IDM_START_TEST, MF_BYCOMMAND).find(L"\tF6"), std::wstring::npos);
+    EXPECT_EQ(kftest::WindowText(g_TypingScreen.typingArea), L"");
+    EXPECT_EQ(GetFileAttributesW((dir_ + L"\\History.csv").c_str()), INVALID_FILE_ATTRIBUTES);
 
-  Type(area, L"The");  // 50100..50300: still inside the word started at 50000
-  EXPECT_EQ(g_Typing.wordStartTick, 50000u);
-  Char(area, L' ', 57);  // 50400
-  EXPECT_EQ(g_Typing.testErrors, 0);
-  EXPECT_EQ(g_Words.testWords[0].errors, 0);
-  EXPECT_FLOAT_EQ(g_Words.testWords[0].seconds, 0.4f);
+    now = 90000;
+    Char(g_TypingScreen.typingArea, g_Settings.Language == 2 ? L'L' : L'T', 20);
+    EXPECT_EQ(g_Typing.testRunning, 1);
+    EXPECT_EQ(g_Typing.testStartTick, 90000u);
+    EXPECT_EQ(g_Typing.testErrors, 0);
+    EXPECT_EQ(g_Typing.keystrokes, 1);
+    CloseMainWindow();
+    g_Typing = TypingState();
+  }
 }
 
-TEST_F(TypingAreaTest, RunningTestSurvivesARebuildAndALanguageSwitch) {
+// F6 on a finished test's text starts the next test on an empty typing area.
+TEST_F(TypingAreaTest, StartCommandEmptiesTheTypingArea) {
   OpenTests();
-  now = 50000;
-  Type(g_TypingScreen.typingArea, L"Thx");  // automatic start; one error
-  ASSERT_EQ(g_Typing.testRunning, 1);
-  ASSERT_EQ(g_Typing.testErrors, 1);
-
-  HWND first = g_TypingScreen.typingArea;
-  OnMenuMode4();  // the Tests screen rebuilt
-  ASSERT_FALSE(IsWindow(first));
-  EXPECT_EQ(g_Typing.testRunning, 1);
-  EXPECT_EQ(g_Typing.testStartTick, 50000u);
-  EXPECT_EQ(g_Typing.keystrokes, 3);
-  EXPECT_EQ(g_Typing.testErrors, 1);
-  EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
-  EXPECT_EQ(kftest::ButtonState(IDT_OPEN) & TBSTATE_INDETERMINATE, TBSTATE_INDETERMINATE);
-  Type(g_TypingScreen.typingArea, L"Th");
-  EXPECT_EQ(g_Typing.keystrokes, 5);
-
-  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_FRENCH, 0);  // Ctrl+F
-  ASSERT_EQ(g_Settings.Language, 2);
-  EXPECT_EQ(g_Typing.testRunning, 1);
-  EXPECT_EQ(g_Typing.testStartTick, 50000u);
-  EXPECT_EQ(g_Typing.keystrokes, 5);
-  EXPECT_EQ(g_Typing.testErrors, 1);
-  EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
-  EXPECT_EQ(kftest::WindowText(g_TypingScreen.typingArea), L"");
-  // The French menu bar tells the running test too.
-  EXPECT_EQ(kftest::MenuText(kftest::Bar(), IDM_START_TEST, MF_BYCOMMAND), L"&Cesser le test\tF6");
-
-  Type(g_TypingScreen.typingArea, L"Le r");  // checked against the French sample: no error
-  EXPECT_EQ(g_Typing.testErrors, 1);
-  EXPECT_EQ(g_Typing.keystrokes, 9);
-  now = 50000 + 60000;  // one minute
+  SendMessageW(g_TypingScreen.typingArea, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"The quick"));
+  App_SetClearable(true);
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_START_STOP, 0);
-  EXPECT_EQ(g_Typing.testRunning, 0);
-  EXPECT_EQ(Image(IDT_START_STOP), IMG_START);
-  // The figures describe the new typing area and go into the new screen's fields.
-  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[0]), L"1.00");
-  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[1]), L"9.00");
-  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[2]), L"4");
-  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[3]), L"2");
-  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[4]), L"2.00");
-  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[5]), L"1");
-  const std::wstring frenchCharacters = App_LoadString(IDS_CHARACTERS, 2);
-  EXPECT_EQ(kftest::WindowText(g_TypingScreen.labels[2]), frenchCharacters);
-  EXPECT_NE(frenchCharacters, L"Characters: ");
+  EXPECT_EQ(g_Typing.testRunning, 1);
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.typingArea), L"");
+  EXPECT_TRUE(kftest::Grayed(IDM_CLEAR));
 }
 
 TEST_F(TypingAreaTest, AcceleratorCommandsAreForwardedToTheMainWindow) {

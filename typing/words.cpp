@@ -56,6 +56,34 @@ bool RunsFromTo(const Text16& word, const Text16& first, const Text16& second) {
 
 int16_t Mode4_FindTestWord(const Text16& text, const WordTables& words) { return FindWord(words.testWords, text); }
 
+bool App_IsWordBlank(char16_t unit) { return unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\n'; }
+
+bool App_IsPunctuation(char16_t unit) {
+  static const Text16 kPunctuation =
+      u".,;:!?\"'()[]{}<>\u00AB\u00BB\u2039\u203A\u201C\u201D\u201E\u2018\u2019\u201A-\u2010\u2011\u2012\u2013\u2014"
+      u"\u2015\u2026/\\*\u00A1\u00BF\u00B7";
+  return kPunctuation.find(unit) != Text16::npos;
+}
+
+bool App_IsWordRun(const Text16& text, size_t begin, size_t end) {
+  for (size_t i = begin; i < end && i < text.size(); ++i) {
+    if (!App_IsPunctuation(text[i]) && !App_IsWordBlank(text[i])) return true;
+  }
+  return false;
+}
+
+int16_t Mode4_FindTestWordAt(size_t begin, size_t end, const WordTables& words) {
+  // The detailed statistics sort the table in place: the search goes by the offsets, not the order.
+  const size_t n = std::min(words.testWords.size(), kMaxTableRecords);
+  for (size_t i = 0; i < n; ++i) {
+    const int32_t offset = words.testWords[i].offset;
+    if (offset >= 0 && static_cast<size_t>(offset) >= begin && static_cast<size_t>(offset) < end) {
+      return static_cast<int16_t>(i);
+    }
+  }
+  return -1;
+}
+
 int16_t Mode3_FindCustomWord(const Text16& text, const WordTables& words) {
   return FindWord(words.customWords, text);
 }
