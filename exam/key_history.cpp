@@ -162,24 +162,32 @@ bool operator==(const KeyRow& a, const KeyRow& b) {
 
 std::string Mode4_KeyFileStart() { return std::string(kBom) + kHeader + "\r\n"; }
 
+std::string Mode4_FormatKeyRow(const KeyRow& row) {
+  std::string line;
+  AppendTime(line, row.time);
+  return line + "," + row.language + "," + CharacterField(row.ch) + "," + std::to_string(row.expected) + "," +
+         std::to_string(row.errors) + "," + (row.wrong ? CharacterField(row.wrong) : std::string()) + "," +
+         std::to_string(row.wrongTimes) + "," + std::to_string(row.timed) + "," + std::to_string(row.ms) + "\r\n";
+}
+
 std::string Mode4_FormatKeyRows(const HistoryTime& time, int language, const KeyStats& keys) {
   std::vector<const KeyFigure*> figures;
   for (const KeyFigure& slot : keys.slots) {
     if (slot.ch != 0 && slot.expected > 0) figures.push_back(&slot);
   }
   std::sort(figures.begin(), figures.end(), [](const KeyFigure* a, const KeyFigure* b) { return a->ch < b->ch; });
-  std::string start;
-  AppendTime(start, time);
-  start += ',';
-  start += Language_Of(language).folder;
-  start += ',';
   std::string rows;
+  KeyRow row;
+  row.time = time;
+  row.language = Language_Of(language).folder;
   for (const KeyFigure* f : figures) {
-    uint32_t wrongTimes = 0;
-    const char16_t wrong = Keys_MostFrequentWrong(*f, &wrongTimes);
-    rows += start + CharacterField(f->ch) + "," + std::to_string(f->expected) + "," + std::to_string(f->errors) +
-            "," + (wrong ? CharacterField(wrong) : std::string()) + "," + std::to_string(wrongTimes) + "," +
-            std::to_string(f->timed) + "," + std::to_string(f->ms) + "\r\n";
+    row.ch = f->ch;
+    row.expected = f->expected;
+    row.errors = f->errors;
+    row.wrong = Keys_MostFrequentWrong(*f, &row.wrongTimes);
+    row.timed = f->timed;
+    row.ms = f->ms;
+    rows += Mode4_FormatKeyRow(row);
   }
   return rows;
 }

@@ -41,6 +41,9 @@ bool operator==(const KeyRow& a, const KeyRow& b);
 
 // The byte-order mark and the header line that start a new Keys.csv.
 std::string Mode4_KeyFileStart();
+// One row with its CR LF; the character fields are quoted when they are a comma, a quote or a
+// space.
+std::string Mode4_FormatKeyRow(const KeyRow& row);
 // The rows of one test, in character order, each with its CR LF; empty when no character was
 // to be typed. `language` 2 FR, 3 RU, else EN.
 std::string Mode4_FormatKeyRows(const HistoryTime& time, int language, const KeyStats& keys);
