@@ -60,12 +60,15 @@ Text16 Compose(std::vector<KeyWords>& plan, const std::vector<Text16>& words, co
     }
     if (next == plan.size()) break;
     KeyWords& k = plan[next];
+    // Words not used yet first, so that a word comes back only once the others have come.
     std::vector<size_t> shortlist;
     const size_t want = std::max(kMinShortlist, k.words.size() / 4);
-    for (size_t w : k.words) {
-      if (uses[w] >= kPracticeWordUses) continue;
-      shortlist.push_back(w);
-      if (shortlist.size() == want) break;
+    for (int used = 0; used < kPracticeWordUses && shortlist.empty(); ++used) {
+      for (size_t w : k.words) {
+        if (uses[w] != used) continue;
+        shortlist.push_back(w);
+        if (shortlist.size() == want) break;
+      }
     }
     if (shortlist.empty()) {
       open[next] = false;
@@ -148,18 +151,18 @@ Practice Mode4_BuildPractice(const KeySummary& summary, const std::vector<Text16
     }
   }
   const std::vector<size_t> weakest =
-      Mode4_WeakestKeys(summary, layout.count, [&](size_t k) { return !wordsOfKey[k].empty(); });
+      Mode4_WeakestKeys(summary, kPracticeKeys, [&](size_t k) { return !wordsOfKey[k].empty(); });
   if (weakest.empty()) {
     const bool anyJudged = !Mode4_WeakestKeys(summary, 1).empty();
     practice.result = anyJudged ? PracticeResult::NoWords : PracticeResult::NeedsTests;
     return practice;
   }
 
-  // The weakest keys first, as many as fit: each needs its target over the density its words give.
+  // The weakest first, then each of the next that still fits: a key takes its target over the
+  // density its words give of the text.
   std::vector<KeyWords> plan;
   double share = 0;
   for (size_t key : weakest) {
-    if (plan.size() == kPracticeKeys) break;
     const KeyCap& cap = layout.keys[key];
     KeyWords k{key, std::max(kPracticeBoost * Mode4_KeyRate(cap, baseText), 0.02), {}};
     std::vector<std::pair<double, size_t>> ranked;
