@@ -143,14 +143,15 @@ std::string DrawKey(const KeyCap& key, int quarterX, const KeyTally& tally, bool
   if (!hasCharacter) {
     svg += Text(x + w / 2, y + 26, SpecialSymbol(key.special), " text-anchor='middle' font-size='16'");
   } else if (Capital(key.normal) && Capital(key.normal) == key.shifted) {
-    svg += Text(x + 7, y + 20, Glyph(key.shifted), fill + " font-size='16'");
+    svg += Text(x + 6, y + 19, Glyph(key.shifted), fill + " font-size='16'");
   } else {
     if (key.shifted) svg += Text(x + 6, y + 15, Glyph(key.shifted), fill + " font-size='12'");
     if (key.normal) svg += Text(x + 6, y + 31, Glyph(key.normal), fill + " font-size='14'");
   }
-  if (key.home) svg += Rect(x + w / 2 - 6, y + h - kBandHeight - 6, 12, 2, "#222222");
+  // The home key's bump, under its letter.
+  if (key.home) svg += Rect(x + 6, y + 23, 11, 2, "#222222");
   if (shaded && tally.ms) {
-    svg += Text(x + w - 4, y + 14, Cpm(tally), fill + " font-size='10' text-anchor='end'");
+    svg += Text(x + w - 3, y + h - kBandHeight - 4, Cpm(tally), fill + " font-size='10' text-anchor='end'");
   }
   if (shaded) {
     svg += "<title>" + Tenths(percent) + " % (" + std::to_string(tally.errors) + "/" +
