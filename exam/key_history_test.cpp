@@ -59,8 +59,11 @@ TEST(KeyRows, ATestsRowsAsBytes) {
   Text16 text;
   for (const auto& s : strokes) {
     Keys_Record(keys, text, sample, s.ch, s.tick);
-    if (s.ch == 8) text.pop_back();
-    else text += s.ch;
+    if (s.ch == 8) {
+      text.pop_back();
+    } else {
+      text += s.ch;
+    }
   }
   EXPECT_EQ(Mode4_KeyFileStart(),
             "\xEF\xBB\xBFTime,Language,Character,Expected,Errors,Wrong key,Wrong key times,Timed,Milliseconds\r\n");

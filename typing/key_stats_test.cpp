@@ -101,7 +101,9 @@ TEST(KeyStats, AFullTableCountsNoMoreCharactersAndLosesNone) {
   for (size_t i = 0; i < sample.size(); ++i) {
     const KeyFigure* f = Keys_Find(keys, sample[i]);
     EXPECT_EQ(f != nullptr, i < kKeySlotsUsable) << i;
-    if (f) EXPECT_EQ(f->expected, 1u);
+    if (f) {
+      EXPECT_EQ(f->expected, 1u);
+    }
   }
 }
 
