@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 
 #include "typing/keyboards.h"
@@ -13,10 +14,13 @@ namespace {
 // The part of the text the words of the weak keys may take together: the rest is left to the
 // words of the other keys, which also carry some of each weak key.
 constexpr double kMaxShare = 0.85;
-// A key's words are drawn from the densest quarter of them, and at least this many.
+// A key's words are drawn from the densest quarter of them, at least and at most so many.
 constexpr size_t kMinShortlist = 8;
+constexpr size_t kMaxShortlist = 64;
 // Words that measure how densely a key can be practised.
 constexpr size_t kDensityWords = 40;
+// A key's densest words that are ranked: more than ten lines of words ever take.
+constexpr size_t kRankedWords = 2048;
 
 bool IsWordLetter(char16_t c) {
   return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
@@ -39,7 +43,7 @@ struct KeyWords {
 };
 
 // One attempt with `plan`; the text's rate of each key is checked by the caller.
-Text16 Compose(std::vector<KeyWords>& plan, const std::vector<Text16>& words, const KeyboardLayout& layout,
+Text16 Compose(std::vector<KeyWords>& plan, const std::vector<const Text16*>& words, const KeyboardLayout& layout,
                std::mt19937& rng) {
   std::vector<int> uses(words.size(), 0);
   std::vector<double> have(plan.size(), 0);
@@ -62,7 +66,7 @@ Text16 Compose(std::vector<KeyWords>& plan, const std::vector<Text16>& words, co
     KeyWords& k = plan[next];
     // Words not used yet first, so that a word comes back only once the others have come.
     std::vector<size_t> shortlist;
-    const size_t want = std::max(kMinShortlist, k.words.size() / 4);
+    const size_t want = std::min(kMaxShortlist, std::max(kMinShortlist, k.words.size() / 4));
     for (int used = 0; used < kPracticeWordUses && shortlist.empty(); ++used) {
       for (size_t w : k.words) {
         if (uses[w] != used) continue;
@@ -75,7 +79,7 @@ Text16 Compose(std::vector<KeyWords>& plan, const std::vector<Text16>& words, co
       continue;
     }
     const size_t w = shortlist[rng() % shortlist.size()];
-    const Text16& word = words[w];
+    const Text16& word = *words[w];
     if (!line.empty() && line.size() + 1 + word.size() > kPracticeLineUnits) {
       text += (text.empty() ? u"" : u"\r\n") + line;
       line.clear();
@@ -121,58 +125,78 @@ Practice Mode4_BuildPractice(const KeySummary& summary, const std::vector<Text16
   Practice practice;
   if (summary.keystrokes < kMinPracticeKeystrokes) return practice;
   const KeyboardLayout& layout = Keyboard_Of(summary.language);
+  constexpr uint8_t kNoKey = 0xFF;
+  std::vector<uint8_t> keyOf(0x10000, kNoKey);
+  for (size_t i = 0; i < layout.count && i < kNoKey; ++i) {
+    if (layout.keys[i].normal) keyOf[layout.keys[i].normal] = static_cast<uint8_t>(i);
+    if (layout.keys[i].shifted) keyOf[layout.keys[i].shifted] = static_cast<uint8_t>(i);
+  }
+  const auto usable = [](const Text16& w) {
+    return w.size() >= kMinPracticeWord && w.size() <= kMaxPracticeWord && std::all_of(w.begin(), w.end(), IsWordLetter);
+  };
 
-  // Distinct words, in their first order, so that one seed always gives one text.
-  std::vector<Text16> words;
-  {
-    std::unordered_set<Text16> seen;
-    seen.reserve(rawWords.size());
-    for (const Text16& w : rawWords) {
-      if (w.size() < kMinPracticeWord || w.size() > kMaxPracticeWord) continue;
-      if (!std::all_of(w.begin(), w.end(), IsWordLetter)) continue;
-      if (seen.insert(w).second) words.push_back(w);
+  // Which keys some word holds: only those can be practised (a word with other characters
+  // than letters may count here, and is left out below).
+  std::vector<bool> inWords(layout.count, false);
+  for (const Text16& w : rawWords) {
+    if (w.size() < kMinPracticeWord || w.size() > kMaxPracticeWord) continue;
+    for (char16_t c : w) {
+      if (keyOf[c] != kNoKey) inWords[keyOf[c]] = true;
     }
   }
-
-  // Which keys could be practised at all: the keys of letters some word holds.
-  std::vector<size_t> keyOf(0x10000, layout.count);
-  for (size_t i = 0; i < layout.count; ++i) {
-    if (layout.keys[i].normal) keyOf[layout.keys[i].normal] = i;
-    if (layout.keys[i].shifted) keyOf[layout.keys[i].shifted] = i;
-  }
-  std::vector<std::vector<size_t>> wordsOfKey(layout.count);
-  for (size_t w = 0; w < words.size(); ++w) {
-    size_t last = layout.count;
-    for (char16_t c : words[w]) {
-      const size_t k = keyOf[c];
-      if (k == layout.count || k == last) continue;
-      if (wordsOfKey[k].empty() || wordsOfKey[k].back() != w) wordsOfKey[k].push_back(w);
-      last = k;
-    }
-  }
-  const std::vector<size_t> weakest =
-      Mode4_WeakestKeys(summary, kPracticeKeys, [&](size_t k) { return !wordsOfKey[k].empty(); });
+  std::vector<size_t> weakest = Mode4_WeakestKeys(summary, kPracticeKeys, [&](size_t k) { return inWords[k]; });
   if (weakest.empty()) {
     const bool anyJudged = !Mode4_WeakestKeys(summary, 1).empty();
     practice.result = anyJudged ? PracticeResult::NoWords : PracticeResult::NeedsTests;
     return practice;
+  }
+  // After the weakest, only keys weaker than the mean of the keys judged: a learner who types
+  // every key alike practises one.
+  double meanScore = 0;
+  const std::vector<size_t> judged = Mode4_WeakestKeys(summary, layout.count);
+  for (size_t k : judged) meanScore += Mode4_KeyScore(summary.all[k], summary.overall);
+  meanScore /= static_cast<double>(judged.size());
+  weakest.erase(std::remove_if(weakest.begin() + 1, weakest.end(),
+                               [&](size_t k) { return Mode4_KeyScore(summary.all[k], summary.overall) <= meanScore; }),
+                weakest.end());
+
+  // The distinct words that hold one of those keys, in their first order, so that one seed
+  // always gives one text.
+  std::vector<const Text16*> words;
+  std::vector<std::vector<size_t>> wordsOfKey(weakest.size());
+  {
+    std::unordered_set<std::u16string_view> seen;
+    for (const Text16& w : rawWords) {
+      bool wanted = false;
+      for (size_t i = 0; i < weakest.size() && !wanted; ++i) wanted = CountOf(layout.keys[weakest[i]], w) > 0;
+      if (!wanted || !usable(w) || !seen.insert(std::u16string_view(w)).second) continue;
+      for (size_t i = 0; i < weakest.size(); ++i) {
+        if (CountOf(layout.keys[weakest[i]], w)) wordsOfKey[i].push_back(words.size());
+      }
+      words.push_back(&w);
+    }
   }
 
   // The weakest first, then each of the next that still fits: a key takes its target over the
   // density its words give of the text.
   std::vector<KeyWords> plan;
   double share = 0;
-  for (size_t key : weakest) {
+  for (size_t i = 0; i < weakest.size(); ++i) {
+    const size_t key = weakest[i];
     const KeyCap& cap = layout.keys[key];
     KeyWords k{key, std::max(kPracticeBoost * Mode4_KeyRate(cap, baseText), 0.02), {}};
     std::vector<std::pair<double, size_t>> ranked;
-    for (size_t w : wordsOfKey[key]) {
-      ranked.push_back({static_cast<double>(CountOf(cap, words[w])) / static_cast<double>(words[w].size() + 1), w});
+    for (size_t w : wordsOfKey[i]) {
+      ranked.push_back({static_cast<double>(CountOf(cap, *words[w])) / static_cast<double>(words[w]->size() + 1), w});
     }
-    std::stable_sort(ranked.begin(), ranked.end(),
-                     [](const std::pair<double, size_t>& a, const std::pair<double, size_t>& b) {
-                       return a.first > b.first;
-                     });
+    // Densest first, then in their first order; a text never reaches past the first few
+    // thousand.
+    const size_t kept = std::min(kRankedWords, ranked.size());
+    std::partial_sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(kept), ranked.end(),
+                      [](const std::pair<double, size_t>& a, const std::pair<double, size_t>& b) {
+                        return a.first > b.first || (a.first == b.first && a.second < b.second);
+                      });
+    ranked.resize(kept);
     double dense = 0;
     const size_t measured = std::min(kDensityWords, ranked.size());
     for (size_t i = 0; i < measured; ++i) dense += ranked[i].first;
