@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app.h"
@@ -33,11 +34,13 @@ void Say(UINT id, int language) {
 }
 
 // Every word the language offers: its four training lists, its custom list and its sample
-// texts (the installed one, and the current one unless it is an earlier practice text).
+// texts (the installed one, and the current one unless it is an earlier practice text), whose
+// words are cut out of their lines.
 void GatherWords(int language, std::vector<Text16>& words, Text16& ownSample) {
   for (WordList list : {WordList::LeftHand, WordList::RightHand, WordList::LeftToRight, WordList::RightToLeft,
                         WordList::Custom}) {
-    for (const Text16& entry : App_LoadWordList(list, language)) Mode4_CollectWords(entry, words);
+    // An entry is one word; one that is not (a hand-made list) is left out by the builder.
+    for (Text16& entry : App_LoadWordList(list, language)) words.push_back(std::move(entry));
   }
   if (Mode4_ReadSampleFile(Mode4_DefaultSamplePath(Dir_Current(), language), ownSample) == SampleLoad::Ok) {
     Mode4_CollectWords(ownSample, words);
