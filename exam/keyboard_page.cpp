@@ -204,7 +204,7 @@ std::string Replace(std::string text, const std::string& mark, const std::string
 }  // namespace
 
 KeyTrend Mode4_KeyTrend(const KeySummary& summary, size_t key) {
-  if (key >= summary.all.size()) return KeyTrend::TooFew;
+  if (key >= summary.older.size() || key >= summary.newer.size()) return KeyTrend::TooFew;
   const KeyTally& older = summary.older[key];
   const KeyTally& newer = summary.newer[key];
   if (older.expected < kMinTrendObservations || newer.expected < kMinTrendObservations) return KeyTrend::TooFew;
