@@ -38,7 +38,7 @@ size_t CountOf(const KeyCap& key, const Text16& word) {
 // A weak key to practise and the words that hold it.
 struct KeyWords {
   size_t key;
-  double target;                // share of the text the key must reach
+  double target;              // share of the text the key must reach
   std::vector<size_t> words;  // into the distinct words, densest first
 };
 
@@ -197,9 +197,10 @@ Practice Mode4_BuildPractice(const KeySummary& summary, const std::vector<Text16
                         return a.first > b.first || (a.first == b.first && a.second < b.second);
                       });
     ranked.resize(kept);
+    if (ranked.empty()) continue;  // its words hold other characters than letters
     double dense = 0;
     const size_t measured = std::min(kDensityWords, ranked.size());
-    for (size_t i = 0; i < measured; ++i) dense += ranked[i].first;
+    for (size_t j = 0; j < measured; ++j) dense += ranked[j].first;
     dense /= static_cast<double>(measured);
     const double needs = k.target / dense;
     if (!plan.empty() && share + needs > kMaxShare) continue;
