@@ -165,3 +165,37 @@
 #define IDC_ABOUT_MAKER         652
 #define IDC_ABOUT_TERMS         653
 #define IDC_ABOUT_NOTICE        654
+
+// Key figures: the keyboard page, the report's key section, Keys.csv and the practice of weak
+// keys. Their own range, from a string bundle of its own (16 ids each), so that it stays apart.
+#define IDS_KEYS_PAGE_HEADING   1408   // "Keyboard: ", the language's name follows
+#define IDS_KEYS_LITTLE         1409   // 1409..1413: the fingers' legend, little fingers to thumbs
+#define IDS_KEYS_RING           1410
+#define IDS_KEYS_MIDDLE         1411
+#define IDS_KEYS_INDEX          1412
+#define IDS_KEYS_THUMBS         1413
+#define IDS_KEYS_HOME           1414
+#define IDS_KEYS_ERROR_SCALE    1415
+#define IDS_KEYS_UNTYPED        1416
+#define IDS_KEYS_SPEED_NOTE     1417   // "%d": the number of tests
+#define IDS_KEYS_NO_FIGURES     1418
+#define IDS_KEYS_SECTION        1419   // report heading, the language's name follows
+#define IDS_KEYS_WEAK           1420   // "%d": the number of tests
+#define IDS_KEYS_COL_KEY        1421   // 1421..1424: the weak keys' columns
+#define IDS_KEYS_COL_ERRORS     1422
+#define IDS_KEYS_COL_SPEED      1423
+#define IDS_KEYS_COL_TREND      1424
+#define IDS_KEYS_BETTER         1425
+#define IDS_KEYS_WORSE          1426
+#define IDS_KEYS_STEADY         1427
+#define IDS_KEYS_TOO_FEW        1428
+#define IDS_KEYS_NO_WEAK        1429
+#define IDS_KEYS_CONFUSIONS     1430
+#define IDS_KEYS_CONFUSION      1431   // "%1" the key typed, "%2" the key to type, "%3" how often
+#define IDS_KEYS_NO_CONFUSIONS  1432
+#define IDS_KEYS_SPACE          1433
+#define IDS_KEYS_NOT_WRITTEN    1434   // status bar, once per run
+#define IDS_PRACTICE_MENU       1435   // the Commands menu item of IDM_PRACTICE_WEAK_KEYS
+#define IDS_PRACTICE_CAPTION    1436
+#define IDS_PRACTICE_NEEDS_TESTS 1437
+#define IDS_PRACTICE_NO_WORDS   1438

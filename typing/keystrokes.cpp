@@ -196,6 +196,7 @@ void OnMode4(Key& k, int32_t previous, int32_t key) {
   // Every character message counts, Backspace and wrong ones included, and the one that
   // completes the sample is counted before the stop divides by the count.
   ++s.keystrokes;
+  if (s.testRunning) Keys_Record(s.keys, k.in.wholeText, k.in.sample, k.in.ch, k.in.tick);
 
   const bool afterTerminator = StartsWordInTests(previous);
   if (afterTerminator) {
@@ -260,6 +261,7 @@ TestFigures Mode4_StartTestState(TypingState& state, uint32_t now, WordTables& w
   state.testStartTick = now;
   state.keystrokes = 0;
   state.testErrors = 0;
+  Keys_Reset(state.keys);
   // A fresh word: the next key is judged as the first key of the run, with no errors of an
   // earlier test or attempt.
   state.previousKey = kNoKey;

@@ -11,6 +11,7 @@
 
 #include "common/text.h"
 #include "typing/figures.h"
+#include "typing/key_stats.h"
 #include "typing/words.h"
 
 // Key words (high 16 bits of a character message's key data) that end a word: space in every
@@ -37,6 +38,7 @@ struct TypingState {
   int32_t testRunning = 0;       // 1 while a test runs
   uint32_t testStartTick = 0;
   uint32_t testStopTick = 0;
+  KeyStats keys;                 // Tests mode: per-key figures of the running test
 };
 
 extern TypingState g_Typing;

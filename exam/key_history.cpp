@@ -1,0 +1,359 @@
+// Keys.csv rows, their reading from the end of the file, and the key figures of the last tests.
+// Numbers are written and read digit by digit, as in History.csv: no locale reaches them.
+#include "exam/key_history.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <utility>
+
+#include "common/files.h"
+#include "common/languages.h"
+#include "typing/keyboards.h"
+
+namespace {
+
+constexpr char kBom[] = "\xEF\xBB\xBF";
+constexpr char kHeader[] = "Time,Language,Character,Expected,Errors,Wrong key,Wrong key times,Timed,Milliseconds";
+constexpr size_t kFields = 9;
+constexpr size_t kTimeLength = 19;  // YYYY-MM-DDTHH:MM:SS
+constexpr size_t kMaxDigits = 12;   // counts far beyond any test, and still summed safely in 64 bits
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+void Padded(std::string& out, int value, size_t width) {
+  std::string text = std::to_string(value < 0 ? 0 : value);
+  if (text.size() < width) out.append(width - text.size(), '0');
+  out += text;
+}
+
+void AppendTime(std::string& out, const HistoryTime& t) {
+  Padded(out, t.year, 4);
+  out += '-';
+  Padded(out, t.month, 2);
+  out += '-';
+  Padded(out, t.day, 2);
+  out += 'T';
+  Padded(out, t.hour, 2);
+  out += ':';
+  Padded(out, t.minute, 2);
+  out += ':';
+  Padded(out, t.second, 2);
+}
+
+bool Digits(const std::string& text, size_t at, size_t width, int& value) {
+  value = 0;
+  for (size_t i = at; i < at + width; ++i) {
+    if (!IsDigit(text[i])) return false;
+    value = value * 10 + (text[i] - '0');
+  }
+  return true;
+}
+
+bool ReadTime(const std::string& text, HistoryTime& t) {
+  if (text.size() != kTimeLength || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
+      text[16] != ':') {
+    return false;
+  }
+  return Digits(text, 0, 4, t.year) && Digits(text, 5, 2, t.month) && Digits(text, 8, 2, t.day) &&
+         Digits(text, 11, 2, t.hour) && Digits(text, 14, 2, t.minute) && Digits(text, 17, 2, t.second) &&
+         t.year >= 1 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour <= 23 &&
+         t.minute <= 59 && t.second <= 59;
+}
+
+bool SameTime(const HistoryTime& a, const HistoryTime& b) {
+  return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour && a.minute == b.minute &&
+         a.second == b.second;
+}
+
+template <typename Number>
+bool ReadCount(const std::string& text, Number& value) {
+  if (text.empty() || text.size() > kMaxDigits) return false;
+  uint64_t v = 0;
+  for (char c : text) {
+    if (!IsDigit(c)) return false;
+    v = v * 10 + static_cast<uint64_t>(c - '0');
+  }
+  if (v > static_cast<uint64_t>(static_cast<Number>(~Number(0)))) return false;
+  value = static_cast<Number>(v);
+  return true;
+}
+
+// A character field: one UTF-16 unit that is neither a control character nor half a pair.
+bool IsKeyCharacter(char16_t ch) { return ch >= 0x20 && (ch < 0xD800 || ch > 0xDFFF); }
+
+// The field of a character, quoted when it is a separator, a quote or a blank.
+std::string CharacterField(char16_t ch) {
+  const std::string text = Text_ToUtf8(Text16(1, ch));
+  if (ch == u',' || ch == u' ') return "\"" + text + "\"";
+  if (ch == u'"') return "\"\"\"\"";
+  return text;
+}
+
+bool ReadCharacter(const std::string& field, char16_t& ch, bool emptyAllowed) {
+  if (field.empty()) {
+    ch = 0;
+    return emptyAllowed;
+  }
+  if (field.size() > 3) return false;
+  const Text16 text = Text_FromUtf8(field);
+  if (text.size() != 1 || !IsKeyCharacter(text[0]) || text[0] == 0xFFFD) return false;
+  // Only the shortest form reads back: anything else is no field the writer made.
+  if (Text_ToUtf8(text) != field) return false;
+  ch = text[0];
+  return true;
+}
+
+// The fields of one line; false when it is no RFC 4180 record of kFields fields.
+bool SplitCsv(const std::string& line, std::string (&fields)[kFields]) {
+  const size_t n = line.size();
+  size_t i = 0, count = 0;
+  while (true) {
+    if (count == kFields) return false;
+    std::string& field = fields[count++];
+    field.clear();
+    if (i < n && line[i] == '"') {
+      ++i;
+      while (true) {
+        if (i >= n) return false;
+        const char c = line[i++];
+        if (c != '"') {
+          field += c;
+        } else if (i < n && line[i] == '"') {
+          field += '"';
+          ++i;
+        } else {
+          break;
+        }
+      }
+    } else {
+      const size_t end = std::min(line.find(',', i), n);
+      field.assign(line, i, end - i);
+      if (field.find_first_of("\"\r\n") != std::string::npos) return false;
+      i = end;
+    }
+    if (i == n) return count == kFields;
+    if (line[i] != ',') return false;
+    ++i;
+  }
+}
+
+// Quick look at a line before it is parsed: rows of other languages are passed over at once.
+bool MayBeRowOf(const std::string& line, const std::string& language) {
+  return line.size() > kTimeLength + language.size() + 1 && line[kTimeLength] == ',' &&
+         line.compare(kTimeLength + 1, language.size(), language) == 0 &&
+         line[kTimeLength + 1 + language.size()] == ',';
+}
+
+void Add(KeyTally& tally, const KeyRow& row) {
+  tally.expected += row.expected;
+  tally.errors += row.errors;
+  tally.timed += row.timed;
+  tally.ms += row.ms;
+}
+
+}  // namespace
+
+bool operator==(const KeyRow& a, const KeyRow& b) {
+  return SameTime(a.time, b.time) && a.language == b.language && a.ch == b.ch && a.expected == b.expected &&
+         a.errors == b.errors && a.wrong == b.wrong && a.wrongTimes == b.wrongTimes && a.timed == b.timed &&
+         a.ms == b.ms;
+}
+
+std::string Mode4_KeyFileStart() { return std::string(kBom) + kHeader + "\r\n"; }
+
+std::string Mode4_FormatKeyRow(const KeyRow& row) {
+  std::string line;
+  AppendTime(line, row.time);
+  return line + "," + row.language + "," + CharacterField(row.ch) + "," + std::to_string(row.expected) + "," +
+         std::to_string(row.errors) + "," + (row.wrong ? CharacterField(row.wrong) : std::string()) + "," +
+         std::to_string(row.wrongTimes) + "," + std::to_string(row.timed) + "," + std::to_string(row.ms) + "\r\n";
+}
+
+std::string Mode4_FormatKeyRows(const HistoryTime& time, int language, const KeyStats& keys) {
+  std::vector<const KeyFigure*> figures;
+  for (const KeyFigure& slot : keys.slots) {
+    if (slot.ch != 0 && slot.expected > 0) figures.push_back(&slot);
+  }
+  std::sort(figures.begin(), figures.end(), [](const KeyFigure* a, const KeyFigure* b) { return a->ch < b->ch; });
+  std::string rows;
+  KeyRow row;
+  row.time = time;
+  row.language = Language_Of(language).folder;
+  for (const KeyFigure* f : figures) {
+    row.ch = f->ch;
+    row.expected = f->expected;
+    row.errors = f->errors;
+    row.wrong = Keys_MostFrequentWrong(*f, &row.wrongTimes);
+    row.timed = f->timed;
+    row.ms = f->ms;
+    rows += Mode4_FormatKeyRow(row);
+  }
+  return rows;
+}
+
+bool Mode4_ParseKeyRow(const std::string& line, KeyRow& row) {
+  const size_t end = !line.empty() && line.back() == '\r' ? line.size() - 1 : line.size();
+  if (end > kMaxKeyLine) return false;
+  std::string f[kFields];
+  if (!SplitCsv(line.substr(0, end), f)) return false;
+  if (!ReadTime(f[0], row.time)) return false;
+  bool known = false;
+  for (const LanguageFacts& language : kLanguages) known = known || f[1] == language.folder;
+  if (!known) return false;
+  row.language = f[1];
+  if (!ReadCharacter(f[2], row.ch, false) || !ReadCount(f[3], row.expected) || !ReadCount(f[4], row.errors) ||
+      !ReadCharacter(f[5], row.wrong, true) || !ReadCount(f[6], row.wrongTimes) || !ReadCount(f[7], row.timed) ||
+      !ReadCount(f[8], row.ms)) {
+    return false;
+  }
+  // Counts that could not come from one test: more errors than keystrokes, more timed keys than
+  // right ones, a wrong key's count without the key or above the errors.
+  return row.errors <= row.expected && row.timed <= row.expected - row.errors && row.wrongTimes <= row.errors &&
+         (row.wrong != 0) == (row.wrongTimes != 0) && row.expected > 0;
+}
+
+std::vector<KeyRow> Mode4_KeyHistoryTail(uint64_t totalBytes, const HistoryBlockReader& read,
+                                         const std::string& language, size_t tests, size_t blockBytes) {
+  std::vector<KeyRow> found;  // newest first until the end
+  if (tests == 0 || blockBytes == 0) return found;
+  size_t testsSeen = 0;
+  std::string line;  // the end of the line being gathered backwards
+  bool tooLong = false;
+  // Takes the gathered line; true when an older test than the ones wanted begins.
+  auto take = [&](bool firstLine) {
+    bool done = false;
+    if (!tooLong) {
+      const size_t skip = firstLine && line.compare(0, 3, kBom) == 0 ? 3 : 0;
+      const std::string text = skip ? line.substr(skip) : std::string();
+      const std::string& candidate = skip ? text : line;
+      KeyRow row;
+      if (MayBeRowOf(candidate, language) && Mode4_ParseKeyRow(candidate, row)) {
+        if (testsSeen == 0 || !SameTime(row.time, found.back().time)) ++testsSeen;
+        if (testsSeen > tests) {
+          done = true;
+        } else {
+          found.push_back(std::move(row));
+        }
+      }
+    }
+    line.clear();
+    tooLong = false;
+    return done;
+  };
+
+  std::string block;
+  uint64_t position = totalBytes;
+  bool enough = false, failed = false;
+  while (position > 0 && !enough && !failed) {
+    const size_t size = static_cast<size_t>(std::min<uint64_t>(blockBytes, position));
+    position -= size;
+    block.resize(size);
+    failed = !read(position, &block[0], size);
+    if (failed) break;
+    size_t end = size;
+    while (true) {
+      const size_t newline = end == 0 ? std::string::npos : block.rfind('\n', end - 1);
+      const size_t start = newline == std::string::npos ? 0 : newline + 1;
+      if (!tooLong) {
+        if (line.size() + (end - start) > kMaxKeyLine + 1) {
+          tooLong = true;
+          line.clear();
+        } else {
+          line.insert(0, block, start, end - start);
+        }
+      }
+      if (newline == std::string::npos) break;
+      if ((enough = take(false))) break;
+      end = newline;
+    }
+  }
+  if (!enough && !failed) take(true);
+  std::reverse(found.begin(), found.end());
+  return found;
+}
+
+std::vector<KeyRow> Mode4_ReadKeyHistoryTail(const std::string& path, const std::string& language, size_t tests) {
+  if (Dir_Exists(path)) return {};
+  std::FILE* file = File_Open(path, "rb");
+  if (!file) return {};
+  uint64_t size = 0;
+  std::vector<KeyRow> rows;
+  if (File_Size(file, size)) {
+    rows = Mode4_KeyHistoryTail(
+        size,
+        [file](uint64_t offset, char* out, size_t bytes) {
+          return File_SeekTo(file, offset) && std::fread(out, 1, bytes, file) == bytes;
+        },
+        language, tests);
+  }
+  std::fclose(file);
+  return rows;
+}
+
+KeySummary Mode4_SummarizeKeys(const std::vector<KeyRow>& rows, int language) {
+  KeySummary s;
+  s.language = language;
+  const KeyboardLayout& layout = Keyboard_Of(language);
+  s.all.assign(layout.count, KeyTally());
+  s.older = s.all;
+  s.newer = s.all;
+  // Tests, in order: a row with another time than the one before begins the next test.
+  std::vector<size_t> testOf(rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (i == 0 || !SameTime(rows[i].time, rows[i - 1].time)) ++s.tests;
+    testOf[i] = s.tests - 1;
+  }
+  const size_t firstNewer = s.tests / 2;
+  std::map<std::pair<char16_t, char16_t>, uint64_t> confusions;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const KeyRow& row = rows[i];
+    s.keystrokes += row.expected;
+    Add(s.overall, row);
+    if (row.wrong) confusions[{row.ch, row.wrong}] += row.wrongTimes;
+    const KeyCap* key = Keyboard_KeyOf(layout, row.ch);
+    if (!key) continue;
+    const size_t index = static_cast<size_t>(key - layout.keys);
+    Add(s.all[index], row);
+    Add(testOf[i] < firstNewer ? s.older[index] : s.newer[index], row);
+  }
+  for (const auto& c : confusions) s.confusions.push_back({c.first.first, c.first.second, c.second});
+  std::stable_sort(s.confusions.begin(), s.confusions.end(),
+                   [](const Confusion& a, const Confusion& b) { return a.times > b.times; });
+  return s;
+}
+
+double Mode4_ErrorPercent(const KeyTally& key) {
+  return key.expected ? 100.0 * static_cast<double>(key.errors) / static_cast<double>(key.expected) : 0.0;
+}
+
+double Mode4_KeyCpm(const KeyTally& key) {
+  return key.ms ? 60000.0 * static_cast<double>(key.timed) / static_cast<double>(key.ms) : 0.0;
+}
+
+double Mode4_KeyScore(const KeyTally& key, const KeyTally& overall) {
+  const double errorRate = key.expected ? static_cast<double>(key.errors) / static_cast<double>(key.expected) : 0.0;
+  double slowness = 1.0;
+  if (key.timed && overall.timed && overall.ms) {
+    const double mean = static_cast<double>(overall.ms) / static_cast<double>(overall.timed);
+    slowness = static_cast<double>(key.ms) / static_cast<double>(key.timed) / mean;
+  }
+  return kErrorWeight * errorRate + slowness;
+}
+
+std::vector<size_t> Mode4_WeakestKeys(const KeySummary& summary, size_t count,
+                                      const std::function<bool(size_t)>& wanted) {
+  std::vector<std::pair<double, size_t>> scored;
+  for (size_t i = 0; i < summary.all.size(); ++i) {
+    if (summary.all[i].expected < kMinKeyObservations) continue;
+    if (wanted && !wanted(i)) continue;
+    scored.push_back({Mode4_KeyScore(summary.all[i], summary.overall), i});
+  }
+  std::stable_sort(scored.begin(), scored.end(),
+                   [](const std::pair<double, size_t>& a, const std::pair<double, size_t>& b) {
+                     return a.first > b.first;
+                   });
+  std::vector<size_t> keys;
+  for (size_t i = 0; i < scored.size() && i < count; ++i) keys.push_back(scored[i].second);
+  return keys;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Keys.csv beside History.csv, and the key figures of the current language for the keyboard
+// page, the report and the practice of weak keys.
+#include <string>
+
+#include "common/text.h"
+#include "exam/history.h"
+#include "exam/key_history.h"
+#include "exam/keyboard_page.h"
+
+// Whether a failed write of Keys.csv has been said in this run.
+struct KeyHistoryState {
+  bool failureReported = false;
+};
+extern KeyHistoryState g_KeyHistory;
+
+// <folder of History.csv>\Keys.csv.
+std::string Mode4_KeyHistoryPath();
+// At the stop of a test with at least one keystroke, beside Mode4_AppendHistory and with the
+// same `time` as its row: the rows of the test's per-key figures appended to Keys.csv in one
+// write. A file that cannot be written (read-only, a folder, a full disk) leaves the test as it
+// is and is said once per run, in the status bar's third part.
+void Mode4_AppendKeyHistory(const HistoryTime& time);
+// Appends `rows` to the file at `path` (UTF-8) in one write, starting a missing or empty file
+// with `fileStart` and putting a line end first after a last line that has none; earlier bytes
+// are never changed, a write cut short is taken back, and a read-only file or a folder is
+// refused. False when the rows are not there.
+bool Mode4_AppendCsvRows(const std::string& path, const std::string& fileStart, const std::string& rows);
+// The key figures of the last kKeyTests tests of `language` in Keys.csv.
+KeySummary Mode4_ReadKeySummary(int language);
+// The texts of the keyboard page and the key section in `language`.
+KeyboardTexts Mode4_KeyboardTexts(int language);
+// The report's key section for `language`, to follow the progress section in Report.htm.
+std::string Mode4_KeySection(int language);

@@ -1,0 +1,42 @@
+// The keyboard page: written beside Settings.xml from Keys.csv and opened in the browser, the
+// way the report is opened.
+#include <windows.h>
+
+#include <string>
+
+#include "app/app.h"
+#include "app/wide_text.h"
+#include "app/write_failure_win.h"
+#include "common/files.h"
+#include "settings/settings.h"
+#include "settings/trace.h"
+#include "exam/key_history_win.h"
+#include "exam/keyboard_page.h"
+#include "exam/keyboard_page_win.h"
+
+namespace {
+
+constexpr char kPageFile[] = "Keyboard.htm";
+
+}  // namespace
+
+std::string App_KeyboardPagePath() {
+  const std::string& settings = g_Settings.documentPath;
+  const size_t cut = settings.find_last_of("\\/");
+  return cut == std::string::npos ? Path_Join(Dir_Current(), std::string("\\") + kPageFile)
+                                  : settings.substr(0, cut + 1) + kPageFile;
+}
+
+void App_ShowKeyboardPage() {
+  App_Trace("App_ShowKeyboardPage Entered");
+  const int language = g_Settings.Language;
+  const std::string page = Mode4_BuildKeyboardPage(Mode4_ReadKeySummary(language), Mode4_KeyboardTexts(language));
+  const std::string path = App_KeyboardPagePath();
+  const FileWriteResult written = File_WriteSafely(path, page);
+  if (written.ok) {
+    g_ShellExecute(g_App.mainWindow, L"open", W(Text_FromUtf8(path)), nullptr, nullptr, SW_SHOWNORMAL);
+  } else {
+    App_ShowWriteFailure(g_App.mainWindow, path, written.error);
+  }
+  App_Trace("App_ShowKeyboardPage Exited");
+}
