@@ -23,7 +23,7 @@ namespace {
 // The menu items the state enables and greys, and the toolbar buttons it shows, hides and greys.
 constexpr UINT kMenuCommands[] = {IDM_OPEN,       IDM_MODE_HANDS,  IDM_MODE_ALTERNATION, IDM_MODE_CUSTOM,
                                   IDM_MODE_TESTS, IDM_START_TEST,  IDM_CLEAR,            IDM_DETAILED_STATS,
-                                  IDM_HTML_REPORT};
+                                  IDM_HTML_REPORT, IDM_PRACTICE_WEAK_KEYS};
 constexpr int kButtonCommands[] = {IDT_OPEN, IDT_START_STOP, IDT_ALERT, IDT_CLEAR, IDT_STATISTICS};
 constexpr size_t kMenuCount = sizeof kMenuCommands / sizeof kMenuCommands[0];
 constexpr size_t kButtonCount = sizeof kButtonCommands / sizeof kButtonCommands[0];

@@ -143,8 +143,6 @@ LRESULT CALLBACK App_LinkCursorProc(HWND window, UINT message, WPARAM wParam, LP
 template LRESULT CALLBACK App_LinkCursorProc<LINK_ABOUT_MAKER>(HWND, UINT, WPARAM, LPARAM);
 template LRESULT CALLBACK App_LinkCursorProc<LINK_SUPPORT>(HWND, UINT, WPARAM, LPARAM);
 
-void App_OpenKeyboardLayoutPage() { OpenHelpPage(kKeyboardLayoutPage); }
-
 void App_OpenOnlineHelp() { OpenHelpPage(kOnlineHelpPage); }
 
 void App_OpenMakerSite() { OpenPage(W(Text_FromAscii(kMakerSite))); }

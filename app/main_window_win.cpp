@@ -18,6 +18,7 @@
 #include "common/modes.h"
 #include "exam/detailed_stats_win.h"
 #include "exam/history.h"
+#include "exam/keyboard_page_win.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
@@ -60,7 +61,7 @@ void OnMenuModeAlternation(HWND) { App_ShowScreen(kModeAlternation); }
 void OnMenuModeCustom(HWND) { App_ShowScreen(kModeCustom); }
 
 void OnCommandAbout(HWND) { App_ShowAboutBox(); }
-void OnCommandKeyboardLayout(HWND) { App_OpenKeyboardLayoutPage(); }
+void OnCommandKeyboardLayout(HWND) { App_ShowKeyboardPage(); }
 void OnCommandOnlineHelp(HWND) { App_OpenOnlineHelp(); }
 // The Help menu's site item and a click on the support link (the toolbar passes it on).
 void OnCommandMakerSite(HWND) { App_OpenMakerSite(); }

@@ -10,6 +10,7 @@
 #include "common/modes.h"
 #include "exam/detailed_stats_win.h"
 #include "exam/exam_screen_win.h"
+#include "exam/key_practice_win.h"
 #include "exam/report_win.h"
 #include "exam/sample_view_win.h"
 #include "exam/start_stop_win.h"
@@ -150,6 +151,7 @@ const ScreenCommand kCommands[] = {
     {IDT_STATISTICS, Mode4_OnDetailedStatsCommand},
     {IDM_DETAILED_STATS, Mode4_OnDetailedStatsCommand},
     {IDM_HTML_REPORT, Mode4_CreateHtmlReport},
+    {IDM_PRACTICE_WEAK_KEYS, Mode4_PractiseWeakKeys},
 };
 
 }  // namespace

@@ -16,6 +16,9 @@ void Mode4_BuildScreen(int mode);
 // Sample texts (exam/sample_file_win.cpp)
 int Mode4_LoadFile(Text16& text, const wchar_t* fileName);
 void Mode4_OpenSampleFile();
+// Reads the sample file at `path` (messages as Mode4_LoadFile's) and, when it can be used, makes it
+// the sample and empties the typing area for it, as File, Open does; false when it cannot.
+bool Mode4_OpenSample(const wchar_t* path);
 // The open-file dialog of Mode4_OpenSampleFile goes through this pointer so that the window tests
 // can answer it; it is GetOpenFileNameW, loaded at first use, in the program.
 extern BOOL(WINAPI* g_GetOpenFileName)(LPOPENFILENAMEW);

@@ -109,6 +109,8 @@ void Mode4_AppendHistory(const TestFigures& figures, bool completed) {
   const HistoryRow row = Mode4_MakeHistoryRow(time, g_Settings.Language, g_Sample.fileName, completed, figures,
                                               g_Typing.keystrokes, g_Typing.testErrors);
   if (!Mode4_AppendHistoryLine(g_History.path, Mode4_FormatHistoryRow(row))) ReportNotWritten();
+  // The test's key figures, with the same time as its row.
+  Mode4_AppendKeyHistory(time);
 }
 
 std::string Mode4_ProgressSection(int language) {

@@ -83,9 +83,7 @@ void Mode4_PractiseWeakKeys() {
     App_ShowWriteFailure(g_App.mainWindow, path, written.error);
   } else {
     // As File, Open: the file read back becomes the sample, shown and cut into words.
-    Text16 text;
-    const Text16 widePath = Text_FromUtf8(path);
-    if (Mode4_LoadFile(text, W(widePath))) Mode4_UseSampleText(text);
+    Mode4_OpenSample(W(Text_FromUtf8(path)));
   }
   App_Trace("Mode4_PractiseWeakKeys Exited");
 }

@@ -68,7 +68,8 @@ void Mode4_CreateHtmlReport() {
 
   // A report that is not on disk is not opened (the browser would show an older one or none):
   // the user is told which file could not be written and why.
-  const std::string page = Mode4_BuildHtmlReport(texts, date, time, kMakerSite, Mode4_ProgressSection(language));
+  const std::string page = Mode4_BuildHtmlReport(texts, date, time, kMakerSite,
+                                                 Mode4_ProgressSection(language) + Mode4_KeySection(language));
   const std::string path = Path_Join(Dir_Current(), kReportFile);
   const FileWriteResult written = File_WriteSafely(path, page);
   if (written.ok) {

@@ -80,6 +80,15 @@ void Mode4_UseSampleText(const Text16& text) {
   Mode4_ClearLiveFigures();
 }
 
+bool Mode4_OpenSample(const wchar_t* path) {
+  Text16 text;
+  if (!Mode4_LoadFile(text, path)) return false;
+  Mode4_UseSampleText(text);
+  // The new sample is typed from the start, and its first key starts its test.
+  App_ClearTypingArea();
+  return true;
+}
+
 void Mode4_OpenSampleFile() {
   const Text16 savedDirectory = CurrentDirectory();
   const int language = g_Settings.Language;
@@ -96,14 +105,7 @@ void Mode4_OpenSampleFile() {
   ofn.lpstrInitialDir = W(initialDir);
   ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
 
-  if (g_GetOpenFileName(&ofn)) {
-    Text16 text;
-    if (Mode4_LoadFile(text, fileName)) {
-      Mode4_UseSampleText(text);
-      // The new sample is typed from the start, and its first key starts its test.
-      App_ClearTypingArea();
-    }
-  }
+  if (g_GetOpenFileName(&ofn)) Mode4_OpenSample(fileName);
   // The dialog may have moved the current directory; every data file is found through it.
   if (!savedDirectory.empty()) SetCurrentDirectoryW(W(savedDirectory));
 }

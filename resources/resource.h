@@ -134,6 +134,7 @@
 #define IDM_KEYBOARD_LAYOUT     4016
 #define IDM_ONLINE_HELP         4017
 #define IDM_WEB_SITE            4018
+#define IDM_PRACTICE_WEAK_KEYS  4019
 
 // Menu bar positions
 #define MENU_POS_FILE           0
@@ -195,7 +196,6 @@
 #define IDS_KEYS_NO_CONFUSIONS  1432
 #define IDS_KEYS_SPACE          1433
 #define IDS_KEYS_NOT_WRITTEN    1434   // status bar, once per run
-#define IDS_PRACTICE_MENU       1435   // the Commands menu item of IDM_PRACTICE_WEAK_KEYS
 #define IDS_PRACTICE_CAPTION    1436
 #define IDS_PRACTICE_NEEDS_TESTS 1437
 #define IDS_PRACTICE_NO_WORDS   1438

@@ -76,6 +76,7 @@ void OnTypingAreaCommand(UINT command) {
     case IDM_CLEAR:
     case IDM_DETAILED_STATS:
     case IDM_HTML_REPORT:
+    case IDM_PRACTICE_WEAK_KEYS:
     case IDM_KEYBOARD_LAYOUT:
     case IDM_ONLINE_HELP:
       if (g_App.mainWindow) SendMessageW(g_App.mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
