@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <string>
 
 #include "app/app.h"
 #include "app/links_win.h"
@@ -11,6 +12,7 @@
 #include "app/toolbar_win.h"
 #include "app/web_addresses.h"
 #include "app/wide_text.h"
+#include "common/files.h"
 #include "common/languages.h"
 #include "common/text.h"
 #include "resources/resource.h"
@@ -22,7 +24,8 @@ namespace {
 constexpr size_t kMaxAddress = 259;
 
 constexpr wchar_t kKeyboardLayoutPage[] = L"Hands_Positioning.htm";
-constexpr wchar_t kOnlineHelpPage[] = L"KF_Help.htm";
+// The learner's manual, installed in each language folder: it opens without a network.
+constexpr char kManualPage[] = "KF_Help.htm";
 // Between the base and the page: "/", the language's folder ("EN", "FR", "RU"), "/".
 constexpr size_t kHelpFolderLength = 4;
 
@@ -30,8 +33,6 @@ template <typename Char>
 constexpr size_t Length(const Char* s) { return *s ? 1 + Length(s + 1) : 0; }
 static_assert(Length(kMakerSite) <= kMaxAddress && Length(kOrderPage) <= kMaxAddress, "address too long");
 static_assert(Length(kHelpBase) + kHelpFolderLength + Length(kKeyboardLayoutPage) <= kMaxAddress,
-              "help address too long");
-static_assert(Length(kHelpBase) + kHelpFolderLength + Length(kOnlineHelpPage) <= kMaxAddress,
               "help address too long");
 
 constexpr wchar_t kSupportText[] = L"Help keep KF free!";
@@ -144,7 +145,12 @@ template LRESULT CALLBACK App_LinkCursorProc<LINK_SUPPORT>(HWND, UINT, WPARAM, L
 
 void App_OpenKeyboardLayoutPage() { OpenHelpPage(kKeyboardLayoutPage); }
 
-void App_OpenOnlineHelp() { OpenHelpPage(kOnlineHelpPage); }
+void App_OpenOnlineHelp() {
+  // The full path, like the report's, so that the page opens whatever folder the browser starts in.
+  const std::string manual =
+      Path_Join(Dir_Current(), std::string("\\") + Language_Of(g_Settings.Language).folder + "\\" + kManualPage);
+  g_ShellExecute(nullptr, L"open", W(Text_FromUtf8(manual)), nullptr, nullptr, SW_SHOWNORMAL);
+}
 
 void App_OpenMakerSite() { OpenPage(W(Text_FromAscii(kMakerSite))); }
 

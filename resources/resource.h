@@ -78,6 +78,9 @@
 #define IDS_PROGRESS_MEAN_ERRORS 1126
 #define IDS_PROGRESS_NONE       1127
 #define IDS_HISTORY_NOT_WRITTEN 1128   // status bar, once per run
+#define IDS_NO_LANGUAGE_FOLDER  1129   // no folder to start from: what is missing,
+#define IDS_LOOKED_IN           1130   // where the tutor looked (the folders follow),
+#define IDS_INSTALL_AGAIN       1131   // and what the user can do
 #define IDS_STOP_TEST           10211
 #define IDS_DISABLE_ALERT       10221
 #define IDS_ENABLE_ALERT        10222

@@ -3,7 +3,9 @@
 // and recorded through the program's hooks.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlguid.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +20,7 @@
 #include "setup/setup.h"
 #include "setup/setup_resource.h"
 #include "setup/setup_win.h"
+#include "setup/uninstall_win.h"
 
 namespace {
 
@@ -851,6 +854,99 @@ TEST_F(SetupDialog, LanguageDataOnlyForKnownCodes) {
   EXPECT_EQ(Children(dest_ + "\\RU\\Training Words"),
             (std::vector<std::string>{"LH_Words_RU_UTF8.txt", "LTOR_Words_RU_UTF8.txt", "RH_Words_RU_UTF8.txt",
                                       "RTOL_Words_RU_UTF8.txt"}));
+}
+
+// ---- Telling Windows, and taking it away again ---------------------------------------------------
+
+std::string RegistryText(const char* name) {
+  char value[MAX_PATH * 2] = "";
+  DWORD size = sizeof value;
+  return RegGetValueA(HKEY_CURRENT_USER, kSetupUninstallKey, name, RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS
+             ? value
+             : "<missing>";
+}
+
+TEST_F(SetupDialog, AnInstallationIsListedAndHasAStartMenuShortcut) {
+  UseScratchDestination();
+  Command(IDC_SETUP_INSTALL);
+  ASSERT_FALSE(g_Setup.result.failed);
+  EXPECT_TRUE(g_Setup.result.notice.empty()) << g_Setup.result.notice;
+  EXPECT_EQ(RegistryText("InstallLocation"), dest_);
+  EXPECT_EQ(RegistryText("UninstallString"), "\"" + dest_ + "\\Uninstall.exe\"");
+  EXPECT_EQ(RegistryText("DisplayIcon"), dest_ + "\\KFP.exe,0");
+  EXPECT_EQ(RegistryText("DisplayVersion"), KF_VERSION_TEXT);
+  DWORD kilobytes = 0, size = sizeof kilobytes;
+  ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, kSetupUninstallKey, "EstimatedSize", RRF_RT_REG_DWORD, nullptr, &kilobytes,
+                         &size),
+            ERROR_SUCCESS);
+  EXPECT_GT(kilobytes, ReadFileBytes(ProgramFile()).size() / 1024);
+
+  // The shortcut starts this folder's tutor, in this folder.
+  const std::string shortcut = Setup_ShortcutPath();
+  ASSERT_TRUE(IsFile(shortcut)) << shortcut;
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IShellLinkA* link = nullptr;
+  ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                             reinterpret_cast<void**>(&link)),
+            S_OK);
+  IPersistFile* file = nullptr;
+  ASSERT_EQ(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)), S_OK);
+  wchar_t wide[MAX_PATH] = L"";
+  MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, wide, MAX_PATH);
+  ASSERT_EQ(file->Load(wide, STGM_READ), S_OK);
+  char target[MAX_PATH] = "", folder[MAX_PATH] = "";
+  link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+  link->GetWorkingDirectory(folder, MAX_PATH);
+  EXPECT_STREQ(target, (dest_ + "\\KFP.exe").c_str());
+  EXPECT_STREQ(folder, dest_.c_str());
+  file->Release();
+  link->Release();
+  CoUninitialize();
+
+  // Removing this installation takes both away; an entry of another folder is left alone.
+  char left[512] = "";
+  EXPECT_EQ(Setup_RemoveInstallation(dest_.c_str(), false, left, sizeof left), 0) << left;
+  EXPECT_FALSE(IsFile(shortcut));
+  EXPECT_EQ(RegistryText("InstallLocation"), "<missing>");
+  EXPECT_FALSE(IsFolder(dest_));
+}
+
+// What the uninstaller leaves, by what the folder held and whether the learner keeps their files.
+TEST_F(SetupDialog, RemovingTakesExactlyWhatWasInstalled) {
+  const struct {
+    const char* name;
+    bool keep;
+    std::vector<std::string> userFiles;  // written after the installation
+    std::vector<std::string> left;       // what stays below the folder
+  } kCases[] = {
+      {"nothing of the user's", false, {}, {}},
+      {"the learner's files, not kept", false,
+       {"History.csv", "Report.htm", "Keys.csv", "EN\\Training Words\\Custom_Words.dat", "TraceFile.txt"}, {}},
+      {"the learner's files, kept", true,
+       {"History.csv", "EN\\Training Words\\Custom_Words.dat", "TraceFile.txt"},
+       {"EN\\", "EN\\Training Words\\", "EN\\Training Words\\Custom_Words.dat", "History.csv", "Settings.xml"}},
+      {"a file of the user's in a language folder", false,
+       {"EN\\Tests\\my text.txt", "notes.txt"},
+       {"EN\\", "EN\\Tests\\", "EN\\Tests\\my text.txt", "notes.txt"}},
+  };
+  int n = 0;
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    CreateDirectoryA((root_ + "\\" + std::to_string(n)).c_str(), nullptr);
+    BrowseTo(root_ + "\\" + std::to_string(n));
+    dest_ = root_ + "\\" + std::to_string(n++) + "\\KFP";
+    Command(IDC_SETUP_INSTALL);
+    ASSERT_FALSE(g_Setup.result.failed);
+    for (const std::string& file : c.userFiles) ASSERT_TRUE(WriteFileBytes(dest_ + "\\" + file, "mine"));
+    char left[512] = "";
+    EXPECT_EQ(Setup_RemoveInstallation(dest_.c_str(), c.keep, left, sizeof left), 0) << left;
+    std::vector<std::string> stays;
+    for (const std::string& entry : Tree(dest_))  // a file's entry ends with its size and hash
+      stays.push_back(entry.back() == '\\' ? entry : entry.substr(0, entry.rfind(' ', entry.rfind(' ') - 1)));
+    EXPECT_EQ(stays, c.left);
+    EXPECT_EQ(IsFolder(dest_), !c.left.empty());
+    EXPECT_TRUE(IsFolder(root_ + "\\" + std::to_string(n - 1))) << "nothing above the folder";
+  }
 }
 
 // ---- The program file's own resources -----------------------------------------------------------
