@@ -951,36 +951,47 @@ TEST_F(SetupDialog, RemovingTakesExactlyWhatWasInstalled) {
 
 // ---- The program file's own resources -----------------------------------------------------------
 
+// Both programs: never elevated for their names ("setup", "uninstall"), with their version.
 TEST_F(SetupDialog, ManifestVersionAndIconMakeItAProperProgram) {
-  const HMODULE self = GetModuleHandleA(nullptr);
-  HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
-  ASSERT_NE(found, nullptr);
-  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(self, found))),
-                             SizeofResource(self, found));
-  EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << "never elevated for its name";
-  EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
-  EXPECT_EQ(manifest.find("<dpiAware"), std::string::npos) << "the system scales the fixed layout";
-  EXPECT_NE(FindResourceA(self, MAKEINTRESOURCEA(IDI_SETUP), MAKEINTRESOURCEA(14)), nullptr);  // RT_GROUP_ICON
+  char self[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, self, sizeof self);
+  const struct {
+    std::string file;
+    const char* originalName;
+    bool ownIcon;
+  } kPrograms[] = {{self, "quillsetup.exe", true}, {FullPath(KF_UNINSTALLER_FILE), "Uninstall.exe", false}};
+  for (const auto& p : kPrograms) {
+    SCOPED_TRACE(p.originalName);
+    const HMODULE module = LoadLibraryExA(p.file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    ASSERT_NE(found, nullptr);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                               SizeofResource(module, found));
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << "never elevated for its name";
+    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+    EXPECT_EQ(manifest.find("<dpiAware"), std::string::npos) << "the system scales the fixed layout";
+    EXPECT_EQ(FindResourceA(module, MAKEINTRESOURCEA(IDI_SETUP), MAKEINTRESOURCEA(14)) != nullptr, p.ownIcon);
+    FreeLibrary(module);
 
-  char file[MAX_PATH] = "";
-  GetModuleFileNameA(self, file, sizeof file);
-  DWORD ignored = 0;
-  std::vector<char> info(GetFileVersionInfoSizeA(file, &ignored));
-  ASSERT_FALSE(info.empty());
-  ASSERT_TRUE(GetFileVersionInfoA(file, 0, static_cast<DWORD>(info.size()), info.data()));
-  auto value = [&](const char* key) {
-    char* text = nullptr;
-    UINT length = 0;
-    const std::string path = std::string("\\StringFileInfo\\040904B0\\") + key;
-    return VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&text), &length) && text
-               ? std::string(text)
-               : std::string("<missing>");
-  };
-  EXPECT_EQ(value("ProductName"), "Keyfarer");
-  EXPECT_EQ(value("CompanyName"), "Velmora");
-  EXPECT_EQ(value("OriginalFilename"), "quillsetup.exe");
-  EXPECT_EQ(value("FileVersion"), KF_VERSION_TEXT);
-  EXPECT_EQ(value("ProductVersion"), KF_VERSION_TEXT);
+    DWORD ignored = 0;
+    std::vector<char> info(GetFileVersionInfoSizeA(p.file.c_str(), &ignored));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(p.file.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+    auto value = [&](const char* key) {
+      char* text = nullptr;
+      UINT length = 0;
+      const std::string path = std::string("\\StringFileInfo\\040904B0\\") + key;
+      return VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&text), &length) && text
+                 ? std::string(text)
+                 : std::string("<missing>");
+    };
+    EXPECT_EQ(value("ProductName"), "Keyfarer");
+    EXPECT_EQ(value("CompanyName"), "Velmora");
+    EXPECT_EQ(value("OriginalFilename"), p.originalName);
+    EXPECT_EQ(value("FileVersion"), KF_VERSION_TEXT);
+    EXPECT_EQ(value("ProductVersion"), KF_VERSION_TEXT);
+  }
 }
 
 }  // namespace
