@@ -29,6 +29,8 @@ bool FolderExists(const char* path) {
 int Remove(const char* folder, bool keep) {
   char first[MAX_PATH * 2];
   wsprintfA(first, "%s\\%s", folder, kSetupUninstallerName);
+  // Only a folder that an installation made: its uninstaller is still there.
+  if (GetFileAttributesA(first) == INVALID_FILE_ATTRIBUTES) return 1;
   for (DWORD waited = 0; waited < kWaitForFirstMs && !DeleteFileA(first); waited += 100) {
     if (GetFileAttributesA(first) == INVALID_FILE_ATTRIBUTES) break;
     Sleep(100);
