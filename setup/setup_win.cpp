@@ -154,13 +154,15 @@ std::string ReadExisting(const std::string& path, DWORD limit) {
   return bytes;
 }
 
-// Whether an existing file at the target stays as the user left it.
-bool KeepsExisting(const SetupFile& file, SetupKeep keep) {
+// What becomes of the file at a target: written, kept as the user left it, or already the
+// carried one (an unchanged sample needs no write).
+enum class Existing { Write, Keep, Same };
+Existing ExistingFile(const SetupFile& file, SetupKeep keep) {
   const DWORD attributes = GetFileAttributesA(file.target.c_str());
   if (keep == SetupKeep::Never || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-    return false;
-  if (keep == SetupKeep::IfPresent) return true;
-  return ReadExisting(file.target, file.size) != std::string(file.bytes, file.size);
+    return Existing::Write;
+  if (keep == SetupKeep::IfPresent) return Existing::Keep;
+  return ReadExisting(file.target, file.size) == std::string(file.bytes, file.size) ? Existing::Same : Existing::Keep;
 }
 
 // ".part" files an earlier run left behind, of any language: removed before anything else is
@@ -200,15 +202,13 @@ SetupResult RunPlan(const std::vector<SetupStep>& steps, const std::string& dest
       return run.result;
     }
   }
-  // The user's own settings and edited samples stay; an unchanged sample needs no write either.
+  // The user's own settings and edited samples stay.
   std::vector<SetupFile> writes;
   for (size_t i = 0; i < files.size(); ++i) {
-    if (KeepsExisting(files[i], keeps[i])) {
+    const Existing existing = ExistingFile(files[i], keeps[i]);
+    if (existing == Existing::Write) writes.push_back(files[i]);
+    if (existing == Existing::Keep)
       run.result.kept.push_back(files[i].target.substr(destination.empty() ? 0 : destination.size() + 1));
-    } else if (keeps[i] != SetupKeep::IfEdited || GetFileAttributesA(files[i].target.c_str()) == INVALID_FILE_ATTRIBUTES ||
-               (GetFileAttributesA(files[i].target.c_str()) & FILE_ATTRIBUTE_DIRECTORY)) {
-      writes.push_back(files[i]);
-    }
   }
   for (const SetupFile& file : writes) {
     if (CheckReplaceable(run, file.target)) continue;
