@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cwchar>
+#include <string>
 
 #include "app/app.h"
 #include "app/links_win.h"
@@ -11,8 +12,9 @@
 #include "app/toolbar_win.h"
 #include "app/web_addresses.h"
 #include "app/wide_text.h"
-#include "common/modes.h"
+#include "common/files.h"
 #include "common/languages.h"
+#include "common/modes.h"
 #include "common/text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -22,18 +24,12 @@ namespace {
 // Addresses hold at most this many characters (a terminated buffer of 260).
 constexpr size_t kMaxAddress = 259;
 
-constexpr wchar_t kKeyboardLayoutPage[] = L"Hands_Positioning.htm";
-constexpr wchar_t kOnlineHelpPage[] = L"KF_Help.htm";
-// Between the base and the page: "/", the language's folder ("EN", "FR", "RU"), "/".
-constexpr size_t kHelpFolderLength = 4;
+// The learner's manual, installed in each language folder: it opens without a network.
+constexpr char kManualPage[] = "KF_Help.htm";
 
 template <typename Char>
 constexpr size_t Length(const Char* s) { return *s ? 1 + Length(s + 1) : 0; }
 static_assert(Length(kMakerSite) <= kMaxAddress && Length(kOrderPage) <= kMaxAddress, "address too long");
-static_assert(Length(kHelpBase) + kHelpFolderLength + Length(kKeyboardLayoutPage) <= kMaxAddress,
-              "help address too long");
-static_assert(Length(kHelpBase) + kHelpFolderLength + Length(kOnlineHelpPage) <= kMaxAddress,
-              "help address too long");
 
 constexpr wchar_t kSupportText[] = L"Help keep KF free!";
 constexpr int kLinkY = 4, kLinkWidth = 150, kLinkHeight = 20;
@@ -53,15 +49,6 @@ LinkState g_Links;
 void OpenPage(const wchar_t* address) {
   // No handler for web addresses or an unreachable page: nothing to tell the user.
   g_ShellExecute(nullptr, L"open", address, nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-void OpenHelpPage(const wchar_t* page) {
-  wchar_t address[kMaxAddress + 1] = {};
-  // %ls: a wide string in every C runtime's wide printf.
-  const Text16 folder = Text_FromAscii(Language_Of(g_Settings.Language).folder);
-  const Text16 base = Text_FromAscii(kHelpBase);
-  std::swprintf(address, kMaxAddress + 1, L"%ls/%ls/%ls", W(base), W(folder), page);
-  OpenPage(address);
 }
 
 template <int link>
@@ -143,7 +130,12 @@ LRESULT CALLBACK App_LinkCursorProc(HWND window, UINT message, WPARAM wParam, LP
 template LRESULT CALLBACK App_LinkCursorProc<LINK_ABOUT_MAKER>(HWND, UINT, WPARAM, LPARAM);
 template LRESULT CALLBACK App_LinkCursorProc<LINK_SUPPORT>(HWND, UINT, WPARAM, LPARAM);
 
-void App_OpenOnlineHelp() { OpenHelpPage(kOnlineHelpPage); }
+void App_OpenOnlineHelp() {
+  // The full path, like the report's, so that the page opens whatever folder the browser starts in.
+  const std::string manual =
+      Path_Join(Dir_Current(), std::string("\\") + Language_Of(g_Settings.Language).folder + "\\" + kManualPage);
+  g_ShellExecute(nullptr, L"open", W(Text_FromUtf8(manual)), nullptr, nullptr, SW_SHOWNORMAL);
+}
 
 void App_OpenMakerSite() { OpenPage(W(Text_FromAscii(kMakerSite))); }
 

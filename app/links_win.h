@@ -2,9 +2,8 @@
 // About box, help pages and web links (app/links_win.cpp).
 #include <windows.h>
 
-// Help pages below the help folder of the current language (/EN/, /FR/, /RU/; English for any
-// other language): commands IDM_KEYBOARD_LAYOUT and IDM_ONLINE_HELP.
-void App_OpenKeyboardLayoutPage();
+// The learner's manual of the current language, <current folder>\<EN|FR|RU>\KF_Help.htm, by its
+// full path: command IDM_ONLINE_HELP (F1).
 void App_OpenOnlineHelp();
 // The maker's home page: commands IDM_WEB_SITE and IDC_SUPPORT_LINK.
 void App_OpenMakerSite();

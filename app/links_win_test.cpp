@@ -11,6 +11,7 @@
 #include "app/app.h"
 #include "app/screens_win.h"
 #include "app/links_win.h"
+#include "exam/keyboard_page_win.h"
 #include "app/main_window_win.h"
 #include "app/strings_win.h"
 #include "resources/resource.h"
@@ -22,8 +23,21 @@
 namespace kftest {
 namespace {
 
-const std::wstring kHelp = L"https://help.velmora.example/Software/KF/Help";
 const std::wstring kSite = L"https://www.velmora.example/";
+
+// The learner's manual of a language folder, by its full path in the tutor's folder.
+// The keyboard page, written beside Settings.xml in the language in force.
+std::wstring KeyboardPage() {
+  wchar_t current[MAX_PATH * 2] = L"";
+  GetCurrentDirectoryW(MAX_PATH * 2, current);
+  return std::wstring(current) + L"\\Keyboard.htm";
+}
+
+std::wstring Manual(const wchar_t* folder) {
+  wchar_t current[MAX_PATH * 2] = L"";
+  GetCurrentDirectoryW(MAX_PATH * 2, current);
+  return std::wstring(current) + L"\\" + folder + L"\\KF_Help.htm";
+}
 
 // ---- Pages handed to the shell ---------------------------------------------------------------
 
@@ -173,7 +187,7 @@ class LinksTest : public ShellTest {
     }
     const OpenedPage page = g_Opened[0];
     g_Opened.clear();
-    EXPECT_EQ(page.owner, nullptr);
+    EXPECT_TRUE(page.owner == nullptr || page.owner == g_App.mainWindow);
     EXPECT_EQ(page.verb, L"open");
     EXPECT_FALSE(page.hasParameters);
     EXPECT_FALSE(page.hasDirectory);
@@ -208,23 +222,23 @@ class LinksTest : public ShellTest {
 TEST_F(LinksTest, HelpCommandsOpenThePagesOfTheInterfaceLanguage) {
   ASSERT_NO_FATAL_FAILURE(StartIn(2));
   Command(IDM_ONLINE_HELP);
-  EXPECT_EQ(TakeOpened(), kHelp + L"/FR/KF_Help.htm");
+  EXPECT_EQ(TakeOpened(), Manual(L"FR"));
   Command(IDM_KEYBOARD_LAYOUT);
-  EXPECT_EQ(TakeOpened(), kHelp + L"/FR/Hands_Positioning.htm");
+  EXPECT_EQ(TakeOpened(), KeyboardPage());
 
   // Each call builds its address anew from the language in force.
   Command(IDM_LANG_RUSSIAN);
   ASSERT_EQ(g_Settings.Language, 3);
   Command(IDM_KEYBOARD_LAYOUT);
-  EXPECT_EQ(TakeOpened(), kHelp + L"/RU/Hands_Positioning.htm");
+  EXPECT_EQ(TakeOpened(), KeyboardPage());
   Command(IDM_ONLINE_HELP);
-  EXPECT_EQ(TakeOpened(), kHelp + L"/RU/KF_Help.htm");
+  EXPECT_EQ(TakeOpened(), Manual(L"RU"));
 
   Command(IDM_LANG_ENGLISH);
   Command(IDM_ONLINE_HELP);
-  EXPECT_EQ(TakeOpened(), kHelp + L"/EN/KF_Help.htm");
+  EXPECT_EQ(TakeOpened(), Manual(L"EN"));
   Command(IDM_KEYBOARD_LAYOUT);
-  EXPECT_EQ(TakeOpened(), kHelp + L"/EN/Hands_Positioning.htm");
+  EXPECT_EQ(TakeOpened(), KeyboardPage());
 }
 
 TEST_F(LinksTest, AnUnknownLanguageOpensTheEnglishHelp) {
@@ -233,9 +247,9 @@ TEST_F(LinksTest, AnUnknownLanguageOpensTheEnglishHelp) {
     SCOPED_TRACE(language);
     g_Settings.Language = language;
     App_OpenOnlineHelp();
-    EXPECT_EQ(TakeOpened(), kHelp + L"/EN/KF_Help.htm");
-    App_OpenKeyboardLayoutPage();
-    EXPECT_EQ(TakeOpened(), kHelp + L"/EN/Hands_Positioning.htm");
+    EXPECT_EQ(TakeOpened(), Manual(L"EN"));
+    App_ShowKeyboardPage();
+    EXPECT_EQ(TakeOpened(), KeyboardPage());
   }
   g_Settings.Language = 1;
 }
@@ -251,15 +265,15 @@ TEST_F(LinksTest, HelpKeysOpenTheSamePagesFromTheMainWindowAndTheTypingArea) {
     Command(IDM_LANG_FRENCH);
     ASSERT_NE(target(typingArea), nullptr);
     PressKey(target(typingArea), VK_F1, false);
-    EXPECT_EQ(TakeOpened(), kHelp + L"/FR/KF_Help.htm");
+    EXPECT_EQ(TakeOpened(), Manual(L"FR"));
     PressKey(target(typingArea), 'L', true);
-    EXPECT_EQ(TakeOpened(), kHelp + L"/FR/Hands_Positioning.htm");
+    EXPECT_EQ(TakeOpened(), KeyboardPage());
 
     Command(IDM_LANG_RUSSIAN);
     PressKey(target(typingArea), 'L', true);
-    EXPECT_EQ(TakeOpened(), kHelp + L"/RU/Hands_Positioning.htm");
+    EXPECT_EQ(TakeOpened(), KeyboardPage());
     PressKey(target(typingArea), VK_F1, false);
-    EXPECT_EQ(TakeOpened(), kHelp + L"/RU/KF_Help.htm");
+    EXPECT_EQ(TakeOpened(), Manual(L"RU"));
   }
   // The help keys typed nothing into the typing area.
   EXPECT_EQ(GetWindowTextLengthW(g_TypingScreen.typingArea), 0);
@@ -271,9 +285,9 @@ TEST_F(LinksTest, HelpKeysOpenTheSamePagesFromTheMainWindowAndTheTypingArea) {
   // The commands as the accelerator translation hands them to the typing area.
   Command(IDM_LANG_ENGLISH);
   SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_KEYBOARD_LAYOUT, 1), 0);
-  EXPECT_EQ(TakeOpened(), kHelp + L"/EN/Hands_Positioning.htm");
+  EXPECT_EQ(TakeOpened(), KeyboardPage());
   SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_ONLINE_HELP, 1), 0);
-  EXPECT_EQ(TakeOpened(), kHelp + L"/EN/KF_Help.htm");
+  EXPECT_EQ(TakeOpened(), Manual(L"EN"));
 }
 
 TEST_F(LinksTest, SiteCommandsOpenTheMakersHomePageInEveryLanguage) {

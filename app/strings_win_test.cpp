@@ -144,6 +144,8 @@ const ExpectedPopup kExpectedMenu[] = {
          {4014, {u"&Detailed Statistics\tF8", u"&Statistique détaillée\tF8", u"&Детальная статистика\tF8"}},
          {0, {nullptr, nullptr, nullptr}},
          {4015, {u"&HTML Report\tF9", u"&Rapport de HTML\tF9", u"&HTML отчет\tF9"}},
+         {4019, {u"Practise &Weak Keys\tCtrl+K", u"&Travailler les touches faibles\tCtrl+K",
+                 u"&Тренировать слабые клавиши\tCtrl+K"}},
      }},
     {{u"&Help", u"&Aide", u"&Помощь"},
      {
@@ -464,7 +466,7 @@ struct ExpectedAccelerator {
   WORD command;
 };
 
-TEST_F(ResourcesTest, ShortcutTableHasSixteenEntries) {
+TEST_F(ResourcesTest, ShortcutTableHasSeventeenEntries) {
   const ExpectedAccelerator expected[] = {
       {FALT, '?', IDM_ABOUT},
       {FALT, '/', IDM_ABOUT},
@@ -481,16 +483,17 @@ TEST_F(ResourcesTest, ShortcutTableHasSixteenEntries) {
       {FVIRTKEY, VK_F8, IDM_DETAILED_STATS},
       {FVIRTKEY, VK_F9, IDM_HTML_REPORT},
       {FVIRTKEY | FCONTROL, 'L', IDM_KEYBOARD_LAYOUT},
+      {FVIRTKEY | FCONTROL, 'K', IDM_PRACTICE_WEAK_KEYS},
       {FVIRTKEY, VK_F1, IDM_ONLINE_HELP},
   };
   for (LANGID thread : {LANGID(1033), LANGID(1049)}) {
     SetThreadLanguages(thread);
     HACCEL table = LoadAcceleratorsW(Module(), MAKEINTRESOURCEW(IDR_ACCELERATORS));
     ASSERT_NE(table, nullptr) << "thread " << thread;
-    ASSERT_EQ(CopyAcceleratorTableW(table, nullptr, 0), 16);
-    ACCEL entries[16] = {};
-    ASSERT_EQ(CopyAcceleratorTableW(table, entries, 16), 16);
-    for (int i = 0; i < 16; ++i) {
+    ASSERT_EQ(CopyAcceleratorTableW(table, nullptr, 0), 17);
+    ACCEL entries[17] = {};
+    ASSERT_EQ(CopyAcceleratorTableW(table, entries, 17), 17);
+    for (int i = 0; i < 17; ++i) {
       SCOPED_TRACE(testing::Message() << "entry " << i);
       EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FSHIFT | FCONTROL | FALT), expected[i].flags);
       EXPECT_EQ(entries[i].key, expected[i].key);

@@ -6,5 +6,3 @@
 constexpr char kMakerSite[] = "https://www.velmora.example/";
 // The order page is in English only, whatever the interface language.
 constexpr char kOrderPage[] = "https://www.velmora.example/order?product=kf&lang=en";
-// The help pages lie below this, in the folder of a language ("/EN/..."); no trailing slash.
-constexpr char kHelpBase[] = "https://help.velmora.example/Software/KF/Help";

@@ -8,7 +8,9 @@
 // common controls library loaded first, as the tutor loads it) instead of the tutor: the least
 // ratio any tutor start can have.
 // Prints per scenario the medians of both and the median of the per-pair ratios of the idle
-// times. Exit code 0 when every start reached a visible idle window and closed; the figures are
+// times, and the machine's load average before and after the table: other work on the machine
+// slows both programs and shrinks the ratios, so figures are comparable only from a quiet
+// machine (load below 0.5). Exit code 0 when every start reached a visible idle window and closed; the figures are
 // information, not a verdict.
 #include <windows.h>
 
@@ -154,6 +156,35 @@ Start TimeOneStart(const std::wstring& program, const std::wstring& folder) {
   return result;
 }
 
+// The load average of the machine the bench runs on: Linux's /proc/loadavg, which Wine shows
+// on drive Z:, or KF_LOADAVG when the runner passes it; "unknown" on Windows itself.
+std::wstring LoadAverage() {
+  std::string text = ReadBytes(L"Z:\\proc\\loadavg");
+  if (text.empty()) {
+    char passed[128] = "";
+    const DWORD n = GetEnvironmentVariableA("KF_LOADAVG", passed, sizeof passed);
+    if (n > 0 && n < sizeof passed) text = passed;
+  }
+  // The three averages (1, 5 and 15 minutes) are the first three fields.
+  std::wstring shown;
+  int fields = 0;
+  for (size_t i = 0; i < text.size() && fields < 3; ++i) {
+    const char c = text[i];
+    if (c == ' ' || c == '\t' || c == '\n') {
+      if (!shown.empty() && shown.back() != L' ') {
+        shown += L' ';
+        ++fields;
+      }
+    } else if ((c >= '0' && c <= '9') || c == '.') {
+      shown += static_cast<wchar_t>(c);
+    } else {
+      break;
+    }
+  }
+  while (!shown.empty() && shown.back() == L' ') shown.pop_back();
+  return shown.empty() ? L"unknown" : shown;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -168,6 +199,7 @@ int wmain(int argc, wchar_t** argv) {
   CreateDirectoryW(work.c_str(), nullptr);
 
   std::wprintf(L"start-up: creation to a visible, input-idle window; %d alternating pairs per scenario\n", pairs);
+  std::wprintf(L"load average (1, 5, 15 min) before: %ls\n", LoadAverage().c_str());
   std::wprintf(L"%-14ls %12ls %12ls %12ls %14ls\n", L"scenario", L"visible ms", L"idle ms", L"bare ms",
                L"ratio (pairs)");
   bool allOk = true;
@@ -213,5 +245,6 @@ int wmain(int argc, wchar_t** argv) {
                  Median(bareIdle), Median(ratios));
     std::fflush(stdout);
   }
+  std::wprintf(L"load average (1, 5, 15 min) after: %ls\n", LoadAverage().c_str());
   return allOk ? 0 : 1;
 }

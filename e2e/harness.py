@@ -389,14 +389,17 @@ class Tutor:
         self.kill()
         return False
 
-    def start(self):
+    def start(self, cwd=None):
+        """Starts the tutor in its folder, or with `cwd` as its current folder and its program
+        named by its full path (as a shortcut without a start folder does)."""
         require_environment()
         _kill_leftovers()
         if self._find_window(0) is not None:
             raise HarnessError("a tutor window is already open on this display")
         log = open(self.path("wine-output.txt"), "wb")
+        program = "KFP.exe" if cwd is None else wine_path(self.path("KFP.exe"))
         try:
-            self.proc = subprocess.Popen(["wine", "KFP.exe"], cwd=self.folder, stdin=subprocess.DEVNULL,
+            self.proc = subprocess.Popen(["wine", program], cwd=cwd or self.folder, stdin=subprocess.DEVNULL,
                                          stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
         finally:
             log.close()

@@ -215,6 +215,7 @@ class StagingScript(unittest.TestCase):
         self.dir = tempfile.mkdtemp(prefix="kf-stage-")
         self.addCleanup(shutil.rmtree, self.dir)
         self.exe = self.write("quillkey.exe", b"program 1")
+        self.uninstaller = self.write("quilluninstall.exe", b"uninstaller 1")
         self.write("data/Settings.xml", b"default 1")
         self.write("data/EN/Tests/Sample_Unicode.txt", b"\xff\xfeA\x00")
         self.write("data/FR/Training Words/LH_Words.dat", b"mot\r\n")
@@ -232,7 +233,8 @@ class StagingScript(unittest.TestCase):
     def stage(self):
         script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "stage_install.cmake")
         with open(os.devnull, "wb") as null:
-            return subprocess.run([self.cmake, "-DKF_EXE=" + self.exe, "-DKF_DATA=" + os.path.join(self.dir, "data"),
+            return subprocess.run([self.cmake, "-DKF_EXE=" + self.exe, "-DKF_UNINSTALLER=" + self.uninstaller,
+                                   "-DKF_DATA=" + os.path.join(self.dir, "data"),
                                    "-DKF_OUT=" + self.out, "-P", script],
                                   stdout=null, stderr=null, timeout=60).returncode
 
@@ -243,6 +245,7 @@ class StagingScript(unittest.TestCase):
     def test_fresh_folder(self):
         self.assertEqual(self.stage(), 0)
         self.assertEqual(self.read("KFP.exe"), b"program 1")
+        self.assertEqual(self.read("Uninstall.exe"), b"uninstaller 1")
         self.assertEqual(self.read("Settings.xml"), b"default 1")
         self.assertEqual(self.read("EN/Tests/Sample_Unicode.txt"), b"\xff\xfeA\x00")
         self.assertEqual(self.read("FR/Training Words/LH_Words.dat"), b"mot\r\n")
@@ -267,8 +270,11 @@ class StagingScript(unittest.TestCase):
         self.assertEqual(self.read("Settings.xml"), b"default 2")
 
     def test_missing_program_fails(self):
-        os.remove(self.exe)
-        self.assertNotEqual(self.stage(), 0)
+        for program in (self.exe, self.uninstaller):
+            with self.subTest(program=os.path.basename(program)):
+                os.rename(program, program + ".away")
+                self.assertNotEqual(self.stage(), 0)
+                os.rename(program + ".away", program)
 
 
 if __name__ == "__main__":

@@ -1,13 +1,18 @@
 """The installer, quillsetup.exe itself, run under Wine as a user would and driven with the
 keyboard: an installation into a folder whose name has blanks, a comma and accented letters
 (French default, Russian ticked), checked byte for byte against <build>/install, opened in the
-file manager and started; a drive too small for it (a tmpfs, when the test runs as root); and a
-relative and an overlong destination, which it refuses without writing anything.
+file manager and started; a drive too small for it (a tmpfs, when the test runs as root);
+destinations it refuses without writing anything (relative, overlong, device names, a name
+ending in a dot, a pipe); and the life of an installation: the Start menu shortcut and the
+installed apps entry, a running tutor refused, a reinstall that keeps the user's settings and
+edited sample, and the uninstaller, which keeps the learner's files when asked, takes the rest,
+and leaves a folder holding a file of the user's.
 
 The destinations are typed on a drive letter that the scenario maps in the Wine prefix
 (dosdevices), so that what is typed does not depend on where the build folder lies."""
 
 import contextlib
+import glob
 import os
 import shutil
 import subprocess
@@ -28,6 +33,12 @@ RELATIVE = ("The destination must be a full path that starts with a drive, such 
 TOO_LONG = ("The destination is too long: it has %d characters, and at most 213 leave room for the "
             "files installed below it.")
 NOTHING_INSTALLED = "Nothing was installed: the destination is as it was before."
+RUNNING = "Keyfarer is running: close it and press Install again."
+KEPT = ("Keyfarer has been installed successfully. Your own files were kept as they were:\r\n"
+        "Settings.xml\r\nEN\\Tests\\Sample_Unicode.txt\r\n\r\nOpen destination folder?")
+UNINSTALL_TITLE = "Keyfarer Uninstall"
+UNINSTALL_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Keyfarer"
+IDYES, IDNO = 6, 7
 
 
 def tree(folder):
@@ -54,6 +65,80 @@ def mapped_drive(target):
         yield letter.upper()
     finally:
         os.remove(link)
+
+
+def uninstall_entry():
+    """The values of the installed apps entry ({name: text}), or None when there is none; read
+    with Wine's own reg.exe, its output in a file."""
+    out = os.path.join(h.runs_dir(), "reg-query.txt")
+    with open(out, "wb") as f:
+        rc = subprocess.run(["wine", "reg", "query", UNINSTALL_KEY], stdin=subprocess.DEVNULL, stdout=f,
+                            stderr=subprocess.STDOUT, timeout=60).returncode
+    if rc != 0:
+        return None
+    values = {}
+    with open(out, "rb") as f:
+        for line in f.read().decode("utf-8", "replace").splitlines():
+            parts = line.strip().split(None, 2)
+            if len(parts) == 3 and parts[1].startswith("REG_"):
+                values[parts[0]] = parts[2]
+    return values
+
+
+def shortcut_file():
+    """The Start menu shortcut in the Wine prefix, or None."""
+    found = glob.glob(os.path.join(os.environ["WINEPREFIX"], "drive_c", "users", "*", "AppData", "Roaming",
+                                   "Microsoft", "Windows", "Start Menu", "Programs", "Keyfarer", "Keyfarer.lnk"))
+    return found[0] if found else None
+
+
+def wait_box(title, timeout=20.0):
+    """A message box of any process with this title; returns (window, text)."""
+    deadline = time.monotonic() + timeout
+    while True:
+        found = [w for w in h.top_windows(DIALOG_CLASS) if w["title"] == title]
+        if found:
+            children = h.probe("children", str(found[0]["hwnd"]))["children"]
+            texts = [c["text"] for c in children if c["id"] == ID_MESSAGE_TEXT and c["class"].lower() == "static"]
+            return found[0], (texts[0] if texts else None)
+        if time.monotonic() >= deadline:
+            raise h.HarnessError("no message box titled %r within %.0f s" % (title, timeout))
+        time.sleep(0.3)
+
+
+def answer_box(box, answer):
+    """Ends a message box with a button's id, posted to it as its click would be."""
+    h.probe("command", str(box["hwnd"]), str(answer))
+    deadline = time.monotonic() + 10
+    while any(w["hwnd"] == box["hwnd"] for w in h.top_windows(DIALOG_CLASS)):
+        if time.monotonic() >= deadline:
+            raise h.HarnessError("the message box stays open")
+        time.sleep(0.2)
+
+
+def run_uninstaller(folder, answer, shot=None):
+    """Starts <folder>/Uninstall.exe from another folder, answers its question (IDYES keeps the
+    learner's files, IDNO removes them too) and returns the text of its closing message."""
+    log = open(os.path.join(h.runs_dir(), "uninstall-output.txt"), "wb")
+    try:
+        proc = subprocess.Popen(["wine", os.path.join(folder, "Uninstall.exe")], cwd=h.runs_dir(),
+                                stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
+    finally:
+        log.close()
+    try:
+        box, question = wait_box(UNINSTALL_TITLE, timeout=h.START_TIMEOUT)
+        if shot:
+            Installer.screenshot_of(shot + "-question", box)
+        answer_box(box, answer)
+        box, done = wait_box(UNINSTALL_TITLE, timeout=30)
+        if shot:
+            Installer.screenshot_of(shot + "-done", box)
+        answer_box(box, 1)  # OK
+        proc.wait(timeout=30)
+        return question, done
+    finally:
+        if proc.poll() is None:
+            os.killpg(proc.pid, 9)
 
 
 class Installer:
@@ -139,7 +224,11 @@ class Installer:
 
     def screenshot(self, name, *windows):
         """The given windows (default: the dialog), cut out of the screen."""
-        rects = [w["rect"] for w in (windows or (self.dialog,))]
+        return Installer.screenshot_of(name, *(windows or (self.dialog,)))
+
+    @staticmethod
+    def screenshot_of(name, *windows):
+        rects = [w["rect"] for w in windows]
         x0 = max(0, min(r["x"] for r in rects) - 8)
         y0 = max(0, min(r["y"] for r in rects) - 8)
         x1 = max(r["x"] + r["w"] for r in rects) + 8
@@ -212,6 +301,7 @@ class InstallerScenarios(unittest.TestCase):
         staged = tree(os.path.join(h.build_dir(), "install"))
         expected = {p: b for p, b in staged.items() if p.split("/")[0] in ("FR", "RU")}
         expected["KFP.exe"] = staged["KFP.exe"]
+        expected["Uninstall.exe"] = staged["Uninstall.exe"]
         expected["Settings.xml"] = h.edit_setting(h.default_settings(), "Language", 2)
         self.assertEqual(sorted(tree(installed)), sorted(expected))
         for path, data in expected.items():
@@ -272,13 +362,28 @@ class InstallerScenarios(unittest.TestCase):
         inst.start()
         inst.focus()
         inst.key("Tab", "Tab")
+        reserved = ('The destination holds the name "%s", which Windows keeps for a device (as it keeps '
+                    'CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9, with or without an extension): no '
+                    'folder can have it. Please choose another name.')
+        dot = ("A folder name in the destination ends with a dot or a blank, which Windows drops: Keyfarer "
+               "would go into another folder than the one named. Please remove the dot or blank.")
+        pipe = ("The destination is a device or pipe path (it starts with \\\\.\\ or \\\\?\\). Please name a "
+                "folder on a drive, such as C:\\Keyfarer, or on a network share.")
         for typed, message, shot in (("relative dir/KFP", RELATIVE, "setup-refused-relative"),
-                                     ("C:/" + "x" * 300, TOO_LONG % 303, "setup-refused-long")):
+                                     ("C:/" + "x" * 300, TOO_LONG % 303, "setup-refused-long"),
+                                     ("C:/kfrefused/CON", reserved % "CON", "setup-refused-device"),
+                                     ("C:/kfrefused/con/b", reserved % "CON", None),
+                                     ("C:/kfrefused/NUL", reserved % "NUL", None),
+                                     ("C:/kfrefused/COM1.txt", reserved % "COM1", None),
+                                     ("C:/kfrefused/KFP.", dot, "setup-refused-dot"),
+                                     ("C:/kfrefused/a /KFP", dot, None),
+                                     ("\\\\.\\pipe\\kfrefused", pipe, None)):
             inst.type_destination(typed, self)
             inst.press_install()
             box, text = inst.message_box()
             self.assertEqual(text, message)
-            inst.screenshot(shot, inst.dialog, box)
+            if shot:
+                inst.screenshot(shot, inst.dialog, box)
             inst.answer("Return", self)
             # Back in the destination box, its text selected for retyping.
             self.assertEqual(h.probe("focus", str(inst.dialog["hwnd"]))["focus"]["id"], ID_DESTINATION)
@@ -286,7 +391,114 @@ class InstallerScenarios(unittest.TestCase):
         self.assertEqual(inst.wait_exit(), 0)
         self.assertEqual(sorted(os.listdir(inst.folder)), ["quillsetup.exe", "wine-output.txt"])
         drive_c = os.path.join(os.environ["WINEPREFIX"], "drive_c")
-        self.assertFalse([n for n in os.listdir(drive_c) if n.startswith("xxx")])
+        self.assertFalse([n for n in os.listdir(drive_c) if n.startswith("xxx") or n == "kfrefused"])
+
+    def test_4_installed_like_any_program_and_removed_again(self):
+        target = os.path.join(h.runs_dir(), "setup-life")
+        if os.path.exists(target):
+            shutil.rmtree(target)
+        os.makedirs(target)
+        with mapped_drive(target) as drive:
+            destination = drive + ":\\KFP"
+            installed = os.path.join(target, "KFP")
+
+            def install(expected, running=None):
+                inst = self.installer = Installer("setup-life-installer")
+                inst.start()
+                inst.focus()
+                inst.key("Tab", "Tab")
+                inst.type_destination(drive + ":/KFP", self)
+                inst.press_install()
+                if running:
+                    box, text = inst.message_box()
+                    self.assertEqual(text, RUNNING)
+                    inst.screenshot("setup-refused-running", inst.dialog, box)
+                    inst.answer("Return", self)
+                    self.assertEqual(sorted(p for p in tree(installed) if p != "wine-output.txt"), running,
+                                     "nothing written while the tutor runs")
+                    h.probe("close", str(running_tutor.hwnd))  # the keyboard is the installer's
+                    self.assertEqual(running_tutor.wait_exit(), 0)
+                    os.remove(os.path.join(installed, "wine-output.txt"))
+                    inst.focus()
+                    inst.key("space")  # Install has the focus again
+                box, text = inst.message_box()
+                self.assertEqual(text, expected)
+                if expected != SUCCESS:
+                    inst.screenshot("setup-kept", inst.dialog, box)
+                answer_box(box, IDNO)
+                self.assertEqual(inst.wait_exit(), 0)
+
+            install(SUCCESS)
+            entry = uninstall_entry()
+            self.assertIsNotNone(entry, "no installed apps entry")
+            self.assertEqual(entry["InstallLocation"], destination)
+            self.assertEqual(entry["UninstallString"], '"%s\\Uninstall.exe"' % destination)
+            self.assertEqual(entry["DisplayIcon"], destination + "\\KFP.exe,0")
+            self.assertEqual((entry["DisplayName"], entry["Publisher"]), ("Keyfarer", "Velmora"))
+            self.assertGreater(int(entry["EstimatedSize"], 16), 300)
+            link = shortcut_file()
+            self.assertIsNotNone(link, "no Start menu shortcut")
+            with open(link, "rb") as f:
+                data = f.read()
+            # The program and the folder it starts in, as the shell link stores them.
+            program = (destination + "\\KFP.exe")
+            self.assertTrue(program.encode("cp1252") in data or program.encode("utf-16-le") in data, data)
+            self.assertIn(destination.encode("utf-16-le"), data)
+
+            # The learner edits the settings and the sample, then installs again while the tutor
+            # runs: refused by name, then, once it is closed, installed keeping both.
+            settings = h.edit_setting(h.edit_setting(h.default_settings(), "Mode", 2), "BackgroundColor", "#102030")
+            with open(os.path.join(installed, "Settings.xml"), "wb") as f:
+                f.write(settings)
+            sample = h.encode_sample("My own sample text.")
+            with open(os.path.join(installed, "EN", "Tests", "Sample_Unicode.txt"), "wb") as f:
+                f.write(sample)
+            before = sorted(tree(installed))
+            running_tutor = h.Tutor("setup-life-tutor", installed=installed)
+            with running_tutor:
+                running_tutor.wait_ready()
+                install(KEPT, running=before)
+            with open(os.path.join(installed, "Settings.xml"), "rb") as f:
+                self.assertEqual(f.read(), settings)
+            with open(os.path.join(installed, "EN", "Tests", "Sample_Unicode.txt"), "rb") as f:
+                self.assertEqual(f.read(), sample)
+
+            # The learner's own files and one file of the user's in a language folder.
+            own = {"History.csv": b"h", os.path.join("EN", "Training Words", "Custom_Words.dat"): b"war\r\n",
+                   os.path.join("EN", "Tests", "notes.txt"): b"mine", "TraceFile.txt": b"t"}
+            for path, data in own.items():
+                with open(os.path.join(installed, path), "wb") as f:
+                    f.write(data)
+            question, done = run_uninstaller(installed, IDYES, shot="uninstall")
+            self.assertTrue(question.startswith("Remove Keyfarer from %s?" % destination), question)
+            self.assertEqual(done, "Keyfarer has been removed from %s. Your own files were kept there." % destination)
+            left = tree(installed)
+            self.assertEqual(sorted(left), sorted(["EN/", "EN/Tests/", "EN/Training Words/", "EN/Tests/notes.txt",
+                                                   "EN/Training Words/Custom_Words.dat", "History.csv",
+                                                   "Settings.xml"]))
+            self.assertEqual(left["Settings.xml"], settings)
+            self.assertIsNone(uninstall_entry(), "the installed apps entry is gone")
+            self.assertIsNone(shortcut_file(), "the shortcut is gone")
+
+            # Installed again (the learner's files gone by hand) and removed with whatever the
+            # learner made since: only the user's own file stays.
+            for path in ("History.csv", "Settings.xml", os.path.join("EN", "Training Words", "Custom_Words.dat")):
+                os.remove(os.path.join(installed, path))
+            install(SUCCESS)
+            with open(os.path.join(installed, "Report.htm"), "wb") as f:
+                f.write(b"<p>report</p>")
+            _, done = run_uninstaller(installed, IDNO)
+            self.assertEqual(done, "Keyfarer has been removed from %s." % destination)
+            self.assertEqual(sorted(tree(installed)), ["EN/", "EN/Tests/", "EN/Tests/notes.txt"])
+            os.remove(os.path.join(installed, "EN", "Tests", "notes.txt"))
+
+            # Nothing of the user's: the folder itself goes, and nothing beside it.
+            with open(os.path.join(target, "beside.txt"), "wb") as f:
+                f.write(b"not Keyfarer's")
+            shutil.rmtree(installed)
+            install(SUCCESS)
+            run_uninstaller(installed, IDNO)
+            self.assertEqual(sorted(os.listdir(target)), ["beside.txt"])
 
 
 if __name__ == "__main__":

@@ -1,6 +1,10 @@
 """The tutor started in a fresh install folder with the default settings (Tests mode, English)
-and closed with Alt+F4."""
+and closed with Alt+F4; and started from another folder: it works from its own folder, or
+says which folders it looked in when neither holds a language folder."""
 
+import os
+import shutil
+import subprocess
 import unittest
 
 import harness as h
@@ -93,6 +97,60 @@ class DefaultStart(unittest.TestCase):
         self.assertEqual(t.read_file("Settings.xml"), t.settings_before,
                          "a run that ends in its start mode and language writes nothing")
         self.assertFalse(t.exists("TraceFile.txt"), "no trace log with Debug 0")
+
+
+class StartFromAnotherFolder(unittest.TestCase):
+    def elsewhere(self):
+        folder = os.path.join(h.runs_dir(), "startup-elsewhere")
+        if os.path.exists(folder):
+            shutil.rmtree(folder)
+        os.makedirs(folder)
+        return folder
+
+    def test_its_own_folder_when_the_current_one_has_no_language_folder(self):
+        cwd = self.elsewhere()
+        tutor = h.Tutor("startup-own-folder", edits={"Debug": 1})
+        try:
+            tutor.start(cwd=cwd)
+            tutor.wait_ready()
+            tutor.wait_for_sample("the English sample of the program's folder", h.sample_text(1))
+            self.assertEqual(tutor.close_alt_f4(), 0)
+        finally:
+            tutor.kill()
+        self.assertEqual(os.listdir(cwd), [], "nothing written into the current folder")
+        trace = [m for _, m in h.parse_trace(tutor.read_file("TraceFile.txt"))]
+        at = trace.index("_tWinMain Entered")
+        self.assertEqual(trace[at + 1:at + 5], ["_tWinMain: the current folder has no language folder:", h.wine_path(cwd),
+                                                "_tWinMain: working from the program's folder:",
+                                                h.wine_path(tutor.folder)])
+
+    def test_a_message_names_the_folders_when_neither_has_one(self):
+        cwd = self.elsewhere()
+        lonely = os.path.join(cwd, "program")
+        os.makedirs(lonely)
+        shutil.copy(os.path.join(h.build_dir(), "install", "KFP.exe"), lonely)
+        with open(os.path.join(cwd, "wine-output.txt"), "wb") as log:
+            proc = subprocess.Popen(["wine", h.wine_path(os.path.join(lonely, "KFP.exe"))], cwd=cwd,
+                                    stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                                    start_new_session=True)
+        try:
+            box = h.find_window("#32770", h.START_TIMEOUT)
+            self.assertIsNotNone(box, "no message box")
+            self.assertEqual(box["title"], "Keyfarer")
+            texts = [c["text"] for c in h.probe("children", str(box["hwnd"]))["children"]
+                     if c["id"] == 0xFFFF and c["class"].lower() == "static"]
+            self.assertEqual(texts, ["Keyfarer cannot start: there is no language folder (EN, FR or RU) with its "
+                                     "word lists.\r\n\r\nIt looked in:\r\n%s\r\n%s\r\n\r\nPlease install "
+                                     "Keyfarer again, or start it from its installation folder."
+                                     % (h.wine_path(cwd), h.wine_path(lonely))])
+            self.assertEqual(h.top_windows(h.CLASS_NAME), [], "no empty main window")
+            h._screenshot_root("startup-no-language-folder")
+            h.probe("command", str(box["hwnd"]), "1")
+            self.assertEqual(proc.wait(timeout=h.EXIT_TIMEOUT), 1)
+        finally:
+            if proc.poll() is None:
+                os.killpg(proc.pid, 9)
+                proc.wait(timeout=10)
 
 
 if __name__ == "__main__":

@@ -19,6 +19,7 @@
 #include "settings/settings.h"
 #include "exam/history.h"
 #include "exam/history_win.h"
+#include "exam/key_history_win.h"
 #include "exam/report_win.h"
 #include "exam/sample_text.h"
 #include "typing/keystrokes.h"
@@ -31,10 +32,6 @@ constexpr int kHistoryStatusPart = SB_PART_LIVE_ERRORS;
 
 
 // Name of a language as its Language submenu entry shows it, without the shortcut.
-Text16 LanguageName(int language) {
-  const Text16 entry = App_StringText(Language_Of(language).entryString, language);
-  return entry.substr(0, entry.find(u'\t'));
-}
 
 void ReportNotWritten() {
   if (g_History.failureReported) return;
@@ -113,9 +110,14 @@ void Mode4_AppendHistory(const TestFigures& figures, bool completed) {
   Mode4_AppendKeyHistory(time);
 }
 
+Text16 Mode4_LanguageName(int language) {
+  const Text16 entry = App_StringText(Language_Of(language).entryString, language);
+  return entry.substr(0, entry.find(u'\t'));
+}
+
 std::string Mode4_ProgressSection(int language) {
   ProgressTexts texts;
-  texts.heading = App_StringText(IDS_PROGRESS, language) + LanguageName(language);
+  texts.heading = App_StringText(IDS_PROGRESS, language) + Mode4_LanguageName(language);
   texts.chartCaption = App_StringText(IDS_PROGRESS_CHART, language);
   texts.cpm = App_StringText(IDS_PROGRESS_CPM, language);
   texts.errors = App_StringText(IDS_PROGRESS_ERRORS, language);

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "common/text.h"
+
 #include "typing/figures.h"
 
 // History.csv and the report's progress section (exam/history_win.cpp)
@@ -19,3 +21,5 @@ bool Mode4_AppendHistoryLine(const std::string& path, const std::string& row);
 // The progress section of the report for `language` from the completed tests at the end of
 // History.csv.
 std::string Mode4_ProgressSection(int language);
+// The name of `language` in that language, as its Language menu entry gives it.
+Text16 Mode4_LanguageName(int language);

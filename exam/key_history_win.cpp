@@ -7,7 +7,6 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/menus_win.h"
 #include "app/strings_win.h"
 #include "app/wide_text.h"
 #include "common/files.h"
@@ -16,6 +15,7 @@
 #include "settings/settings.h"
 #include "exam/history.h"
 #include "exam/key_history.h"
+#include "exam/history_win.h"
 #include "exam/key_history_win.h"
 #include "typing/keystrokes.h"
 
@@ -28,18 +28,12 @@ constexpr char kKeyFile[] = "Keys.csv";
 // stopped test stood there, and the next test's figures take it back.
 constexpr int kKeysStatusPart = SB_PART_LIVE_ERRORS;
 
-Text16 String(UINT id, int language) { return T16(App_LoadString(id, language)); }
-
-Text16 LanguageName(int language) {
-  const Text16 entry = String(App_LanguageNameString(language), language);
-  return entry.substr(0, entry.find(u'\t'));
-}
 
 void ReportNotWritten() {
   if (g_KeyHistory.failureReported) return;
   g_KeyHistory.failureReported = true;
   if (!g_App.statusBar) return;
-  const Text16 text = String(IDS_KEYS_NOT_WRITTEN, g_Settings.Language);
+  const Text16 text = App_StringText(IDS_KEYS_NOT_WRITTEN, g_Settings.Language);
   SendMessageW(g_App.statusBar, SB_SETTEXTW, kKeysStatusPart, reinterpret_cast<LPARAM>(W(text)));
 }
 
@@ -110,26 +104,26 @@ KeySummary Mode4_ReadKeySummary(int language) {
 
 KeyboardTexts Mode4_KeyboardTexts(int language) {
   KeyboardTexts t;
-  t.heading = String(IDS_KEYS_PAGE_HEADING, language);
-  for (int i = 0; i < 5; ++i) t.fingers[i] = String(IDS_KEYS_LITTLE + i, language);
-  t.homeKeys = String(IDS_KEYS_HOME, language);
-  t.errorScale = String(IDS_KEYS_ERROR_SCALE, language);
-  t.untyped = String(IDS_KEYS_UNTYPED, language);
-  t.speedNote = String(IDS_KEYS_SPEED_NOTE, language);
-  t.noFigures = String(IDS_KEYS_NO_FIGURES, language);
-  t.sectionHeading = String(IDS_KEYS_SECTION, language);
-  t.weakHeading = String(IDS_KEYS_WEAK, language);
-  for (int i = 0; i < 4; ++i) t.columns[i] = String(IDS_KEYS_COL_KEY + i, language);
-  t.better = String(IDS_KEYS_BETTER, language);
-  t.worse = String(IDS_KEYS_WORSE, language);
-  t.steady = String(IDS_KEYS_STEADY, language);
-  t.tooFew = String(IDS_KEYS_TOO_FEW, language);
-  t.noWeakKeys = String(IDS_KEYS_NO_WEAK, language);
-  t.confusionsHeading = String(IDS_KEYS_CONFUSIONS, language);
-  t.confusion = String(IDS_KEYS_CONFUSION, language);
-  t.noConfusions = String(IDS_KEYS_NO_CONFUSIONS, language);
-  t.space = String(IDS_KEYS_SPACE, language);
-  t.languageName = LanguageName(language);
+  t.heading = App_StringText(IDS_KEYS_PAGE_HEADING, language);
+  for (int i = 0; i < 5; ++i) t.fingers[i] = App_StringText(IDS_KEYS_LITTLE + i, language);
+  t.homeKeys = App_StringText(IDS_KEYS_HOME, language);
+  t.errorScale = App_StringText(IDS_KEYS_ERROR_SCALE, language);
+  t.untyped = App_StringText(IDS_KEYS_UNTYPED, language);
+  t.speedNote = App_StringText(IDS_KEYS_SPEED_NOTE, language);
+  t.noFigures = App_StringText(IDS_KEYS_NO_FIGURES, language);
+  t.sectionHeading = App_StringText(IDS_KEYS_SECTION, language);
+  t.weakHeading = App_StringText(IDS_KEYS_WEAK, language);
+  for (int i = 0; i < 4; ++i) t.columns[i] = App_StringText(IDS_KEYS_COL_KEY + i, language);
+  t.better = App_StringText(IDS_KEYS_BETTER, language);
+  t.worse = App_StringText(IDS_KEYS_WORSE, language);
+  t.steady = App_StringText(IDS_KEYS_STEADY, language);
+  t.tooFew = App_StringText(IDS_KEYS_TOO_FEW, language);
+  t.noWeakKeys = App_StringText(IDS_KEYS_NO_WEAK, language);
+  t.confusionsHeading = App_StringText(IDS_KEYS_CONFUSIONS, language);
+  t.confusion = App_StringText(IDS_KEYS_CONFUSION, language);
+  t.noConfusions = App_StringText(IDS_KEYS_NO_CONFUSIONS, language);
+  t.space = App_StringText(IDS_KEYS_SPACE, language);
+  t.languageName = Mode4_LanguageName(language);
   return t;
 }
 

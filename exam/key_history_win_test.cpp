@@ -13,7 +13,9 @@
 #include "common/text.h"
 #include "resources/resource.h"
 #include "testing/window_test_support.h"
+#include "exam/history_win.h"
 #include "exam/key_history.h"
+#include "exam/report_win.h"
 #include "exam/key_history_win.h"
 #include "exam/key_practice.h"
 #include "exam/key_practice_win.h"
@@ -28,6 +30,17 @@ constexpr HistoryTime kEvening = {2026, 12, 5, 21, 23, 41};
 const std::string kFileStart =
     "\xEF\xBB\xBFTime,Language,Character,Expected,Errors,Wrong key,Wrong key times,Timed,Milliseconds\r\n";
 
+// The stop's clock: the rows of a test carry the time of its History.csv row.
+void WINAPI EveningClock(LPSYSTEMTIME time) {
+  *time = SYSTEMTIME{};
+  time->wYear = static_cast<WORD>(kEvening.year);
+  time->wMonth = static_cast<WORD>(kEvening.month);
+  time->wDay = static_cast<WORD>(kEvening.day);
+  time->wHour = static_cast<WORD>(kEvening.hour);
+  time->wMinute = static_cast<WORD>(kEvening.minute);
+  time->wSecond = static_cast<WORD>(kEvening.second);
+}
+
 std::vector<std::wstring> g_Opened;
 HINSTANCE WINAPI RecordViewer(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
   g_Opened.push_back(std::wstring(verb ? verb : L"") + L" " + (file ? file : L""));
@@ -41,9 +54,11 @@ class KeyFiguresTest : public kftest::TypingWindowTest {
     g_ShellExecute = RecordViewer;
     g_Opened.clear();
     g_KeyHistory.failureReported = false;
+    g_GetLocalTime = EveningClock;
   }
   void TearDown() override {
     g_ShellExecute = ShellExecuteW;
+    g_GetLocalTime = GetLocalTime;
     g_KeyHistory.failureReported = false;
     kftest::TypingWindowTest::TearDown();
   }
@@ -55,13 +70,13 @@ class KeyFiguresTest : public kftest::TypingWindowTest {
     SendMessageW(g_App.statusBar, SB_GETTEXTW, 2, reinterpret_cast<LPARAM>(text));
     return text;
   }
-  // A short test started and stopped with the command: "Thx", Backspace, "e qu", and its rows.
+  // A short test started and stopped with the command: "Thx", Backspace, "e qu"; its stop writes
+  // its rows.
   static void StoppedTest() {
     kftest::Command(IDM_CLEAR);
     kftest::Command(IDT_START_STOP);
     TypeTo(g_TypingScreen.typingArea, L"Thx\be qu");
     kftest::Command(IDT_START_STOP);
-    Mode4_AppendKeyHistory(kEvening);
   }
 };
 

@@ -25,11 +25,10 @@ namespace {
 
 constexpr char kPracticeFile[] = "Practice.txt";
 
-Text16 String(UINT id, int language) { return T16(App_LoadString(id, language)); }
 
 void Say(UINT id, int language) {
-  const Text16 text = String(id, language);
-  const Text16 caption = String(IDS_PRACTICE_CAPTION, language);
+  const Text16 text = App_StringText(id, language);
+  const Text16 caption = App_StringText(IDS_PRACTICE_CAPTION, language);
   g_MessageBox(g_App.mainWindow, W(text), W(caption), MB_OK | MB_ICONINFORMATION);
 }
 

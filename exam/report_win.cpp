@@ -16,6 +16,7 @@
 #include "settings/settings.h"
 #include "settings/trace.h"
 #include "exam/history_win.h"
+#include "exam/key_history_win.h"
 #include "exam/report.h"
 #include "exam/report_win.h"
 #include "typing/figures.h"

@@ -80,6 +80,9 @@
 #define IDS_HISTORY_NOT_WRITTEN 1128   // status bar, once per run
 #define IDS_PROGRESS_TREND      1129   // chart legend
 #define IDS_PROGRESS_TESTS_AXIS 1130   // bottom axis title
+#define IDS_NO_LANGUAGE_FOLDER  1132   // no folder to start from: what is missing,
+#define IDS_LOOKED_IN           1133   // where the tutor looked (the folders follow),
+#define IDS_INSTALL_AGAIN       1134   // and what the user can do
 #define IDS_STOP_TEST           10211
 #define IDS_DISABLE_ALERT       10221
 #define IDS_ENABLE_ALERT        10222

@@ -6,20 +6,7 @@
 
 #include "setup/setup_resource.h"
 #include "setup/setup_win.h"
-
-namespace {
-
-// Before any other DLL is loaded: DLLs come from the system folder only, never from the folder
-// the installer was downloaded to or the current one. Looked up, since Windows 7 has the call
-// only with an update; there, the current folder at least leaves the search.
-void Setup_HardenDllSearch() {
-  using SetDirectories = BOOL(WINAPI*)(DWORD);
-  const FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
-  const auto setDirectories = reinterpret_cast<SetDirectories>(reinterpret_cast<void (*)()>(found));
-  if (!setDirectories || !setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryA("");
-}
-
-}  // namespace
+#include "setup/uninstall_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Setup_HardenDllSearch();

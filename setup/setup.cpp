@@ -1,27 +1,71 @@
 #include "setup/setup.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "settings/settings.h"
 
 namespace {
 
-const SetupLanguage kLanguages[3] = {
-    {"\\EN", 133, {"LH_Words.dat", "RH_Words.dat", "LTOR_Both.dat", "RTOL_Both.dat"}},
-    {"\\FR", 138, {"LH_Words.dat", "RH_Words.dat", "LTOR_Both.dat", "RTOL_Both.dat"}},
-    {"\\RU", 143,
-     {"LH_Words_RU_UTF8.txt", "RH_Words_RU_UTF8.txt", "LTOR_Words_RU_UTF8.txt",
-      "RTOL_Words_RU_UTF8.txt"}},
-};
 const char* const kLanguageNames[3] = {"English", "French", "Russian"};
+const char* const kReservedNames[] = {"CON", "PRN", "AUX", "NUL"};
 
 bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 bool IsDriveLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 
 SetupStep Folder(const std::string& folder) { return {SetupStepKind::CreateFolder, folder, 0, "", 0}; }
 
-SetupStep Resource(int id, const std::string& folder, const char* name) {
-  return {SetupStepKind::WriteResource, folder, id, name, 0};
+SetupStep Resource(int id, const std::string& folder, const char* name, SetupKeep keep = SetupKeep::Never) {
+  return {SetupStepKind::WriteResource, folder, id, name, 0, keep};
+}
+
+char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
+
+// The name Windows keeps for a device that `part` stands for ("COM1" for "com1.txt"), or empty.
+// The stem before the first dot counts, blanks at its end dropped, as Windows reads it.
+std::string ReservedStem(const Text16& part) {
+  Text16 stem = part.substr(0, part.find(u'.'));
+  while (!stem.empty() && stem.back() == u' ') stem.pop_back();
+  if (stem.size() != 3 && stem.size() != 4) return "";
+  std::string upper;
+  for (char16_t c : stem) {
+    if (c > 0x7F) return "";
+    upper += static_cast<char>(Upper(c));
+  }
+  for (const char* name : kReservedNames)
+    if (upper == name) return upper;
+  if (upper.size() == 4 && (upper.compare(0, 3, "COM") == 0 || upper.compare(0, 3, "LPT") == 0) && upper[3] >= '1' &&
+      upper[3] <= '9')
+    return upper;
+  return "";
+}
+
+// The folder names of a destination below its root ("C:\" or "\\server\"), in order.
+std::vector<Text16> Parts(const Text16& destination) {
+  std::vector<Text16> parts;
+  const bool fromDrive = destination.size() >= 2 && destination[1] == u':';
+  size_t at = fromDrive ? 3 : 2;
+  while (at <= destination.size()) {
+    size_t end = destination.find_first_of(u"\\/", at);
+    if (end == Text16::npos) end = destination.size();
+    if (end > at) parts.push_back(destination.substr(at, end - at));
+    at = end + 1;
+  }
+  return parts;
+}
+
+std::string FirstReservedStem(const Text16& destination) {
+  for (const Text16& part : Parts(destination)) {
+    const std::string stem = ReservedStem(part);
+    if (!stem.empty()) return stem;
+  }
+  return "";
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += "\r\n" + line;
+  return text;
 }
 
 void Append(std::vector<SetupStep>& to, const std::vector<SetupStep>& steps) {
@@ -31,7 +75,7 @@ void Append(std::vector<SetupStep>& to, const std::vector<SetupStep>& steps) {
 }  // namespace
 
 const SetupLanguage* Setup_Language(int language) {
-  return language >= 1 && language <= 3 ? &kLanguages[language - 1] : nullptr;
+  return language >= 1 && language <= 3 ? &kSetupLanguages[language - 1] : nullptr;
 }
 
 const char* Setup_LanguageName(int language) {
@@ -72,6 +116,10 @@ Text16 Setup_TidyDestination(const Text16& typed) {
 
 SetupPathProblem Setup_CheckDestination(const Text16& destination) {
   if (destination.empty()) return SetupPathProblem::Empty;
+  // "\\.\pipe\x", "\\?\C:\x", "\\.\COM1": the system's own name spaces, not a share's folder.
+  if (destination.size() >= 3 && IsSeparator(destination[0]) && IsSeparator(destination[1]) &&
+      (destination[2] == u'.' || destination[2] == u'?') && (destination.size() == 3 || IsSeparator(destination[3])))
+    return SetupPathProblem::DevicePath;
   const bool fromDrive = destination.size() >= 3 && IsDriveLetter(destination[0]) && destination[1] == u':' &&
                          IsSeparator(destination[2]);
   const bool fromShare = destination.size() >= 3 && IsSeparator(destination[0]) && IsSeparator(destination[1]) &&
@@ -82,25 +130,24 @@ SetupPathProblem Setup_CheckDestination(const Text16& destination) {
     if (c < 32 || c == u'<' || c == u'>' || c == u':' || c == u'"' || c == u'|' || c == u'?' || c == u'*')
       return SetupPathProblem::BadCharacter;
   }
+  if (!FirstReservedStem(destination).empty()) return SetupPathProblem::ReservedName;
+  for (const Text16& part : Parts(destination)) {
+    // "." and ".." are resolved before the install; any other name loses its last dot or blank.
+    if (part != u"." && part != u".." && (part.back() == u'.' || part.back() == u' '))
+      return SetupPathProblem::EndsInDotOrBlank;
+  }
   if (destination.size() > Setup_MaxDestination()) return SetupPathProblem::TooLong;
   return SetupPathProblem::None;
 }
 
 std::size_t Setup_MaxDestination() {
-  // Every file of an installation with all three languages, below an empty destination.
-  SetupChoices all;
-  all.itemText[0] = kLanguageNames[1];
-  all.itemText[1] = kLanguageNames[2];
-  all.itemStateImage[0] = all.itemStateImage[1] = 2;
+  // Every file of an installation with all three languages, below the destination's separator.
   std::size_t longest = 0;
-  for (const SetupStep& step : Setup_InstallPlan("", all)) {
-    const std::size_t length = step.folder.size() + 1 + step.name.size();
-    if (step.kind != SetupStepKind::CreateFolder && length > longest) longest = length;
-  }
+  for (const std::string& file : Setup_AllInstalledFiles()) longest = std::max(longest, 1 + file.size());
   return kSetupMaxPath - longest - (sizeof kSetupPartSuffix - 1);
 }
 
-std::string Setup_DestinationMessage(SetupPathProblem problem, std::size_t length) {
+std::string Setup_DestinationMessage(SetupPathProblem problem, const Text16& destination) {
   char text[400] = "";
   switch (problem) {
     case SetupPathProblem::None:
@@ -113,11 +160,24 @@ std::string Setup_DestinationMessage(SetupPathProblem problem, std::size_t lengt
     case SetupPathProblem::BadCharacter:
       return "The destination contains a character that a folder name cannot hold: < > : \" | ? * or a "
              "control character.";
+    case SetupPathProblem::DevicePath:
+      return "The destination is a device or pipe path (it starts with \\\\.\\ or \\\\?\\). Please name a "
+             "folder on a drive, such as C:\\Keyfarer, or on a network share.";
+    case SetupPathProblem::ReservedName:
+      std::snprintf(text, sizeof text,
+                    "The destination holds the name \"%s\", which Windows keeps for a device (as it keeps CON, "
+                    "PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9, with or without an extension): no folder can "
+                    "have it. Please choose another name.",
+                    FirstReservedStem(destination).c_str());
+      break;
+    case SetupPathProblem::EndsInDotOrBlank:
+      return "A folder name in the destination ends with a dot or a blank, which Windows drops: Keyfarer would "
+             "go into another folder than the one named. Please remove the dot or blank.";
     case SetupPathProblem::TooLong:
       std::snprintf(text, sizeof text,
                     "The destination is too long: it has %zu characters, and at most %zu leave room for the "
                     "files installed below it.",
-                    length, Setup_MaxDestination());
+                    destination.size(), Setup_MaxDestination());
       break;
     case SetupPathProblem::NotInCodePage:
       return "The destination contains letters that the system's code page cannot spell, so the installer "
@@ -126,29 +186,42 @@ std::string Setup_DestinationMessage(SetupPathProblem problem, std::size_t lengt
   return text;
 }
 
-std::string Setup_FailureMessage(const std::string& path, const std::string& reason, bool nothingInstalled) {
-  return "Keyfarer could not be installed.\r\n\r\n" + path + "\r\n" + reason + "\r\n\r\n" +
-         (nothingInstalled ? "Nothing was installed: the destination is as it was before."
-                           : "Only part of Keyfarer was installed: the files before this one were replaced.");
+std::string Setup_FailureMessage(const std::string& path, const std::string& reason, bool nothingInstalled,
+                                 const std::vector<std::string>& left) {
+  std::string text = "Keyfarer could not be installed.\r\n\r\n" + path + "\r\n" + reason + "\r\n\r\n";
+  if (!nothingInstalled) text += "Only part of Keyfarer was installed: the files before this one were replaced.";
+  else if (left.empty()) text += "Nothing was installed: the destination is as it was before.";
+  else text += "Nothing was installed.";
+  if (!left.empty()) text += "\r\n\r\nThe installer could not remove what it had written here:" + JoinLines(left);
+  return text;
+}
+
+std::string Setup_SuccessMessage(const std::vector<std::string>& kept, const std::string& notice) {
+  std::string text = "Keyfarer has been installed successfully. ";
+  if (!kept.empty()) text += "Your own files were kept as they were:" + JoinLines(kept) + "\r\n\r\n";
+  if (!notice.empty()) text += notice + "\r\n\r\n";
+  return text + "Open destination folder?";
 }
 
 std::vector<SetupStep> Setup_LanguagePlan(const std::string& destination, int language) {
   const SetupLanguage* data = Setup_Language(language);
   if (!data) return {};
   const std::string languageFolder = destination + data->folder;
-  const std::string testsFolder = languageFolder + "\\Tests";
-  const std::string wordsFolder = languageFolder + "\\Training Words";
+  const std::string testsFolder = languageFolder + kSetupTestsFolder;
+  const std::string wordsFolder = languageFolder + kSetupWordsFolder;
   std::vector<SetupStep> steps = {Folder(languageFolder), Folder(testsFolder), Folder(wordsFolder)};
   for (int i = 0; i < 4; ++i) steps.push_back(Resource(data->baseResource + i, wordsFolder, data->listNames[i]));
-  steps.push_back(Resource(data->baseResource + 4, testsFolder, "Sample_Unicode.txt"));
+  steps.push_back(Resource(data->baseResource + 4, testsFolder, kSetupSampleName, SetupKeep::IfEdited));
+  steps.push_back(Resource(data->manualResource, languageFolder, kSetupManualName));
   return steps;
 }
 
 std::vector<SetupStep> Setup_InstallPlan(const std::string& destination, const SetupChoices& choices) {
   std::vector<SetupStep> steps = {Folder(destination),
-                                  Resource(kSetupProgramResource, destination, kSetupProgramName)};
+                                  Resource(kSetupProgramResource, destination, kSetupProgramName),
+                                  Resource(kSetupUninstallerResource, destination, kSetupUninstallerName)};
   steps.push_back({SetupStepKind::WriteSettings, destination, 0, kSetupSettingsName,
-                   choices.defaultSelection + 1});
+                   choices.defaultSelection + 1, SetupKeep::IfPresent});
   // Selection 0, 1, 2 is language 1, 2, 3; none (-1) installs no default-language data.
   if (choices.defaultSelection >= 0 && choices.defaultSelection <= 2)
     Append(steps, Setup_LanguagePlan(destination, choices.defaultSelection + 1));
@@ -157,6 +230,29 @@ std::vector<SetupStep> Setup_InstallPlan(const std::string& destination, const S
     if (code != 0 && choices.itemStateImage[item] != 1) Append(steps, Setup_LanguagePlan(destination, code));
   }
   return steps;
+}
+
+namespace {
+
+// The plan of an installation with all three languages, below an empty destination: its steps
+// name every folder and file as "\EN\Tests" and so on.
+std::vector<SetupStep> FullPlan() {
+  SetupChoices all;
+  all.itemText[0] = kLanguageNames[1];
+  all.itemText[1] = kLanguageNames[2];
+  all.itemStateImage[0] = all.itemStateImage[1] = 2;
+  return Setup_InstallPlan("", all);
+}
+
+std::string Relative(const std::string& path) { return path.substr(path.find_first_not_of('\\')); }
+
+}  // namespace
+
+std::vector<std::string> Setup_AllInstalledFiles() {
+  std::vector<std::string> files;
+  for (const SetupStep& step : FullPlan())
+    if (step.kind != SetupStepKind::CreateFolder) files.push_back(Relative(step.folder + "\\" + step.name));
+  return files;
 }
 
 std::string Setup_SettingsDocument(int language) { return App_DefaultSettingsDocument(language); }

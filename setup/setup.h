@@ -6,22 +6,13 @@
 #include <vector>
 
 #include "common/text.h"
+#include "setup/payload.h"
 
-constexpr int kSetupProgramResource = 131;  // the tutor program, installed as "KFP.exe"
-constexpr const char kSetupProgramName[] = "KFP.exe";
-constexpr const char kSetupSettingsName[] = "Settings.xml";
+constexpr const char kSetupRunningMessage[] = "Keyfarer is running: close it and press Install again.";
 constexpr std::size_t kSetupMaxPath = 259;  // longest path the ANSI file calls take
 // Each file is written under its name followed by this, and renamed once it is complete.
 constexpr const char kSetupPartSuffix[] = ".part";
 
-// One installed language: its folder below the destination ("\EN"), the first of its five
-// resources and the names of its four word lists (left-hand, right-hand, left-to-right,
-// right-to-left); the sample text, resource base + 4, is "Tests\Sample_Unicode.txt".
-struct SetupLanguage {
-  const char* folder;
-  int baseResource;
-  const char* listNames[4];
-};
 // Language code 1 English, 2 French, 3 Russian; nullptr for any other code.
 const SetupLanguage* Setup_Language(int language);
 // "English", "French", "Russian" for 1 to 3; nullptr otherwise.
@@ -45,28 +36,41 @@ Text16 Setup_TidyDestination(const Text16& typed);
 // a full path from a drive ("C:\...") or a share ("\\server\share\..."), without characters
 // a folder name cannot hold, short enough for every file below it. Whether the system's code
 // page can spell it is the Win32 side's to find out (NotInCodePage).
-enum class SetupPathProblem { None, Empty, Relative, BadCharacter, TooLong, NotInCodePage };
+// Windows keeps device names (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with any extension) for
+// itself in every folder, and drops a dot or blank that ends a name, so such a part would
+// name a device or another folder; device and pipe paths ("\\.\", "\\?\") are no folders.
+enum class SetupPathProblem {
+  None, Empty, Relative, BadCharacter, DevicePath, ReservedName, EndsInDotOrBlank, TooLong, NotInCodePage
+};
 SetupPathProblem Setup_CheckDestination(const Text16& destination);
 // The longest destination that leaves room for every installed file's path and its ".part".
 std::size_t Setup_MaxDestination();
-// The message that tells the user what is wrong with the destination.
-std::string Setup_DestinationMessage(SetupPathProblem problem, std::size_t length);
-// The message of a failed installation: the file, the system's reason and whether anything
-// was changed.
-std::string Setup_FailureMessage(const std::string& path, const std::string& reason, bool nothingInstalled);
+// The message that tells the user what is wrong with the (tidied) destination.
+std::string Setup_DestinationMessage(SetupPathProblem problem, const Text16& destination);
+// The message of a failed installation: the file, the system's reason, whether anything was
+// changed, and what the undo could not take back (`left`), if anything.
+std::string Setup_FailureMessage(const std::string& path, const std::string& reason, bool nothingInstalled,
+                                 const std::vector<std::string>& left = {});
+// The question after a successful installation, saying which of the user's files were kept
+// and, when there is one, a `notice` (a shortcut or an entry that could not be made).
+std::string Setup_SuccessMessage(const std::vector<std::string>& kept, const std::string& notice);
 
 // One write of an installation, in order.
 enum class SetupStepKind { CreateFolder, WriteResource, WriteSettings };
+// When an existing file stays as the user left it: the settings whenever they exist (the tutor
+// reads any older or partial document), a sample text when it differs from the carried one.
+enum class SetupKeep { Never, IfPresent, IfEdited };
 struct SetupStep {
   SetupStepKind kind;
   std::string folder;    // the folder created or written into
   int resource = 0;      // WriteResource: the resource number
   std::string name;      // WriteResource: the file name in the folder
   int language = 0;      // WriteSettings: the language code written
+  SetupKeep keep = SetupKeep::Never;
 };
 
 // The writes of one language: its folder, "Tests", "Training Words", the four lists, the
-// sample text. Empty for a code outside 1 to 3.
+// sample text, the manual. Empty for a code outside 1 to 3.
 std::vector<SetupStep> Setup_LanguagePlan(const std::string& destination, int language);
 
 // What the dialog tells the install: the selected default (0, 1, 2 or -1 for none) and the
@@ -76,9 +80,13 @@ struct SetupChoices {
   std::string itemText[2];
   int itemStateImage[2] = {1, 1};
 };
-// Every write of one installation, in order: the destination folder, "KFP.exe", "Settings.xml"
-// (language selection + 1), the default language's data, then each ticked item's language.
+// Every write of one installation, in order: the destination folder, "KFP.exe",
+// "Uninstall.exe", "Settings.xml" (language selection + 1), the default language's data, then
+// each ticked item's language.
 std::vector<SetupStep> Setup_InstallPlan(const std::string& destination, const SetupChoices& choices);
+// Every file any installation writes, relative to the destination ("EN\Tests\..."), in plan
+// order: what a leftover ".part" may belong to and what the uninstaller may remove.
+std::vector<std::string> Setup_AllInstalledFiles();
 
 // The "Settings.xml" an installation writes: the tutor's default document with line 6 chosen
 // by the language (2 or 3, anything else 1).

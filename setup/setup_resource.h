@@ -17,4 +17,6 @@
 #define IDR_SETUP_EN_FIRST       133   // 133-137 English, 138-142 French, 143-147 Russian
 #define IDR_SETUP_FR_FIRST       138
 #define IDR_SETUP_RU_FIRST       143
-#define IDR_SETUP_LAST           147
+#define IDR_SETUP_LAST_DATA      147
+#define IDR_SETUP_UNINSTALLER    148   // the uninstaller, installed as Uninstall.exe
+#define IDR_SETUP_MANUAL_EN      149   // EN\KF_Help.htm; 150 French, 151 Russian

@@ -2,13 +2,17 @@
 #include "setup/setup_win.h"
 
 #include <commctrl.h>
+#include <shlguid.h>
+#include <shobjidl.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <vector>
 
+#include "kf_version.h"
 #include "setup/setup.h"
 #include "setup/setup_resource.h"
+#include "setup/uninstall_win.h"
 
 SetupState g_Setup;
 
@@ -126,21 +130,68 @@ bool WritePart(SetupRun& run, const SetupFile& file) {
   return !error || Fail(run, file.target, error);
 }
 
-// Takes back what a failed run wrote: its ".part" files and the folders it made.
+// Takes back what a failed run wrote: its ".part" files and the folders it made. What cannot
+// be removed is named in the result, so that the message does not claim the folder is as before.
 void Undo(SetupRun& run, size_t firstPart) {
-  for (size_t i = firstPart; i < run.parts.size(); ++i) DeleteFileA(run.parts[i].c_str());
+  for (size_t i = firstPart; i < run.parts.size(); ++i)
+    if (!DeleteFileA(run.parts[i].c_str()) && GetFileAttributesA(run.parts[i].c_str()) != INVALID_FILE_ATTRIBUTES)
+      run.result.left.push_back(run.parts[i]);
   if (firstPart > 0) return;  // files were replaced: their folders stay
   for (auto folder = run.createdFolders.rbegin(); folder != run.createdFolders.rend(); ++folder)
-    RemoveDirectoryA(folder->c_str());
+    if (!RemoveDirectoryA(folder->c_str()) && IsFolder(*folder)) run.result.left.push_back(*folder);
+}
+
+// The bytes of an existing file, up to `limit` + 1 of them (enough to tell it differs).
+std::string ReadExisting(const std::string& path, DWORD limit) {
+  std::string bytes;
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return bytes;
+  char piece[4096];
+  DWORD got = 0;
+  while (bytes.size() <= limit && ReadFile(handle, piece, sizeof piece, &got, nullptr) && got > 0) bytes.append(piece, got);
+  CloseHandle(handle);
+  return bytes;
+}
+
+// What becomes of the file at a target: written, kept as the user left it, or already the
+// carried one (an unchanged sample needs no write).
+enum class Existing { Write, Keep, Same };
+Existing ExistingFile(const SetupFile& file, SetupKeep keep) {
+  const DWORD attributes = GetFileAttributesA(file.target.c_str());
+  if (keep == SetupKeep::Never || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return Existing::Write;
+  if (keep == SetupKeep::IfPresent) return Existing::Keep;
+  return ReadExisting(file.target, file.size) == std::string(file.bytes, file.size) ? Existing::Same : Existing::Keep;
+}
+
+// ".part" files an earlier run left behind, of any language: removed before anything else is
+// written. One that is a folder, or cannot be removed, refuses the installation by its name.
+bool RemoveLeftoverParts(SetupRun& run, const std::string& destination) {
+  std::vector<std::string> leftovers;
+  for (const std::string& file : Setup_AllInstalledFiles()) {
+    const std::string part = PartName(destination + "\\" + file);
+    const DWORD attributes = GetFileAttributesA(part.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) continue;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return Fail(run, part, ERROR_ALREADY_EXISTS);
+    leftovers.push_back(part);
+  }
+  for (const std::string& part : leftovers) {
+    SetFileAttributesA(part.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteFileA(part.c_str())) return Fail(run, part, GetLastError());
+  }
+  return true;
 }
 
 SetupResult RunPlan(const std::vector<SetupStep>& steps, const std::string& destination) {
   SetupRun run;
   std::vector<SetupFile> files;
+  std::vector<SetupKeep> keeps;
   files.reserve(steps.size());  // no reallocation: a document's bytes stay where they are
   for (const SetupStep& step : steps) {
     if (step.kind == SetupStepKind::CreateFolder) continue;
     files.emplace_back();
+    keeps.push_back(step.keep);
     SetupFile& file = files.back();
     file.target = step.folder + "\\" + step.name;
     if (step.kind == SetupStepKind::WriteSettings) {
@@ -151,21 +202,35 @@ SetupResult RunPlan(const std::vector<SetupStep>& steps, const std::string& dest
       return run.result;
     }
   }
-  for (const SetupFile& file : files)
-    if (!CheckReplaceable(run, file.target)) return run.result;
+  // The user's own settings and edited samples stay.
+  std::vector<SetupFile> writes;
+  for (size_t i = 0; i < files.size(); ++i) {
+    const Existing existing = ExistingFile(files[i], keeps[i]);
+    if (existing == Existing::Write) writes.push_back(files[i]);
+    if (existing == Existing::Keep)
+      run.result.kept.push_back(files[i].target.substr(destination.empty() ? 0 : destination.size() + 1));
+  }
+  for (const SetupFile& file : writes) {
+    if (CheckReplaceable(run, file.target)) continue;
+    // A running tutor holds its program file: the user can do something about that.
+    const bool program = file.target == destination + "\\" + kSetupProgramName;
+    run.result.running = program && run.result.error == ERROR_SHARING_VIOLATION;
+    return run.result;
+  }
+  if (!destination.empty() && !RemoveLeftoverParts(run, destination)) return run.result;
   bool ok = true;
   for (const SetupStep& step : steps) {
     if (ok && step.kind == SetupStepKind::CreateFolder)
       ok = step.folder == destination ? MakeDestination(run, step.folder) : MakeFolder(run, step.folder);
   }
-  for (const SetupFile& file : files) ok = ok && WritePart(run, file);
+  for (const SetupFile& file : writes) ok = ok && WritePart(run, file);
   if (!ok) {
     Undo(run, 0);
     return run.result;
   }
-  for (size_t i = 0; i < files.size(); ++i) {
-    if (!MoveFileExA(run.parts[i].c_str(), files[i].target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      Fail(run, files[i].target, GetLastError());
+  for (size_t i = 0; i < writes.size(); ++i) {
+    if (!MoveFileExA(run.parts[i].c_str(), writes[i].target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      Fail(run, writes[i].target, GetLastError());
       run.result.nothingInstalled = i == 0;
       Undo(run, i);
       return run.result;
@@ -173,6 +238,79 @@ SetupResult RunPlan(const std::vector<SetupStep>& steps, const std::string& dest
   }
   run.result.nothingInstalled = false;
   return run.result;
+}
+
+// ---- Telling Windows the program is there -----------------------------------------------------
+
+std::string SetValue(HKEY key, const char* name, const std::string& text) {
+  const LONG status = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                     static_cast<DWORD>(text.size() + 1));
+  return status == ERROR_SUCCESS ? "" : Setup_SystemReason(static_cast<DWORD>(status));
+}
+
+std::string SetNumber(HKEY key, const char* name, DWORD number) {
+  const LONG status = RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+  return status == ERROR_SUCCESS ? "" : Setup_SystemReason(static_cast<DWORD>(status));
+}
+
+// Kilobytes of everything installed in the folder, as the installed apps list shows it.
+DWORD InstalledKilobytes(const std::string& destination) {
+  ULONGLONG bytes = 0;
+  for (const std::string& file : Setup_AllInstalledFiles()) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA((destination + "\\" + file).c_str(), GetFileExInfoStandard, &data))
+      bytes += (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  }
+  return static_cast<DWORD>((bytes + 1023) / 1024);
+}
+
+// The entry among the installed apps; "" or the reason it could not be written.
+std::string WriteUninstallEntry(const std::string& destination) {
+  HKEY key = nullptr;
+  const LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, kSetupUninstallKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                      &key, nullptr);
+  if (status != ERROR_SUCCESS) return Setup_SystemReason(static_cast<DWORD>(status));
+  const std::string program = destination + "\\" + kSetupProgramName;
+  const std::string uninstaller = "\"" + destination + "\\" + kSetupUninstallerName + "\"";
+  std::string reason;
+  for (const std::string& failed :
+       {SetValue(key, "DisplayName", "Keyfarer"), SetValue(key, "DisplayVersion", KF_VERSION_TEXT),
+        SetValue(key, "Publisher", "Velmora"), SetValue(key, "InstallLocation", destination),
+        SetValue(key, "DisplayIcon", program + ",0"), SetValue(key, "UninstallString", uninstaller),
+        SetNumber(key, "EstimatedSize", InstalledKilobytes(destination)), SetNumber(key, "NoModify", 1),
+        SetNumber(key, "NoRepair", 1)})
+    if (reason.empty()) reason = failed;
+  RegCloseKey(key);
+  return reason;
+}
+
+// The Start menu shortcut, made by the shell's link object; "" or the reason it was not made.
+std::string WriteShortcut(const std::string& destination) {
+  const std::string path = Setup_ShortcutPath();
+  if (path.empty()) return "The Start menu has no Programs folder.";
+  const std::string folder = path.substr(0, path.find_last_of('\\'));
+  if (!CreateDirectoryA(folder.c_str(), nullptr) && !IsFolder(folder)) return Setup_SystemReason(GetLastError());
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  IShellLinkA* link = nullptr;
+  HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link));
+  if (SUCCEEDED(hr)) {
+    const std::string program = destination + "\\" + kSetupProgramName;
+    link->SetPath(program.c_str());
+    link->SetWorkingDirectory(destination.c_str());
+    link->SetDescription("Keyfarer touch-typing tutor");
+    link->SetIconLocation(program.c_str(), 0);
+    IPersistFile* file = nullptr;
+    hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    if (SUCCEEDED(hr)) {
+      wchar_t wide[MAX_PATH] = L"";
+      hr = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH) ? file->Save(wide, TRUE) : E_FAIL;
+      file->Release();
+    }
+    link->Release();
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return SUCCEEDED(hr) ? "" : Setup_SystemReason(static_cast<DWORD>(hr));
 }
 
 bool Record(const SetupResult& result) {
@@ -217,7 +355,7 @@ void OnInstallCommand(HWND dialog) {
   std::string destination;
   const SetupPathProblem problem = Setup_ReadDestination(dialog, typed, destination);
   if (problem != SetupPathProblem::None) {
-    RefuseInput(dialog, IDC_SETUP_DESTINATION, Setup_DestinationMessage(problem, typed.size()));
+    RefuseInput(dialog, IDC_SETUP_DESTINATION, Setup_DestinationMessage(problem, typed));
     return;
   }
   if (SendDlgItemMessageA(dialog, IDC_SETUP_DEFAULT_LANG, CB_GETCURSEL, 0, 0) == CB_ERR) {
@@ -227,14 +365,19 @@ void OnInstallCommand(HWND dialog) {
   g_Setup.destination = destination;
   Setup_Install(dialog);
   const SetupResult& result = g_Setup.result;
+  if (result.running) {
+    RefuseInput(dialog, IDC_SETUP_INSTALL, kSetupRunningMessage);
+    return;
+  }
   if (result.failed) {
     // The dialog stays, for another folder or Escape.
-    const std::string text = Setup_FailureMessage(result.path, Setup_SystemReason(result.error), result.nothingInstalled);
+    const std::string text =
+        Setup_FailureMessage(result.path, Setup_SystemReason(result.error), result.nothingInstalled, result.left);
     g_SetupMessageBox(dialog, text.c_str(), kSetupTitle, MB_OK | MB_ICONERROR);
     return;
   }
-  const int answer = g_SetupMessageBox(dialog, "Keyfarer has been installed successfully. Open destination folder?",
-                                       kSetupTitle, MB_YESNO | MB_ICONQUESTION);
+  const int answer = g_SetupMessageBox(dialog, Setup_SuccessMessage(result.kept, result.notice).c_str(), kSetupTitle,
+                                       MB_YESNO | MB_ICONQUESTION);
   if (answer == IDYES) OpenFolder(g_Setup.destination);
   PostQuitMessage(0);
 }
@@ -377,7 +520,23 @@ void Setup_Install(HWND dialog) {
     choices.itemStateImage[item] =
         static_cast<int>((SendMessageA(list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) >> 12);
   }
-  Record(RunPlan(Setup_InstallPlan(g_Setup.destination, choices), g_Setup.destination));
+  if (Record(RunPlan(Setup_InstallPlan(g_Setup.destination, choices), g_Setup.destination)))
+    g_Setup.result.notice = Setup_RegisterProgram(g_Setup.destination);
+}
+
+std::string Setup_ShortcutPath() {
+  char path[MAX_PATH] = "";
+  return Setup_ShortcutFile(path) ? path : "";
+}
+
+std::string Setup_RegisterProgram(const std::string& destination) {
+  std::string notice;
+  const std::string shortcut = WriteShortcut(destination);
+  if (!shortcut.empty()) notice = "The Start menu shortcut could not be made: " + shortcut;
+  const std::string entry = WriteUninstallEntry(destination);
+  if (!entry.empty())
+    notice += (notice.empty() ? "" : "\r\n") + std::string("Keyfarer could not be listed among the installed apps: ") + entry;
+  return notice;
 }
 
 void Setup_FillAdditionalLanguages(HWND dialog, int language) {

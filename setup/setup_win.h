@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <string>
+#include <vector>
 
 #include "common/text.h"
 #include "setup/setup.h"
@@ -17,8 +18,12 @@
 struct SetupResult {
   bool failed = false;
   bool nothingInstalled = true;
+  bool running = false;             // the tutor of the destination is running: nothing was written
   std::string path;
   DWORD error = 0;
+  std::vector<std::string> left;    // what the undo of a failure could not remove
+  std::vector<std::string> kept;    // the user's files that stayed as they were (relative)
+  std::string notice;               // a shortcut or an uninstall entry that could not be made
 };
 
 struct SetupState {
@@ -60,6 +65,14 @@ SetupPathProblem Setup_ReadDestination(HWND dialog, Text16& typed, std::string& 
 
 // The system's own words for an error code ("Disk full."), without the line end.
 std::string Setup_SystemReason(DWORD error);
+
+// Tells Windows the program is there, after the files are in place: the Start menu shortcut
+// (Programs\Keyfarer\Keyfarer.lnk, starting KFP.exe in the destination) and the entry among
+// the installed apps (kSetupUninstallKey), both for the current user. Empty when both were
+// made; otherwise what could not be made, for the user.
+std::string Setup_RegisterProgram(const std::string& destination);
+// <Programs>\Keyfarer\Keyfarer.lnk of the current user; empty when the shell has no Programs folder.
+std::string Setup_ShortcutPath();
 
 // The dialog.
 INT_PTR CALLBACK Setup_DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

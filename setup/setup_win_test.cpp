@@ -3,7 +3,9 @@
 // and recorded through the program's hooks.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlguid.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +20,7 @@
 #include "setup/setup.h"
 #include "setup/setup_resource.h"
 #include "setup/setup_win.h"
+#include "setup/uninstall_win.h"
 
 namespace {
 
@@ -132,6 +135,8 @@ const DataFile kDataFiles[15] = {
     {145, "RU\\Training Words\\LTOR_Words_RU_UTF8.txt"}, {146, "RU\\Training Words\\RTOL_Words_RU_UTF8.txt"},
     {147, "RU\\Tests\\Sample_Unicode.txt"},
 };
+// The manuals, one in each language folder.
+const DataFile kManuals[3] = {{149, "EN\\KF_Help.htm"}, {150, "FR\\KF_Help.htm"}, {151, "RU\\KF_Help.htm"}};
 
 class SetupDialog : public ::testing::Test {
  protected:
@@ -250,6 +255,9 @@ class SetupDialog : public ::testing::Test {
     for (const DataFile& f : kDataFiles) {
       const int language = (f.resource - 133) / 5;
       if (!want[language]) continue;
+      const DataFile& manual = kManuals[language];
+      EXPECT_TRUE(ReadFileBytes(dest_ + "\\" + manual.path) == ReadFileBytes(DataDir() + "\\" + manual.path))
+          << manual.path;
       const std::string installed = ReadFileBytes(dest_ + "\\" + f.path);
       EXPECT_FALSE(installed.empty()) << f.path;
       EXPECT_TRUE(installed == ReadFileBytes(DataDir() + "\\" + f.path)) << f.path << " differs from data/";
@@ -537,8 +545,8 @@ TEST_F(SetupDialog, DefaultInstallWritesEnglishAndAsksToOpenTheFolder) {
   EXPECT_TRUE(QuitPosted());
   EXPECT_EQ(g_Setup.destination, dest_);
 
-  EXPECT_EQ(Children(dest_), (std::vector<std::string>{"EN", "KFP.exe", "Settings.xml"}));
-  EXPECT_EQ(Children(dest_ + "\\EN"), (std::vector<std::string>{"Tests", "Training Words"}));
+  EXPECT_EQ(Children(dest_), (std::vector<std::string>{"EN", "KFP.exe", "Settings.xml", "Uninstall.exe"}));
+  EXPECT_EQ(Children(dest_ + "\\EN"), (std::vector<std::string>{"KF_Help.htm", "Tests", "Training Words"}));
   EXPECT_EQ(Children(dest_ + "\\EN\\Tests"), (std::vector<std::string>{"Sample_Unicode.txt"}));
   EXPECT_EQ(Children(dest_ + "\\EN\\Training Words"),
             (std::vector<std::string>{"LH_Words.dat", "LTOR_Both.dat", "RH_Words.dat", "RTOL_Both.dat"}));
@@ -613,15 +621,18 @@ TEST_F(SetupDialog, ReinstallReplacesCarriedFilesAndKeepsTheUsersOwn) {
   UseScratchDestination();
   SelectDefault(1);  // French
   Tick(1);           // and Russian
-  // An earlier installation, changed by use: longer files than the carried ones, and the
-  // tutor's own files.
+  // An earlier installation, changed by use: longer files than the carried ones, the user's
+  // edited settings and French sample, an unchanged Russian sample, and the tutor's own files.
   CreateDirectoryA(dest_.c_str(), nullptr);
-  CreateDirectoryA((dest_ + "\\FR").c_str(), nullptr);
-  CreateDirectoryA((dest_ + "\\FR\\Training Words").c_str(), nullptr);
+  for (const char* folder : {"\\FR", "\\FR\\Training Words", "\\FR\\Tests", "\\RU", "\\RU\\Tests"})
+    CreateDirectoryA((dest_ + folder).c_str(), nullptr);
   const std::string big(300000, 'x');
   ASSERT_TRUE(WriteFileBytes(dest_ + "\\KFP.exe", big + big + big + big + big + big + big + big + big + big));
-  std::string oldSettings = App_DefaultSettingsDocument(3);
-  ASSERT_TRUE(WriteFileBytes(dest_ + "\\Settings.xml", oldSettings + "\r\n<Extra>" + big + "</Extra>"));
+  const std::string oldSettings = App_DefaultSettingsDocument(3) + "\r\n<Extra>" + big + "</Extra>";
+  ASSERT_TRUE(WriteFileBytes(dest_ + "\\Settings.xml", oldSettings));
+  ASSERT_TRUE(WriteFileBytes(dest_ + "\\FR\\Tests\\Sample_Unicode.txt", std::string("\xFF\xFEm\0y\0", 6)));
+  ASSERT_TRUE(CopyFileA((DataDir() + "\\RU\\Tests\\Sample_Unicode.txt").c_str(),
+                        (dest_ + "\\RU\\Tests\\Sample_Unicode.txt").c_str(), FALSE));
   ASSERT_TRUE(WriteFileBytes(dest_ + "\\FR\\Training Words\\LH_Words.dat", big));
   ASSERT_TRUE(WriteFileBytes(dest_ + "\\FR\\Training Words\\Custom_Words.dat", "mine\r\n"));
   ASSERT_TRUE(WriteFileBytes(dest_ + "\\Report.htm", "<p>report</p>"));
@@ -630,8 +641,15 @@ TEST_F(SetupDialog, ReinstallReplacesCarriedFilesAndKeepsTheUsersOwn) {
 
   Command(IDC_SETUP_INSTALL);
   EXPECT_FALSE(g_Setup.result.failed);
-  ExpectInstalledLanguages(false, true, true);
-  EXPECT_EQ(ReadFileBytes(dest_ + "\\Settings.xml"), App_DefaultSettingsDocument(2));
+  ASSERT_EQ(g_boxes.size(), 1u);
+  EXPECT_EQ(g_boxes[0].text, Setup_SuccessMessage({"Settings.xml", "FR\\Tests\\Sample_Unicode.txt"}, ""));
+  EXPECT_EQ(ReadFileBytes(dest_ + "\\Settings.xml"), oldSettings);
+  EXPECT_EQ(ReadFileBytes(dest_ + "\\FR\\Tests\\Sample_Unicode.txt"), std::string("\xFF\xFEm\0y\0", 6));
+  EXPECT_TRUE(ReadFileBytes(dest_ + "\\KFP.exe") == ReadFileBytes(ProgramFile()));
+  EXPECT_TRUE(ReadFileBytes(dest_ + "\\FR\\Training Words\\LH_Words.dat") ==
+              ReadFileBytes(DataDir() + "\\FR\\Training Words\\LH_Words.dat"));
+  EXPECT_TRUE(ReadFileBytes(dest_ + "\\RU\\Tests\\Sample_Unicode.txt") ==
+              ReadFileBytes(DataDir() + "\\RU\\Tests\\Sample_Unicode.txt"));
   EXPECT_EQ(ReadFileBytes(dest_ + "\\FR\\Training Words\\Custom_Words.dat"), "mine\r\n");
   EXPECT_EQ(ReadFileBytes(dest_ + "\\Report.htm"), "<p>report</p>");
   EXPECT_EQ(ReadFileBytes(dest_ + "\\TraceFile.txt"), "trace\r\n");
@@ -644,7 +662,10 @@ TEST_F(SetupDialog, TargetsThatCannotBeReplacedAreFoundBeforeAnythingIsTouched) 
   SelectDefault(1);  // French, over an earlier English installation
   CreateDirectoryA(dest_.c_str(), nullptr);
   ASSERT_TRUE(CopyFileA(ProgramFile().c_str(), (dest_ + "\\KFP.exe").c_str(), FALSE));
-  ASSERT_TRUE(WriteFileBytes(dest_ + "\\Settings.xml", "changed by the user"));
+  ASSERT_TRUE(WriteFileBytes(dest_ + "\\Uninstall.exe", "earlier uninstaller"));
+  // A leftover of a killed run, of a language not installed now.
+  CreateDirectoryA((dest_ + "\\RU").c_str(), nullptr);
+  ASSERT_TRUE(WriteFileBytes(dest_ + "\\RU\\KF_Help.htm.part", "half"));
   const std::vector<std::string> before = Tree(root_);
 
   // The tutor still running: its program file is mapped as an image and refuses writing.
@@ -652,32 +673,48 @@ TEST_F(SetupDialog, TargetsThatCannotBeReplacedAreFoundBeforeAnythingIsTouched) 
   ASSERT_NE(running, nullptr);
   Command(IDC_SETUP_INSTALL);
   FreeLibrary(running);
-  ExpectOneBox(Setup_FailureMessage(dest_ + "\\KFP.exe", Setup_SystemReason(ERROR_SHARING_VIOLATION), true),
-               MB_OK | MB_ICONERROR);
-  EXPECT_EQ(Tree(root_), before) << "Settings.xml not reset, no FR folder, no .part file";
+  ExpectOneBox(kSetupRunningMessage, MB_OK | MB_ICONEXCLAMATION);
+  EXPECT_EQ(Tree(root_), before) << "no FR folder, the leftover untouched";
 
   // A read-only file, which a rename would replace under Wine but not on Windows.
-  ASSERT_TRUE(SetFileAttributesA((dest_ + "\\Settings.xml").c_str(), FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(SetFileAttributesA((dest_ + "\\Uninstall.exe").c_str(), FILE_ATTRIBUTE_READONLY));
   Command(IDC_SETUP_INSTALL);
-  ExpectOneBox(Setup_FailureMessage(dest_ + "\\Settings.xml", Setup_SystemReason(ERROR_ACCESS_DENIED), true),
+  ExpectOneBox(Setup_FailureMessage(dest_ + "\\Uninstall.exe", Setup_SystemReason(ERROR_ACCESS_DENIED), true),
                MB_OK | MB_ICONERROR);
   EXPECT_EQ(Tree(root_), before);
   EXPECT_TRUE(g_executed.empty());
+
+  // Once it can go ahead, the leftover goes first.
+  ASSERT_TRUE(SetFileAttributesA((dest_ + "\\Uninstall.exe").c_str(), FILE_ATTRIBUTE_NORMAL));
+  Command(IDC_SETUP_INSTALL);
+  EXPECT_FALSE(g_Setup.result.failed);
+  EXPECT_TRUE(Children(dest_ + "\\RU").empty());
 }
 
 TEST_F(SetupDialog, AFileThatCannotBeWrittenTakesBackEverythingThisRunWrote) {
   UseScratchDestination();
   SelectDefault(1);
   Tick(1);
-  // An earlier installation, and in the way of the new Settings.xml a folder of its ".part" name.
+  // An earlier installation, and in the way of the new KFP.exe a folder of its ".part" name:
+  // refused by that folder's name before anything is written.
   CreateDirectoryA(dest_.c_str(), nullptr);
   ASSERT_TRUE(WriteFileBytes(dest_ + "\\KFP.exe", "earlier program"));
-  ASSERT_TRUE(CreateDirectoryA((dest_ + "\\Settings.xml.part").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((dest_ + "\\KFP.exe.part").c_str(), nullptr));
   const std::vector<std::string> before = Tree(root_);
   Command(IDC_SETUP_INSTALL);
-  ExpectOneBox(Setup_FailureMessage(dest_ + "\\Settings.xml", Setup_SystemReason(ERROR_ACCESS_DENIED), true),
+  ExpectOneBox(Setup_FailureMessage(dest_ + "\\KFP.exe.part", Setup_SystemReason(ERROR_ALREADY_EXISTS), true),
                MB_OK | MB_ICONERROR);
-  EXPECT_EQ(Tree(root_), before) << "KFP.exe.part deleted, FR and RU folders removed";
+  EXPECT_EQ(Tree(root_), before);
+
+  // A folder that cannot be made once the writing has begun (a file of the user's named "RU"):
+  // everything this run made is taken back, and the file named.
+  ASSERT_TRUE(RemoveDirectoryA((dest_ + "\\KFP.exe.part").c_str()));
+  ASSERT_TRUE(WriteFileBytes(dest_ + "\\RU", "mine"));
+  const std::vector<std::string> earlier = Tree(root_);
+  Command(IDC_SETUP_INSTALL);
+  ExpectOneBox(Setup_FailureMessage(dest_ + "\\RU", Setup_SystemReason(ERROR_ALREADY_EXISTS), true),
+               MB_OK | MB_ICONERROR);
+  EXPECT_EQ(Tree(root_), earlier) << "the FR folders made by this run are gone again";
 }
 
 TEST_F(SetupDialog, TypedDestinationIsUsedAndMissingParentsAreMade) {
@@ -706,6 +743,13 @@ TEST_F(SetupDialog, DestinationsThatAreRefusedInstallNothing) {
       {u"\\KFP", SetupPathProblem::Relative},
       {u"C:KFP", SetupPathProblem::Relative},
       {root + u"\\a|b\\KFP", SetupPathProblem::BadCharacter},
+      {root + u"\\CON", SetupPathProblem::ReservedName},
+      {root + u"\\a\\CON\\b", SetupPathProblem::ReservedName},
+      {root + u"\\nul.txt", SetupPathProblem::ReservedName},
+      {root + u"\\COM1", SetupPathProblem::ReservedName},
+      {root + u"\\KFP.", SetupPathProblem::EndsInDotOrBlank},
+      {root + u"\\a \\KFP", SetupPathProblem::EndsInDotOrBlank},
+      {u"\\\\.\\pipe\\KFP", SetupPathProblem::DevicePath},
       {fits + u"x", SetupPathProblem::TooLong},
       {root + u"\\\u0141\u00F3d\u017A \u0108\\KFP", SetupPathProblem::NotInCodePage},
       {root + u"\\\u041A\u043B\u0430\u0432\u0438\u0448\u0438\\KFP", SetupPathProblem::NotInCodePage},
@@ -714,7 +758,7 @@ TEST_F(SetupDialog, DestinationsThatAreRefusedInstallNothing) {
     SCOPED_TRACE(Text_ToUtf8(c.typed));
     SetWindowTextW(Item(IDC_SETUP_DESTINATION), reinterpret_cast<LPCWSTR>(c.typed.c_str()));
     Command(IDC_SETUP_INSTALL);
-    ExpectOneBox(Setup_DestinationMessage(c.problem, Setup_TidyDestination(c.typed).size()),
+    ExpectOneBox(Setup_DestinationMessage(c.problem, Setup_TidyDestination(c.typed)),
                  MB_OK | MB_ICONEXCLAMATION);
   }
   EXPECT_TRUE(Children(root_).empty());
@@ -812,38 +856,142 @@ TEST_F(SetupDialog, LanguageDataOnlyForKnownCodes) {
                                       "RTOL_Words_RU_UTF8.txt"}));
 }
 
+// ---- Telling Windows, and taking it away again ---------------------------------------------------
+
+std::string RegistryText(const char* name) {
+  char value[MAX_PATH * 2] = "";
+  DWORD size = sizeof value;
+  return RegGetValueA(HKEY_CURRENT_USER, kSetupUninstallKey, name, RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS
+             ? value
+             : "<missing>";
+}
+
+TEST_F(SetupDialog, AnInstallationIsListedAndHasAStartMenuShortcut) {
+  UseScratchDestination();
+  Command(IDC_SETUP_INSTALL);
+  ASSERT_FALSE(g_Setup.result.failed);
+  EXPECT_TRUE(g_Setup.result.notice.empty()) << g_Setup.result.notice;
+  EXPECT_EQ(RegistryText("InstallLocation"), dest_);
+  EXPECT_EQ(RegistryText("UninstallString"), "\"" + dest_ + "\\Uninstall.exe\"");
+  EXPECT_EQ(RegistryText("DisplayIcon"), dest_ + "\\KFP.exe,0");
+  EXPECT_EQ(RegistryText("DisplayVersion"), KF_VERSION_TEXT);
+  DWORD kilobytes = 0, size = sizeof kilobytes;
+  ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, kSetupUninstallKey, "EstimatedSize", RRF_RT_REG_DWORD, nullptr, &kilobytes,
+                         &size),
+            ERROR_SUCCESS);
+  EXPECT_GT(kilobytes, ReadFileBytes(ProgramFile()).size() / 1024);
+
+  // The shortcut starts this folder's tutor, in this folder.
+  const std::string shortcut = Setup_ShortcutPath();
+  ASSERT_TRUE(IsFile(shortcut)) << shortcut;
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IShellLinkA* link = nullptr;
+  ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                             reinterpret_cast<void**>(&link)),
+            S_OK);
+  IPersistFile* file = nullptr;
+  ASSERT_EQ(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)), S_OK);
+  wchar_t wide[MAX_PATH] = L"";
+  MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, wide, MAX_PATH);
+  ASSERT_EQ(file->Load(wide, STGM_READ), S_OK);
+  char target[MAX_PATH] = "", folder[MAX_PATH] = "";
+  link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+  link->GetWorkingDirectory(folder, MAX_PATH);
+  EXPECT_STREQ(target, (dest_ + "\\KFP.exe").c_str());
+  EXPECT_STREQ(folder, dest_.c_str());
+  file->Release();
+  link->Release();
+  CoUninitialize();
+
+  // Removing this installation takes both away; an entry of another folder is left alone.
+  char left[512] = "";
+  EXPECT_EQ(Setup_RemoveInstallation(dest_.c_str(), false, left, sizeof left), 0) << left;
+  EXPECT_FALSE(IsFile(shortcut));
+  EXPECT_EQ(RegistryText("InstallLocation"), "<missing>");
+  EXPECT_FALSE(IsFolder(dest_));
+}
+
+// What the uninstaller leaves, by what the folder held and whether the learner keeps their files.
+TEST_F(SetupDialog, RemovingTakesExactlyWhatWasInstalled) {
+  const struct {
+    const char* name;
+    bool keep;
+    std::vector<std::string> userFiles;  // written after the installation
+    std::vector<std::string> left;       // what stays below the folder
+  } kCases[] = {
+      {"nothing of the user's", false, {}, {}},
+      {"the learner's files, not kept", false,
+       {"History.csv", "Report.htm", "Keys.csv", "EN\\Training Words\\Custom_Words.dat", "TraceFile.txt"}, {}},
+      {"the learner's files, kept", true,
+       {"History.csv", "EN\\Training Words\\Custom_Words.dat", "TraceFile.txt"},
+       {"EN\\", "EN\\Training Words\\", "EN\\Training Words\\Custom_Words.dat", "History.csv", "Settings.xml"}},
+      {"a file of the user's in a language folder", false,
+       {"EN\\Tests\\my text.txt", "notes.txt"},
+       {"EN\\", "EN\\Tests\\", "EN\\Tests\\my text.txt", "notes.txt"}},
+  };
+  int n = 0;
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    CreateDirectoryA((root_ + "\\" + std::to_string(n)).c_str(), nullptr);
+    BrowseTo(root_ + "\\" + std::to_string(n));
+    dest_ = root_ + "\\" + std::to_string(n++) + "\\KFP";
+    Command(IDC_SETUP_INSTALL);
+    ASSERT_FALSE(g_Setup.result.failed);
+    for (const std::string& file : c.userFiles) ASSERT_TRUE(WriteFileBytes(dest_ + "\\" + file, "mine"));
+    char left[512] = "";
+    EXPECT_EQ(Setup_RemoveInstallation(dest_.c_str(), c.keep, left, sizeof left), 0) << left;
+    std::vector<std::string> stays;
+    for (const std::string& entry : Tree(dest_))  // a file's entry ends with its size and hash
+      stays.push_back(entry.back() == '\\' ? entry : entry.substr(0, entry.rfind(' ', entry.rfind(' ') - 1)));
+    EXPECT_EQ(stays, c.left);
+    EXPECT_EQ(IsFolder(dest_), !c.left.empty());
+    EXPECT_TRUE(IsFolder(root_ + "\\" + std::to_string(n - 1))) << "nothing above the folder";
+  }
+}
+
 // ---- The program file's own resources -----------------------------------------------------------
 
+// Both programs: never elevated for their names ("setup", "uninstall"), with their version.
 TEST_F(SetupDialog, ManifestVersionAndIconMakeItAProperProgram) {
-  const HMODULE self = GetModuleHandleA(nullptr);
-  HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
-  ASSERT_NE(found, nullptr);
-  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(self, found))),
-                             SizeofResource(self, found));
-  EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << "never elevated for its name";
-  EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
-  EXPECT_EQ(manifest.find("<dpiAware"), std::string::npos) << "the system scales the fixed layout";
-  EXPECT_NE(FindResourceA(self, MAKEINTRESOURCEA(IDI_SETUP), MAKEINTRESOURCEA(14)), nullptr);  // RT_GROUP_ICON
+  char self[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, self, sizeof self);
+  const struct {
+    std::string file;
+    const char* originalName;
+    bool ownIcon;
+  } kPrograms[] = {{self, "quillsetup.exe", true}, {FullPath(KF_UNINSTALLER_FILE), "Uninstall.exe", false}};
+  for (const auto& p : kPrograms) {
+    SCOPED_TRACE(p.originalName);
+    const HMODULE module = LoadLibraryExA(p.file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module, nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    ASSERT_NE(found, nullptr);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                               SizeofResource(module, found));
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << "never elevated for its name";
+    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+    EXPECT_EQ(manifest.find("<dpiAware"), std::string::npos) << "the system scales the fixed layout";
+    EXPECT_EQ(FindResourceA(module, MAKEINTRESOURCEA(IDI_SETUP), MAKEINTRESOURCEA(14)) != nullptr, p.ownIcon);
+    FreeLibrary(module);
 
-  char file[MAX_PATH] = "";
-  GetModuleFileNameA(self, file, sizeof file);
-  DWORD ignored = 0;
-  std::vector<char> info(GetFileVersionInfoSizeA(file, &ignored));
-  ASSERT_FALSE(info.empty());
-  ASSERT_TRUE(GetFileVersionInfoA(file, 0, static_cast<DWORD>(info.size()), info.data()));
-  auto value = [&](const char* key) {
-    char* text = nullptr;
-    UINT length = 0;
-    const std::string path = std::string("\\StringFileInfo\\040904B0\\") + key;
-    return VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&text), &length) && text
-               ? std::string(text)
-               : std::string("<missing>");
-  };
-  EXPECT_EQ(value("ProductName"), "Keyfarer");
-  EXPECT_EQ(value("CompanyName"), "Velmora");
-  EXPECT_EQ(value("OriginalFilename"), "quillsetup.exe");
-  EXPECT_EQ(value("FileVersion"), KF_VERSION_TEXT);
-  EXPECT_EQ(value("ProductVersion"), KF_VERSION_TEXT);
+    DWORD ignored = 0;
+    std::vector<char> info(GetFileVersionInfoSizeA(p.file.c_str(), &ignored));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(p.file.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+    auto value = [&](const char* key) {
+      char* text = nullptr;
+      UINT length = 0;
+      const std::string path = std::string("\\StringFileInfo\\040904B0\\") + key;
+      return VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&text), &length) && text
+                 ? std::string(text)
+                 : std::string("<missing>");
+    };
+    EXPECT_EQ(value("ProductName"), "Keyfarer");
+    EXPECT_EQ(value("CompanyName"), "Velmora");
+    EXPECT_EQ(value("OriginalFilename"), p.originalName);
+    EXPECT_EQ(value("FileVersion"), KF_VERSION_TEXT);
+    EXPECT_EQ(value("ProductVersion"), KF_VERSION_TEXT);
+  }
 }
 
 }  // namespace

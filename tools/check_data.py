@@ -1,15 +1,16 @@
 #!/usr/bin/env python3
-"""Checks the word lists and sample texts that the installer carries.
+"""Checks the word lists, sample texts and learner's manuals that the installer carries.
 
 Usage: check_data.py DATA_DIR
 
 DATA_DIR holds the language folders EN, FR and RU as they are installed.
 Every problem is printed as "path: what is wrong"; the last line is a summary
-("data: 15 files checked, 0 problems"). The exit code is 0 when nothing is
+("data: 18 files checked, 0 problems"). The exit code is 0 when nothing is
 wrong, 1 when a problem was found and 2 on a usage error.
 """
 
 import os
+import re
 import sys
 from collections import Counter
 
@@ -54,6 +55,11 @@ LISTS = [
 
 # (language, paragraphs) of "<lang>/Tests/Sample_Unicode.txt"
 SAMPLES = [("EN", 17), ("FR", 15), ("RU", 16)]
+
+# "<lang>/KF_Help.htm": the learner's manual that F1 opens, one per language.
+MANUAL = "KF_Help.htm"
+# Settings.xml keys the manual need not explain: read by nothing the learner sees.
+UNEXPLAINED_SETTINGS = {"DS_Custom"}
 
 MIN_ENTRY, MAX_ENTRY = 2, 10
 MAX_SPECIAL_PER_LANGUAGE = 2
@@ -293,6 +299,40 @@ def check_sample(path, lang, expected_lines, report):
             break
 
 
+def check_manual(path, lang, settings_keys, report):
+    """A manual page: UTF-8 HTML of its language, CR LF lines, and a word on every setting."""
+    data = read_bytes(path, report)
+    if data is None:
+        return
+    if data.startswith(b"\xef\xbb\xbf"):
+        report.problem(path, "starts with a byte-order mark (the page declares its charset)")
+        return
+    try:
+        text = data.decode("utf-8")
+    except UnicodeDecodeError as e:
+        report.problem(path, f"not valid UTF-8 ({e.reason})")
+        return
+    if split_crlf_lines(path, data, report, final_break=True) is None:
+        return
+    if '<meta charset="utf-8">' not in text:
+        report.problem(path, 'does not declare <meta charset="utf-8">')
+    if f'<html lang="{lang.lower()}">' not in text:
+        report.problem(path, f'does not say <html lang="{lang.lower()}">')
+    missing = sorted(k for k in settings_keys if f"<code>{k}</code>" not in text)
+    if missing:
+        report.problem(path, "does not explain the settings " + ", ".join(missing))
+
+
+def settings_keys(base):
+    """The keys of the default Settings.xml beside the language folders (none when missing)."""
+    path = os.path.join(base, "Settings.xml")
+    if not os.path.isfile(path):
+        return set()
+    with open(path, "rb") as f:
+        keys = set(re.findall(rb"<([A-Za-z_0-9]+)>[^<]+</\1>", f.read()))
+    return {k.decode("ascii") for k in keys} - UNEXPLAINED_SETTINGS
+
+
 def main(argv):
     if len(argv) != 2:
         print("usage: check_data.py DATA_DIR", file=sys.stderr)
@@ -327,6 +367,11 @@ def main(argv):
         path = os.path.join(base, lang, "Tests", "Sample_Unicode.txt")
         report.files += 1
         check_sample(path, lang, lines, report)
+
+    keys = settings_keys(base)
+    for lang, _ in SAMPLES:
+        report.files += 1
+        check_manual(os.path.join(base, lang, MANUAL), lang, keys, report)
 
     print(f"data: {report.files} files checked, {report.problems} problems")
     return 1 if report.problems else 0

@@ -3,8 +3,9 @@
 
     python3 tools/check_programs.py <Windows build folder>
 
-KFP.exe (quillkey.exe) must stay under 350 KB and quillsetup.exe, which carries it, under
-600 KB; both must be stripped and import nothing but DLLs that every Windows has. The tutor
+KFP.exe (quillkey.exe) must stay under 400 KB, the uninstaller (quilluninstall.exe, installed as
+Uninstall.exe) under 64 KB, and quillsetup.exe, which carries both, under 700 KB; all three must
+be stripped and import nothing but DLLs that every Windows has. The tutor
 loads the shell and the common dialogs at their first use, so that its start does not wait for
 them: it must not import them. Exit code 1 names what is wrong.
 """
@@ -15,8 +16,9 @@ import subprocess
 import sys
 
 PROGRAMS = (
-    ("quillkey.exe", "KFP.exe, the tutor", 350 * 1024, {"shell32.dll", "comdlg32.dll"}),
-    (os.path.join("setup", "quillsetup.exe"), "the installer", 600 * 1024, set()),
+    ("quillkey.exe", "KFP.exe, the tutor", 400 * 1024, {"shell32.dll", "comdlg32.dll"}),
+    (os.path.join("setup", "quilluninstall.exe"), "Uninstall.exe, the uninstaller", 64 * 1024, set()),
+    (os.path.join("setup", "quillsetup.exe"), "the installer", 700 * 1024, set()),
 )
 
 # DLLs of Windows itself (the C runtime msvcrt.dll included); anything else would have to be
@@ -53,9 +55,9 @@ def main():
             continue
         size = os.path.getsize(path)
         dlls, sections = pe_facts(path)
-        print("%-16s %9d bytes (%.0f KB, limit %d KB)  %s" % (os.path.basename(name), size, size / 1024.0,
+        print("%-18s %9d bytes (%.0f KB, limit %d KB)  %s" % (os.path.basename(name), size, size / 1024.0,
                                                               limit // 1024, what))
-        print("%-16s imports %s" % ("", ", ".join(dlls)))
+        print("%-18s imports %s" % ("", ", ".join(dlls)))
         if size >= limit:
             problems.append("%s is %d bytes, at or above %d" % (name, size, limit))
         foreign = [d for d in dlls if d.lower() not in SYSTEM_DLLS]

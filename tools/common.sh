@@ -27,7 +27,9 @@ kf_wine_up() {
   export WINEPREFIX="$build/wineprefix"
   export WINEARCH=win64
   export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # winemenubuilder off: a Start menu shortcut the installer makes in the prefix must not turn
+  # into menu entries and icons in the desktop's own home folder.
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   if [ -z "${KF_KEEP_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
     local n=90
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done

@@ -1,0 +1,47 @@
+#pragma once
+// What an installation puts into its folder, as plain constant tables: the installer's plan
+// (setup.cpp) and the uninstaller's removal (removal.cpp) are both made from them. No library
+// types, so that the small uninstaller carries no C++ runtime.
+
+// One installed language: its folder below the destination ("\EN"), the first of its five
+// resources and the names of its four word lists (left-hand, right-hand, left-to-right,
+// right-to-left); the sample text, resource base + 4, is "Tests\Sample_Unicode.txt"; the
+// manual, manualResource, lies in the language folder itself.
+struct SetupLanguage {
+  const char* folder;
+  int baseResource;
+  const char* listNames[4];
+  int manualResource;
+};
+
+constexpr SetupLanguage kSetupLanguages[3] = {
+    {"\\EN", 133, {"LH_Words.dat", "RH_Words.dat", "LTOR_Both.dat", "RTOL_Both.dat"}, 149},
+    {"\\FR", 138, {"LH_Words.dat", "RH_Words.dat", "LTOR_Both.dat", "RTOL_Both.dat"}, 150},
+    {"\\RU", 143,
+     {"LH_Words_RU_UTF8.txt", "RH_Words_RU_UTF8.txt", "LTOR_Words_RU_UTF8.txt", "RTOL_Words_RU_UTF8.txt"},
+     151},
+};
+
+constexpr int kSetupProgramResource = 131;  // the tutor program, installed as "KFP.exe"
+constexpr const char kSetupProgramName[] = "KFP.exe";
+constexpr const char kSetupSettingsName[] = "Settings.xml";
+constexpr int kSetupUninstallerResource = 148;  // the uninstaller, installed as "Uninstall.exe"
+constexpr const char kSetupUninstallerName[] = "Uninstall.exe";
+constexpr const char kSetupTestsFolder[] = "\\Tests";
+constexpr const char kSetupWordsFolder[] = "\\Training Words";
+constexpr const char kSetupSampleName[] = "Sample_Unicode.txt";
+// The learner's manual of each language, in the language folder (F1 opens it).
+constexpr const char kSetupManualName[] = "KF_Help.htm";
+
+// The tutor's own files beside its settings: the learner's (asked about before they are
+// removed) and its trace log (the program's).
+constexpr const char* const kSetupLearnersRootFiles[] = {"Settings.xml", "History.csv", "Keys.csv", "Report.htm"};
+constexpr const char kSetupCustomWordsName[] = "Custom_Words.dat";  // in each language's word folder
+constexpr const char kSetupTraceName[] = "TraceFile.txt";
+
+// Where Windows lists the program among the installed apps: below HKEY_CURRENT_USER, so that
+// installing and removing it needs no elevation.
+constexpr const char kSetupUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Keyfarer";
+// The Start menu shortcut, below the user's Programs folder.
+constexpr const char kSetupShortcutFolder[] = "Keyfarer";
+constexpr const char kSetupShortcutName[] = "Keyfarer.lnk";
