@@ -10,7 +10,7 @@
 #include "app/links_win.h"
 #include "app/strings_win.h"
 #include "app/toolbar_win.h"
-#include "app/web_addresses.h"
+#include "common/web_addresses.h"
 #include "app/wide_text.h"
 #include "common/files.h"
 #include "common/languages.h"

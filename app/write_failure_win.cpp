@@ -34,7 +34,7 @@ void App_ShowWriteFailure(HWND owner, const std::string& path, FileError error) 
   text += L"\r\n";
   text += W(Text_FromUtf8(path));
   std::wstring reason = SystemReason(error);
-  if (reason.empty()) reason = L"(" + std::to_wstring(error) + L")";
+  if (reason.empty()) reason = L"(" + std::wstring(W(Text_FromAscii(std::to_string(error)))) + L")";
   text += L"\r\n\r\n" + reason;
   const std::wstring caption = W(App_StringText(IDS_TITLE, g_Settings.Language));
   g_MessageBox(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);

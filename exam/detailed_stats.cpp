@@ -2,7 +2,6 @@
 #include "exam/detailed_stats.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "common/files.h"
 #include "training/word_lists.h"
@@ -20,13 +19,8 @@ std::vector<DetailedStatsRow> Mode4_DetailedStatsRows(const std::vector<TestWord
     // clock is typed: its 0.00 s is shown.
     if (record.errors == kNotTyped || record.length <= 1) continue;
     const float perStep = record.seconds / static_cast<float>(record.length - 1);
-    // Two "%.2f" of the largest float fit many times over.
-    char speed[200];
-    std::snprintf(speed, sizeof speed, "%.2f (%.2f)", record.seconds, perStep);
-    char length[16], errors[16];
-    std::snprintf(length, sizeof length, "%d", static_cast<int>(record.length));
-    std::snprintf(errors, sizeof errors, "%d", static_cast<int>(record.errors));
-    rows.push_back({record.index, record.word, Text_FromAscii(length), Text_FromAscii(speed), Text_FromAscii(errors)});
+    const Text16 speed = App_FormatFixed2(record.seconds) + u" (" + App_FormatFixed2(perStep) + u")";
+    rows.push_back({record.index, record.word, App_FormatInt(record.length), speed, App_FormatInt(record.errors)});
   }
   return rows;
 }

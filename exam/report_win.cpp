@@ -8,7 +8,7 @@
 
 #include "app/app.h"
 #include "app/strings_win.h"
-#include "app/web_addresses.h"
+#include "common/web_addresses.h"
 #include "app/wide_text.h"
 #include "app/write_failure_win.h"
 #include "common/files.h"

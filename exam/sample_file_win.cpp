@@ -12,6 +12,7 @@
 #include "app/wide_text.h"
 #include "common/files.h"
 #include "common/languages.h"
+#include "common/text.h"
 #include "settings/settings.h"
 #include "exam/history.h"
 #include "exam/sample_text.h"
@@ -51,9 +52,8 @@ int Mode4_LoadFile(Text16& text, const wchar_t* fileName) {
       g_Sample.fileName = Mode4_FileNamePart(path);
       return 1;
     case SampleLoad::TooBig: {
-      wchar_t message[64];
-      swprintf(message, 64, L"The maximum number of characters is: %d", kSampleCapacity);
-      g_MessageBox(nullptr, message, L"The file is too big!", MB_OK);
+      const Text16 message = u"The maximum number of characters is: " + Text_FromAscii(std::to_string(kSampleCapacity));
+      g_MessageBox(nullptr, W(message), L"The file is too big!", MB_OK);
       return 0;
     }
     case SampleLoad::NotUnicode:

@@ -1,7 +1,6 @@
 #include "setup/setup.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "settings/settings.h"
 
@@ -148,7 +147,6 @@ std::size_t Setup_MaxDestination() {
 }
 
 std::string Setup_DestinationMessage(SetupPathProblem problem, const Text16& destination) {
-  char text[400] = "";
   switch (problem) {
     case SetupPathProblem::None:
       break;
@@ -164,26 +162,21 @@ std::string Setup_DestinationMessage(SetupPathProblem problem, const Text16& des
       return "The destination is a device or pipe path (it starts with \\\\.\\ or \\\\?\\). Please name a "
              "folder on a drive, such as C:\\Keyfarer, or on a network share.";
     case SetupPathProblem::ReservedName:
-      std::snprintf(text, sizeof text,
-                    "The destination holds the name \"%s\", which Windows keeps for a device (as it keeps CON, "
-                    "PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9, with or without an extension): no folder can "
-                    "have it. Please choose another name.",
-                    FirstReservedStem(destination).c_str());
-      break;
+      return "The destination holds the name \"" + FirstReservedStem(destination) +
+             "\", which Windows keeps for a device (as it keeps CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to "
+             "LPT9, with or without an extension): no folder can have it. Please choose another name.";
     case SetupPathProblem::EndsInDotOrBlank:
       return "A folder name in the destination ends with a dot or a blank, which Windows drops: Keyfarer would "
              "go into another folder than the one named. Please remove the dot or blank.";
     case SetupPathProblem::TooLong:
-      std::snprintf(text, sizeof text,
-                    "The destination is too long: it has %zu characters, and at most %zu leave room for the "
-                    "files installed below it.",
-                    destination.size(), Setup_MaxDestination());
-      break;
+      return "The destination is too long: it has " + std::to_string(destination.size()) +
+             " characters, and at most " + std::to_string(Setup_MaxDestination()) +
+             " leave room for the files installed below it.";
     case SetupPathProblem::NotInCodePage:
       return "The destination contains letters that the system's code page cannot spell, so the installer "
              "cannot write there. Please choose a folder whose path uses other letters.";
   }
-  return text;
+  return std::string();
 }
 
 std::string Setup_FailureMessage(const std::string& path, const std::string& reason, bool nothingInstalled,

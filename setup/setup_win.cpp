@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "common/web_addresses.h"
 #include "kf_version.h"
 #include "setup/setup.h"
 #include "setup/setup_resource.h"
@@ -22,8 +23,6 @@ UINT(WINAPI* g_SetupWinExec)(LPCSTR, UINT) = WinExec;
 PIDLIST_ABSOLUTE(WINAPI* g_SetupBrowseForFolder)(LPBROWSEINFOA) = SHBrowseForFolderA;
 
 const char kSetupTitle[] = "Velmora Keyfarer 1.0 Setup";
-// The same page the tutor's about box opens.
-const char kSetupOrderPage[] = "https://www.velmora.example/order?product=kf&lang=en";
 
 namespace {
 
@@ -64,7 +63,7 @@ std::string PartName(const std::string& target) { return target + kSetupPartSuff
 
 bool LoadPayload(SetupRun& run, int resource, SetupFile& file) {
   char name[16];
-  std::snprintf(name, sizeof name, "#%d", resource);
+  wsprintfA(name, "#%d", resource);
   const HMODULE module = PayloadModule();
   HRSRC found = FindResourceA(module, name, "CUSTOM");
   HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
@@ -445,7 +444,7 @@ void OnCommand(HWND dialog, WPARAM wParam) {
   const int code = HIWORD(wParam);
   // One page per click: the second click of a double click (STN_DBLCLK) opens nothing more.
   if (id == IDC_SETUP_MAKER_LINK && code == STN_CLICKED)
-    g_SetupShellExecute(nullptr, "open", kSetupOrderPage, nullptr, nullptr, SW_SHOWNORMAL);
+    g_SetupShellExecute(nullptr, "open", kOrderPage, nullptr, nullptr, SW_SHOWNORMAL);
   if (id == IDC_SETUP_DEFAULT_LANG && code == CBN_SELCHANGE) {
     const LRESULT selected = SendDlgItemMessageA(dialog, IDC_SETUP_DEFAULT_LANG, CB_GETCURSEL, 0, 0);
     SendDlgItemMessageA(dialog, IDC_SETUP_ADDITIONAL, LVM_DELETEALLITEMS, 0, 0);
@@ -502,10 +501,6 @@ bool Setup_WriteResourceFile(int resource, const char* folder, const char* name)
   return Record(RunPlan({{SetupStepKind::WriteResource, folder, resource, name, 0}}, ""));
 }
 
-bool Setup_WriteDefaultSettings(const char* folder, int language) {
-  return Record(RunPlan({{SetupStepKind::WriteSettings, folder, 0, kSetupSettingsName, language}}, ""));
-}
-
 bool Setup_WriteLanguageData(int language) {
   return Record(RunPlan(Setup_LanguagePlan(g_Setup.destination, language), g_Setup.destination));
 }
@@ -545,7 +540,7 @@ void Setup_FillAdditionalLanguages(HWND dialog, int language) {
   HWND list = GetDlgItem(dialog, IDC_SETUP_ADDITIONAL);
   for (int item = 0; item < 2; ++item) {
     char text[16];
-    std::snprintf(text, sizeof text, "%s", Setup_LanguageName(additional[item]));
+    lstrcpynA(text, Setup_LanguageName(additional[item]), sizeof text);
     LVITEMA lvi = {};
     lvi.mask = LVIF_TEXT | LVIF_STATE;
     lvi.iItem = item;

@@ -44,7 +44,6 @@ extern UINT(WINAPI* g_SetupWinExec)(LPCSTR, UINT);
 extern PIDLIST_ABSOLUTE(WINAPI* g_SetupBrowseForFolder)(LPBROWSEINFOA);
 
 extern const char kSetupTitle[];       // "Velmora Keyfarer 1.0 Setup"
-extern const char kSetupOrderPage[];   // the maker's order and donation page
 
 // The install operation. Setup_Install reads the default language (box 1004) and the ticks of
 // the additional list (1005) and installs into g_Setup.destination: every target is checked
@@ -56,8 +55,6 @@ bool Setup_WriteResourceFile(int resource, const char* folder, const char* name)
 // The folders and the five files of language 1 to 3 below g_Setup.destination; other codes
 // do nothing.
 bool Setup_WriteLanguageData(int language);
-// <folder>\Settings.xml with the default document of the language.
-bool Setup_WriteDefaultSettings(const char* folder, int language);
 
 // The destination typed into box 1006: `typed` tidied, and when it can be used (the result is
 // SetupPathProblem::None) `ansi`, the full path in the system code page.

@@ -19,6 +19,7 @@
 #include "settings/settings.h"
 #include "setup/setup.h"
 #include "setup/setup_resource.h"
+#include "common/web_addresses.h"
 #include "setup/setup_win.h"
 #include "setup/uninstall_win.h"
 
@@ -459,7 +460,7 @@ TEST_F(SetupDialog, MakerLinkLooksAndActsLikeALink) {
   Command(IDC_SETUP_MAKER_LINK, STN_CLICKED);
   Command(IDC_SETUP_MAKER_LINK, STN_DBLCLK);
   ASSERT_EQ(g_opened.size(), 1u);
-  EXPECT_EQ(g_opened[0], std::string("open ") + kSetupOrderPage + " " + std::to_string(SW_SHOWNORMAL));
+  EXPECT_EQ(g_opened[0], std::string("open ") + kOrderPage + " " + std::to_string(SW_SHOWNORMAL));
   EXPECT_FALSE(QuitPosted()) << "the dialog stays";
 }
 

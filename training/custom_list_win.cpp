@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include <cstdint>
 #include <cwchar>
 #include <vector>
@@ -73,11 +75,7 @@ Text16 Mode3_RowCell(int row, int column) {
   const CustomWordRecord* record = RecordAt(row);
   if (!record) return Text16();
   if (column == 0) return record->word;
-  if (column == 1) {
-    wchar_t figure[16];
-    swprintf(figure, 16, L"%d", static_cast<int>(record->length));
-    return T16(figure);
-  }
+  if (column == 1) return Text_FromAscii(std::to_string(record->length));
   const size_t shown = static_cast<size_t>(g_Training.customRows[static_cast<size_t>(row)].figures);
   if (column < 2 || column > 4) return Text16();
   if (shown >= g_Training.customFigures.size()) return u"n/a";

@@ -3,20 +3,70 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The decimal digits of the whole number m * 2^shift (m below 2^63), exact at any size: the
+// figures of an absurd test still print as printf's "%.2f" prints them.
+std::string WholeDigits(uint64_t m, int shift) {
+  // Base 10^9 limbs, least significant first.
+  std::vector<uint32_t> limbs = {static_cast<uint32_t>(m % 1000000000u),
+                                 static_cast<uint32_t>(m / 1000000000u % 1000000000u),
+                                 static_cast<uint32_t>(m / 1000000000000000000u)};
+  for (int i = 0; i < shift; ++i) {
+    uint32_t carry = 0;
+    for (uint32_t& limb : limbs) {
+      const uint64_t doubled = static_cast<uint64_t>(limb) * 2 + carry;
+      limb = static_cast<uint32_t>(doubled % 1000000000u);
+      carry = static_cast<uint32_t>(doubled / 1000000000u);
+    }
+    if (carry) limbs.push_back(carry);
+  }
+  while (limbs.size() > 1 && limbs.back() == 0) limbs.pop_back();
+  std::string digits = std::to_string(limbs.back());
+  for (size_t i = limbs.size() - 1; i-- > 0;) {
+    const std::string part = std::to_string(limbs[i]);
+    digits += std::string(9 - part.size(), '0') + part;
+  }
+  return digits;
+}
+
+}  // namespace
 
 Text16 App_FormatFixed2(double value) {
-  // 320 digits are enough for the largest double in "%.2f"; snprintf never writes past the end.
-  char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%.2f", value);
-  return Text_FromAscii(buffer);
+  // As printf's "%.2f": the exact binary value rounded to hundredths, a tie to the even one.
+  // Done here rather than by the C runtime, whose formatted printing is a large part of a
+  // small program.
+  const bool negative = std::signbit(value);
+  if (std::isnan(value)) return Text_FromAscii(negative ? "-nan" : "nan");
+  if (std::isinf(value)) return Text_FromAscii(negative ? "-inf" : "inf");
+  int exponent = 0;
+  // value = mantissa * 2^(exponent - 53) with a whole 53-bit mantissa.
+  const uint64_t mantissa = static_cast<uint64_t>(std::ldexp(std::frexp(std::fabs(value), &exponent), 53));
+  exponent -= 53;
+  std::string digits;  // the value in hundredths
+  if (exponent >= 0) {
+    digits = WholeDigits(mantissa * 25, exponent + 2);  // mantissa * 100 * 2^exponent
+  } else {
+    const uint64_t hundredfold = mantissa * 100;
+    const int shift = -exponent;
+    uint64_t whole = shift < 64 ? hundredfold >> shift : 0;
+    if (shift < 64) {
+      const uint64_t rest = hundredfold & ((uint64_t{1} << shift) - 1);
+      const uint64_t half = uint64_t{1} << (shift - 1);
+      if (rest > half || (rest == half && (whole & 1))) ++whole;
+    }  // else below 2^60 / 2^64 of a hundredth: rounds to 0
+    digits = std::to_string(whole);
+  }
+  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
+  digits.insert(digits.size() - 2, 1, '.');
+  return Text_FromAscii((negative ? "-" : "") + digits);
 }
 
-Text16 App_FormatInt(long long value) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%lld", value);
-  return Text_FromAscii(buffer);
-}
+Text16 App_FormatInt(long long value) { return Text_FromAscii(std::to_string(value)); }
 
 double Mode4_TestMinutes(uint32_t startTick, uint32_t stopTick) {
   // The tick count wraps every 49.7 days; the 32-bit difference stays right across a wrap.
@@ -62,9 +112,8 @@ TestFigures Mode4_ComputeFigures(uint32_t startTick, uint32_t stopTick, int32_t 
 Text16 Mode4_FormatElapsed(uint32_t startTick, uint32_t nowTick) {
   const int32_t elapsed = static_cast<int32_t>(nowTick - startTick);
   const long long seconds = elapsed > 0 ? elapsed / 1000 : 0;
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%lld:%02lld", seconds / 60, seconds % 60);
-  return Text_FromAscii(buffer);
+  const long long rest = seconds % 60;
+  return App_FormatInt(seconds / 60) + (rest < 10 ? u":0" : u":") + App_FormatInt(rest);
 }
 
 LiveFigures Mode4_LiveFigures(const TestFigures& figures, uint32_t startTick, uint32_t nowTick, int16_t testErrors) {
@@ -78,15 +127,13 @@ LiveFigures Mode4_LiveFigures(const TestFigures& figures, uint32_t startTick, ui
 bool Mode3_WordRowFigures(const CustomWordRecord& record, WordRowFigures& out) {
   if (record.typedCount == 0) return false;
   const float perTyping = record.totalSeconds / record.typedCount;
-  char buffer[100];
   if (record.length > 1) {
     const float perStep = record.totalSeconds / static_cast<float>(record.length - 1) /
                           record.typedCount;
-    std::snprintf(buffer, sizeof buffer, "%.2f (%.2f)", perTyping, perStep);
+    out.speed = App_FormatFixed2(perTyping) + u" (" + App_FormatFixed2(perStep) + u")";
   } else {
-    std::snprintf(buffer, sizeof buffer, "%.2f (n/a)", perTyping);
+    out.speed = App_FormatFixed2(perTyping) + u" (n/a)";
   }
-  out.speed = Text_FromAscii(buffer);
   out.errors = App_FormatFixed2(static_cast<double>(record.totalErrors) / record.typedCount);
   out.count = App_FormatInt(record.typedCount);
   return true;

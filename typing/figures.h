@@ -31,7 +31,8 @@ double App_ReadFigure(const Text16& text, bool wholeNumber, bool exponentsAndSpe
 // "(", less its last character); empty when the cell has no "(".
 Text16 App_StepFigureText(const Text16& cell);
 
-// "%.2f" made as 8-bit text and widened.
+// As "%.2f" prints `value` (the exact value rounded to hundredths, a tie to the even one; "inf",
+// "nan"), without the C runtime's formatted printing.
 Text16 App_FormatFixed2(double value);
 Text16 App_FormatInt(long long value);
 
