@@ -76,6 +76,16 @@ TEST(TestFigures, FormattingRoundsToTwoDecimalsAndPrintsWholeNumbers) {
   EXPECT_EQ(App_FormatFixed2(-1.004), u"-1.00");
   EXPECT_EQ(App_FormatFixed2(1e20), u"100000000000000000000.00");
   EXPECT_EQ(App_FormatFixed2(1e300).size(), 304u);  // never cut short
+  // The exact binary value decides, a tie going to the even hundredth, as printf's "%.2f" does.
+  const struct {
+    double value;
+    const char16_t* shown;
+  } exact[] = {{0.125, u"0.12"}, {0.375, u"0.38"}, {2.675, u"2.67"}, {1.005, u"1.00"}, {-0.0, u"-0.00"},
+               {-1e-300, u"-0.00"}, {4503599627370495.5, u"4503599627370495.50"}, {1.0 / 0.0, u"inf"}};
+  for (const auto& row : exact) {
+    SCOPED_TRACE(row.value);
+    EXPECT_EQ(App_FormatFixed2(row.value), row.shown);
+  }
   EXPECT_EQ(App_FormatInt(-32768), u"-32768");
   EXPECT_EQ(App_FormatInt(2147483647), u"2147483647");
 }
