@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "app/app.h"
+#include "app/dpi.h"
 #include "app/links_win.h"
 #include "app/strings_win.h"
 #include "app/toolbar_win.h"
@@ -83,8 +84,8 @@ void SetItemString(HWND dialog, int id, UINT stringId) {
 
 INT_PTR OnAboutInit(HWND dialog) {
   // Plain first, then underlined.
-  HFONT plain = App_MakeFont(L"Arial", 16, 0, FALSE);
-  HFONT underlined = App_MakeFont(L"Arial", 16, 0, TRUE);
+  HFONT plain = App_MakeFont(dialog, L"Arial", 16, 0, FALSE);
+  HFONT underlined = App_MakeFont(dialog, L"Arial", 16, 0, TRUE);
   SetPropW(dialog, kPlainFontProp, plain);
   SetPropW(dialog, kUnderlinedFontProp, underlined);
 
@@ -179,8 +180,19 @@ int App_SupportLinkX(int mode, int wide) {
 
 void App_PlaceSupportLink(int mode, int wide) {
   if (g_App.supportLink && IsWindow(g_App.supportLink)) {
-    MoveWindow(g_App.supportLink, App_SupportLinkX(mode, wide), kLinkY, kLinkWidth, kLinkHeight, FALSE);
+    HWND toolbar = g_App.toolbar;
+    MoveWindow(g_App.supportLink, App_Scale(toolbar, App_SupportLinkX(mode, wide)), App_Scale(toolbar, kLinkY),
+               App_Scale(toolbar, kLinkWidth), App_Scale(toolbar, kLinkHeight), FALSE);
   }
+}
+
+void App_RescaleSupportLink(int mode, int wide) {
+  if (!g_App.supportLink || !IsWindow(g_App.supportLink)) return;
+  HFONT previous = g_Links.supportFont;
+  g_Links.supportFont = App_MakeFont(g_App.toolbar, L"Verdana", 14, 1000, TRUE);
+  SendMessageW(g_App.supportLink, WM_SETFONT, reinterpret_cast<WPARAM>(g_Links.supportFont), TRUE);
+  if (previous) DeleteObject(previous);
+  App_PlaceSupportLink(mode, wide);
 }
 
 void App_CreateSupportLink() {
@@ -191,10 +203,11 @@ void App_CreateSupportLink() {
 
   // The font of an earlier link, gone with its toolbar, is used by no window any more.
   if (g_Links.supportFont) DeleteObject(g_Links.supportFont);
-  g_Links.supportFont = App_MakeFont(L"Verdana", 14, 1000, TRUE);
+  g_Links.supportFont = App_MakeFont(toolbar, L"Verdana", 14, 1000, TRUE);
 
   HWND link = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_NOTIFY,
-                              App_SupportLinkX(g_Settings.Mode, 0), kLinkY, kLinkWidth, kLinkHeight, toolbar,
+                              App_Scale(toolbar, App_SupportLinkX(g_Settings.Mode, 0)), App_Scale(toolbar, kLinkY),
+                              App_Scale(toolbar, kLinkWidth), App_Scale(toolbar, kLinkHeight), toolbar,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SUPPORT_LINK)), g_App.instance,
                               nullptr);
   g_App.supportLink = link;

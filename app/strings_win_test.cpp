@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -611,10 +612,42 @@ TEST(ResourceToolbarBitmap, StripOfEightSixteenColourImages) {
   EXPECT_EQ(counts[7][kGrey] + counts[7][kWhite] + counts[7][kSilver], 16 * 15);
 }
 
-TEST(ResourceIcons, BothIconsLoadInBothSizes) {
+// The strip for scales above 100 %: the same eight pictures at twice the size, with alpha, each
+// a picture on a transparent ground.
+TEST(ResourceToolbarBitmap, LargeStripOfEightPicturesWithAlpha) {
+  HRSRC found = FindResourceW(Module(), MAKEINTRESOURCEW(IDB_TOOLBAR_LARGE), MAKEINTRESOURCEW(2));
+  ASSERT_NE(found, nullptr);
+  const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(Module(), found)));
+  ASSERT_NE(data, nullptr);
+  BITMAPINFOHEADER header;
+  std::memcpy(&header, data, sizeof(header));
+  ASSERT_EQ(header.biBitCount, 32);
+  ASSERT_EQ(header.biWidth, 8 * 32);
+  ASSERT_EQ(header.biHeight, 30);
+  ASSERT_EQ(SizeofResource(Module(), found), 40u + 8u * 32u * 30u * 4u);
+  const BYTE* bits = data + 40;
+  for (int image = 0; image < 8; ++image) {
+    SCOPED_TRACE(testing::Message() << "image " << image);
+    int opaque = 0;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 32; ++x) opaque += bits[(y * 8 * 32 + image * 32 + x) * 4 + 3] == 255;
+    EXPECT_EQ(bits[(image * 32) * 4 + 3], 0) << "a transparent corner";
+    EXPECT_GE(opaque, 60) << "a picture, not a blank";
+  }
+}
+
+// Every size a display scale asks for is drawn, not stretched from another.
+TEST(ResourceIcons, BothIconsLoadInEverySize) {
   for (UINT id : {UINT(IDI_KEYFARER), UINT(IDI_DETAILED_STATS)}) {
     EXPECT_NE(LoadIconW(Module(), MAKEINTRESOURCEW(id)), nullptr) << "icon " << id;
-    for (int size : {16, 32}) {
+    HRSRC group = FindResourceW(Module(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
+    ASSERT_NE(group, nullptr);
+    const BYTE* directory = static_cast<const BYTE*>(LockResource(LoadResource(Module(), group)));
+    ASSERT_NE(directory, nullptr);
+    std::set<int> drawn;  // GRPICONDIR: 6 bytes, then 14-byte entries whose first byte is the width
+    for (int i = 0; i < directory[4]; ++i) drawn.insert(directory[6 + 14 * i] ? directory[6 + 14 * i] : 256);
+    EXPECT_EQ(drawn, (std::set<int>{16, 20, 24, 32, 48, 256})) << "icon " << id;
+    for (int size : {16, 20, 24, 32, 48, 256}) {
       SCOPED_TRACE(testing::Message() << "icon " << id << ", size " << size);
       HICON icon = static_cast<HICON>(LoadImageW(Module(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
       ASSERT_NE(icon, nullptr);
@@ -764,13 +797,14 @@ std::string Utf16Bytes(const std::u16string& text) {
   return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
 }
 
-TEST(ProgramResources, ManifestAsksForCommonControlsSixWithoutElevation) {
+TEST(ProgramResources, ManifestAsksForCommonControlsSixPerMonitorDpiWithoutElevation) {
   const std::string manifest = ResourceBytes(1, 24);
   ASSERT_FALSE(manifest.empty());
   EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
   EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
-  // The windows are laid out in fixed pixels: the system scales them on screens above 96 DPI.
-  EXPECT_EQ(manifest.find("<dpiAware"), std::string::npos);
+  // The programs scale themselves: per-monitor v2, per-monitor before it, system-aware on Windows 7.
+  EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+  EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
   for (const char* os : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
                          "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
     EXPECT_NE(manifest.find(os), std::string::npos) << os;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -822,8 +823,13 @@ TEST_F(SetupDialog, ManifestVersionAndIconMakeItAProperProgram) {
                              SizeofResource(self, found));
   EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << "never elevated for its name";
   EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
-  EXPECT_EQ(manifest.find("<dpiAware"), std::string::npos) << "the system scales the fixed layout";
-  EXPECT_NE(FindResourceA(self, MAKEINTRESOURCEA(IDI_SETUP), MAKEINTRESOURCEA(14)), nullptr);  // RT_GROUP_ICON
+  EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos) << "sharp at every scale";
+  HRSRC group = FindResourceA(self, MAKEINTRESOURCEA(IDI_SETUP), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+  ASSERT_NE(group, nullptr);
+  const BYTE* directory = static_cast<const BYTE*>(LockResource(LoadResource(self, group)));
+  std::set<int> drawn;  // GRPICONDIR: 6 bytes, then 14-byte entries whose first byte is the width
+  for (int i = 0; i < directory[4]; ++i) drawn.insert(directory[6 + 14 * i] ? directory[6 + 14 * i] : 256);
+  EXPECT_EQ(drawn, (std::set<int>{16, 20, 24, 32, 48, 256})) << "every size a display scale asks for";
 
   char file[MAX_PATH] = "";
   GetModuleFileNameA(self, file, sizeof file);
