@@ -59,12 +59,40 @@ void App_PlaceControl(HWND control, int x, int y, int width, int height, HFONT f
   if (font) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
+namespace {
+
+bool IconTitleFont(int dpi, LOGFONTW& font) {
+  if (Calls().parametersForDpi)
+    return Calls().parametersForDpi(SPI_GETICONTITLELOGFONT, sizeof(font), &font, 0, static_cast<UINT>(dpi)) != 0;
+  return SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(font), &font, 0) != 0;
+}
+
+// The height of a font's character cell in pixels.
+int CellHeight(const LOGFONTW& description) {
+  HFONT font = CreateFontIndirectW(&description);
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, font);
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, previous);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(font);
+  return metrics.tmHeight;
+}
+
+}  // namespace
+
 HFONT App_ListFont(HWND window) {
-  LOGFONTW font = {};
-  const BOOL found =
-      Calls().parametersForDpi
-          ? Calls().parametersForDpi(SPI_GETICONTITLELOGFONT, sizeof(font), &font, 0,
-                                     static_cast<UINT>(App_WindowDpi(window)))
-          : SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(font), &font, 0);
-  return found ? CreateFontIndirectW(&font) : nullptr;
+  LOGFONTW font = {}, at96 = {};
+  const int dpi = App_WindowDpi(window);
+  if (!IconTitleFont(dpi, font)) return nullptr;
+  // A row is the text's height and a margin of fixed pixels: with letters no taller than in
+  // proportion to 96 DPI, a list of a scaled height shows at least its rows at 96 DPI (a font
+  // rounded up to whole pixels would cost one).
+  if (dpi != kBaseDpi && IconTitleFont(kBaseDpi, at96)) {
+    const int most = MulDiv(CellHeight(at96), dpi, kBaseDpi);
+    const LONG sign = font.lfHeight < 0 ? -1 : 1;
+    while (font.lfHeight * sign > 1 && CellHeight(font) > most) font.lfHeight -= sign;
+  }
+  return CreateFontIndirectW(&font);
 }

@@ -82,18 +82,30 @@ void SetItemString(HWND dialog, int id, UINT stringId) {
   SendDlgItemMessageW(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : L""));
 }
 
-INT_PTR OnAboutInit(HWND dialog) {
-  // Plain first, then underlined.
+// The controls are gone by now, or have taken new fonts, so no static draws with these any more.
+void ReleaseAboutFonts(HWND dialog) {
+  for (const wchar_t* prop : {kPlainFontProp, kUnderlinedFontProp}) {
+    if (HANDLE font = RemovePropW(dialog, prop)) DeleteObject(font);
+  }
+}
+
+// The about box's two fonts made for its DPI (at its start, and again on a monitor of another
+// scale); plain first, then underlined.
+void SetAboutFonts(HWND dialog) {
   HFONT plain = App_MakeFont(dialog, L"Arial", 16, 0, FALSE);
   HFONT underlined = App_MakeFont(dialog, L"Arial", 16, 0, TRUE);
-  SetPropW(dialog, kPlainFontProp, plain);
-  SetPropW(dialog, kUnderlinedFontProp, underlined);
-
-  Subclass<LINK_ABOUT_MAKER>(GetDlgItem(dialog, IDC_ABOUT_MAKER));
   SetItemFont(dialog, IDC_ABOUT_MAKER, underlined);
   SetItemFont(dialog, IDC_ABOUT_PRODUCT, plain);
   SetItemFont(dialog, IDC_ABOUT_TERMS, plain);
   SetItemFont(dialog, IDC_ABOUT_NOTICE, plain);
+  ReleaseAboutFonts(dialog);
+  SetPropW(dialog, kPlainFontProp, plain);
+  SetPropW(dialog, kUnderlinedFontProp, underlined);
+}
+
+INT_PTR OnAboutInit(HWND dialog) {
+  Subclass<LINK_ABOUT_MAKER>(GetDlgItem(dialog, IDC_ABOUT_MAKER));
+  SetAboutFonts(dialog);
 
   // The title, the maker name and the button stay in English.
   SetItemString(dialog, IDC_ABOUT_PRODUCT, IDS_ABOUT_PRODUCT);
@@ -122,13 +134,6 @@ INT_PTR OnAboutCommand(HWND dialog, WPARAM wParam) {
       return TRUE;
     default:
       return FALSE;
-  }
-}
-
-// The controls are gone by now, so no static draws with the fonts any more.
-void ReleaseAboutFonts(HWND dialog) {
-  for (const wchar_t* prop : {kPlainFontProp, kUnderlinedFontProp}) {
-    if (HANDLE font = RemovePropW(dialog, prop)) DeleteObject(font);
   }
 }
 
@@ -166,6 +171,9 @@ INT_PTR CALLBACK App_AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, L
       return OnAboutCommand(dialog, wParam);
     case WM_NCDESTROY:
       ReleaseAboutFonts(dialog);
+      return FALSE;
+    case 0x02E0:  // WM_DPICHANGED: the template scales itself, the fonts set on its texts do not
+      SetAboutFonts(dialog);
       return FALSE;
     default:
       return FALSE;

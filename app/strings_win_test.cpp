@@ -612,28 +612,29 @@ TEST(ResourceToolbarBitmap, StripOfEightSixteenColourImages) {
   EXPECT_EQ(counts[7][kGrey] + counts[7][kWhite] + counts[7][kSilver], 16 * 15);
 }
 
-// The strip for scales above 100 %: the same eight pictures at twice the size, with alpha, each
-// a picture on a transparent ground.
-TEST(ResourceToolbarBitmap, LargeStripOfEightPicturesWithAlpha) {
-  HRSRC found = FindResourceW(Module(), MAKEINTRESOURCEW(IDB_TOOLBAR_LARGE), MAKEINTRESOURCEW(2));
-  ASSERT_NE(found, nullptr);
-  const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(Module(), found)));
-  ASSERT_NE(data, nullptr);
-  BITMAPINFOHEADER header;
-  std::memcpy(&header, data, sizeof(header));
-  ASSERT_EQ(header.biBitCount, 32);
-  ASSERT_EQ(header.biWidth, 8 * 32);
-  ASSERT_EQ(header.biHeight, 30);
-  ASSERT_EQ(SizeofResource(Module(), found), 40u + 8u * 32u * 30u * 4u);
-  const BYTE* bits = data + 40;
+// The strip for scales above 100 %: the same eight pictures at twice the size, each a picture on
+// the light grey ground that the toolbar shows as the button face.
+TEST(ResourceToolbarBitmap, LargeStripOfEightPicturesOnTheFaceColour) {
+  HBITMAP loaded = static_cast<HBITMAP>(
+      LoadImageW(Module(), MAKEINTRESOURCEW(IDB_TOOLBAR_LARGE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  ASSERT_NE(loaded, nullptr);
+  BITMAP bm = {};
+  ASSERT_TRUE(GetObjectW(loaded, sizeof(bm), &bm));
+  EXPECT_EQ(bm.bmWidth, 8 * 32);
+  EXPECT_EQ(bm.bmHeight, 30);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, loaded);
   for (int image = 0; image < 8; ++image) {
     SCOPED_TRACE(testing::Message() << "image " << image);
-    int opaque = 0;
+    int picture = 0;
     for (int y = 0; y < 30; ++y)
-      for (int x = 0; x < 32; ++x) opaque += bits[(y * 8 * 32 + image * 32 + x) * 4 + 3] == 255;
-    EXPECT_EQ(bits[(image * 32) * 4 + 3], 0) << "a transparent corner";
-    EXPECT_GE(opaque, 60) << "a picture, not a blank";
+      for (int x = 0; x < 32; ++x) picture += GetPixel(dc, image * 32 + x, y) != RGB(192, 192, 192);
+    EXPECT_EQ(GetPixel(dc, image * 32, 0), RGB(192, 192, 192)) << "the ground in the corner";
+    EXPECT_GE(picture, 60) << "a picture, not a blank";
   }
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  DeleteObject(loaded);
 }
 
 // Every size a display scale asks for is drawn, not stretched from another.

@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kToolbarImages = 8;  // one strip of bitmap IDB_TOOLBAR
 constexpr int kImageWidth = 16, kImageHeight = 15;  // at 96 DPI
-constexpr int kLargeImageWidth = 32;  // IDB_TOOLBAR_LARGE, drawn for 200 %
 constexpr COLORREF kStripBackground = RGB(192, 192, 192);  // IDB_TOOLBAR's button face
 constexpr int kStatusParts = 3;
 
@@ -53,33 +52,47 @@ INT_PTR App_AddToolbarString(HWND toolbar, UINT stringId) {
 HBITMAP ScaledStrip(int width, int height) {
   HBITMAP large = static_cast<HBITMAP>(
       LoadImageW(g_App.instance, MAKEINTRESOURCEW(IDB_TOOLBAR_LARGE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  DIBSECTION section = {};
   if (!large) return nullptr;
-  if (GetObjectW(large, sizeof(section), &section) != sizeof(section) || section.dsBm.bmBitsPixel != 32) {
-    DeleteObject(large);
-    return nullptr;
-  }
-  // The strip's alpha, blended over the face colour: no halo whatever the face colour is.
-  const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  const BYTE faceRgb[3] = {GetBValue(face), GetGValue(face), GetRValue(face)};
-  BYTE* pixel = static_cast<BYTE*>(section.dsBm.bmBits);
-  for (LONG i = 0; i < section.dsBm.bmWidth * section.dsBm.bmHeight; ++i, pixel += 4) {
-    for (int c = 0; c < 3; ++c) pixel[c] = static_cast<BYTE>((pixel[c] * pixel[3] + faceRgb[c] * (255 - pixel[3])) / 255);
-  }
+  BITMAP bm = {};
+  GetObjectW(large, sizeof(bm), &bm);
   HDC screen = GetDC(nullptr);
   HDC from = CreateCompatibleDC(screen);
   HDC to = CreateCompatibleDC(screen);
+  // The strip in 32 bits, its background turned into the face colour before the scaling blends
+  // the pictures' edges with it.
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = bm.bmWidth;
+  info.bmiHeader.biHeight = -bm.bmHeight;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP faced = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HBITMAP scaled = CreateCompatibleBitmap(screen, width * kToolbarImages, height);
-  if (from && to && scaled) {
+  if (from && to && faced && bits && scaled) {
     HGDIOBJ oldFrom = SelectObject(from, large);
-    HGDIOBJ oldTo = SelectObject(to, scaled);
+    HGDIOBJ oldTo = SelectObject(to, faced);
+    BitBlt(to, 0, 0, bm.bmWidth, bm.bmHeight, from, 0, 0, SRCCOPY);
+    GdiFlush();
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const DWORD background = (GetRValue(kStripBackground) << 16) | (GetGValue(kStripBackground) << 8) |
+                             GetBValue(kStripBackground);
+    const DWORD faceBits = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    DWORD* pixel = static_cast<DWORD*>(bits);
+    for (LONG i = 0; i < bm.bmWidth * bm.bmHeight; ++i)
+      if ((pixel[i] & 0xFFFFFF) == background) pixel[i] = faceBits;
+    SelectObject(from, faced);
+    SelectObject(to, scaled);
     SetStretchBltMode(to, HALFTONE);
     SetBrushOrgEx(to, 0, 0, nullptr);
-    StretchBlt(to, 0, 0, width * kToolbarImages, height, from, 0, 0, section.dsBm.bmWidth, section.dsBm.bmHeight,
-               SRCCOPY);
+    StretchBlt(to, 0, 0, width * kToolbarImages, height, from, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
     SelectObject(from, oldFrom);
     SelectObject(to, oldTo);
+  } else if (scaled) {
+    DeleteObject(scaled);
+    scaled = nullptr;
   }
+  if (faced) DeleteObject(faced);
   if (to) DeleteDC(to);
   if (from) DeleteDC(from);
   ReleaseDC(nullptr, screen);

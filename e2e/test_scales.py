@@ -20,6 +20,7 @@ SHOT_SCALE = 144
 SAMPLE = "quick brown foxes jump"
 ID_ABOUT, ID_LEFT_LIST, ID_CUSTOM_LIST, ID_DS_CHECK_ALL, ID_DS_CREATE = 4000, 626, 635, 638, 637
 DIALOG_CLASS = "#32770"
+WINDOWS = ("tests", "statistics", "about", "hands", "custom", "installer")
 SETUP_TITLE = "Velmora Keyfarer 1.0 Setup"
 # A window's client width at a scale grows with the scale: at least in proportion, less this, and
 # less than a quarter more (dialogs grow with their font, whose widths round to whole pixels).
@@ -42,11 +43,17 @@ def dialog_of(pid, title=None, timeout=15.0):
 
 
 class EveryScreenAtFourScales(unittest.TestCase):
-    def layout(self, found, name, window, dpi):
-        """Keeps the layout of `window` as `name`, and its screenshot at the shot scale."""
+    def layout(self, found, name, window, dpi, beside=None):
+        """Keeps the layout of `window` as `name`, and at the shot scale a screenshot of it (with
+        the window `beside` it, when given)."""
         found[name] = h.probe("layout", str(window["hwnd"]))
         if dpi == SHOT_SCALE:
-            h._screenshot_root("scales-%s-%d" % (name, dpi))
+            rects = [w["rect"] for w in (window, beside) if w]
+            left, top = min(r["x"] for r in rects), min(r["y"] for r in rects)
+            right, bottom = max(r["x"] + r["w"] for r in rects), max(r["y"] + r["h"] for r in rects)
+            time.sleep(0.4)  # the last paint reaches the screen
+            h.run_to_file(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (right - left, bottom - top, left, top),
+                           "+repage", os.path.join(h.shots_dir(), "scales-%s-%d.png" % (name, dpi))], timeout=30)
 
     def tutor_layouts(self, dpi, found):
         tutor = h.Tutor("scales-%d" % dpi)
@@ -62,7 +69,7 @@ class EveryScreenAtFourScales(unittest.TestCase):
             t.key("F8")
             stats = h.find_window("DetailedStats", 10.0)
             self.assertIsNotNone(stats, "F8 opens the detailed statistics window")
-            self.layout(found, "statistics", stats, dpi)
+            self.layout(found, "statistics", stats, dpi, beside=t.window())
             # Its words become the custom list, so that the custom words screen has rows.
             h.probe("command", str(stats["hwnd"]), str(ID_DS_CHECK_ALL))
             h.probe("command", str(stats["hwnd"]), str(ID_DS_CREATE))
@@ -72,7 +79,7 @@ class EveryScreenAtFourScales(unittest.TestCase):
 
             h.probe("command", str(t.hwnd), str(ID_ABOUT))
             about = dialog_of(t.window()["pid"])
-            self.layout(found, "about", about, dpi)
+            self.layout(found, "about", about, dpi, beside=t.window())
             h.probe("close", str(about["hwnd"]))
             t.wait_for("the about box to close", lambda: not [w for w in h.top_windows(DIALOG_CLASS)
                                                                if w["hwnd"] == about["hwnd"]])
@@ -115,8 +122,11 @@ class EveryScreenAtFourScales(unittest.TestCase):
             with h.display_dpi(dpi):
                 self.tutor_layouts(dpi, found)
                 self.installer_layout(dpi, found)
+            self.assertEqual(sorted(found), sorted(WINDOWS))
             for name, answer in found.items():
                 where = "%d DPI, %s: " % (dpi, name)
+                # The texts were measured inside the program, with the controls' fonts.
+                self.assertTrue(any(h.text_need(c) is not None for c in answer["children"]), where + "no text measured")
                 if dpi == SCALES[0]:
                     cut[name] = {c["id"]: h.text_need(c) for c in answer["children"]
                                  if c["id"] in CUT_AT_96.get(name, ())}

@@ -10,14 +10,15 @@ a picture below and commit the results.
   toolbar.bmp    bitmap 300: 8 images of 16 x 15 pixels side by side (128 x 15), 4 bits per
                  pixel with the standard 16-colour palette; light grey is the background, which
                  the toolbar shows as the button face. The toolbar at 100 %.
-  toolbar_large.bmp  bitmap 301: the same 8 pictures drawn at 32 x 30 (200 %), 32 bits with
-                 alpha; above 100 % the tutor scales it down once to the display's size (one
-                 strip is smaller than a strip drawn for every scale).
+  toolbar_large.bmp  bitmap 301: the same 8 pictures drawn at 32 x 30 (200 %) with smooth
+                 edges on the light grey background, 8 bits with a palette of the colours they
+                 use; above 100 % the tutor scales it down once to the display's size (one strip
+                 is smaller than a strip drawn for every scale).
   keyfarer.ico   icon 201, the program: a key cap with a "K".
   stats.ico      icon 203, the detailed statistics window: a small bar chart.
   quillsetup.ico icon 100, the installer: the key cap with a green arrow pointing down.
 Icons hold 16, 20, 24, 32, 48 and 256 pixel images, 32-bit with alpha and a matching AND mask;
-the 256 pixel image is PNG-compressed. Python standard library only.
+the 48 and 256 pixel images are PNG-compressed. Python standard library only.
 """
 
 import os
@@ -540,17 +541,40 @@ def tool_picture(n, size):
 
 
 def toolbar_large_bmp():
-    """The eight pictures at 32 x 30 side by side, 32-bit with alpha (transparent background)."""
+    """The eight pictures at 32 x 30 side by side, laid on the light grey background, as an 8-bit
+    BMP whose palette holds the most used colours (each pixel takes the nearest)."""
+    grey = PALETTE16[PIXEL_INDEX['.']]
     images = [tool_picture(n, LARGE_W)[:LARGE_H] for n in range(8)]
     rows = []
-    for y in range(LARGE_H - 1, -1, -1):
-        rows.append(b"".join(bytes((b, g, r, a)) for image in images for (r, g, b, a) in image[y]))
-    pixels = b"".join(rows)
+    for y in range(LARGE_H):
+        row = []
+        for image in images:
+            for (r, g, b, a) in image[y]:
+                row.append(tuple((c * a + k * (255 - a)) // 255 for c, k in zip((r, g, b), grey)))
+        rows.append(row)
+    counts = {}
+    for row in rows:
+        for colour in row:
+            counts[colour] = counts.get(colour, 0) + 1
+    # The background first, so that it keeps its exact colour (the tutor replaces it by the face).
+    palette = [grey] + [c for c, _ in sorted(counts.items(), key=lambda kv: -kv[1]) if c != grey][:255]
+    nearest = {}
+
+    def index(colour):
+        if colour not in nearest:
+            nearest[colour] = min(range(len(palette)),
+                                  key=lambda i: sum((p - q) ** 2 for p, q in zip(palette[i], colour)))
+        return nearest[colour]
     width = LARGE_W * len(images)
-    info = struct.pack("<IiiHHIIiiII", 40, width, LARGE_H, 1, 32, 0, len(pixels), 2835, 2835, 0, 0)
-    offset = 14 + len(info)
+    stride = (width + 3) // 4 * 4
+    pixels = b"".join(bytes(index(c) for c in rows[y]) + b"\0" * (stride - width)
+                      for y in range(LARGE_H - 1, -1, -1))
+    table = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in palette)
+    info = struct.pack("<IiiHHIIiiII", 40, width, LARGE_H, 1, 8, 0, len(pixels), 2835, 2835, len(palette),
+                       len(palette))
+    offset = 14 + len(info) + len(table)
     header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    return header + info + pixels
+    return header + info + table + pixels
 
 
 def png_image(pixels):
@@ -568,14 +592,14 @@ ICON_SIZES = (256, 48, 32, 24, 20, 16)
 
 
 def ico_file(images):
-    """An .ico file holding the given square RGBA images; one of 256 pixels as PNG."""
+    """An .ico file holding the given square RGBA images; those of 48 pixels and more as PNG."""
     header = struct.pack("<HHH", 0, 1, len(images))
     offset = len(header) + 16 * len(images)
     entries = b""
     blobs = b""
     for pixels in images:
         size = len(pixels)
-        blob = png_image(pixels) if size >= 256 else icon_image(pixels)
+        blob = png_image(pixels) if size >= 48 else icon_image(pixels)
         entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(blob), offset)
         offset += len(blob)
         blobs += blob
