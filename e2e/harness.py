@@ -902,8 +902,11 @@ def control_name(control):
 
 def text_need(control):
     """How much of its control a static's or button's text needs, as the larger of the two
-    proportions (width, height) measured with the control's font; None for other controls."""
+    proportions (width, height) measured with the control's font, or a list box's widest entry
+    in sight of its client width (beside its scroll bar); None for other controls."""
     m = control.get("measure", {})
+    if _is(control, "ListBox") and m.get("measured"):
+        return m["line"]["w"] / max(control["client"]["w"], 1)
     texts = (_is(control, "Static") and control["style"] & SS_TYPEMASK in SS_TEXT_TYPES) or _is(control, "Button")
     if not control["text"] or not m.get("measured") or not texts:
         return None
@@ -920,10 +923,10 @@ def text_need(control):
 def layout_problems(children, cut=None):
     """What is wrong with a window's layout, by relations: every shown control inside its
     parent's client area; no two shown siblings overlapping, except a control inside a group box
-    that frames it; every static's and button's text fitting its control as measured with the
-    control's own font, or, for a control named in `cut` (its id), needing no more of its
-    control in proportion than given there: what a layout the tutor must keep at 96 DPI already
-    needs. An empty list when all hold."""
+    that frames it; every static's and button's text, and every list box entry in sight, fitting
+    its control as measured with the control's own font, or, for a control named in `cut` (its
+    id), needing no more of its control in proportion than given there: what a layout the tutor
+    must keep at 96 DPI already needs. An empty list when all hold."""
     shown = [c for c in children if c["visible"]]
     problems = []
     for c in shown:

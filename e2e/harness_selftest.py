@@ -207,6 +207,10 @@ class LayoutRelations(unittest.TestCase):
          [control("Static", (10, 10, 100, 16), "two lines of text", wrapped=(95, 32))], "needs"),
         ("an icon static's text is no text", [control("Static", (10, 10, 32, 32), "\uffff\xc9", style=0x03,
                                                       line=(40, 40))], None),
+        ("a list box entry reaching under the scroll bar",
+         [control("ListBox", (10, 10, 120, 200), client=(101, 198), line=(104, 20))], "needs"),
+        ("a list box whose entries fit", [control("ListBox", (10, 10, 120, 200), client=(101, 198), line=(95, 20))],
+         None),
         ("a button's text wider than the button", [control("Button", (10, 10, 60, 24), "Create Custom List")],
          "needs"),
     ]

@@ -28,6 +28,21 @@ void Measure(HWND control) {
     HGDIOBJ previous = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
     RECT line = {0, 0, 0, 0};
     DrawTextW(dc, text, length, &line, DT_CALCRECT | DT_SINGLELINE | prefix);
+    // A list box: its widest entry in sight instead (its window has no text).
+    if (lstrcmpiW(cls, L"ListBox") == 0) {
+      const LRESULT count = SendMessageW(control, LB_GETCOUNT, 0, 0);
+      const LRESULT itemHeight = SendMessageW(control, LB_GETITEMHEIGHT, 0, 0);
+      const LRESULT top = SendMessageW(control, LB_GETTOPINDEX, 0, 0);
+      const LRESULT shown = itemHeight > 0 ? (client.bottom - client.top) / itemHeight + 1 : 0;
+      for (LRESULT i = top; i >= 0 && i < count && i < top + shown; ++i) {
+        wchar_t entry[256] = {};
+        if (SendMessageW(control, LB_GETTEXTLEN, i, 0) >= 256) continue;
+        const int entryLength = static_cast<int>(SendMessageW(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry)));
+        RECT size = {0, 0, 0, 0};
+        DrawTextW(dc, entry, entryLength, &size, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        if (size.right > line.right) line = size;
+      }
+    }
     RECT wrapped = {0, 0, client.right - client.left, 0};
     DrawTextW(dc, text, length, &wrapped, DT_CALCRECT | DT_WORDBREAK | prefix);
     LOGFONTW description = {};

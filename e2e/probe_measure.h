@@ -7,7 +7,7 @@ constexpr wchar_t kProbeMeasureMessage[] = L"KfProbeMeasureText";
 constexpr wchar_t kProbeMeasureBlock[] = L"KfProbeMeasure";
 
 struct ProbeMeasure {
-  LONG lineWidth, lineHeight;        // the text on one line
+  LONG lineWidth, lineHeight;        // the text on one line (a list box: its widest entry in sight)
   LONG wrappedWidth, wrappedHeight;  // the text wrapped in the control's client width
   LONG fontHeight;                   // the font's lfHeight
   LONG internalLeading;              // room the font keeps above its letters for accents
