@@ -757,10 +757,15 @@ def display_dpi(dpi):
     the prefix's own scale. No Wine program may run across the change."""
     require_environment()
     path = os.path.join(os.environ["WINEPREFIX"], "user.reg")
+    # The prefix's own user.reg is kept beside it until it is written back: a run killed in the
+    # block leaves it there, and the next run starts from it rather than from the changed one.
+    kept = path + ".before-scale"
     display = os.environ["DISPLAY"]
     _wineserver("-k")
     _wineserver("-w")
-    with open(path, encoding="utf-8", newline="") as f:
+    if not os.path.exists(kept):
+        shutil.copyfile(path, kept)
+    with open(kept, encoding="utf-8", newline="") as f:
         saved = f.read()
     xvfb, os.environ["DISPLAY"] = _start_xvfb(DESKTOP_AT_96[0] * dpi // 96, DESKTOP_AT_96[1] * dpi // 96)
     try:
@@ -773,6 +778,7 @@ def display_dpi(dpi):
         xvfb.kill()
         xvfb.wait()
         _restart_wine(saved)
+        os.remove(kept)
 
 
 def top_windows(class_name):
