@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/dpi.h"
 #include "app/links_win.h"
 #include "app/strings_win.h"
 #include "app/toolbar_win.h"
@@ -68,18 +69,30 @@ void SetItemString(HWND dialog, int id, UINT stringId) {
   SendDlgItemMessageW(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : L""));
 }
 
-INT_PTR OnAboutInit(HWND dialog) {
-  // Plain first, then underlined.
-  HFONT plain = App_MakeFont(L"Arial", 16, 0, FALSE);
-  HFONT underlined = App_MakeFont(L"Arial", 16, 0, TRUE);
-  SetPropW(dialog, kPlainFontProp, plain);
-  SetPropW(dialog, kUnderlinedFontProp, underlined);
+// The controls are gone by now, or have taken new fonts, so no static draws with these any more.
+void ReleaseAboutFonts(HWND dialog) {
+  for (const wchar_t* prop : {kPlainFontProp, kUnderlinedFontProp}) {
+    if (HANDLE font = RemovePropW(dialog, prop)) DeleteObject(font);
+  }
+}
 
-  Subclass<LINK_ABOUT_MAKER>(GetDlgItem(dialog, IDC_ABOUT_MAKER));
+// The about box's two fonts made for its DPI (at its start, and again on a monitor of another
+// scale); plain first, then underlined.
+void SetAboutFonts(HWND dialog) {
+  HFONT plain = App_MakeFont(dialog, L"Arial", 16, 0, FALSE);
+  HFONT underlined = App_MakeFont(dialog, L"Arial", 16, 0, TRUE);
   SetItemFont(dialog, IDC_ABOUT_MAKER, underlined);
   SetItemFont(dialog, IDC_ABOUT_PRODUCT, plain);
   SetItemFont(dialog, IDC_ABOUT_TERMS, plain);
   SetItemFont(dialog, IDC_ABOUT_NOTICE, plain);
+  ReleaseAboutFonts(dialog);
+  SetPropW(dialog, kPlainFontProp, plain);
+  SetPropW(dialog, kUnderlinedFontProp, underlined);
+}
+
+INT_PTR OnAboutInit(HWND dialog) {
+  Subclass<LINK_ABOUT_MAKER>(GetDlgItem(dialog, IDC_ABOUT_MAKER));
+  SetAboutFonts(dialog);
 
   // The title, the maker name and the button stay in English.
   SetItemString(dialog, IDC_ABOUT_PRODUCT, IDS_ABOUT_PRODUCT);
@@ -108,13 +121,6 @@ INT_PTR OnAboutCommand(HWND dialog, WPARAM wParam) {
       return TRUE;
     default:
       return FALSE;
-  }
-}
-
-// The controls are gone by now, so no static draws with the fonts any more.
-void ReleaseAboutFonts(HWND dialog) {
-  for (const wchar_t* prop : {kPlainFontProp, kUnderlinedFontProp}) {
-    if (HANDLE font = RemovePropW(dialog, prop)) DeleteObject(font);
   }
 }
 
@@ -156,6 +162,9 @@ INT_PTR CALLBACK App_AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, L
     case WM_NCDESTROY:
       ReleaseAboutFonts(dialog);
       return FALSE;
+    case 0x02E0:  // WM_DPICHANGED: the template scales itself, the fonts set on its texts do not
+      SetAboutFonts(dialog);
+      return FALSE;
     default:
       return FALSE;
   }
@@ -169,8 +178,19 @@ int App_SupportLinkX(int mode, int wide) {
 
 void App_PlaceSupportLink(int mode, int wide) {
   if (g_App.supportLink && IsWindow(g_App.supportLink)) {
-    MoveWindow(g_App.supportLink, App_SupportLinkX(mode, wide), kLinkY, kLinkWidth, kLinkHeight, FALSE);
+    HWND toolbar = g_App.toolbar;
+    MoveWindow(g_App.supportLink, App_Scale(toolbar, App_SupportLinkX(mode, wide)), App_Scale(toolbar, kLinkY),
+               App_Scale(toolbar, kLinkWidth), App_Scale(toolbar, kLinkHeight), FALSE);
   }
+}
+
+void App_RescaleSupportLink(int mode, int wide) {
+  if (!g_App.supportLink || !IsWindow(g_App.supportLink)) return;
+  HFONT previous = g_Links.supportFont;
+  g_Links.supportFont = App_MakeFont(g_App.toolbar, L"Verdana", 14, 1000, TRUE);
+  SendMessageW(g_App.supportLink, WM_SETFONT, reinterpret_cast<WPARAM>(g_Links.supportFont), TRUE);
+  if (previous) DeleteObject(previous);
+  App_PlaceSupportLink(mode, wide);
 }
 
 void App_CreateSupportLink() {
@@ -181,10 +201,11 @@ void App_CreateSupportLink() {
 
   // The font of an earlier link, gone with its toolbar, is used by no window any more.
   if (g_Links.supportFont) DeleteObject(g_Links.supportFont);
-  g_Links.supportFont = App_MakeFont(L"Verdana", 14, 1000, TRUE);
+  g_Links.supportFont = App_MakeFont(toolbar, L"Verdana", 14, 1000, TRUE);
 
   HWND link = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_NOTIFY,
-                              App_SupportLinkX(g_Settings.Mode, 0), kLinkY, kLinkWidth, kLinkHeight, toolbar,
+                              App_Scale(toolbar, App_SupportLinkX(g_Settings.Mode, 0)), App_Scale(toolbar, kLinkY),
+                              App_Scale(toolbar, kLinkWidth), App_Scale(toolbar, kLinkHeight), toolbar,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SUPPORT_LINK)), g_App.instance,
                               nullptr);
   g_App.supportLink = link;

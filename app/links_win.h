@@ -29,3 +29,5 @@ int App_SupportLinkX(int mode, int wide);
 // Moves the support link, when there is one, to its place for `mode` without repainting; the
 // screen builders call it.
 void App_PlaceSupportLink(int mode, int wide);
+// After a DPI change: the link's font made again for the toolbar's DPI, and the link placed.
+void App_RescaleSupportLink(int mode, int wide);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "app/dpi.h"
 #include "app/list_sort.h"
 #include "app/wide_text.h"
 
@@ -84,9 +85,10 @@ const Text16* App_SortCell(LPARAM data) {
 }
 
 int App_ColumnWidthFor(HWND list, const wchar_t* heading, int width) {
+  width = App_Scale(list, width);
   if (!list || !heading) return width;
   // The header keeps three edge widths of margin on each side of its text.
-  const int margin = 6 * GetSystemMetrics(SM_CXEDGE);
+  const int margin = 6 * App_Metric(list, SM_CXEDGE);
   const int text = static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(heading)));
   return text + margin > width ? text + margin : width;
 }

@@ -32,5 +32,6 @@ void App_SortRowData(std::vector<LPARAM>& rows, const std::vector<Text16>& cells
 // During App_SortListView, the sorted column's text of the row whose item data is `data`;
 // nullptr for an unknown row and outside a sort.
 const Text16* App_SortCell(LPARAM data);
-// The width a column needs: `width`, or more when its heading would not fit in that.
+// The width a column needs: `width` (a 96-DPI figure) at the list's DPI, or more when its heading
+// would not fit in that.
 int App_ColumnWidthFor(HWND list, const wchar_t* heading, int width);

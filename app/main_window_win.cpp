@@ -8,6 +8,7 @@
 
 #include "app/app.h"
 #include "app/commands_win.h"
+#include "app/dpi.h"
 #include "app/links_win.h"
 #include "app/main_window_win.h"
 #include "app/menus_win.h"
@@ -29,6 +30,10 @@ constexpr int kMainHeight = 805;        // first height, whatever the mode
 constexpr int kNarrowWidth = 560;       // Tests screen, statistics hidden
 constexpr int kNarrowHeight = 820;
 constexpr int kWideWidth = 807;         // Tests screen, statistics panel uncovered
+constexpr UINT kDpiChanged = 0x02E0;    // WM_DPICHANGED, which older headers lack
+
+// The Tests screen's form, for laying it out again at another DPI.
+bool s_Wide = false;
 
 int App_FirstWidth(int mode) {
   if (mode == kModeHands) return 900;
@@ -149,6 +154,20 @@ LRESULT App_OnSize(HWND, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
+// Moved to a monitor of another scale (or the scale changed): bars, link and the screen's
+// controls made again for the new DPI, then the window takes the rectangle Windows suggests.
+LRESULT App_OnDpiChanged(HWND window, LPARAM lParam) {
+  App_RescaleBars();
+  App_RescaleSupportLink(g_Settings.Mode, s_Wide ? 1 : 0);
+  App_LayOutScreen();
+  if (const RECT* suggested = reinterpret_cast<const RECT*>(lParam)) {
+    SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  InvalidateRect(window, nullptr, TRUE);
+  return 0;
+}
+
 LRESULT App_OnPaint(HWND window) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window, &ps);
@@ -234,10 +253,12 @@ BOOL App_InitInstance(HINSTANCE instance, int showCommand) {
   App_Trace("App_InitInstance Entered");
   g_App.instance = instance;
 
-  const int width = App_FirstWidth(g_Settings.Mode);
+  // No window yet: the screen's DPI (the screen built next gives the window its own size).
+  const int width = App_Scale(nullptr, App_FirstWidth(g_Settings.Mode));
+  const int height = App_Scale(nullptr, kMainHeight);
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - kMainHeight) / 2;
-  HWND window = CreateWindowExW(0, g_App.className, g_App.title, WS_OVERLAPPEDWINDOW, x, y, width, kMainHeight,
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  HWND window = CreateWindowExW(0, g_App.className, g_App.title, WS_OVERLAPPEDWINDOW, x, y, width, height,
                                 nullptr, nullptr, instance, nullptr);
   if (!window) return FALSE;
 
@@ -307,6 +328,8 @@ LRESULT CALLBACK App_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return App_OnTimer(wParam);
     case WM_CTLCOLORSTATIC:
       return App_OnCtlColorStatic(window, wParam, lParam);
+    case kDpiChanged:
+      return App_OnDpiChanged(window, lParam);
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
@@ -354,13 +377,14 @@ void App_ExpandWindow(int wide) {
   RECT rc;
   GetWindowRect(window, &rc);
   int width, height;
+  s_Wide = wide != 0;
   App_PlaceSupportLink(kModeTests, wide);
   if (wide) {
-    width = kWideWidth;
+    width = App_Scale(window, kWideWidth);
     height = rc.bottom - rc.top;
   } else {
-    width = kNarrowWidth;
-    height = kNarrowHeight;
+    width = App_Scale(window, kNarrowWidth);
+    height = App_Scale(window, kNarrowHeight);
   }
   SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   App_CenterMainWindow();

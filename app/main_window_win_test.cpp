@@ -431,6 +431,37 @@ TEST_F(MainWindowShellTest, ExpandWindowMovesTheSupportLink) {
   EXPECT_EQ(rc.top, 4);
 }
 
+// A move to a monitor of another scale lays the shown screen out again where it is: the same
+// controls with what they hold, placed for the window's DPI (here still 96, so where they were),
+// with fonts made again, and the window at the rectangle Windows suggests.
+TEST_F(MainWindowShellTest, DpiChangeLaysTheScreenOutAgainAtTheSuggestedRectangle) {
+  ASSERT_NO_FATAL_FAILURE(StartDefault());
+  for (UINT screen : {static_cast<UINT>(IDM_MODE_HANDS), static_cast<UINT>(IDM_MODE_TESTS)}) {
+    SCOPED_TRACE(screen);
+    Command(screen);
+    HWND area = App_CurrentTypingArea();
+    ASSERT_NE(area, nullptr);
+    SendMessageW(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed text"));
+    const RECT before = RectIn(area, g_App.mainWindow);
+    const HFONT fontBefore = reinterpret_cast<HFONT>(SendMessageW(area, WM_GETFONT, 0, 0));
+    const HFONT programFontBefore = g_App.programFont;
+
+    RECT suggested = {40, 30, 40 + 700, 30 + 600};
+    SendMessageW(g_App.mainWindow, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+
+    EXPECT_EQ(App_CurrentTypingArea(), area) << "laid out again, not built again";
+    wchar_t text[32] = {};
+    GetWindowTextW(area, text, 32);
+    EXPECT_STREQ(text, L"typed text");
+    const RECT after = RectIn(area, g_App.mainWindow);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_NE(reinterpret_cast<HFONT>(SendMessageW(area, WM_GETFONT, 0, 0)), fontBefore);
+    EXPECT_NE(g_App.programFont, programFontBefore);
+    const RECT window = WindowRect(g_App.mainWindow);
+    EXPECT_TRUE(EqualRect(&window, &suggested));
+  }
+}
+
 // The built program, run as a process in the scratch folder: its start-up, its loop and the
 // end of the run with the trace and the save of the language.
 TEST_F(MainWindowShellTest, ProgramRunsFromStartToExitWithItsTraceAndSavedLanguage) {

@@ -40,4 +40,7 @@ struct ScreenOps {
   void (*typingChanged)();
   void (*typingReset)();
   void (*timer)(UINT_PTR id);
+  // Places the controls and gives them fonts for the main window's DPI: as the screen is built,
+  // and again after a DPI change (nothing else of the screen changes).
+  void (*layout)();
 };

@@ -98,6 +98,11 @@ void App_ScreenTimer(UINT_PTR id) {
     if (screen->timer) screen->timer(id);
 }
 
+void App_LayOutScreen() {
+  const ScreenOps* screen = App_ScreenOf(g_Settings.Mode);
+  if (screen && screen->layout) screen->layout();
+}
+
 void App_RelabelScreen(int language) {
   const ScreenOps* screen = App_ScreenOf(g_Settings.Mode);
   if (!screen) return;

@@ -21,6 +21,8 @@ void OnMenuMode3();
 void OnMenuMode4();
 // Timer `id` to every screen that has timers: a timer may outlive the screen that set it.
 void App_ScreenTimer(UINT_PTR id);
+// After a DPI change: the controls of the screen shown placed and given fonts for the new DPI.
+void App_LayOutScreen();
 // After a language switch: the screen shown relabelled in the new language, or built again.
 void App_RelabelScreen(int language);
 // Destroys every control of the screen shown (all children of the main window but the toolbar

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -614,10 +615,43 @@ TEST(ResourceToolbarBitmap, StripOfEightSixteenColourImages) {
   EXPECT_EQ(counts[7][kGrey] + counts[7][kWhite] + counts[7][kSilver], 16 * 15);
 }
 
-TEST(ResourceIcons, BothIconsLoadInBothSizes) {
+// The strip for scales above 100 %: the same eight pictures at twice the size, each a picture on
+// the light grey ground that the toolbar shows as the button face.
+TEST(ResourceToolbarBitmap, LargeStripOfEightPicturesOnTheFaceColour) {
+  HBITMAP loaded = static_cast<HBITMAP>(
+      LoadImageW(Module(), MAKEINTRESOURCEW(IDB_TOOLBAR_LARGE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  ASSERT_NE(loaded, nullptr);
+  BITMAP bm = {};
+  ASSERT_TRUE(GetObjectW(loaded, sizeof(bm), &bm));
+  EXPECT_EQ(bm.bmWidth, 8 * 32);
+  EXPECT_EQ(bm.bmHeight, 30);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, loaded);
+  for (int image = 0; image < 8; ++image) {
+    SCOPED_TRACE(testing::Message() << "image " << image);
+    int picture = 0;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 32; ++x) picture += GetPixel(dc, image * 32 + x, y) != RGB(192, 192, 192);
+    EXPECT_EQ(GetPixel(dc, image * 32, 0), RGB(192, 192, 192)) << "the ground in the corner";
+    EXPECT_GE(picture, 60) << "a picture, not a blank";
+  }
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  DeleteObject(loaded);
+}
+
+// Every size a display scale asks for is drawn, not stretched from another.
+TEST(ResourceIcons, BothIconsLoadInEverySize) {
   for (UINT id : {UINT(IDI_KEYFARER), UINT(IDI_DETAILED_STATS)}) {
     EXPECT_NE(LoadIconW(Module(), MAKEINTRESOURCEW(id)), nullptr) << "icon " << id;
-    for (int size : {16, 32}) {
+    HRSRC group = FindResourceW(Module(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
+    ASSERT_NE(group, nullptr);
+    const BYTE* directory = static_cast<const BYTE*>(LockResource(LoadResource(Module(), group)));
+    ASSERT_NE(directory, nullptr);
+    std::set<int> drawn;  // GRPICONDIR: 6 bytes, then 14-byte entries whose first byte is the width
+    for (int i = 0; i < directory[4]; ++i) drawn.insert(directory[6 + 14 * i] ? directory[6 + 14 * i] : 256);
+    EXPECT_EQ(drawn, (std::set<int>{16, 20, 24, 32, 48, 256})) << "icon " << id;
+    for (int size : {16, 20, 24, 32, 48, 256}) {
       SCOPED_TRACE(testing::Message() << "icon " << id << ", size " << size);
       HICON icon = static_cast<HICON>(LoadImageW(Module(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
       ASSERT_NE(icon, nullptr);
@@ -767,13 +801,14 @@ std::string Utf16Bytes(const std::u16string& text) {
   return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
 }
 
-TEST(ProgramResources, ManifestAsksForCommonControlsSixWithoutElevation) {
+TEST(ProgramResources, ManifestAsksForCommonControlsSixPerMonitorDpiWithoutElevation) {
   const std::string manifest = ResourceBytes(1, 24);
   ASSERT_FALSE(manifest.empty());
   EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
   EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
-  // The windows are laid out in fixed pixels: the system scales them on screens above 96 DPI.
-  EXPECT_EQ(manifest.find("<dpiAware"), std::string::npos);
+  // The programs scale themselves: per-monitor v2, per-monitor before it, system-aware on Windows 7.
+  EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+  EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
   for (const char* os : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
                          "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
     EXPECT_NE(manifest.find(os), std::string::npos) << os;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app/app.h"
+#include "app/dpi.h"
 #include "app/strings_win.h"
 #include "app/toolbar_win.h"
 #include "resources/resource.h"
@@ -13,6 +14,8 @@
 namespace {
 
 constexpr int kToolbarImages = 8;  // one strip of bitmap IDB_TOOLBAR
+constexpr int kImageWidth = 16, kImageHeight = 15;  // at 96 DPI
+constexpr COLORREF kStripBackground = RGB(192, 192, 192);  // IDB_TOOLBAR's button face
 constexpr int kStatusParts = 3;
 
 // The procedure the toolbar class gave the toolbar; App_ToolbarProc hands on to it.
@@ -44,16 +47,112 @@ INT_PTR App_AddToolbarString(HWND toolbar, UINT stringId) {
   return static_cast<INT_PTR>(SendMessageW(toolbar, TB_ADDSTRINGW, 0, reinterpret_cast<LPARAM>(buffer)));
 }
 
+// The large strip laid on the button face and scaled down once to `width` x `height` per image
+// (halftone, so that its edges stay smooth); null when it cannot be made.
+HBITMAP ScaledStrip(int width, int height) {
+  HBITMAP large = static_cast<HBITMAP>(
+      LoadImageW(g_App.instance, MAKEINTRESOURCEW(IDB_TOOLBAR_LARGE), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!large) return nullptr;
+  BITMAP bm = {};
+  GetObjectW(large, sizeof(bm), &bm);
+  HDC screen = GetDC(nullptr);
+  HDC from = CreateCompatibleDC(screen);
+  HDC to = CreateCompatibleDC(screen);
+  // The strip in 32 bits, its background turned into the face colour before the scaling blends
+  // the pictures' edges with it.
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = bm.bmWidth;
+  info.bmiHeader.biHeight = -bm.bmHeight;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP faced = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP scaled = CreateCompatibleBitmap(screen, width * kToolbarImages, height);
+  if (from && to && faced && bits && scaled) {
+    HGDIOBJ oldFrom = SelectObject(from, large);
+    HGDIOBJ oldTo = SelectObject(to, faced);
+    BitBlt(to, 0, 0, bm.bmWidth, bm.bmHeight, from, 0, 0, SRCCOPY);
+    GdiFlush();
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const DWORD background = (GetRValue(kStripBackground) << 16) | (GetGValue(kStripBackground) << 8) |
+                             GetBValue(kStripBackground);
+    const DWORD faceBits = (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    DWORD* pixel = static_cast<DWORD*>(bits);
+    for (LONG i = 0; i < bm.bmWidth * bm.bmHeight; ++i)
+      if ((pixel[i] & 0xFFFFFF) == background) pixel[i] = faceBits;
+    SelectObject(from, faced);
+    SelectObject(to, scaled);
+    SetStretchBltMode(to, HALFTONE);
+    SetBrushOrgEx(to, 0, 0, nullptr);
+    StretchBlt(to, 0, 0, width * kToolbarImages, height, from, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+  } else if (scaled) {
+    DeleteObject(scaled);
+    scaled = nullptr;
+  }
+  if (faced) DeleteObject(faced);
+  if (to) DeleteDC(to);
+  if (from) DeleteDC(from);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(large);
+  return scaled;
+}
+
+// The eight images at the main window's DPI: at 100 % the pixel art of IDB_TOOLBAR, above it the
+// large strip, at 200 % as drawn and in between scaled down. Their background shows the button face.
+HIMAGELIST ToolbarImages() {
+  const int width = App_Scale(g_App.mainWindow, kImageWidth), height = App_Scale(g_App.mainWindow, kImageHeight);
+  HBITMAP strip = nullptr;
+  COLORREF background = kStripBackground;
+  if (width > kImageWidth) {
+    strip = ScaledStrip(width, height);
+    background = GetSysColor(COLOR_BTNFACE);
+  }
+  if (!strip) {
+    strip = static_cast<HBITMAP>(LoadImageW(g_App.instance, MAKEINTRESOURCEW(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, 0));
+    background = kStripBackground;
+  }
+  if (!strip) return nullptr;
+  BITMAP bm = {};
+  GetObjectW(strip, sizeof(bm), &bm);
+  HIMAGELIST images = ImageList_Create(bm.bmWidth / kToolbarImages, bm.bmHeight, ILC_COLOR24 | ILC_MASK,
+                                       kToolbarImages, 0);
+  if (images) ImageList_AddMasked(images, strip, background);
+  DeleteObject(strip);
+  return images;
+}
+
+// The toolbar's images for the main window's DPI; the list they replace is destroyed.
+void SetToolbarImages(HWND toolbar) {
+  HIMAGELIST images = ToolbarImages();
+  HIMAGELIST previous =
+      reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images)));
+  if (previous && previous != images) ImageList_Destroy(previous);
+}
+
+void SetStatusParts(HWND bar) {
+  // The part edges follow the client width when they are set; they stay when the window resizes.
+  RECT client = {};
+  GetClientRect(g_App.mainWindow, &client);
+  const int a = (client.right - client.left) / 3;
+  int edges[kStatusParts] = {a, 2 * a, 4 * a};
+  SendMessageW(bar, SB_SETPARTS, kStatusParts, reinterpret_cast<LPARAM>(edges));
+}
+
+HFONT MakeProgramFont() { return App_MakeFont(g_App.mainWindow, L"Arial", 16); }
+
 }  // namespace
 
 void App_CreateFont() {
-  if (g_App.programFont) return;  // one font for the whole run
-  g_App.programFont = App_MakeFont(L"Arial", 16);
+  if (g_App.programFont) return;  // one font for the whole run, made again only for another DPI
+  g_App.programFont = MakeProgramFont();
 }
 
-HFONT App_MakeFont(const wchar_t* face, LONG height, LONG weight, BYTE underline) {
+HFONT App_MakeFont(HWND forWindow, const wchar_t* face, LONG height, LONG weight, BYTE underline) {
   LOGFONTW lf = {};
-  lf.lfHeight = height;
+  lf.lfHeight = App_Scale(forWindow, height);
   lf.lfWeight = weight;
   lf.lfUnderline = underline;
   lf.lfCharSet = DEFAULT_CHARSET;
@@ -73,8 +172,7 @@ void App_CreateToolbar() {
   s_ToolbarClassProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(toolbar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(App_ToolbarProc)));
 
-  TBADDBITMAP images = {g_App.instance, IDB_TOOLBAR};
-  SendMessageW(toolbar, TB_ADDBITMAP, kToolbarImages, reinterpret_cast<LPARAM>(&images));
+  SetToolbarImages(toolbar);
   // The button structure of this build: 20 bytes in a 32-bit build, 32 in a 64-bit build.
   SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
@@ -117,13 +215,26 @@ void App_CreateStatusBar() {
   g_App.statusBar = bar;
   g_Ui.statusBarShown = bar != nullptr;
   if (!bar) return;
-  // The part edges follow the client width at creation only; they stay when the window resizes.
-  RECT client = {};
-  GetClientRect(g_App.mainWindow, &client);
-  const int a = (client.right - client.left) / 3;
-  int edges[kStatusParts] = {a, 2 * a, 4 * a};
-  SendMessageW(bar, SB_SETPARTS, kStatusParts, reinterpret_cast<LPARAM>(edges));
+  SetStatusParts(bar);
   ShowWindow(bar, SW_SHOW);
+}
+
+void App_RescaleBars() {
+  // The detailed statistics buttons move to the new font before the old one goes.
+  HFONT previous = g_App.programFont;
+  g_App.programFont = MakeProgramFont();
+  if (g_App.detailedStats) {
+    for (HWND child = GetWindow(g_App.detailedStats, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == previous)
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(g_App.programFont), TRUE);
+    }
+  }
+  if (previous) DeleteObject(previous);
+  if (g_App.toolbar) {
+    SetToolbarImages(g_App.toolbar);
+    SendMessageW(g_App.toolbar, TB_AUTOSIZE, 0, 0);
+  }
+  if (g_App.statusBar) SetStatusParts(g_App.statusBar);
 }
 
 void App_ToggleBar(UINT command) {

@@ -3,10 +3,14 @@
 #include <windows.h>
 
 void App_CreateFont();
-// A font from a description with every other field zero and DEFAULT_CHARSET.
-HFONT App_MakeFont(const wchar_t* face, LONG height, LONG weight = 0, BYTE underline = FALSE);
+// A font from a description with every other field zero and DEFAULT_CHARSET; `height` is a
+// 96-DPI figure, made for the DPI of `forWindow`.
+HFONT App_MakeFont(HWND forWindow, const wchar_t* face, LONG height, LONG weight = 0, BYTE underline = FALSE);
 void App_CreateToolbar();
 void App_CreateStatusBar();
+// After the main window's DPI changed: the program font and the toolbar's images made again for
+// it, the status bar's parts set again for the client width.
+void App_RescaleBars();
 // View commands IDM_VIEW_TOOLBAR (toolbar) and IDM_VIEW_STATUSBAR (status bar): hide the bar when
 // it is shown, else show it; the View item's check mark follows.
 void App_ToggleBar(UINT command);

@@ -234,6 +234,25 @@ def centred_position(size, screen, work_area):
     return x, y
 
 
+_DESKTOP_SECTION = "[Control Panel\\\\Desktop]"
+
+
+def with_log_pixels(user_reg, dpi):
+    """The text of a prefix's user.reg with the display's DPI ("LogPixels" of the section
+    [Control Panel\\Desktop]) set to `dpi`; a missing section is added at the end."""
+    value = '"LogPixels"=dword:%08x' % dpi
+    lines = user_reg.split("\n")
+    start = next((i for i, line in enumerate(lines) if line.startswith(_DESKTOP_SECTION)), None)
+    if start is None:
+        return user_reg.rstrip("\n") + "\n\n%s 0\n%s\n" % (_DESKTOP_SECTION, value)
+    end = next((i for i in range(start + 1, len(lines)) if lines[i].startswith("[")), len(lines))
+    body = [line for line in lines[start + 1:end] if not line.startswith('"LogPixels"=')]
+    # After the section's own "#" lines (its time stamp), before its values.
+    at = next((i for i, line in enumerate(body) if not line.startswith("#")), len(body))
+    body.insert(at, value)
+    return "\n".join(lines[:start + 1] + body + lines[end:])
+
+
 def wine_path(path):
     """A Unix path as Wine's Z: drive sees it."""
     return "Z:" + os.path.abspath(path).replace("/", "\\")
@@ -700,6 +719,77 @@ def keyboard_layout(layout):
             raise HarnessError("the earlier keymap could not be loaded back on %s" % display)
 
 
+def _wineserver(*args):
+    with open(os.devnull, "wb") as null:
+        subprocess.run(["wineserver"] + list(args), stdin=subprocess.DEVNULL, stdout=null, stderr=null,
+                       timeout=60, check=False)
+
+
+def _restart_wine(user_reg):
+    """Stops the prefix's wineserver, writes user.reg, starts a persistent server again."""
+    _wineserver("-k")
+    _wineserver("-w")
+    with open(os.path.join(os.environ["WINEPREFIX"], "user.reg"), "w", encoding="utf-8", newline="") as f:
+        f.write(user_reg)
+    _wineserver("-p")
+    with open(os.devnull, "wb") as null:  # Wine's services, detached from every pipe
+        subprocess.run(["wine", "cmd", "/c", "exit"], stdin=subprocess.DEVNULL, stdout=null, stderr=null,
+                       timeout=120, check=False)
+
+
+def _start_xvfb(width, height):
+    """A virtual display of its own (the first free number from 190); (process, name)."""
+    n = 190
+    while os.path.exists("/tmp/.X11-unix/X%d" % n) or os.path.exists("/tmp/.X%d-lock" % n):
+        n += 1
+    with open(os.devnull, "wb") as null:
+        proc = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "%dx%dx24" % (width, height), "-nolisten", "tcp"],
+                                stdin=subprocess.DEVNULL, stdout=null, stderr=null, start_new_session=True)
+    for _ in range(100):
+        if os.path.exists("/tmp/.X11-unix/X%d" % n):
+            return proc, ":%d" % n
+        time.sleep(0.1)
+    proc.kill()
+    raise HarnessError("Xvfb :%d did not start" % n)
+
+
+DESKTOP_AT_96 = (1280, 1024)
+
+
+@contextlib.contextmanager
+def display_dpi(dpi):
+    """Runs the block with the display at `dpi` (96 is 100 %, 144 is 150 %): a display of its own
+    whose size grows with the scale (the desktop of DESKTOP_AT_96 at 96 DPI, as a screen of more
+    pixels shows the same desktop sharper), and Wine's DPI set in user.reg, which Wine reads when
+    a program starts and which may only be edited while the wineserver is stopped. The display and
+    the prefix's user.reg as they were come back afterwards, so that every other scenario runs at
+    the prefix's own scale. No Wine program may run across the change."""
+    require_environment()
+    path = os.path.join(os.environ["WINEPREFIX"], "user.reg")
+    # The prefix's own user.reg is kept beside it until it is written back: a run killed in the
+    # block leaves it there, and the next run starts from it rather than from the changed one.
+    kept = path + ".before-scale"
+    display = os.environ["DISPLAY"]
+    _wineserver("-k")
+    _wineserver("-w")
+    if not os.path.exists(kept):
+        shutil.copyfile(path, kept)
+    with open(kept, encoding="utf-8", newline="") as f:
+        saved = f.read()
+    xvfb, os.environ["DISPLAY"] = _start_xvfb(DESKTOP_AT_96[0] * dpi // 96, DESKTOP_AT_96[1] * dpi // 96)
+    try:
+        _restart_wine(with_log_pixels(saved, dpi))
+        yield
+    finally:
+        _wineserver("-k")
+        _wineserver("-w")
+        os.environ["DISPLAY"] = display
+        xvfb.kill()
+        xvfb.wait()
+        _restart_wine(saved)
+        os.remove(kept)
+
+
 def top_windows(class_name):
     """Every visible top-level window of the class, as the probe describes it (with its owner)."""
     return probe("windows", class_name)["windows"]
@@ -780,6 +870,105 @@ def check_figures(tc, values, sample, keystrokes, errors, wall_seconds):
         lo = count / (minutes + 0.005) - 0.005
         hi = count / (minutes - 0.005) + 0.005 if minutes > 0.005 else float("inf")
         tc.assertTrue(lo <= rate <= hi, "%s %s for %d in %.2f min" % (what, shown, count, minutes))
+
+
+# ----------------------------------------------------------------------------------------------
+# Layout by relations: what the probe's "layout" command returned, checked without numbers.
+
+WS_BORDER = 0x00800000
+BS_TYPEMASK, BS_GROUPBOX = 0x0F, 0x07
+SS_TYPEMASK, SS_LEFT, SS_LEFTNOWORDWRAP = 0x1F, 0x00, 0x0C
+SS_TEXT_TYPES = (0x00, 0x01, 0x02, 0x0B, 0x0C)  # left, centre, right, simple, left without wrap
+
+
+def _is(control, cls):
+    return control["class"].lower() == cls.lower()
+
+
+def is_group_box(control):
+    return _is(control, "Button") and control["style"] & BS_TYPEMASK == BS_GROUPBOX
+
+
+def shown_box(control):
+    """(x, y, w, h) of what a control shows in its parent's client area. A left-aligned static
+    without a border shows only its text (wrapped in its width): a label may stand over a wider
+    field, as the Tests screen's statistics labels do over their values. Any other control shows
+    its whole window."""
+    r = control["rect"]
+    m = control.get("measure", {})
+    if (_is(control, "Static") and control["text"] and m.get("measured") and not control["style"] & WS_BORDER
+            and control["style"] & SS_TYPEMASK in (SS_LEFT, SS_LEFTNOWORDWRAP)):
+        return (r["x"], r["y"], min(r["w"], m["wrapped"]["w"]), min(r["h"], m["wrapped"]["h"]))
+    return (r["x"], r["y"], r["w"], r["h"])
+
+
+def _overlap(a, b):
+    return a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and a[1] < b[1] + b[3] and b[1] < a[1] + a[3]
+
+
+def _inside(inner, outer):
+    return (outer[0] <= inner[0] and outer[1] <= inner[1] and inner[0] + inner[2] <= outer[0] + outer[2]
+            and inner[1] + inner[3] <= outer[1] + outer[3])
+
+
+def control_name(control):
+    return "%s %d %r" % (control["class"], control["id"], control["text"][:24])
+
+
+def text_need(control):
+    """How much of its control a static's or button's text needs, as the larger of the two
+    proportions (width, height) measured with the control's font, or a list box's widest entry
+    in sight of its client width (beside its scroll bar); None for other controls."""
+    m = control.get("measure", {})
+    if _is(control, "ListBox") and m.get("measured"):
+        return m["line"]["w"] / max(control["client"]["w"], 1)
+    texts = (_is(control, "Static") and control["style"] & SS_TYPEMASK in SS_TEXT_TYPES) or _is(control, "Button")
+    if not control["text"] or not m.get("measured") or not texts:
+        return None
+    if _is(control, "Static"):
+        need = m["wrapped"]
+    elif is_group_box(control):
+        need = {"w": m["line"]["w"], "h": 0}
+    else:
+        need = m["line"]
+    client = control["client"]
+    return max(need["w"] / max(client["w"], 1), need["h"] / max(client["h"], 1))
+
+
+def layout_problems(children, cut=None):
+    """What is wrong with a window's layout, by relations: every shown control inside its
+    parent's client area; no two shown siblings overlapping, except a control inside a group box
+    that frames it; every static's and button's text, and every list box entry in sight, fitting
+    its control as measured with the control's own font, or, for a control named in `cut` (its
+    id), needing no more of its control in proportion than given there: what a layout the tutor
+    must keep at 96 DPI already needs. An empty list when all hold."""
+    shown = [c for c in children if c["visible"]]
+    problems = []
+    for c in shown:
+        box = shown_box(c)
+        parent = (0, 0, c["parent_client"]["w"], c["parent_client"]["h"])
+        if box[2] > 0 and box[3] > 0 and not _inside(box, parent):
+            problems.append("%s lies outside its parent's client area" % control_name(c))
+        need = text_need(c)
+        allowed = max(1.0, (cut or {}).get(c["id"], 1.0)) + 0.01
+        if need is not None and need > allowed:
+            problems.append("the text of %s needs %.2f of its control" % (control_name(c), need))
+    for i, a in enumerate(shown):
+        for b in shown[i + 1:]:
+            if a["parent"] != b["parent"]:
+                continue
+            box_a, box_b = shown_box(a), shown_box(b)
+            if not _overlap(box_a, box_b):
+                continue
+            if (is_group_box(a) and _inside(box_b, box_a)) or (is_group_box(b) and _inside(box_a, box_b)):
+                continue
+            problems.append("%s overlaps %s" % (control_name(a), control_name(b)))
+    return problems
+
+
+def list_rows(children):
+    """{control id: rows shown} of the list boxes and list views among the children."""
+    return {c["id"]: c["rows"] for c in children if c["visible"] and c.get("rows", -1) >= 0}
 
 
 def rect_tuple(r):

@@ -168,6 +168,90 @@ class Placement(unittest.TestCase):
         self.assertEqual(h.wine_path("/tmp/a b/c.json"), "Z:\\tmp\\a b\\c.json")
 
 
+def control(cls, rect, text="", style=0, parent=1, client=None, line=None, wrapped=None, cid=0, visible=True):
+    """A child as the probe's "layout" command describes it, with its text measured."""
+    x, y, w, hh = rect
+    cw, ch = client or (w, hh)
+    line = line or (len(text) * 7, 16)
+    wrapped = wrapped or line
+    return {"class": cls, "id": cid, "text": text, "style": style, "parent": parent, "visible": visible,
+            "rect": {"x": x, "y": y, "w": w, "h": hh}, "client": {"w": cw, "h": ch},
+            "parent_client": {"w": 400, "h": 300},
+            "measure": {"measured": True, "line": {"w": line[0], "h": line[1]},
+                        "wrapped": {"w": wrapped[0], "h": wrapped[1]}}}
+
+
+class LayoutRelations(unittest.TestCase):
+    """The relation checker, on planted rectangle lists: each rule is seen to fail once."""
+    CASES = [
+        # (what, children, words expected in the one problem, or None for a sound layout)
+        ("side by side", [control("Edit", (10, 10, 100, 50)), control("ListBox", (120, 10, 100, 50))], None),
+        ("a planted overlap", [control("Edit", (10, 10, 100, 50)), control("ListBox", (100, 10, 100, 50))],
+         "overlaps"),
+        ("overlap across parents is no overlap",
+         [control("Edit", (10, 10, 100, 50)), control("Static", (10, 10, 100, 50), "Link", parent=2)], None),
+        ("hidden controls are not laid out",
+         [control("Edit", (10, 10, 100, 50)), control("Button", (10, 10, 40, 20), visible=False)], None),
+        ("past the parent's right edge", [control("Edit", (350, 10, 100, 50))], "outside"),
+        ("above the parent's top", [control("Edit", (10, -5, 100, 50))], "outside"),
+        ("a label over a wider field: only its text counts",
+         [control("Static", (10, 10, 200, 20), "Time: ", line=(40, 16)),
+          control("Static", (100, 10, 200, 20), "1.25", line=(30, 16))], None),
+        ("a label whose text reaches its value",
+         [control("Static", (10, 10, 200, 20), "A long label", line=(120, 16)),
+          control("Static", (100, 10, 200, 20), "1.25", line=(30, 16))], "overlaps"),
+        ("controls inside a group box", [control("Button", (5, 5, 300, 200), "Options", style=0x07),
+                                         control("Edit", (20, 30, 100, 20))], None),
+        ("a control sticking out of its group box", [control("Button", (5, 5, 300, 200), "Options", style=0x07),
+                                                     control("Edit", (250, 30, 100, 20))], "overlaps"),
+        ("a static's wrapped text taller than the static",
+         [control("Static", (10, 10, 100, 16), "two lines of text", wrapped=(95, 32))], "needs"),
+        ("an icon static's text is no text", [control("Static", (10, 10, 32, 32), "\uffff\xc9", style=0x03,
+                                                      line=(40, 40))], None),
+        ("a list box entry reaching under the scroll bar",
+         [control("ListBox", (10, 10, 120, 200), client=(101, 198), line=(104, 20))], "needs"),
+        ("a list box whose entries fit", [control("ListBox", (10, 10, 120, 200), client=(101, 198), line=(95, 20))],
+         None),
+        ("a button's text wider than the button", [control("Button", (10, 10, 60, 24), "Create Custom List")],
+         "needs"),
+    ]
+
+    def test_relations(self):
+        for what, children, expected in self.CASES:
+            with self.subTest(what):
+                problems = h.layout_problems(children)
+                if expected is None:
+                    self.assertEqual(problems, [])
+                else:
+                    self.assertEqual(len(problems), 1, problems)
+                    self.assertIn(expected, problems[0])
+
+    def test_a_text_cut_as_at_96_dpi_is_allowed_no_further(self):
+        label = [control("Static", (10, 10, 100, 15), "Velmora", cid=652, line=(53, 16))]
+        self.assertEqual(h.layout_problems(label, cut={652: 16 / 15.0}), [])
+        taller = [control("Static", (10, 10, 100, 15), "Velmora", cid=652, line=(53, 18))]
+        self.assertEqual(len(h.layout_problems(taller, cut={652: 16 / 15.0})), 1)
+
+    def test_rows_of_lists(self):
+        lists = [dict(control("ListBox", (0, 0, 10, 10), cid=626), rows=14),
+                 dict(control("Edit", (0, 0, 10, 10), cid=613), rows=-1)]
+        self.assertEqual(h.list_rows(lists), {626: 14})
+
+
+class DisplayScale(unittest.TestCase):
+    def test_log_pixels_set_in_the_desktop_section(self):
+        before = '[A] 1\n"x"=1\n\n[Control Panel\\\\Desktop] 5\n#time=1\n"LogPixels"=dword:00000060\n"y"=2\n'
+        after = h.with_log_pixels(before, 144)
+        self.assertIn('#time=1\n"LogPixels"=dword:00000090\n"y"=2\n', after)
+        self.assertEqual(after.count("LogPixels"), 1)
+        self.assertTrue(after.startswith('[A] 1\n"x"=1\n'))
+
+    def test_missing_section_is_added(self):
+        after = h.with_log_pixels('[A] 1\n', 192)
+        self.assertIn('[Control Panel\\\\Desktop]', after)
+        self.assertIn('"LogPixels"=dword:000000c0', after)
+
+
 class StatisticsFields(unittest.TestCase):
     def test_found_by_position(self):
         def static(x, y, text):

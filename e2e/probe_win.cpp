@@ -18,6 +18,10 @@
 //                                         format; the list's client width and scroll bars
 //   kfprobe OUT snapshot HWND             window + children + toolbar + statusbar + focus
 //   kfprobe OUT listview HWND ID          cell texts of the report list view with that id, by row
+//   kfprobe OUT layout HWND               the window and every descendant as `children` gives
+//                                         them, with the client sizes of each and of its parent,
+//                                         its text measured with its own font (one line, and
+//                                         wrapped in its width) and the rows a list shows
 //   kfprobe OUT close HWND                posts WM_CLOSE
 //   kfprobe OUT command HWND ID           posts WM_COMMAND ID
 //
@@ -32,6 +36,8 @@
 #include <cwchar>
 #include <string>
 #include <vector>
+
+#include "e2e/probe_measure.h"
 
 namespace {
 
@@ -422,6 +428,100 @@ bool WriteAnswer(const wchar_t* path, const std::string& json) {
 
 std::string Failure(const char* why) { return std::string("{\"ok\":false,\"error\":") + JsonString(std::wstring(why, why + std::strlen(why))) + "}"; }
 
+std::string JsonSize(const RECT& r) {
+  return "{\"w\":" + JsonInt(r.right - r.left) + ",\"h\":" + JsonInt(r.bottom - r.top) + "}";
+}
+
+// The controls' texts measured inside the tutor's process, with each control's own font, by the
+// hook DLL beside the probe; without the DLL or its hook the answer says "measured": false.
+class TextMeasurer {
+ public:
+  explicit TextMeasurer(HWND window) {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dll = path;
+    dll = dll.substr(0, dll.find_last_of(L"\\/") + 1) + L"kfprobehook.dll";
+    module_ = LoadLibraryW(dll.c_str());
+    const auto proc = module_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(
+                                    GetProcAddress(module_, "KfProbeCallWndProc")))
+                              : nullptr;
+    mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(ProbeMeasure),
+                                  kProbeMeasureBlock);
+    if (mapping_) block_ = static_cast<ProbeMeasure*>(MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    if (proc && block_)
+      hook_ = SetWindowsHookExW(WH_CALLWNDPROC, proc, module_, GetWindowThreadProcessId(window, nullptr));
+    message_ = RegisterWindowMessageW(kProbeMeasureMessage);
+  }
+  ~TextMeasurer() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (block_) UnmapViewOfFile(block_);
+    if (mapping_) CloseHandle(mapping_);
+    if (module_) FreeLibrary(module_);
+  }
+  TextMeasurer(const TextMeasurer&) = delete;
+  TextMeasurer& operator=(const TextMeasurer&) = delete;
+
+  std::string Json(HWND control) {
+    if (!hook_) return "{\"measured\":false}";
+    *block_ = ProbeMeasure();
+    DWORD_PTR unused = 0;
+    Send(control, message_, 0, 0, &unused);
+    const ProbeMeasure m = *block_;
+    if (!m.done) return "{\"measured\":false}";
+    std::string s = "{\"measured\":true,\"own_font\":" + std::string(m.ownFont ? "true" : "false");
+    s += ",\"font_height\":" + JsonInt(m.fontHeight) + ",\"internal_leading\":" + JsonInt(m.internalLeading);
+    s += ",\"line\":{\"w\":" + JsonInt(m.lineWidth) + ",\"h\":" + JsonInt(m.lineHeight) + "}";
+    s += ",\"wrapped\":{\"w\":" + JsonInt(m.wrappedWidth) + ",\"h\":" + JsonInt(m.wrappedHeight) + "}}";
+    return s;
+  }
+
+ private:
+  HMODULE module_ = nullptr;
+  HANDLE mapping_ = nullptr;
+  ProbeMeasure* block_ = nullptr;
+  HHOOK hook_ = nullptr;
+  UINT message_ = 0;
+};
+
+// Rows a list shows whole: a list box's client height over its item height, a list view's own count.
+long RowsShown(HWND control, const RECT& client) {
+  const std::wstring cls = ClassOf(control);
+  DWORD_PTR answer = 0;
+  if (_wcsicmp(cls.c_str(), L"ListBox") == 0 && Send(control, LB_GETITEMHEIGHT, 0, 0, &answer) && answer > 0 && answer != static_cast<DWORD_PTR>(LB_ERR))
+    return (client.bottom - client.top) / static_cast<long>(answer);
+  if (_wcsicmp(cls.c_str(), L"SysListView32") == 0 && Send(control, LVM_GETCOUNTPERPAGE, 0, 0, &answer)) return static_cast<long>(answer);
+  return -1;
+}
+
+std::string LayoutJson(HWND h) {
+  std::vector<HWND> children;
+  EnumChildWindows(h, CollectChild, reinterpret_cast<LPARAM>(&children));
+  TextMeasurer measurer(h);
+  std::string s = "[";
+  for (size_t i = 0; i < children.size(); ++i) {
+    HWND child = children[i];
+    RECT own = {}, parent = {};
+    GetClientRect(child, &own);
+    GetClientRect(GetParent(child), &parent);
+    std::string c = ChildJson(child);
+    c.pop_back();  // the closing brace: the layout facts follow
+    c += ",\"client\":" + JsonSize(own) + ",\"parent_client\":" + JsonSize(parent);
+    c += ",\"measure\":" + measurer.Json(child);
+    c += ",\"rows\":" + JsonInt(RowsShown(child, own));
+    s += (i ? "," : "") + c + "}";
+  }
+  return s + "]";
+}
+
+// Coordinates as the tutor sees them at every scale: the probe is per-monitor aware too (looked
+// up: older systems have one DPI and no such call).
+void BeDpiAware() {
+  using SetContext = BOOL(WINAPI*)(HANDLE);
+  const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext");
+  const auto setContext = reinterpret_cast<SetContext>(reinterpret_cast<void (*)()>(found));
+  if (!setContext || !setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) SetProcessDPIAware();
+}
+
 // Runs one command; *code gets the exit code.
 std::string Run(int argc, wchar_t** argv, int* code) {
   *code = 2;
@@ -500,6 +600,8 @@ std::string Run(int argc, wchar_t** argv, int* code) {
     if (!ok) return *code = 1, Failure("list view not readable");
     return "{\"ok\":true,\"rows\":" + rows + "}";
   }
+  if (command == L"layout")
+    return "{\"ok\":true,\"window\":" + WindowJson(h) + ",\"children\":" + LayoutJson(h) + "}";
   if (command == L"close") {
     PostMessageW(h, WM_CLOSE, 0, 0);
     return "{\"ok\":true}";
@@ -517,6 +619,7 @@ std::string Run(int argc, wchar_t** argv, int* code) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
+  BeDpiAware();
   int code = 2;
   std::string answer = Run(argc, argv, &code);
   if (!WriteAnswer(argv[1], answer)) return 3;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/dpi.h"
 #include "app/list_sort.h"
 #include "app/strings_win.h"
 #include "app/wide_text.h"
@@ -31,6 +32,9 @@ constexpr int kDockTopOffset = 77;  // the window hangs this far below the main 
 constexpr int kWidth = 325;  // widened when the columns need more room than the list has
 constexpr int kHeight = 703;
 constexpr int kListX = 10, kListY = 10, kListWidth = 300, kListHeight = 600;
+constexpr int kButtonY = 625, kButtonWidth = 135, kButtonHeight = 30;
+constexpr int kCreateButtonX = 20, kCheckAllButtonX = 165;
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, which older headers lack
 constexpr COLORREF kEvenRowColor = RGB(255, 255, 255);
 constexpr COLORREF kCustomWordColor = RGB(255, 215, 174);
 
@@ -94,18 +98,23 @@ ATOM RegisterDetailedStatsClass() {
   return RegisterClassExW(&wc);
 }
 
-// The list with its four columns, each wide enough for its heading; when the columns and a
-// vertical scroll bar need more than the list's 300 pixels, the list and the window widen by
-// the difference, so no column is cut off and no horizontal scroll bar appears.
-HWND CreateList(HWND window) {
-  INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&icc);
-  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, kListX, kListY,
-                              kListWidth, kListHeight, window,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DS_LIST)), g_App.instance, nullptr);
-  if (!list) return nullptr;
-  const DWORD extended = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
-  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+// The list font made for the window's DPI, while the list lives.
+HFONT s_ListFont = nullptr;
+
+// The list and the buttons at the window's DPI, with fonts made for it, and the four columns each
+// wide enough for its heading; when the columns and a vertical scroll bar need more than the
+// list's 300 pixels (at 96 DPI), the list and the window widen by the difference, so no column
+// is cut off and no horizontal scroll bar appears. The window has its width for no columns before.
+void LayOutWindow(HWND window, HWND list, bool insertColumns) {
+  HFONT previous = s_ListFont;
+  s_ListFont = App_ListFont(window);
+  App_PlaceControl(list, kListX, kListY, kListWidth, kListHeight, s_ListFont);
+  App_PlaceControl(GetDlgItem(window, IDC_DS_CREATE_LIST), kCreateButtonX, kButtonY, kButtonWidth, kButtonHeight,
+                   g_App.programFont);
+  App_PlaceControl(GetDlgItem(window, IDC_DS_CHECK_ALL), kCheckAllButtonX, kButtonY, kButtonWidth, kButtonHeight,
+                   g_App.programFont);
+  if (previous) DeleteObject(previous);
+  if (!list) return;
   int columnsWidth = 0;
   for (int i = 0; i < 4; ++i) {
     Text16 heading = StringOf(kColumns[i].heading);
@@ -115,21 +124,34 @@ HWND CreateList(HWND window) {
     column.cx = App_ColumnWidthFor(list, W(heading), kColumns[i].width);
     column.pszText = const_cast<wchar_t*>(W(heading));
     column.iSubItem = i;
-    SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    SendMessageW(list, insertColumns ? LVM_INSERTCOLUMNW : LVM_SETCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     columnsWidth += column.cx;
   }
   RECT outer, inner;
   GetWindowRect(list, &outer);
   GetClientRect(list, &inner);
   const int border = (outer.right - outer.left) - (inner.right - inner.left);
-  const int extra = columnsWidth + GetSystemMetrics(SM_CXVSCROLL) + border - kListWidth;
+  const int listWidth = App_Scale(window, kListWidth), listHeight = App_Scale(window, kListHeight);
+  const int extra = columnsWidth + App_Metric(window, SM_CXVSCROLL) + border - listWidth;
   if (extra > 0) {
-    SetWindowPos(list, nullptr, 0, 0, kListWidth + extra, kListHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(list, nullptr, 0, 0, listWidth + extra, listHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT frame;
     GetWindowRect(window, &frame);
     SetWindowPos(window, nullptr, 0, 0, (frame.right - frame.left) + extra, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+}
+
+HWND CreateList(HWND window) {
+  INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&icc);
+  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, 0, 0, 0, 0,
+                              window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_DS_LIST)), g_App.instance,
+                              nullptr);
+  if (!list) return nullptr;
+  const DWORD extended = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+  LayOutWindow(window, list, true);
   return list;
 }
 
@@ -156,10 +178,19 @@ void FillList(HWND list) {
 }
 
 HWND CreateButton(HWND window, int id, int x) {
-  HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, x, 625, 135, 30, window,
+  HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, window,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
-  if (button) SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(g_App.programFont), TRUE);
+  App_PlaceControl(button, x, kButtonY, kButtonWidth, kButtonHeight, g_App.programFont);
   return button;
+}
+
+// Moved to a monitor of another scale: the rectangle Windows suggests, and the controls at the
+// new DPI (the width then follows the columns again).
+void OnDpiChanged(HWND window, const RECT* suggested) {
+  if (suggested)
+    SetWindowPos(window, nullptr, suggested->left, suggested->top, App_Scale(window, kWidth),
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOutWindow(window, GetDlgItem(window, IDC_DS_LIST), false);
 }
 
 COLORREF ClassColor(int16_t category) {
@@ -261,8 +292,10 @@ void Mode4_ShowDetailedStats() {
   RECT main;
   GetWindowRect(g_App.mainWindow, &main);
   Text16 title = StringOf(IDS_DETAILED_STATS);
+  HWND owner = g_App.mainWindow;
   HWND window = CreateWindowExW(0, kClassName, W(title), WS_POPUP | WS_CAPTION | WS_SYSMENU, main.right,
-                                main.top + kDockTopOffset, kWidth, kHeight, nullptr, nullptr, g_App.instance, nullptr);
+                                main.top + App_Scale(owner, kDockTopOffset), App_Scale(owner, kWidth),
+                                App_Scale(owner, kHeight), nullptr, nullptr, g_App.instance, nullptr);
   if (!window) return;
   g_App.detailedStats = window;
   // Built hidden: its width follows the columns, and the main window and this one are centred
@@ -274,8 +307,8 @@ void Mode4_ShowDetailedStats() {
   UpdateWindow(window);
 
   if (list) FillList(list);
-  CreateButton(window, IDC_DS_CREATE_LIST, 20);
-  CreateButton(window, IDC_DS_CHECK_ALL, 165);
+  CreateButton(window, IDC_DS_CREATE_LIST, kCreateButtonX);
+  CreateButton(window, IDC_DS_CHECK_ALL, kCheckAllButtonX);
   Mode4_LocalizeDetailedStats(g_Settings.Language);
 }
 
@@ -286,7 +319,7 @@ void Mode4_DockDetailedStats() {
   GetWindowRect(g_App.mainWindow, &main);
   GetWindowRect(stats, &own);
   const int width = own.right - own.left, height = own.bottom - own.top;
-  int x = main.right, y = main.top + kDockTopOffset;
+  int x = main.right, y = main.top + App_Scale(g_App.mainWindow, kDockTopOffset);
   MONITORINFO monitor = {};
   monitor.cbSize = sizeof(monitor);
   if (GetMonitorInfoW(MonitorFromWindow(g_App.mainWindow, MONITOR_DEFAULTTONEAREST), &monitor)) {
@@ -316,6 +349,9 @@ LRESULT CALLBACK Mode4_DetailedStatsProc(HWND window, UINT message, WPARAM wPara
       return 0;
     case WM_CLOSE:
       DestroyWindow(window);
+      return 0;
+    case kDpiChanged:
+      OnDpiChanged(window, reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_NOTIFY: {
       const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);

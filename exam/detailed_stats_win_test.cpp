@@ -359,6 +359,31 @@ TEST_F(DetailedStatsTest, TwiceAndTheCloseBoxBothClose) {
   EXPECT_EQ(g_App.detailedStats, nullptr);
 }
 
+// On a monitor of another scale the window takes the place Windows suggests and keeps its rows,
+// its list and its buttons where the DPI puts them (here still 96: where they were).
+TEST_F(DetailedStatsTest, DpiChangeKeepsTheRowsAndPlacesTheControlsAgain) {
+  WriteSample(L"EN", u"quick brown");
+  OpenMainWindow(4, 1);
+  Type(u"quick", 1.0f, 0);
+  Open();
+  HWND stats = Stats();
+  ASSERT_EQ(Rows(), 1);
+  const RECT listBefore = RectIn(List(), stats);
+  const RECT frame = WindowRect(stats);
+  RECT suggested = {frame.left + 30, frame.top + 20, frame.right + 30, frame.bottom + 20};
+  SendMessageW(stats, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(Rows(), 1);
+  const RECT listAfter = RectIn(List(), stats);
+  EXPECT_TRUE(EqualRect(&listBefore, &listAfter));
+  const RECT moved = WindowRect(stats);
+  EXPECT_EQ(moved.left, suggested.left);
+  EXPECT_EQ(moved.top, suggested.top);
+  EXPECT_EQ(moved.right - moved.left, frame.right - frame.left) << "its width follows the columns again";
+  HWND button = GetDlgItem(stats, IDC_DS_CHECK_ALL);
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), g_App.programFont);
+}
+
 TEST_F(DetailedStatsTest, TestsScreenRebuildEmptiesTheWindowButKeepsIt) {
   WriteSample(L"EN", u"quick brown");
   OpenMainWindow(4, 1);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/app.h"
+#include "app/dpi.h"
 #include "app/screen.h"
 #include "app/strings_win.h"
 #include "app/toolbar_win.h"
@@ -34,13 +35,10 @@ constexpr int kLabelGap = 4;  // between a label's closing blank and its value
 constexpr RECT kStatsPanel = {555, 120, 770, 305};
 constexpr int kStatsPanelCorner = 40;
 
-HWND CreateChild(const wchar_t* cls, DWORD style, int x, int y, int w, int h, int id) {
-  return CreateWindowExW(0, cls, L"", style, x, y, w, h, g_App.mainWindow,
+// Made without a size: LayOut places it.
+HWND CreateChild(const wchar_t* cls, DWORD style, int id) {
+  return CreateWindowExW(0, cls, L"", style, 0, 0, 0, 0, g_App.mainWindow,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
-}
-
-void SetFont(HWND control) {
-  if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_TypingScreen.font), TRUE);
 }
 
 // The value column stands after the widest of the six labels in the current language, a few
@@ -49,8 +47,9 @@ void SetFont(HWND control) {
 const TypingAreaHooks kTypingHooks = {nullptr, nullptr, Mode4_ShowTestStart, Mode4_ShowTestCompleted, nullptr};
 
 int ValueColumnX() {
+  const int valueX = App_Scale(g_App.mainWindow, kValueX);
   HDC dc = GetDC(g_App.mainWindow);
-  if (!dc) return kValueX;
+  if (!dc) return valueX;
   HGDIOBJ previous = SelectObject(dc, g_TypingScreen.font);
   int widest = 0;
   for (uint16_t id : kFigureLabelIds) {
@@ -60,8 +59,31 @@ int ValueColumnX() {
   }
   SelectObject(dc, previous);
   ReleaseDC(g_App.mainWindow, dc);
-  const int after = kLabelX + widest + kLabelGap;
-  return after > kValueX ? after : kValueX;
+  // In pixels at the window's DPI, as the labels' widths are.
+  const int after = App_Scale(g_App.mainWindow, kLabelX) + widest + App_Scale(g_App.mainWindow, kLabelGap);
+  return after > valueX ? after : valueX;
+}
+
+// The controls at the window's DPI with the screen's font made for it.
+void LayOut() {
+  HFONT previous = g_TypingScreen.font;
+  g_TypingScreen.font = App_MakeFont(g_App.mainWindow, L"Arial", 16);
+  App_PlaceControl(g_TypingScreen.typingArea, kAreaX, kTypingY, kAreaWidth, kAreaHeight, g_TypingScreen.font);
+  App_PlaceControl(g_TypingScreen.sampleView, kAreaX, kSampleY, kAreaWidth, kAreaHeight, g_TypingScreen.font);
+  const int valueX = ValueColumnX();
+  for (int row = 0; row < kFigureRows; ++row) {
+    const int y = kRowTop + kRowHeight * row;
+    App_PlaceControl(g_TypingScreen.labels[row], kLabelX, y, kFieldWidth, kRowHeight, g_TypingScreen.font);
+    // The value column is found in pixels; its row and size are 96-DPI figures.
+    if (HWND value = g_TypingScreen.values[row]) {
+      HWND window = g_App.mainWindow;
+      MoveWindow(value, valueX, App_Scale(window, y), App_Scale(window, kFieldWidth), App_Scale(window, kRowHeight),
+                 TRUE);
+      SendMessageW(value, WM_SETFONT, reinterpret_cast<WPARAM>(g_TypingScreen.font), TRUE);
+    }
+  }
+  // The previous Tests font is used by no control any more.
+  if (previous) DeleteObject(previous);
 }
 
 }  // namespace
@@ -69,29 +91,19 @@ int ValueColumnX() {
 void Mode4_BuildScreen(int) {
   App_ExpandWindow(0);
 
-  // The previous Tests font is used by no control any more.
-  if (g_TypingScreen.font) DeleteObject(g_TypingScreen.font);
-  g_TypingScreen.font = App_MakeFont(L"Arial", 16);
-
-  g_TypingScreen.typingArea = CreateChild(L"EDIT", kEditStyle, kAreaX, kTypingY, kAreaWidth, kAreaHeight, IDC_TYPING_AREA);
-  SetFont(g_TypingScreen.typingArea);
+  g_TypingScreen.typingArea = CreateChild(L"EDIT", kEditStyle, IDC_TYPING_AREA);
   App_SubclassTypingArea(g_TypingScreen.typingArea, kTypingHooks);
-  g_TypingScreen.sampleView = CreateChild(L"EDIT", kSampleViewStyle, kAreaX, kSampleY, kAreaWidth, kAreaHeight, IDC_SAMPLE_VIEW);
-  SetFont(g_TypingScreen.sampleView);
+  g_TypingScreen.sampleView = CreateChild(L"EDIT", kSampleViewStyle, IDC_SAMPLE_VIEW);
+  for (int row = 0; row < kFigureRows; ++row) {
+    g_TypingScreen.labels[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, 0);
+    g_TypingScreen.values[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, 0);
+  }
+  LayOut();
 
   // A default file that cannot be used leaves the view empty and keeps the earlier sample text
   // and test words.
   Text16 text;
   if (Mode4_LoadFile(text, nullptr)) Mode4_UseSampleText(text);
-
-  const int valueX = ValueColumnX();
-  for (int row = 0; row < kFigureRows; ++row) {
-    const int y = kRowTop + kRowHeight * row;
-    g_TypingScreen.labels[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, kLabelX, y, kFieldWidth, kRowHeight, 0);
-    SetFont(g_TypingScreen.labels[row]);
-    g_TypingScreen.values[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, valueX, y, kFieldWidth, kRowHeight, 0);
-    SetFont(g_TypingScreen.values[row]);
-  }
 
   g_Words.customWords.clear();
   Mode4_LoadCustomWords(g_Settings.Language);
@@ -115,8 +127,10 @@ HWND TypingArea() { return g_TypingScreen.typingArea; }
 void PaintPanel(HDC dc) {
   HBRUSH panel = CreateSolidBrush(g_Settings.BS_BackgroundColor);
   HGDIOBJ previous = SelectObject(dc, panel);
-  RoundRect(dc, kStatsPanel.left, kStatsPanel.top, kStatsPanel.right, kStatsPanel.bottom, kStatsPanelCorner,
-            kStatsPanelCorner);
+  HWND window = g_App.mainWindow;
+  RoundRect(dc, App_Scale(window, kStatsPanel.left), App_Scale(window, kStatsPanel.top),
+            App_Scale(window, kStatsPanel.right), App_Scale(window, kStatsPanel.bottom),
+            App_Scale(window, kStatsPanelCorner), App_Scale(window, kStatsPanelCorner));
   SelectObject(dc, previous);
   DeleteObject(panel);
 }
@@ -159,5 +173,5 @@ const ScreenCommand kCommands[] = {
 const ScreenOps kTestsScreen = {
     kModeTests, Mode4_BuildScreen, nullptr, Mode4_LocalizeDetailedStats, false, ForgetScreen, TypingArea,
     kCommands,  sizeof kCommands / sizeof kCommands[0], PaintPanel, ColorStatic, nullptr,
-    Mode4_OnTypingChanged, OnTypingReset, OnTimer,
+    Mode4_OnTypingChanged, OnTypingReset, OnTimer, LayOut,
 };

@@ -6,6 +6,7 @@
 #define IDI_KEYFARER            201   // program icon (window class, about box)
 #define IDI_DETAILED_STATS      203   // detailed statistics window's class icon
 #define IDB_TOOLBAR             300   // 8 images, 16 x 15, 16 colours
+#define IDB_TOOLBAR_LARGE       301   // the same 8 images at 32 x 30 (200 %), 256 colours
 #define IDR_MENU_EN             607
 #define IDR_MENU_FR             608
 #define IDR_MENU_RU             609

@@ -27,6 +27,7 @@ const char kSetupTitle[] = "Velmora Keyfarer 1.0 Setup";
 namespace {
 
 constexpr DWORD kWritePiece = 1 << 20;  // bytes per WriteFile call
+constexpr int kLanguageColumnWidth = 100;  // the additional languages' one column, at 96 DPI
 
 // ---- Installing: check everything, write ".part" files, then rename them into place ----------
 
@@ -381,6 +382,32 @@ void OnInstallCommand(HWND dialog) {
   PostQuitMessage(0);
 }
 
+// A 96-DPI figure at the DPI of `window`. The dialog's template scales by itself (dialog units of
+// its font); only what the installer makes in pixels goes through this. GetDpiForWindow is looked
+// up: Windows 7 has one DPI, the device context's.
+int Setup_Scale(HWND window, int value) {
+  using DpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  int dpi = dpiForWindow ? static_cast<int>(dpiForWindow(window)) : 0;
+  if (dpi <= 0) {
+    HDC dc = GetDC(window);
+    dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    if (dc) ReleaseDC(window, dc);
+  }
+  return MulDiv(value, dpi, 96);
+}
+
+// The maker link's font made for the dialog's DPI (again after a DPI change); the one it replaces
+// is deleted once the link has the new one.
+void SetLinkFont(HWND dialog) {
+  HFONT previous = g_Setup.linkFont;
+  g_Setup.linkFont = CreateFontA(Setup_Scale(dialog, 14), 0, 0, 0, 0, FALSE, TRUE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
+                                 "Arial");
+  SendDlgItemMessageA(dialog, IDC_SETUP_MAKER_LINK, WM_SETFONT, reinterpret_cast<WPARAM>(g_Setup.linkFont), TRUE);
+  if (previous) DeleteObject(previous);
+}
+
 void CenterOnScreen(HWND dialog) {
   RECT rect;
   GetWindowRect(dialog, &rect);
@@ -423,7 +450,7 @@ BOOL OnInitDialog(HWND dialog) {
   LVCOLUMNA column = {};
   column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
   column.fmt = LVCFMT_LEFT;
-  column.cx = 100;
+  column.cx = Setup_Scale(list, kLanguageColumnWidth);
   column.pszText = title;
   SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
   Setup_FillAdditionalLanguages(dialog, 1);
@@ -433,9 +460,7 @@ BOOL OnInitDialog(HWND dialog) {
   HWND link = GetDlgItem(dialog, IDC_SETUP_MAKER_LINK);
   g_Setup.linkPreviousProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(link, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Setup_LinkCursorProc)));
-  if (!g_Setup.linkFont)
-    g_Setup.linkFont = CreateFontA(14, 0, 0, 0, 0, FALSE, TRUE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
-  SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(g_Setup.linkFont), TRUE);
+  SetLinkFont(dialog);
   return TRUE;
 }
 
@@ -592,6 +617,11 @@ INT_PTR CALLBACK Setup_DialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
       return FALSE;
     case WM_CLOSE:
       PostQuitMessage(0);
+      return FALSE;
+    case 0x02E0:  // WM_DPICHANGED: the template scales itself; the link's font and the column do not
+      SetLinkFont(dialog);
+      SendDlgItemMessageA(dialog, IDC_SETUP_ADDITIONAL, LVM_SETCOLUMNWIDTH, 0,
+                          Setup_Scale(dialog, kLanguageColumnWidth));
       return FALSE;
     default:
       return FALSE;

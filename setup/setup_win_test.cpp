@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -971,8 +972,15 @@ TEST_F(SetupDialog, ManifestVersionAndIconMakeItAProperProgram) {
                                SizeofResource(module, found));
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << "never elevated for its name";
     EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
-    EXPECT_EQ(manifest.find("<dpiAware"), std::string::npos) << "the system scales the fixed layout";
-    EXPECT_EQ(FindResourceA(module, MAKEINTRESOURCEA(IDI_SETUP), MAKEINTRESOURCEA(14)) != nullptr, p.ownIcon);
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos) << "sharp at every scale";
+    HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(IDI_SETUP), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+    EXPECT_EQ(group != nullptr, p.ownIcon);
+    if (group) {
+      const BYTE* directory = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
+      std::set<int> drawn;  // GRPICONDIR: 6 bytes, then 14-byte entries whose first byte is the width
+      for (int i = 0; i < directory[4]; ++i) drawn.insert(directory[6 + 14 * i] ? directory[6 + 14 * i] : 256);
+      EXPECT_EQ(drawn, (std::set<int>{16, 20, 24, 32, 48, 256})) << "every size a display scale asks for";
+    }
     FreeLibrary(module);
 
     DWORD ignored = 0;

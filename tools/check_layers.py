@@ -21,7 +21,7 @@ CORE_ORDER = ["common", "settings", "typing", "training", "exam"]
 SCREEN_FOLDERS = {"exam", "training"}
 SHELL_SERVICES = {
     "app/app.h", "app/screen.h", "app/strings_win.h", "app/wide_text.h", "app/toolbar_win.h",
-    "app/write_failure_win.h", "app/list_sort.h", "app/on_demand.h", "common/web_addresses.h",
+    "app/write_failure_win.h", "app/list_sort.h", "app/on_demand.h", "common/web_addresses.h", "app/dpi.h",
 }
 SCANNED = CORE_ORDER + ["app", "bench", "testing", "resources", "setup"]
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]', re.M)

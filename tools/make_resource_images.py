@@ -9,17 +9,22 @@ a picture below and commit the results.
 
   toolbar.bmp    bitmap 300: 8 images of 16 x 15 pixels side by side (128 x 15), 4 bits per
                  pixel with the standard 16-colour palette; light grey is the background, which
-                 the toolbar shows as the button face.
-  keyfarer.ico   icon 201, the program: a key cap with a "K" (32 x 32 and 16 x 16).
-  stats.ico      icon 203, the detailed statistics window: a small bar chart (32 x 32, 16 x 16).
-  quillsetup.ico icon 100, the installer: the key cap with a green arrow pointing down
-                 (48 x 48, 32 x 32, 16 x 16).
-Icons are 32-bit with alpha and a matching AND mask. Python standard library only.
+                 the toolbar shows as the button face. The toolbar at 100 %.
+  toolbar_large.bmp  bitmap 301: the same 8 pictures drawn at 32 x 30 (200 %) with smooth
+                 edges on the light grey background, 8 bits with a palette of the colours they
+                 use; above 100 % the tutor scales it down once to the display's size (one strip
+                 is smaller than a strip drawn for every scale).
+  keyfarer.ico   icon 201, the program: a key cap with a "K".
+  stats.ico      icon 203, the detailed statistics window: a small bar chart.
+  quillsetup.ico icon 100, the installer: the key cap with a green arrow pointing down.
+Icons hold 16, 20, 24, 32, 48 and 256 pixel images, 32-bit with alpha and a matching AND mask;
+the 48 and 256 pixel images are PNG-compressed. Python standard library only.
 """
 
 import os
 import struct
 import sys
+import zlib
 
 # ---------------------------------------------------------------------------------------------
 # Toolbar strip: pixel art, one character per pixel, colours of the standard 16-colour palette.
@@ -462,15 +467,139 @@ def icon_image(pixels):
     return info + bytes(colours) + bytes(mask)
 
 
+# ---------------------------------------------------------------------------------------------
+# The toolbar's pictures drawn as shapes, for the strip above 100 %: the same eight pictures as
+# the pixel art, on a grid of 16 x 15 units.
+
+LARGE_W, LARGE_H = 32, 30
+
+
+def ring_part(cx, cy, r0, r1, right_of):
+    """The part of a ring between radii r0 and r1 right of x = right_of (a sound wave)."""
+    return lambda x, y: x > right_of and r0 ** 2 <= (x - cx) ** 2 + (y - cy) ** 2 <= r1 ** 2
+
+
+def disc(cx, cy, r):
+    return lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r ** 2
+
+
+def outlined(c, shape, inner, outline, fill):
+    c.fill(shape, outline)
+    c.fill(inner, fill)
+
+
+def loudspeaker(c, u, body, outline, waves):
+    cone = polygon([(0.5 * u, 5 * u), (3.5 * u, 5 * u), (7 * u, 1.5 * u), (7 * u, 13.5 * u), (3.5 * u, 10 * u),
+                    (0.5 * u, 10 * u)])
+    inner = polygon([(1.3 * u, 5.8 * u), (3.8 * u, 5.8 * u), (6.2 * u, 3.4 * u), (6.2 * u, 11.6 * u),
+                     (3.8 * u, 9.2 * u), (1.3 * u, 9.2 * u)])
+    outlined(c, cone, inner, outline, body)
+    if waves:
+        c.fill(any_of(ring_part(7 * u, 7.5 * u, 2.3 * u, 3.1 * u, 8 * u),
+                      ring_part(7 * u, 7.5 * u, 4.6 * u, 5.4 * u, 8.5 * u),
+                      ring_part(7 * u, 7.5 * u, 6.9 * u, 7.7 * u, 9 * u)), waves)
+
+
+def tool_picture(n, size):
+    """Toolbar image n (the numbering of the pixel art) drawn on a square canvas of `size`."""
+    u = size / 16.0
+    c = Canvas(size)
+    black, white = (0, 0, 0), (255, 255, 255)
+    if n == 0:  # open folder
+        c.fill(polygon([(0.5 * u, 2.5 * u), (4.5 * u, 2.5 * u), (5.5 * u, 4 * u), (13 * u, 4 * u), (13 * u, 13.5 * u),
+                        (0.5 * u, 13.5 * u)]), black)
+        c.fill(polygon([(1.3 * u, 3.3 * u), (4.1 * u, 3.3 * u), (5.1 * u, 4.8 * u), (12.2 * u, 4.8 * u),
+                        (12.2 * u, 12.7 * u), (1.3 * u, 12.7 * u)]), (128, 128, 0))
+        outlined(c, polygon([(3 * u, 7 * u), (15.8 * u, 7 * u), (12.8 * u, 13.5 * u), (0.5 * u, 13.5 * u)]),
+                 polygon([(3.6 * u, 7.8 * u), (14.6 * u, 7.8 * u), (12.3 * u, 12.7 * u), (1.7 * u, 12.7 * u)]),
+                 black, (255, 255, 0))
+    elif n == 1:  # green check mark
+        c.fill(any_of(segment(1.5 * u, 7 * u, 5.5 * u, 11.5 * u, 1.2 * u),
+                      segment(5.5 * u, 11.5 * u, 14.5 * u, 2 * u, 1.2 * u)), (0, 128, 0))
+    elif n in (2, 7):  # loudspeaker with sound, or greyed
+        if n == 2:
+            loudspeaker(c, u, (128, 128, 128), black, black)
+        else:
+            loudspeaker(c, u, white, (128, 128, 128), (128, 128, 128))
+    elif n == 3:  # blank page
+        page = polygon([(2.5 * u, 0.3 * u), (10 * u, 0.3 * u), (13.7 * u, 4 * u), (13.7 * u, 14 * u), (2.5 * u, 14 * u)])
+        inner = polygon([(3.3 * u, 1.1 * u), (9.6 * u, 1.1 * u), (12.9 * u, 4.4 * u), (12.9 * u, 13.2 * u),
+                         (3.3 * u, 13.2 * u)])
+        outlined(c, page, inner, black, white)
+        c.fill(polygon([(9.6 * u, 1.1 * u), (9.6 * u, 4.4 * u), (12.9 * u, 4.4 * u)]), black)
+    elif n == 4:  # yellow disc
+        outlined(c, disc(8 * u, 7.5 * u, 6.8 * u), disc(8 * u, 7.5 * u, 6 * u), (128, 128, 0), (255, 255, 0))
+        c.fill(disc(5.5 * u, 4.8 * u, 1.2 * u), white)
+    elif n == 5:  # red no-entry sign
+        outlined(c, disc(8 * u, 7.5 * u, 6.8 * u), disc(8 * u, 7.5 * u, 6 * u), (128, 0, 0), (255, 0, 0))
+        c.fill(rect(3.5 * u, 6.2 * u, 12.5 * u, 8.8 * u), white)
+    elif n == 6:  # green square with a white triangle
+        outlined(c, round_rect(1 * u, 0.5 * u, 15 * u, 14.5 * u, 1.5 * u),
+                 round_rect(1.8 * u, 1.3 * u, 14.2 * u, 13.7 * u, 1 * u), (0, 96, 0), (0, 160, 0))
+        c.fill(polygon([(5.5 * u, 3.5 * u), (12 * u, 7.5 * u), (5.5 * u, 11.5 * u)]), white)
+    return c.rgba()
+
+
+def toolbar_large_bmp():
+    """The eight pictures at 32 x 30 side by side, laid on the light grey background, as an 8-bit
+    BMP whose palette holds the most used colours (each pixel takes the nearest)."""
+    grey = PALETTE16[PIXEL_INDEX['.']]
+    images = [tool_picture(n, LARGE_W)[:LARGE_H] for n in range(8)]
+    rows = []
+    for y in range(LARGE_H):
+        row = []
+        for image in images:
+            for (r, g, b, a) in image[y]:
+                row.append(tuple((c * a + k * (255 - a)) // 255 for c, k in zip((r, g, b), grey)))
+        rows.append(row)
+    counts = {}
+    for row in rows:
+        for colour in row:
+            counts[colour] = counts.get(colour, 0) + 1
+    # The background first, so that it keeps its exact colour (the tutor replaces it by the face).
+    palette = [grey] + [c for c, _ in sorted(counts.items(), key=lambda kv: -kv[1]) if c != grey][:255]
+    nearest = {}
+
+    def index(colour):
+        if colour not in nearest:
+            nearest[colour] = min(range(len(palette)),
+                                  key=lambda i: sum((p - q) ** 2 for p, q in zip(palette[i], colour)))
+        return nearest[colour]
+    width = LARGE_W * len(images)
+    stride = (width + 3) // 4 * 4
+    pixels = b"".join(bytes(index(c) for c in rows[y]) + b"\0" * (stride - width)
+                      for y in range(LARGE_H - 1, -1, -1))
+    table = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in palette)
+    info = struct.pack("<IiiHHIIiiII", 40, width, LARGE_H, 1, 8, 0, len(pixels), 2835, 2835, len(palette),
+                       len(palette))
+    offset = 14 + len(info) + len(table)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    return header + info + table + pixels
+
+
+def png_image(pixels):
+    """A square RGBA picture as a PNG file (what an icon's 256 pixel entry may hold)."""
+    size = len(pixels)
+    raw = b"".join(b"\0" + bytes(v for px in row for v in px) for row in pixels)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+ICON_SIZES = (256, 48, 32, 24, 20, 16)
+
+
 def ico_file(images):
-    """An .ico file holding the given square RGBA images."""
+    """An .ico file holding the given square RGBA images; those of 48 pixels and more as PNG."""
     header = struct.pack("<HHH", 0, 1, len(images))
     offset = len(header) + 16 * len(images)
     entries = b""
     blobs = b""
     for pixels in images:
         size = len(pixels)
-        blob = icon_image(pixels)
+        blob = png_image(pixels) if size >= 48 else icon_image(pixels)
         entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(blob), offset)
         offset += len(blob)
         blobs += blob
@@ -487,10 +616,11 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.normpath(os.path.join(here, "..", "resources"))
     write(os.path.join(out, "toolbar.bmp"), toolbar_bmp())
-    write(os.path.join(out, "keyfarer.ico"), ico_file([key_cap_icon(32), key_cap_icon(16)]))
-    write(os.path.join(out, "stats.ico"), ico_file([bar_chart_icon(32), bar_chart_icon(16)]))
+    write(os.path.join(out, "toolbar_large.bmp"), toolbar_large_bmp())
+    write(os.path.join(out, "keyfarer.ico"), ico_file([key_cap_icon(n) for n in ICON_SIZES]))
+    write(os.path.join(out, "stats.ico"), ico_file([bar_chart_icon(n) for n in ICON_SIZES]))
     setup = sys.argv[1] if len(sys.argv) > 1 else os.path.normpath(os.path.join(here, "..", "setup"))
-    write(os.path.join(setup, "quillsetup.ico"), ico_file([setup_icon(48), setup_icon(32), setup_icon(16)]))
+    write(os.path.join(setup, "quillsetup.ico"), ico_file([setup_icon(n) for n in ICON_SIZES]))
 
 
 if __name__ == "__main__":

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "app/app.h"
+#include "app/dpi.h"
 #include "app/list_sort.h"
 #include "app/screen.h"
 #include "app/strings_win.h"
@@ -37,11 +38,14 @@ constexpr ColumnInfo kColumns[kSortColumns] = {
 // A typed custom word shows its figures in its row.
 const TypingAreaHooks kTypingHooks = {nullptr, nullptr, nullptr, nullptr, Mode3_UpdateWordRow};
 
-// The typing area's font; the previous one is deleted once the typing area using it is gone.
+// The typing area's font and the list's (the system's list font, made for the DPI); the previous
+// ones are deleted once no control uses them.
 HFONT s_Font = nullptr;
+HFONT s_ListFont = nullptr;
 
-HWND CreateChild(const wchar_t* cls, DWORD style, int y, int height, int id) {
-  return CreateWindowExW(0, cls, L"", style, kX, y, kWidth, height, g_App.mainWindow,
+// Made without a size: LayOut places it.
+HWND CreateChild(const wchar_t* cls, DWORD style, int id) {
+  return CreateWindowExW(0, cls, L"", style, 0, 0, 0, 0, g_App.mainWindow,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
 }
 
@@ -95,27 +99,39 @@ void App_SetListColumns() {
   if (g_Training.customList) LayOutColumns(g_Training.customList, false);
 }
 
+namespace {
+
+void LayOut() {
+  HFONT previous = s_Font, previousList = s_ListFont;
+  s_Font = App_MakeFont(g_App.mainWindow, L"MS Shell Dlg", 20);
+  s_ListFont = App_ListFont(g_App.mainWindow);
+  App_PlaceControl(g_Training.customTypingArea, kX, kAreaY, kWidth, kAreaHeight, s_Font);
+  App_PlaceControl(g_Training.customList, kX, kListY, kWidth, kListHeight, s_ListFont);
+  App_SetListColumns();
+  if (previous) DeleteObject(previous);
+  if (previousList) DeleteObject(previousList);
+}
+
+}  // namespace
+
 void Mode3_BuildScreen(int) {
   g_Typing.wordErrors = 0;
   if (g_App.mainWindow)
-    SetWindowPos(g_App.mainWindow, nullptr, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(g_App.mainWindow, nullptr, 0, 0, App_Scale(g_App.mainWindow, kWindowWidth),
+                 App_Scale(g_App.mainWindow, kWindowHeight), SWP_NOMOVE | SWP_NOZORDER);
 
-  g_Training.customTypingArea = CreateChild(L"EDIT", kEditStyle, kAreaY, kAreaHeight, IDC_TYPING_AREA);
-  if (s_Font) DeleteObject(s_Font);
-  s_Font = App_MakeFont(L"MS Shell Dlg", 20);
-  if (g_Training.customTypingArea) {
-    SendMessageW(g_Training.customTypingArea, WM_SETFONT, reinterpret_cast<WPARAM>(s_Font), TRUE);
-    App_SubclassTypingArea(g_Training.customTypingArea, kTypingHooks);
-  }
+  g_Training.customTypingArea = CreateChild(L"EDIT", kEditStyle, IDC_TYPING_AREA);
+  if (g_Training.customTypingArea) App_SubclassTypingArea(g_Training.customTypingArea, kTypingHooks);
 
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&icc);
-  g_Training.customList = CreateChild(WC_LISTVIEWW, kListStyle, kListY, kListHeight, IDC_CUSTOM_LIST);
+  g_Training.customList = CreateChild(WC_LISTVIEWW, kListStyle, IDC_CUSTOM_LIST);
   if (g_Training.customList) {
     SendMessageW(g_Training.customList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     LayOutColumns(g_Training.customList, true);
   }
+  LayOut();
   Mode3_LoadCustomWords(g_Settings.Language);
 }
 
@@ -149,5 +165,5 @@ LRESULT OnNotify(const NMHDR* header) {
 
 const ScreenOps kCustomScreen = {
     kModeCustom, Mode3_BuildScreen, Relabel, nullptr, true, ForgetScreen, TypingArea, nullptr, 0,
-    nullptr,     nullptr,           OnNotify, nullptr, nullptr, nullptr,
+    nullptr,     nullptr,           OnNotify, nullptr, nullptr, nullptr, LayOut,
 };

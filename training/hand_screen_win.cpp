@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/app.h"
+#include "app/dpi.h"
 #include "app/screen.h"
 #include "app/toolbar_win.h"
 #include "app/wide_text.h"
@@ -28,11 +29,20 @@ constexpr int kLeftListX = 25, kRightListX = 700, kListWidth = 120, kListHeight 
 // The font of the screen shown; the previous one is deleted once its controls are gone.
 HFONT s_Font = nullptr;
 
-HWND CreateChild(const wchar_t* cls, DWORD style, int x, int width, int height, int id) {
-  HWND child = CreateWindowExW(0, cls, L"", style, x, kTop, width, height, g_App.mainWindow,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
-  if (child && s_Font) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(s_Font), TRUE);
-  return child;
+// Made without a size: LayOut places it.
+HWND CreateChild(const wchar_t* cls, DWORD style, int id) {
+  return CreateWindowExW(0, cls, L"", style, 0, 0, 0, 0, g_App.mainWindow,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
+}
+
+void LayOut() {
+  // The controls that used the previous font are gone or take the new one.
+  HFONT previous = s_Font;
+  s_Font = App_MakeFont(g_App.mainWindow, L"MS Shell Dlg", 20);
+  App_PlaceControl(g_TypingScreen.typingArea, kAreaX, kTop, kAreaWidth, kAreaHeight, s_Font);
+  App_PlaceControl(g_Training.leftList, kLeftListX, kTop, kListWidth, kListHeight, s_Font);
+  App_PlaceControl(g_Training.rightList, kRightListX, kTop, kListWidth, kListHeight, s_Font);
+  if (previous) DeleteObject(previous);
 }
 
 HWND WordList(int list) { return list == 2 ? g_Training.rightList : g_Training.leftList; }
@@ -68,17 +78,15 @@ const TypingAreaHooks kTypingHooks = {&kWordLists, ListSelect, nullptr, nullptr,
 
 void Mode12_BuildScreen(int mode) {
   if (g_App.mainWindow)
-    SetWindowPos(g_App.mainWindow, nullptr, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE | SWP_NOZORDER);
-
-  // The controls that used the previous font are gone.
-  if (s_Font) DeleteObject(s_Font);
-  s_Font = App_MakeFont(L"MS Shell Dlg", 20);
+    SetWindowPos(g_App.mainWindow, nullptr, 0, 0, App_Scale(g_App.mainWindow, kWindowWidth),
+                 App_Scale(g_App.mainWindow, kWindowHeight), SWP_NOMOVE | SWP_NOZORDER);
 
   // Modes 1 and 2 share the common typing area with the Tests screen.
-  g_TypingScreen.typingArea = CreateChild(L"EDIT", kEditStyle, kAreaX, kAreaWidth, kAreaHeight, IDC_TYPING_AREA);
+  g_TypingScreen.typingArea = CreateChild(L"EDIT", kEditStyle, IDC_TYPING_AREA);
   App_SubclassTypingArea(g_TypingScreen.typingArea, kTypingHooks);
-  g_Training.leftList = CreateChild(L"LISTBOX", kListStyle, kLeftListX, kListWidth, kListHeight, IDC_LEFT_LIST);
-  g_Training.rightList = CreateChild(L"LISTBOX", kListStyle, kRightListX, kListWidth, kListHeight, IDC_RIGHT_LIST);
+  g_Training.leftList = CreateChild(L"LISTBOX", kListStyle, IDC_LEFT_LIST);
+  g_Training.rightList = CreateChild(L"LISTBOX", kListStyle, IDC_RIGHT_LIST);
+  LayOut();
 
   Mode12_LoadWordLists(mode, g_Settings.Language);
 }
@@ -101,9 +109,9 @@ void RelabelAlternation(int language) { Mode12_LoadWordLists(kModeAlternation, l
 
 const ScreenOps kHandScreen = {
     kModeHands, Mode12_BuildScreen, RelabelHands, nullptr, true, ForgetScreen, TypingArea, nullptr, 0,
-    nullptr,    nullptr,            nullptr,      nullptr, nullptr, nullptr,
+    nullptr,    nullptr,            nullptr,      nullptr, nullptr, nullptr, LayOut,
 };
 const ScreenOps kAlternationScreen = {
     kModeAlternation, Mode12_BuildScreen, RelabelAlternation, nullptr, true, ForgetScreen, TypingArea, nullptr, 0,
-    nullptr,          nullptr,            nullptr,            nullptr, nullptr, nullptr,
+    nullptr,          nullptr,            nullptr,            nullptr, nullptr, nullptr, LayOut,
 };
