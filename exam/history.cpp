@@ -29,10 +29,6 @@ std::string Padded(int value, size_t width) {
   return text;
 }
 
-std::string FormatTime(const HistoryTime& t) {
-  return Padded(t.year, 4) + "-" + Padded(t.month, 2) + "-" + Padded(t.day, 2) + "T" + Padded(t.hour, 2) + ":" +
-         Padded(t.minute, 2) + ":" + Padded(t.second, 2);
-}
 
 // A field of `width` digits at `at`.
 bool Digits(const std::string& text, size_t at, size_t width, int& value) {
@@ -50,19 +46,6 @@ int DaysInMonth(int year, int month) {
   return month == 2 && leap ? 29 : kDays[month - 1];
 }
 
-// "YYYY-MM-DDTHH:MM:SS", a date that exists and a time of the day.
-bool ReadTime(const std::string& text, HistoryTime& t) {
-  if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
-      text[16] != ':') {
-    return false;
-  }
-  if (!Digits(text, 0, 4, t.year) || !Digits(text, 5, 2, t.month) || !Digits(text, 8, 2, t.day) ||
-      !Digits(text, 11, 2, t.hour) || !Digits(text, 14, 2, t.minute) || !Digits(text, 17, 2, t.second)) {
-    return false;
-  }
-  return t.year >= 1 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= DaysInMonth(t.year, t.month) &&
-         t.hour <= 23 && t.minute <= 59 && t.second <= 59;
-}
 
 bool ReadWhole(const std::string& text, int64_t& value) {
   if (text.empty() || text.size() > kMaxWholeDigits) return false;
@@ -112,40 +95,6 @@ std::string CsvField(const std::string& text) {
   return quoted + "\"";
 }
 
-// The fields of one line; false when it is no RFC 4180 record of at most kFields fields.
-bool SplitCsv(const std::string& line, std::vector<std::string>& fields) {
-  fields.clear();
-  const size_t n = line.size();
-  size_t i = 0;
-  while (true) {
-    std::string field;
-    if (i < n && line[i] == '"') {
-      ++i;
-      while (true) {
-        if (i >= n) return false;  // no closing quote
-        const char c = line[i++];
-        if (c != '"') {
-          field += c;
-        } else if (i < n && line[i] == '"') {
-          field += '"';
-          ++i;
-        } else {
-          break;
-        }
-      }
-    } else {
-      const size_t end = std::min(line.find(',', i), n);
-      field.assign(line, i, end - i);
-      if (field.find_first_of("\"\r\n") != std::string::npos) return false;
-      i = end;
-    }
-    fields.push_back(std::move(field));
-    if (fields.size() > kFields) return false;
-    if (i == n) return true;
-    if (line[i] != ',') return false;  // text after a closing quote
-    ++i;
-  }
-}
 
 // a / b rounded half away from zero; b > 0.
 int64_t RoundedDivide(int64_t a, int64_t b) {
@@ -296,6 +245,57 @@ std::string Svg(const std::vector<HistoryRow>& rows, const ProgressTexts& texts,
 
 }  // namespace
 
+std::string Mode4_FormatHistoryTime(const HistoryTime& t) {
+  return Padded(t.year, 4) + "-" + Padded(t.month, 2) + "-" + Padded(t.day, 2) + "T" + Padded(t.hour, 2) + ":" +
+         Padded(t.minute, 2) + ":" + Padded(t.second, 2);
+}
+
+bool Mode4_ReadHistoryTime(const std::string& text, HistoryTime& t) {
+  if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
+      text[16] != ':') {
+    return false;
+  }
+  if (!Digits(text, 0, 4, t.year) || !Digits(text, 5, 2, t.month) || !Digits(text, 8, 2, t.day) ||
+      !Digits(text, 11, 2, t.hour) || !Digits(text, 14, 2, t.minute) || !Digits(text, 17, 2, t.second)) {
+    return false;
+  }
+  return t.year >= 1 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= DaysInMonth(t.year, t.month) &&
+         t.hour <= 23 && t.minute <= 59 && t.second <= 59;
+}
+
+bool Mode4_SplitCsvLine(const std::string& line, std::string* fields, size_t count) {
+  const size_t n = line.size();
+  size_t i = 0, found = 0;
+  while (true) {
+    if (found == count) return false;
+    std::string& field = fields[found++];
+    field.clear();
+    if (i < n && line[i] == '"') {
+      ++i;
+      while (true) {
+        if (i >= n) return false;  // no closing quote
+        const char c = line[i++];
+        if (c != '"') {
+          field += c;
+        } else if (i < n && line[i] == '"') {
+          field += '"';
+          ++i;
+        } else {
+          break;
+        }
+      }
+    } else {
+      const size_t end = std::min(line.find(',', i), n);
+      field.assign(line, i, end - i);
+      if (field.find_first_of("\"\r\n") != std::string::npos) return false;
+      i = end;
+    }
+    if (i == n) return found == count;
+    if (line[i] != ',') return false;  // text after a closing quote
+    ++i;
+  }
+}
+
 bool operator==(const HistoryRow& a, const HistoryRow& b) {
   const HistoryTime &s = a.time, &t = b.time;
   return s.year == t.year && s.month == t.month && s.day == t.day && s.hour == t.hour && s.minute == t.minute &&
@@ -419,11 +419,11 @@ bool IsUtf8Text(const std::string& bytes, bool cutStart, bool cutEnd) {
 
 }  // namespace
 
-bool Mode4_HistoryAppendBytes(uint64_t size, const std::string& head, const std::string& tail, const std::string& row,
-                              std::string& bytes) {
+bool Mode4_CsvAppendBytes(uint64_t size, const std::string& head, const std::string& tail,
+                          const std::string& fileStart, const std::string& rows, std::string& bytes) {
   bytes.clear();
   if (size == 0) {
-    bytes = Mode4_HistoryFileStart() + row;
+    bytes = fileStart + rows;
     return true;
   }
   // A UTF-16 file (marked FF FE or FE FF) is no UTF-8 text: a UTF-8 row would spoil it.
@@ -440,12 +440,12 @@ bool Mode4_HistoryAppendBytes(uint64_t size, const std::string& head, const std:
   } else if (last != '\n') {
     bytes = "\r\n";
   }
-  bytes += row;
+  bytes += rows;
   return true;
 }
 
 std::string Mode4_FormatHistoryRow(const HistoryRow& row) {
-  return FormatTime(row.time) + "," + row.language + "," + CsvField(row.sample) + "," + (row.completed ? "1" : "0") +
+  return Mode4_FormatHistoryTime(row.time) + "," + row.language + "," + CsvField(row.sample) + "," + (row.completed ? "1" : "0") +
          "," + Mode4_FormatHundredths(row.minutes100) + "," + Mode4_FormatHundredths(row.cpm100) + "," +
          std::to_string(row.characters) + "," + std::to_string(row.words) + "," +
          Mode4_FormatHundredths(row.wpm100) + "," + std::to_string(row.errors) + "," +
@@ -454,9 +454,9 @@ std::string Mode4_FormatHistoryRow(const HistoryRow& row) {
 
 bool Mode4_ParseHistoryRow(const std::string& line, HistoryRow& row) {
   const size_t end = !line.empty() && line.back() == '\r' ? line.size() - 1 : line.size();
-  std::vector<std::string> f;
-  if (!SplitCsv(line.substr(0, end), f) || f.size() != kFields) return false;
-  if (!ReadTime(f[0], row.time)) return false;
+  std::string f[kFields];
+  if (!Mode4_SplitCsvLine(line.substr(0, end), f, kFields)) return false;
+  if (!Mode4_ReadHistoryTime(f[0], row.time)) return false;
   bool known = false;
   for (const LanguageFacts& language : kLanguages) known = known || f[1] == language.folder;
   if (!known) return false;

@@ -53,6 +53,14 @@ struct HistoryRow {
 
 bool operator==(const HistoryRow& a, const HistoryRow& b);
 
+// A test's time as History.csv and Keys.csv write it, "YYYY-MM-DDTHH:MM:SS", and read back: a
+// date that exists and a time of the day.
+std::string Mode4_FormatHistoryTime(const HistoryTime& time);
+bool Mode4_ReadHistoryTime(const std::string& text, HistoryTime& time);
+// The `count` fields of one RFC 4180 line (no line end) into fields[0..count); false when the
+// line is no such record or has another number of fields.
+bool Mode4_SplitCsvLine(const std::string& line, std::string* fields, size_t count);
+
 // Hundredths as decimal text with two decimals: 4125 -> "41.25", -5 -> "-0.05".
 std::string Mode4_FormatHundredths(int64_t hundredths);
 // A plain decimal number ("-"? digits ("." digits)?, at most 15 digits before the point) as
@@ -86,14 +94,14 @@ bool Mode4_ParseHistoryRow(const std::string& line, HistoryRow& row);
 // How many bytes at each end of an existing History.csv an append looks at.
 constexpr size_t kHistoryCheckBytes = 64 * 1024;
 
-// The bytes to append to a History.csv of `size` bytes whose first and last bytes (at most
-// kHistoryCheckBytes each, the whole file when it is smaller) are `head` and `tail`: a new file's
-// mark and header before the row, or a line end first after a last line without one (a bare CR at
-// the end is completed with its LF, so no empty record comes between). False, with nothing to
-// append, when the file is not UTF-8 text (a UTF-16 mark, a NUL, an invalid sequence), which the
-// append leaves as it is.
-bool Mode4_HistoryAppendBytes(uint64_t size, const std::string& head, const std::string& tail, const std::string& row,
-                              std::string& bytes);
+// The bytes to append to a CSV file of ours (History.csv, Keys.csv) of `size` bytes whose first
+// and last bytes (at most kHistoryCheckBytes each, the whole file when it is smaller) are `head`
+// and `tail`: a new file's `fileStart` (mark and header) before the rows, or a line end first
+// after a last line without one (a bare CR at the end is completed with its LF, so no empty record
+// comes between). False, with nothing to append, when the file is not UTF-8 text (a UTF-16 mark, a
+// NUL, an invalid sequence), which the append leaves as it is.
+bool Mode4_CsvAppendBytes(uint64_t size, const std::string& head, const std::string& tail,
+                          const std::string& fileStart, const std::string& rows, std::string& bytes);
 
 // Reads `size` bytes at `offset` into `out`; false when they cannot be read.
 using HistoryBlockReader = std::function<bool(uint64_t offset, char* out, size_t size)>;

@@ -233,7 +233,7 @@ TEST(HistoryRow, WhatAnAppendAddsAndWhatItLeavesAlone) {
     const size_t tailBytes = std::min(c.file.size() - headBytes, kHistoryCheckBytes);
     const std::string tail = c.file.substr(c.file.size() - tailBytes);
     std::string bytes = "stale";
-    EXPECT_EQ(Mode4_HistoryAppendBytes(c.file.size(), head, tail, row, bytes), c.appended);
+    EXPECT_EQ(Mode4_CsvAppendBytes(c.file.size(), head, tail, Mode4_HistoryFileStart(), row, bytes), c.appended);
     EXPECT_EQ(bytes, c.appended ? c.before + row : "");
   }
 }

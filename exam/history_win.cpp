@@ -31,17 +31,15 @@ namespace {
 constexpr int kHistoryStatusPart = SB_PART_LIVE_ERRORS;
 
 
-// Name of a language as its Language submenu entry shows it, without the shortcut.
-
-void ReportNotWritten() {
-  if (g_History.failureReported) return;
-  g_History.failureReported = true;
-  if (!g_App.statusBar) return;
-  const Text16 text = App_StringText(IDS_HISTORY_NOT_WRITTEN, g_Settings.Language);
-  SendMessageW(g_App.statusBar, SB_SETTEXTW, kHistoryStatusPart, reinterpret_cast<LPARAM>(W(text)));
-}
-
 }  // namespace
+
+void Mode4_SayNotWritten(bool& reported, UINT text) {
+  if (reported) return;
+  reported = true;
+  if (!g_App.statusBar) return;
+  const Text16 said = App_StringText(text, g_Settings.Language);
+  SendMessageW(g_App.statusBar, SB_SETTEXTW, kHistoryStatusPart, reinterpret_cast<LPARAM>(W(said)));
+}
 
 namespace {
 
@@ -57,7 +55,7 @@ bool ReadAt(HANDLE file, uint64_t offset, size_t count, std::string& out) {
 
 }  // namespace
 
-bool Mode4_AppendHistoryLine(const std::string& path, const std::string& row) {
+bool Mode4_AppendCsvRows(const std::string& path, const std::string& fileStart, const std::string& rows) {
   const Text16 widePath = Text_FromUtf8(path);
   // Wine opens a read-only file for writing all the same; the user's read-only file stays as it is.
   const DWORD attributes = GetFileAttributesW(W(widePath));
@@ -81,7 +79,7 @@ bool Mode4_AppendHistoryLine(const std::string& path, const std::string& row) {
     const size_t tailBytes = static_cast<size_t>(std::min<uint64_t>(total - headBytes, kHistoryCheckBytes));
     ok = ReadAt(file, total - tailBytes, tailBytes, tail);
   }
-  ok = ok && Mode4_HistoryAppendBytes(total, head, tail, row, bytes);
+  ok = ok && Mode4_CsvAppendBytes(total, head, tail, fileStart, rows, bytes);
   if (ok) {
     DWORD written = 0;
     ok = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) &&
@@ -105,7 +103,8 @@ void Mode4_AppendHistory(const TestFigures& figures, bool completed) {
   const HistoryTime time = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
   const HistoryRow row = Mode4_MakeHistoryRow(time, g_Settings.Language, g_Sample.fileName, completed, figures,
                                               g_Typing.keystrokes, g_Typing.testErrors);
-  if (!Mode4_AppendHistoryLine(g_History.path, Mode4_FormatHistoryRow(row))) ReportNotWritten();
+  if (!Mode4_AppendCsvRows(g_History.path, Mode4_HistoryFileStart(), Mode4_FormatHistoryRow(row)))
+    Mode4_SayNotWritten(g_History.failureReported, IDS_HISTORY_NOT_WRITTEN);
   // The test's key figures, with the same time as its row.
   Mode4_AppendKeyHistory(time);
 }

@@ -105,14 +105,14 @@ TEST_F(HistoryTest, RowsGoAfterWhatTheFileHolds) {
   const std::string path = g_History.path;
   // An empty file is started as a new one.
   ASSERT_TRUE(kftest::WriteBytes(Path(L"History.csv"), ""));
-  ASSERT_TRUE(Mode4_AppendHistoryLine(path, row));
+  ASSERT_TRUE(Mode4_AppendCsvRows(path, Mode4_HistoryFileStart(), row));
   EXPECT_EQ(History(), kFileStart + row);
   // A last line without its end (edited by hand) keeps its bytes and gets a line end first.
   const std::string edited = kFileStart + "my own notes, kept\r\nlast line";
   ASSERT_TRUE(kftest::WriteBytes(Path(L"History.csv"), edited));
-  ASSERT_TRUE(Mode4_AppendHistoryLine(path, row));
+  ASSERT_TRUE(Mode4_AppendCsvRows(path, Mode4_HistoryFileStart(), row));
   EXPECT_EQ(History(), edited + "\r\n" + row);
-  ASSERT_TRUE(Mode4_AppendHistoryLine(path, row));
+  ASSERT_TRUE(Mode4_AppendCsvRows(path, Mode4_HistoryFileStart(), row));
   EXPECT_EQ(History(), edited + "\r\n" + row + row);
 }
 
@@ -140,7 +140,7 @@ TEST_F(HistoryTest, AFileThatCannotBeWrittenIsSaidOnceAndTheTestGoesOn) {
   StoppedTest();
   EXPECT_EQ(Status(), L"Errors: 1");
   EXPECT_EQ(Figure(1), "600.00");
-  EXPECT_FALSE(Mode4_AppendHistoryLine(g_History.path, "row\r\n"));
+  EXPECT_FALSE(Mode4_AppendCsvRows(g_History.path, Mode4_HistoryFileStart(), "row\r\n"));
 }
 
 TEST_F(HistoryTest, TheReportChartsTheTestsOfItsLanguageAfterItsOwnPart) {

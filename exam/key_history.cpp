@@ -21,46 +21,6 @@ constexpr size_t kMaxDigits = 12;   // counts far beyond any test, and still sum
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-void Padded(std::string& out, int value, size_t width) {
-  std::string text = std::to_string(value < 0 ? 0 : value);
-  if (text.size() < width) out.append(width - text.size(), '0');
-  out += text;
-}
-
-void AppendTime(std::string& out, const HistoryTime& t) {
-  Padded(out, t.year, 4);
-  out += '-';
-  Padded(out, t.month, 2);
-  out += '-';
-  Padded(out, t.day, 2);
-  out += 'T';
-  Padded(out, t.hour, 2);
-  out += ':';
-  Padded(out, t.minute, 2);
-  out += ':';
-  Padded(out, t.second, 2);
-}
-
-bool Digits(const std::string& text, size_t at, size_t width, int& value) {
-  value = 0;
-  for (size_t i = at; i < at + width; ++i) {
-    if (!IsDigit(text[i])) return false;
-    value = value * 10 + (text[i] - '0');
-  }
-  return true;
-}
-
-bool ReadTime(const std::string& text, HistoryTime& t) {
-  if (text.size() != kTimeLength || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
-      text[16] != ':') {
-    return false;
-  }
-  return Digits(text, 0, 4, t.year) && Digits(text, 5, 2, t.month) && Digits(text, 8, 2, t.day) &&
-         Digits(text, 11, 2, t.hour) && Digits(text, 14, 2, t.minute) && Digits(text, 17, 2, t.second) &&
-         t.year >= 1 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour <= 23 &&
-         t.minute <= 59 && t.second <= 59;
-}
-
 bool SameTime(const HistoryTime& a, const HistoryTime& b) {
   return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour && a.minute == b.minute &&
          a.second == b.second;
@@ -104,39 +64,6 @@ bool ReadCharacter(const std::string& field, char16_t& ch, bool emptyAllowed) {
   return true;
 }
 
-// The fields of one line; false when it is no RFC 4180 record of kFields fields.
-bool SplitCsv(const std::string& line, std::string (&fields)[kFields]) {
-  const size_t n = line.size();
-  size_t i = 0, count = 0;
-  while (true) {
-    if (count == kFields) return false;
-    std::string& field = fields[count++];
-    field.clear();
-    if (i < n && line[i] == '"') {
-      ++i;
-      while (true) {
-        if (i >= n) return false;
-        const char c = line[i++];
-        if (c != '"') {
-          field += c;
-        } else if (i < n && line[i] == '"') {
-          field += '"';
-          ++i;
-        } else {
-          break;
-        }
-      }
-    } else {
-      const size_t end = std::min(line.find(',', i), n);
-      field.assign(line, i, end - i);
-      if (field.find_first_of("\"\r\n") != std::string::npos) return false;
-      i = end;
-    }
-    if (i == n) return count == kFields;
-    if (line[i] != ',') return false;
-    ++i;
-  }
-}
 
 // Quick look at a line before it is parsed: rows of other languages are passed over at once.
 bool MayBeRowOf(const std::string& line, const std::string& language) {
@@ -163,9 +90,7 @@ bool operator==(const KeyRow& a, const KeyRow& b) {
 std::string Mode4_KeyFileStart() { return std::string(kBom) + kHeader + "\r\n"; }
 
 std::string Mode4_FormatKeyRow(const KeyRow& row) {
-  std::string line;
-  AppendTime(line, row.time);
-  return line + "," + row.language + "," + CharacterField(row.ch) + "," + std::to_string(row.expected) + "," +
+  return Mode4_FormatHistoryTime(row.time) + "," + row.language + "," + CharacterField(row.ch) + "," + std::to_string(row.expected) + "," +
          std::to_string(row.errors) + "," + (row.wrong ? CharacterField(row.wrong) : std::string()) + "," +
          std::to_string(row.wrongTimes) + "," + std::to_string(row.timed) + "," + std::to_string(row.ms) + "\r\n";
 }
@@ -196,8 +121,8 @@ bool Mode4_ParseKeyRow(const std::string& line, KeyRow& row) {
   const size_t end = !line.empty() && line.back() == '\r' ? line.size() - 1 : line.size();
   if (end > kMaxKeyLine) return false;
   std::string f[kFields];
-  if (!SplitCsv(line.substr(0, end), f)) return false;
-  if (!ReadTime(f[0], row.time)) return false;
+  if (!Mode4_SplitCsvLine(line.substr(0, end), f, kFields)) return false;
+  if (!Mode4_ReadHistoryTime(f[0], row.time)) return false;
   bool known = false;
   for (const LanguageFacts& language : kLanguages) known = known || f[1] == language.folder;
   if (!known) return false;

@@ -24,18 +24,6 @@ KeyHistoryState g_KeyHistory;
 namespace {
 
 constexpr char kKeyFile[] = "Keys.csv";
-// The status bar part where History.csv's failure is said too: the live errors figure of the
-// stopped test stood there, and the next test's figures take it back.
-constexpr int kKeysStatusPart = SB_PART_LIVE_ERRORS;
-
-
-void ReportNotWritten() {
-  if (g_KeyHistory.failureReported) return;
-  g_KeyHistory.failureReported = true;
-  if (!g_App.statusBar) return;
-  const Text16 text = App_StringText(IDS_KEYS_NOT_WRITTEN, g_Settings.Language);
-  SendMessageW(g_App.statusBar, SB_SETTEXTW, kKeysStatusPart, reinterpret_cast<LPARAM>(W(text)));
-}
 
 }  // namespace
 
@@ -45,55 +33,13 @@ std::string Mode4_KeyHistoryPath() {
   return cut == std::string::npos ? std::string(kKeyFile) : history.substr(0, cut + 1) + kKeyFile;
 }
 
-bool Mode4_AppendCsvRows(const std::string& path, const std::string& fileStart, const std::string& rows) {
-  const Text16 widePath = Text_FromUtf8(path);
-  // Wine opens a read-only file for writing all the same; the user's read-only file stays as it is.
-  const DWORD attributes = GetFileAttributesW(W(widePath));
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-    return false;
-  }
-  HANDLE file = CreateFileW(W(widePath), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
-
-  LARGE_INTEGER size = {};
-  bool ok = GetFileSizeEx(file, &size) != FALSE;
-  std::string bytes;
-  if (ok && size.QuadPart == 0) {
-    bytes = fileStart;
-  } else if (ok) {
-    // A last line without its end (a file cut short or edited by hand) is ended first.
-    LARGE_INTEGER last;
-    last.QuadPart = size.QuadPart - 1;
-    char byte = 0;
-    DWORD got = 0;
-    ok = SetFilePointerEx(file, last, nullptr, FILE_BEGIN) && ReadFile(file, &byte, 1, &got, nullptr) && got == 1;
-    if (byte != '\n') bytes = "\r\n";
-  }
-  bytes += rows;
-  if (ok) {
-    DWORD written = 0;
-    ok = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) &&
-         WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size();
-    if (!ok) {
-      // Part of the rows on a full disk is taken back: the file ends where it ended.
-      SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
-      SetEndOfFile(file);
-    }
-  }
-  CloseHandle(file);
-  if (!ok && created) DeleteFileW(W(widePath));
-  return ok;
-}
-
 void Mode4_AppendKeyHistory(const HistoryTime& time) {
   if (g_Typing.keystrokes < 1) return;
   const std::string rows = Mode4_FormatKeyRows(time, g_Settings.Language, g_Typing.keys);
   // A test of Backspaces and line breaks only has no character to keep.
   if (rows.empty()) return;
-  if (!Mode4_AppendCsvRows(Mode4_KeyHistoryPath(), Mode4_KeyFileStart(), rows)) ReportNotWritten();
+  if (!Mode4_AppendCsvRows(Mode4_KeyHistoryPath(), Mode4_KeyFileStart(), rows))
+    Mode4_SayNotWritten(g_KeyHistory.failureReported, IDS_KEYS_NOT_WRITTEN);
 }
 
 KeySummary Mode4_ReadKeySummary(int language) {

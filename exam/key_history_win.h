@@ -21,11 +21,6 @@ std::string Mode4_KeyHistoryPath();
 // write. A file that cannot be written (read-only, a folder, a full disk) leaves the test as it
 // is and is said once per run, in the status bar's third part.
 void Mode4_AppendKeyHistory(const HistoryTime& time);
-// Appends `rows` to the file at `path` (UTF-8) in one write, starting a missing or empty file
-// with `fileStart` and putting a line end first after a last line that has none; earlier bytes
-// are never changed, a write cut short is taken back, and a read-only file or a folder is
-// refused. False when the rows are not there.
-bool Mode4_AppendCsvRows(const std::string& path, const std::string& fileStart, const std::string& rows);
 // The key figures of the last kKeyTests tests of `language` in Keys.csv.
 KeySummary Mode4_ReadKeySummary(int language);
 // The texts of the keyboard page and the key section in `language`.

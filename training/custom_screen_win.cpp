@@ -137,13 +137,6 @@ void Mode3_BuildScreen(int) {
 
 namespace {
 
-void ForgetScreen() {
-  HFONT font = g_TypingScreen.font;
-  g_TypingScreen = TypingScreen();
-  g_TypingScreen.font = font;  // the Tests screen's, deleted by the next one
-  g_Training = TrainingScreen();
-}
-
 HWND TypingArea() { return g_Training.customTypingArea; }
 
 // The headings and the rows in the new language.
@@ -164,6 +157,6 @@ LRESULT OnNotify(const NMHDR* header) {
 }  // namespace
 
 const ScreenOps kCustomScreen = {
-    kModeCustom, Mode3_BuildScreen, Relabel, nullptr, true, ForgetScreen, TypingArea, nullptr, 0,
+    kModeCustom, Mode3_BuildScreen, Relabel, nullptr, true, Mode12_ForgetScreen, TypingArea, nullptr, 0,
     nullptr,     nullptr,           OnNotify, nullptr, nullptr, nullptr, LayOut,
 };

@@ -91,14 +91,14 @@ void Mode12_BuildScreen(int mode) {
   Mode12_LoadWordLists(mode, g_Settings.Language);
 }
 
-namespace {
-
-void ForgetScreen() {
+void Mode12_ForgetScreen() {
   HFONT font = g_TypingScreen.font;
   g_TypingScreen = TypingScreen();
   g_TypingScreen.font = font;  // the Tests screen's, deleted by the next one
   g_Training = TrainingScreen();
 }
+
+namespace {
 
 HWND TypingArea() { return g_TypingScreen.typingArea; }
 
@@ -108,10 +108,10 @@ void RelabelAlternation(int language) { Mode12_LoadWordLists(kModeAlternation, l
 }  // namespace
 
 const ScreenOps kHandScreen = {
-    kModeHands, Mode12_BuildScreen, RelabelHands, nullptr, true, ForgetScreen, TypingArea, nullptr, 0,
+    kModeHands, Mode12_BuildScreen, RelabelHands, nullptr, true, Mode12_ForgetScreen, TypingArea, nullptr, 0,
     nullptr,    nullptr,            nullptr,      nullptr, nullptr, nullptr, LayOut,
 };
 const ScreenOps kAlternationScreen = {
-    kModeAlternation, Mode12_BuildScreen, RelabelAlternation, nullptr, true, ForgetScreen, TypingArea, nullptr, 0,
+    kModeAlternation, Mode12_BuildScreen, RelabelAlternation, nullptr, true, Mode12_ForgetScreen, TypingArea, nullptr, 0,
     nullptr,          nullptr,            nullptr,            nullptr, nullptr, nullptr, LayOut,
 };

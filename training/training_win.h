@@ -42,6 +42,8 @@ extern const ScreenOps kHandScreen;
 extern const ScreenOps kAlternationScreen;
 extern const ScreenOps kCustomScreen;
 void Mode12_BuildScreen(int mode);
+// What the training screens forget with their controls: their handles and lists.
+void Mode12_ForgetScreen();
 void Mode3_BuildScreen(int mode);
 // Relabels the five columns of the custom words list view, when it is shown, in the current
 // language, with widths that leave room for the headings.
