@@ -470,44 +470,32 @@ bool Mode4_ParseHistoryRow(const std::string& line, HistoryRow& row) {
          ReadWhole(f[9], row.errors) && Mode4_ReadHundredths(f[10], row.accuracy100);
 }
 
-std::vector<HistoryRow> Mode4_HistoryTail(uint64_t totalBytes, const HistoryBlockReader& read,
-                                          const std::string& language, size_t count, HistoryRows which,
-                                          size_t blockBytes) {
-  std::vector<HistoryRow> found;  // newest first until the end
-  if (count == 0 || blockBytes == 0) return found;
+void Mode4_WalkLinesBackward(uint64_t totalBytes, const HistoryBlockReader& read, size_t blockBytes, size_t maxLine,
+                             const std::function<bool(const std::string& line, bool firstLine)>& take) {
+  if (blockBytes == 0) return;
   std::string line;  // the end of the line being gathered backwards
   bool tooLong = false;
-  // Takes the gathered line; true when enough rows are found.
-  auto take = [&](bool firstLine) {
-    if (!tooLong) {
-      const bool marked = firstLine && line.compare(0, 3, kBom) == 0;
-      HistoryRow row;
-      if (Mode4_ParseHistoryRow(marked ? line.substr(3) : line, row) && row.language == language &&
-          (which == HistoryRows::All || row.completed)) {
-        found.push_back(std::move(row));
-      }
-    }
+  // Hands on the gathered line (a line too long is none); true when the walk is to end.
+  auto give = [&](bool firstLine) {
+    const bool done = !tooLong && take(line, firstLine);
     line.clear();
     tooLong = false;
-    return found.size() >= count;
+    return done;
   };
-
   std::string block;
   uint64_t position = totalBytes;
-  bool enough = false, failed = false;
-  while (position > 0 && !enough && !failed) {
+  while (position > 0) {
     const size_t size = static_cast<size_t>(std::min<uint64_t>(blockBytes, position));
     position -= size;
     block.resize(size);
-    // A line cut by a read error is no row: the walk ends with the rows after it.
-    failed = !read(position, &block[0], size);
-    if (failed) break;
+    // A line cut by a read error is no row: the walk ends with the lines after it.
+    if (!read(position, &block[0], size)) return;
     size_t end = size;
     while (true) {
       const size_t newline = end == 0 ? std::string::npos : block.rfind('\n', end - 1);
       const size_t start = newline == std::string::npos ? 0 : newline + 1;
       if (!tooLong) {
-        if (line.size() + (end - start) > kMaxHistoryLine) {
+        if (line.size() + (end - start) > maxLine) {
           tooLong = true;
           line.clear();
         } else {
@@ -515,11 +503,27 @@ std::vector<HistoryRow> Mode4_HistoryTail(uint64_t totalBytes, const HistoryBloc
         }
       }
       if (newline == std::string::npos) break;
-      if ((enough = take(false))) break;
+      if (give(false)) return;
       end = newline;
     }
   }
-  if (!enough && !failed) take(true);
+  give(true);
+}
+
+std::vector<HistoryRow> Mode4_HistoryTail(uint64_t totalBytes, const HistoryBlockReader& read,
+                                          const std::string& language, size_t count, HistoryRows which,
+                                          size_t blockBytes) {
+  std::vector<HistoryRow> found;  // newest first until the end
+  if (count == 0) return found;
+  Mode4_WalkLinesBackward(totalBytes, read, blockBytes, kMaxHistoryLine, [&](const std::string& line, bool firstLine) {
+    const bool marked = firstLine && line.compare(0, 3, kBom) == 0;
+    HistoryRow row;
+    if (Mode4_ParseHistoryRow(marked ? line.substr(3) : line, row) && row.language == language &&
+        (which == HistoryRows::All || row.completed)) {
+      found.push_back(std::move(row));
+    }
+    return found.size() >= count;
+  });
   std::reverse(found.begin(), found.end());
   return found;
 }

@@ -105,6 +105,12 @@ bool Mode4_CsvAppendBytes(uint64_t size, const std::string& head, const std::str
 
 // Reads `size` bytes at `offset` into `out`; false when they cannot be read.
 using HistoryBlockReader = std::function<bool(uint64_t offset, char* out, size_t size)>;
+// Hands the lines of a file of `totalBytes` to `take` from the last to the first (without their
+// LF; `firstLine` for the file's first), reading blocks of `blockBytes` from the end; a line of
+// more than `maxLine` bytes is skipped, and the walk ends when `take` says so, at the start of the
+// file, or at a block that cannot be read.
+void Mode4_WalkLinesBackward(uint64_t totalBytes, const HistoryBlockReader& read, size_t blockBytes, size_t maxLine,
+                             const std::function<bool(const std::string& line, bool firstLine)>& take);
 
 // Which rows a reading takes: all of them, or only the tests that were typed to the end of the
 // sample (the progress section's: a test stopped after a burst of three letters is no measure).

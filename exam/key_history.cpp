@@ -141,59 +141,20 @@ bool Mode4_ParseKeyRow(const std::string& line, KeyRow& row) {
 std::vector<KeyRow> Mode4_KeyHistoryTail(uint64_t totalBytes, const HistoryBlockReader& read,
                                          const std::string& language, size_t tests, size_t blockBytes) {
   std::vector<KeyRow> found;  // newest first until the end
-  if (tests == 0 || blockBytes == 0) return found;
+  if (tests == 0) return found;
   size_t testsSeen = 0;
-  std::string line;  // the end of the line being gathered backwards
-  bool tooLong = false;
-  // Takes the gathered line; true when an older test than the ones wanted begins.
-  auto take = [&](bool firstLine) {
-    bool done = false;
-    if (!tooLong) {
-      const size_t skip = firstLine && line.compare(0, 3, kBom) == 0 ? 3 : 0;
-      const std::string text = skip ? line.substr(skip) : std::string();
-      const std::string& candidate = skip ? text : line;
-      KeyRow row;
-      if (MayBeRowOf(candidate, language) && Mode4_ParseKeyRow(candidate, row)) {
-        if (testsSeen == 0 || !SameTime(row.time, found.back().time)) ++testsSeen;
-        if (testsSeen > tests) {
-          done = true;
-        } else {
-          found.push_back(std::move(row));
-        }
-      }
-    }
-    line.clear();
-    tooLong = false;
-    return done;
-  };
-
-  std::string block;
-  uint64_t position = totalBytes;
-  bool enough = false, failed = false;
-  while (position > 0 && !enough && !failed) {
-    const size_t size = static_cast<size_t>(std::min<uint64_t>(blockBytes, position));
-    position -= size;
-    block.resize(size);
-    failed = !read(position, &block[0], size);
-    if (failed) break;
-    size_t end = size;
-    while (true) {
-      const size_t newline = end == 0 ? std::string::npos : block.rfind('\n', end - 1);
-      const size_t start = newline == std::string::npos ? 0 : newline + 1;
-      if (!tooLong) {
-        if (line.size() + (end - start) > kMaxKeyLine + 1) {
-          tooLong = true;
-          line.clear();
-        } else {
-          line.insert(0, block, start, end - start);
-        }
-      }
-      if (newline == std::string::npos) break;
-      if ((enough = take(false))) break;
-      end = newline;
-    }
-  }
-  if (!enough && !failed) take(true);
+  // Ends when an older test than the ones wanted begins.
+  Mode4_WalkLinesBackward(totalBytes, read, blockBytes, kMaxKeyLine + 1, [&](const std::string& line, bool firstLine) {
+    const bool marked = firstLine && line.compare(0, 3, kBom) == 0;
+    const std::string text = marked ? line.substr(3) : std::string();
+    const std::string& candidate = marked ? text : line;
+    KeyRow row;
+    if (!MayBeRowOf(candidate, language) || !Mode4_ParseKeyRow(candidate, row)) return false;
+    if (testsSeen == 0 || !SameTime(row.time, found.back().time)) ++testsSeen;
+    if (testsSeen > tests) return true;
+    found.push_back(std::move(row));
+    return false;
+  });
   std::reverse(found.begin(), found.end());
   return found;
 }
