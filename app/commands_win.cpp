@@ -75,6 +75,8 @@ struct ShownCommands {
   bool menuEnabled[kMenuCount] = {};
   UINT startText = 0, alertText = 0;
   bool toolbarChecked = false, statusBarChecked = false;
+  HMENU languagePopup = nullptr;
+  int language = 0;
   BYTE buttonState[kButtonCount] = {};
   int buttonImage[kButtonCount] = {};
 };
@@ -103,6 +105,14 @@ void UpdateMenuBar(HMENU bar) {
     CheckMenuItem(bar, IDM_VIEW_STATUSBAR, MF_BYCOMMAND | (g_Ui.statusBarShown ? MF_CHECKED : MF_UNCHECKED));
     s_Shown.toolbarChecked = g_Ui.toolbarShown;
     s_Shown.statusBarChecked = g_Ui.statusBarShown;
+  }
+  // The Language submenu's mark, on a new submenu or after a switch.
+  const HMENU popup = App_LanguagePopup();
+  if (popup && (fresh || popup != s_Shown.languagePopup || g_Settings.Language != s_Shown.language)) {
+    App_MarkLanguage(g_Settings.Language);
+    s_Shown.languagePopup = popup;
+    s_Shown.language = g_Settings.Language;
+    changed = true;
   }
   s_Shown.bar = bar;
   if (changed) App_RedrawMenuBar();

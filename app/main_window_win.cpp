@@ -287,7 +287,7 @@ BOOL App_InitInstance(HINSTANCE instance, int showCommand) {
   App_ShowScreen(g_Settings.Mode);
 
   App_BuildLanguageMenu();
-  App_MarkLanguage(g_Settings.Language);
+  App_UpdateCommands();
 
   if (g_Settings.ShowURLLogo != 0) App_CreateSupportLink();
 

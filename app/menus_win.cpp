@@ -62,6 +62,8 @@ bool PlaceLanguagePopup(HMENU bar, HMENU popup, const Text16& title) {
 
 UINT App_LanguageCommand(int language) { return Language_Of(language).command; }
 
+HMENU App_LanguagePopup() { return g_LanguageMenu.popup; }
+
 UINT App_LanguageNameString(int language) { return Language_Of(language).entryString; }
 
 // While the main window's first contents are built it is drawn once at the end, menu bar
@@ -142,7 +144,6 @@ void App_SwitchLanguage(int language) {
     g_LanguageMenu = LanguageMenuState();
   }
   App_BuildLanguageMenu();
-  App_MarkLanguage(language);
 
   // The screen's lists and headings in the new language, or the screen built again.
   g_Ui.customListExists = App_CustomListExists(language);

@@ -5,7 +5,10 @@
 
 void App_AttachMenu();
 void App_BuildLanguageMenu();
+// Marks `language`'s entry of the Language submenu (App_UpdateCommands does, from the state).
 void App_MarkLanguage(int language);
+// The Language submenu of the menu bar shown, or nullptr before it is built.
+HMENU App_LanguagePopup();
 // The screen's texts in `language`: the title, where the screen takes it from the string
 // table, and the screen's own labels.
 void App_LocalizeStrings(int language);
