@@ -57,7 +57,8 @@ double Now() {
 
 // `rows` rows of `language`, forty characters a test, a test every few minutes.
 std::string MakeKeys(size_t rows, const char* language) {
-  const char16_t* letters = u"etaoinshrdlcumwfgypbvkjxqz ,.ETAOINSHRD";
+  // Forty characters, one per row of a test.
+  const char16_t letters[41] = u"etaoinshrdlcumwfgypbvkjxqz ,.ETAOINSHRDL";
   std::string bytes = Mode4_KeyFileStart();
   bytes.reserve(rows * 48);
   KeyRow row;
