@@ -25,6 +25,7 @@
 
 using kftest::Percentile;
 using kftest::ReadBytes;
+using kftest::ScratchCurrentFolder;
 using kftest::WriteBytes;
 
 namespace {
@@ -91,13 +92,8 @@ int main(int argc, char** argv) {
   }
 
   // A scratch folder as the current directory, as the tutor's own folder would be.
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"kf_history_bench_" + std::to_wstring(GetCurrentProcessId());
-  CreateDirectoryW(folder.c_str(), nullptr);
-  wchar_t saved[MAX_PATH * 2] = {};
-  GetCurrentDirectoryW(MAX_PATH * 2, saved);
-  if (!SetCurrentDirectoryW(folder.c_str())) {
+  const ScratchCurrentFolder scratch(L"kf_history_bench_");
+  if (!scratch.entered) {
     std::fprintf(stderr, "FAIL: no scratch folder\n");
     return 1;
   }
@@ -158,7 +154,5 @@ int main(int argc, char** argv) {
 
   DeleteFileW(L"History.csv");
   DeleteFileW(L"Report.htm");
-  SetCurrentDirectoryW(saved);
-  RemoveDirectoryW(folder.c_str());
   return ok ? 0 : 1;
 }

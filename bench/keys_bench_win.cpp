@@ -33,6 +33,7 @@
 
 using kftest::Percentile;
 using kftest::ReadBytes;
+using kftest::ScratchCurrentFolder;
 using kftest::WriteBytes;
 
 namespace {
@@ -121,13 +122,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: keys_bench [rows 1..10000000]\n");
     return 2;
   }
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"kf_keys_bench_" + std::to_wstring(GetCurrentProcessId());
-  CreateDirectoryW(folder.c_str(), nullptr);
-  wchar_t saved[MAX_PATH * 2] = {};
-  GetCurrentDirectoryW(MAX_PATH * 2, saved);
-  if (!SetCurrentDirectoryW(folder.c_str())) {
+  const ScratchCurrentFolder scratch(L"kf_keys_bench_");
+  if (!scratch.entered) {
     std::fprintf(stderr, "FAIL: no scratch folder\n");
     return 1;
   }
@@ -137,7 +133,7 @@ int main(int argc, char** argv) {
   g_App.instance = GetModuleHandleW(nullptr);
   g_Settings.Debug = 0;
   g_Settings.Language = 1;
-  const std::string base = Text_ToUtf8(Text16(folder.begin(), folder.end()));
+  const std::string base = Text_ToUtf8(Text16(scratch.folder.begin(), scratch.folder.end()));
   g_History.path = base + "\\History.csv";
   g_Settings.documentPath = base + "\\Settings.xml";
   g_ShellExecute = NoViewer;
@@ -246,7 +242,5 @@ int main(int argc, char** argv) {
   RemoveDirectoryW(L"EN\\Training Words");
   RemoveDirectoryW(L"EN\\Tests");
   RemoveDirectoryW(L"EN");
-  SetCurrentDirectoryW(saved);
-  RemoveDirectoryW(folder.c_str());
   return ok ? 0 : 1;
 }

@@ -528,21 +528,28 @@ std::vector<HistoryRow> Mode4_HistoryTail(uint64_t totalBytes, const HistoryBloc
   return found;
 }
 
-std::vector<HistoryRow> Mode4_ReadHistoryTail(const std::string& path, const std::string& language, size_t count,
-                                              HistoryRows which) {
+bool Mode4_ReadFileBlocks(const std::string& path,
+                          const std::function<void(uint64_t size, const HistoryBlockReader& read)>& use) {
+  if (Dir_Exists(path)) return false;
   std::FILE* file = File_Open(path, "rb");
-  if (!file) return {};
+  if (!file) return false;
   uint64_t size = 0;
-  std::vector<HistoryRow> rows;
-  if (File_Size(file, size)) {
-    rows = Mode4_HistoryTail(
-        size,
-        [file](uint64_t offset, char* out, size_t bytes) {
-          return File_SeekTo(file, offset) && std::fread(out, 1, bytes, file) == bytes;
-        },
-        language, count, which);
+  const bool sized = File_Size(file, size);
+  if (sized) {
+    use(size, [file](uint64_t offset, char* out, size_t bytes) {
+      return File_SeekTo(file, offset) && std::fread(out, 1, bytes, file) == bytes;
+    });
   }
   std::fclose(file);
+  return sized;
+}
+
+std::vector<HistoryRow> Mode4_ReadHistoryTail(const std::string& path, const std::string& language, size_t count,
+                                              HistoryRows which) {
+  std::vector<HistoryRow> rows;
+  Mode4_ReadFileBlocks(path, [&](uint64_t size, const HistoryBlockReader& read) {
+    rows = Mode4_HistoryTail(size, read, language, count, which);
+  });
   return rows;
 }
 

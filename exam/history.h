@@ -105,6 +105,10 @@ bool Mode4_CsvAppendBytes(uint64_t size, const std::string& head, const std::str
 
 // Reads `size` bytes at `offset` into `out`; false when they cannot be read.
 using HistoryBlockReader = std::function<bool(uint64_t offset, char* out, size_t size)>;
+// Opens the file at `path` for reading (not a folder) and hands `use` its size and a reader of
+// its blocks; false when it cannot be opened or sized.
+bool Mode4_ReadFileBlocks(const std::string& path,
+                          const std::function<void(uint64_t size, const HistoryBlockReader& read)>& use);
 // Hands the lines of a file of `totalBytes` to `take` from the last to the first (without their
 // LF; `firstLine` for the file's first), reading blocks of `blockBytes` from the end; a line of
 // more than `maxLine` bytes is skipped, and the walk ends when `take` says so, at the start of the

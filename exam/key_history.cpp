@@ -3,11 +3,9 @@
 #include "exam/key_history.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <utility>
 
-#include "common/files.h"
 #include "common/languages.h"
 #include "typing/keyboards.h"
 
@@ -160,20 +158,10 @@ std::vector<KeyRow> Mode4_KeyHistoryTail(uint64_t totalBytes, const HistoryBlock
 }
 
 std::vector<KeyRow> Mode4_ReadKeyHistoryTail(const std::string& path, const std::string& language, size_t tests) {
-  if (Dir_Exists(path)) return {};
-  std::FILE* file = File_Open(path, "rb");
-  if (!file) return {};
-  uint64_t size = 0;
   std::vector<KeyRow> rows;
-  if (File_Size(file, size)) {
-    rows = Mode4_KeyHistoryTail(
-        size,
-        [file](uint64_t offset, char* out, size_t bytes) {
-          return File_SeekTo(file, offset) && std::fread(out, 1, bytes, file) == bytes;
-        },
-        language, tests);
-  }
-  std::fclose(file);
+  Mode4_ReadFileBlocks(path, [&](uint64_t size, const HistoryBlockReader& read) {
+    rows = Mode4_KeyHistoryTail(size, read, language, tests);
+  });
   return rows;
 }
 

@@ -20,6 +20,26 @@ inline std::string ReadBytes(const std::wstring& path) {
   return bytes;
 }
 
+// The current folder moved to a fresh scratch folder for a benchmark's run, and back at its end,
+// when the folder (emptied by the run) is removed.
+struct ScratchCurrentFolder {
+  std::wstring folder;
+  wchar_t saved[MAX_PATH * 2] = {};
+  bool entered = false;
+  explicit ScratchCurrentFolder(const wchar_t* prefix) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    folder = std::wstring(temp) + prefix + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    GetCurrentDirectoryW(MAX_PATH * 2, saved);
+    entered = SetCurrentDirectoryW(folder.c_str()) != FALSE;
+  }
+  ~ScratchCurrentFolder() {
+    SetCurrentDirectoryW(saved);
+    RemoveDirectoryW(folder.c_str());
+  }
+};
+
 inline bool WriteBytes(const std::wstring& path, const std::string& bytes) {
   HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
