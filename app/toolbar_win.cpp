@@ -150,6 +150,31 @@ void App_CreateFont() {
   g_App.programFont = MakeProgramFont();
 }
 
+namespace {
+
+// The text views' face, registered once for this process from the tutor's resources. Wine's edit
+// control shapes Latin and Cyrillic lines without glyph numbers, and applies a font's positioning
+// tables to character codes as if they were glyphs: with the faces a Linux desktop gives for
+// "Arial" or "MS Shell Dlg", д е ж з are positioned as combining marks and one at the start of a
+// line ends the program. This face has no positioning tables, so there is nothing to misapply.
+const wchar_t* TextFace() {
+  static const wchar_t* face = nullptr;
+  if (face) return face;
+  face = L"Arial";  // what the views use when the resource cannot be registered
+  HMODULE module = g_App.instance ? g_App.instance : GetModuleHandleW(nullptr);
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_TEXT_FONT), MAKEINTRESOURCEW(10));  // RT_RCDATA
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  void* bytes = loaded ? LockResource(loaded) : nullptr;
+  DWORD faces = 0;
+  if (bytes && AddFontMemResourceEx(bytes, SizeofResource(module, found), nullptr, &faces) && faces > 0)
+    face = kTextFace;
+  return face;
+}
+
+}  // namespace
+
+HFONT App_MakeTextFont(HWND forWindow, LONG height) { return App_MakeFont(forWindow, TextFace(), height); }
+
 HFONT App_MakeFont(HWND forWindow, const wchar_t* face, LONG height, LONG weight, BYTE underline) {
   LOGFONTW lf = {};
   lf.lfHeight = App_Scale(forWindow, height);

@@ -67,7 +67,7 @@ int ValueColumnX() {
 // The controls at the window's DPI with the screen's font made for it.
 void LayOut() {
   HFONT previous = g_TypingScreen.font;
-  g_TypingScreen.font = App_MakeFont(g_App.mainWindow, L"Arial", 16);
+  g_TypingScreen.font = App_MakeTextFont(g_App.mainWindow, 16);
   App_PlaceControl(g_TypingScreen.typingArea, kAreaX, kTypingY, kAreaWidth, kAreaHeight, g_TypingScreen.font);
   App_PlaceControl(g_TypingScreen.sampleView, kAreaX, kSampleY, kAreaWidth, kAreaHeight, g_TypingScreen.font);
   const int valueX = ValueColumnX();

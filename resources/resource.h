@@ -7,6 +7,7 @@
 #define IDI_DETAILED_STATS      203   // detailed statistics window's class icon
 #define IDB_TOOLBAR             300   // 8 images, 16 x 15, 16 colours
 #define IDB_TOOLBAR_LARGE       301   // the same 8 images at 32 x 30 (200 %), 256 colours
+#define IDR_TEXT_FONT           302   // RCDATA: the text views' TrueType face, "Keyfarer Text"
 #define IDR_MENU_EN             607
 #define IDR_MENU_FR             608
 #define IDR_MENU_RU             609

@@ -5,6 +5,9 @@ KF_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KF_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest python3
              g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
              xvfb x11-xkb-utils xdotool imagemagick fonts-liberation x11-utils
+             # the fonts of a common desktop: Wine takes "Arial" and "MS Shell Dlg" from them,
+             # as on a learner's machine
+             fonts-liberation2 fonts-dejavu-core
              chromium)  # headless, for the report's screenshot in the history scenario
 
 kf_install_packages() {

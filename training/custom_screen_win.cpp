@@ -103,7 +103,7 @@ namespace {
 
 void LayOut() {
   HFONT previous = s_Font, previousList = s_ListFont;
-  s_Font = App_MakeFont(g_App.mainWindow, L"MS Shell Dlg", 20);
+  s_Font = App_MakeTextFont(g_App.mainWindow, 20);
   s_ListFont = App_ListFont(g_App.mainWindow);
   App_PlaceControl(g_Training.customTypingArea, kX, kAreaY, kWidth, kAreaHeight, s_Font);
   App_PlaceControl(g_Training.customList, kX, kListY, kWidth, kListHeight, s_ListFont);

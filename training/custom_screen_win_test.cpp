@@ -2,6 +2,7 @@
 // word's row, the column sort on the shared flags, the language switch and the start-up in mode 3.
 #include "app/app.h"
 #include "app/list_sort.h"
+#include "app/toolbar_win.h"
 #include "app/wide_text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -102,7 +103,7 @@ TEST_F(CustomScreenTest, BuildsTheTypingAreaAndTheListViewWithItsColumns) {
   ASSERT_NE(font, nullptr);
   LOGFONTW lf = {};
   ASSERT_TRUE(GetObjectW(font, sizeof(lf), &lf));
-  EXPECT_STREQ(lf.lfFaceName, L"MS Shell Dlg");
+  EXPECT_STREQ(lf.lfFaceName, kTextFace);
   EXPECT_EQ(lf.lfHeight, 20);
   EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
 

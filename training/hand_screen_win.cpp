@@ -38,7 +38,7 @@ HWND CreateChild(const wchar_t* cls, DWORD style, int id) {
 void LayOut() {
   // The controls that used the previous font are gone or take the new one.
   HFONT previous = s_Font;
-  s_Font = App_MakeFont(g_App.mainWindow, L"MS Shell Dlg", 20);
+  s_Font = App_MakeTextFont(g_App.mainWindow, 20);
   App_PlaceControl(g_TypingScreen.typingArea, kAreaX, kTop, kAreaWidth, kAreaHeight, s_Font);
   App_PlaceControl(g_Training.leftList, kLeftListX, kTop, kListWidth, kListHeight, s_Font);
   App_PlaceControl(g_Training.rightList, kRightListX, kTop, kListWidth, kListHeight, s_Font);

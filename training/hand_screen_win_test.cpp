@@ -28,7 +28,7 @@ void ExpectScreenFont(HWND control) {
   ASSERT_NE(font, nullptr);
   LOGFONTW lf = {};
   ASSERT_TRUE(GetObjectW(font, sizeof(lf), &lf));
-  EXPECT_STREQ(lf.lfFaceName, L"MS Shell Dlg");
+  EXPECT_STREQ(lf.lfFaceName, kTextFace);
   EXPECT_EQ(lf.lfHeight, 20);
   EXPECT_EQ(lf.lfWeight, 0);
   EXPECT_EQ(lf.lfItalic, 0);

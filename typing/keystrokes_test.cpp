@@ -6,8 +6,10 @@
 
 #include <vector>
 
+#include "common/files.h"
 #include "testing/scan_codes.h"
 #include "exam/sample_text.h"
+#include "training/word_lists.h"
 #include "typing/words.h"
 
 namespace {
@@ -680,6 +682,45 @@ TEST_F(Keystrokes, SampleOfTheWholeCapacityCompletesWhenTypedWhole) {
   Key(u'x', 45, 4);
   EXPECT_EQ(g_Typing.testErrors, 1);
   EXPECT_EQ(screen_.completions, 1);
+}
+
+// The shipped files, read as a user's file is read and typed whole by their rules: each sample
+// completes without an error, and every word of each list is found in its list.
+TEST_F(Keystrokes, ShippedSamplesAndWordListsAreTypedWholeByTheirRules) {
+  for (int language : {1, 2, 3}) {
+    SCOPED_TRACE(language);
+    screen_ = FakeScreen();
+    g_Typing = TypingState();
+    Text16 sample;
+    ASSERT_EQ(Mode4_ReadSampleFile(Mode4_DefaultSamplePath(KF_DATA_DIR, language), sample), SampleLoad::Ok);
+    SetSample(sample);
+    Text16 keys = sample;  // Enter types the line break the sample holds as CR LF
+    for (size_t at = keys.find(u"\r\n"); at != Text16::npos; at = keys.find(u"\r\n", at)) keys.erase(at + 1, 1);
+    Type(keys, 4, 10);
+    EXPECT_EQ(screen_.text, sample);
+    EXPECT_EQ(g_Typing.testErrors, 0);
+    EXPECT_EQ(screen_.completions, 1);
+    for (const TestWordRecord& r : g_Words.testWords) EXPECT_EQ(r.errors, 0) << r.word.size();
+
+    const WordList lists[] = {WordList::LeftHand, WordList::RightHand, WordList::LeftToRight, WordList::RightToLeft};
+    for (int pair = 0; pair < 2; ++pair) {
+      for (int side = 0; side < 2; ++side) {
+        const WordList list = lists[2 * pair + side];
+        screen_.lists[side] = App_ReadWordList(Path_Join(KF_DATA_DIR, App_ListRelativePath(list, language)),
+                                               App_ListEncoding(list, language));
+      }
+      for (int side = 0; side < 2; ++side) {
+        ASSERT_FALSE(screen_.lists[side].empty());
+        for (const Text16& word : screen_.lists[side]) {
+          screen_.text.clear();
+          const int alertsBefore = screen_.alerts;
+          Type(word + u" ", pair + 1);
+          EXPECT_EQ(screen_.alerts, alertsBefore);
+          EXPECT_EQ(screen_.selected, word);
+        }
+      }
+    }
+  }
 }
 
 // --- Modes 1 and 2 ----------------------------------------------------------------------------
