@@ -40,7 +40,7 @@ int WINAPI _tWinMain(HINSTANCE instance, HINSTANCE, LPTSTR, int showCommand) {
   // Started from another folder, the tutor works from its own when only that one has its data.
   const std::string current = Dir_Current(), program = ProgramFolder();
   const StartFolder start = App_ChooseStartFolder(current, program, App_HasLanguageFolder);
-  if (start == StartFolder::Program) SetCurrentDirectoryW(W(Text_FromUtf8(program)));
+  Dir_SetData(start == StartFolder::Program ? program : current);
 
   // Settings, entry trace, thread locale, title and class name, in that order.
   App_PrepareStart();

@@ -139,7 +139,7 @@ template LRESULT CALLBACK App_LinkCursorProc<LINK_SUPPORT>(HWND, UINT, WPARAM, L
 void App_OpenOnlineHelp() {
   // The full path, like the report's, so that the page opens whatever folder the browser starts in.
   const std::string manual =
-      Path_Join(Dir_Current(), std::string("\\") + Language_Of(g_Settings.Language).folder + "\\" + kManualPage);
+      Dir_DataFile(std::string("\\") + Language_Of(g_Settings.Language).folder + "\\" + kManualPage);
   g_ShellExecute(nullptr, L"open", W(Text_FromUtf8(manual)), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

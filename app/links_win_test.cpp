@@ -27,17 +27,10 @@ const std::wstring kSite = L"https://www.velmora.example/";
 
 // The learner's manual of a language folder, by its full path in the tutor's folder.
 // The keyboard page, written beside Settings.xml in the language in force.
-std::wstring KeyboardPage() {
-  wchar_t current[MAX_PATH * 2] = L"";
-  GetCurrentDirectoryW(MAX_PATH * 2, current);
-  return std::wstring(current) + L"\\Keyboard.htm";
-}
+// The pages' full paths below the data folder (the scratch installation).
+std::wstring KeyboardPage() { return kftest::ScratchPath(L"Keyboard.htm"); }
 
-std::wstring Manual(const wchar_t* folder) {
-  wchar_t current[MAX_PATH * 2] = L"";
-  GetCurrentDirectoryW(MAX_PATH * 2, current);
-  return std::wstring(current) + L"\\" + folder + L"\\KF_Help.htm";
-}
+std::wstring Manual(const wchar_t* folder) { return kftest::ScratchPath(folder) + L"\\KF_Help.htm"; }
 
 // ---- Pages handed to the shell ---------------------------------------------------------------
 

@@ -18,7 +18,6 @@
 #include "common/files.h"
 #include "common/modes.h"
 #include "exam/detailed_stats_win.h"
-#include "exam/history.h"
 #include "exam/keyboard_page_win.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -201,12 +200,6 @@ LRESULT App_OnCtlColorStatic(HWND window, WPARAM wParam, LPARAM lParam) {
 // ---- Start-up and the message loop --------------------------------------------------------------
 
 void App_PrepareStart() {
-  // The tutor keeps its settings, trace log and test history in the folder it runs in.
-  const std::string folder = Dir_Current();
-  g_Settings.documentPath = Path_Join(folder, "\\Settings.xml");
-  g_Trace.path = Path_Join(folder, "\\TraceFile.txt");
-  g_History.path = Path_Join(folder, "\\History.csv");
-
   App_XMLReadSettings();
   App_Trace("_tWinMain Entered");
 

@@ -43,12 +43,9 @@ TEST_F(MainWindowShellTest, StartsWithTheClassTitleLocaleAndPathsOfTheSettings) 
   EXPECT_EQ(Created().menu, nullptr);
   EXPECT_NE(GetMenu(main), nullptr);  // attached after creation, in the language of the settings
 
-  char dir[MAX_PATH * 4] = {};
-  wchar_t wdir[MAX_PATH * 2] = {};
-  GetCurrentDirectoryW(MAX_PATH * 2, wdir);
-  WideCharToMultiByte(CP_UTF8, 0, wdir, -1, dir, sizeof(dir), nullptr, nullptr);
-  EXPECT_EQ(g_Settings.documentPath, std::string(dir) + "\\Settings.xml");
-  EXPECT_EQ(g_Trace.path, std::string(dir) + "\\TraceFile.txt");
+  // Read from the installation folder, whatever the working directory.
+  EXPECT_EQ(App_SettingsPath(), Dir_Data() + "\\Settings.xml");
+  EXPECT_EQ(Text_FromUtf8(Dir_Data()), T16(g_ScratchDir.c_str()));
 }
 
 TEST_F(MainWindowShellTest, EnglishTitleAndLocale) {

@@ -9,6 +9,7 @@
 #include "app/screens_win.h"
 #include "app/strings_win.h"
 #include "app/wide_text.h"
+#include "common/files.h"
 #include "common/languages.h"
 #include "common/text.h"
 #include "resources/resource.h"
@@ -30,9 +31,9 @@ LanguageMenuState g_LanguageMenu;
 
 HMENU MenuBar() { return g_App.mainWindow ? GetMenu(g_App.mainWindow) : nullptr; }
 
-// A folder of that name in the current directory: it opens for reading as a directory.
+// A folder of that name in the data folder: it opens for reading as a directory.
 bool FolderExists(const char* folder) {
-  const Text16 name = Text_FromAscii(folder);
+  const Text16 name = Text_FromUtf8(Dir_DataFile(std::string("\\") + folder));
   HANDLE h = CreateFileW(W(name), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;

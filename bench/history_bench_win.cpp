@@ -25,7 +25,7 @@
 
 using kftest::Percentile;
 using kftest::ReadBytes;
-using kftest::ScratchCurrentFolder;
+using kftest::ScratchDataFolder;
 using kftest::WriteBytes;
 
 namespace {
@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
   }
 
   // A scratch folder as the current directory, as the tutor's own folder would be.
-  const ScratchCurrentFolder scratch(L"kf_history_bench_");
+  const ScratchDataFolder scratch(L"kf_history_bench_");
   if (!scratch.entered) {
     std::fprintf(stderr, "FAIL: no scratch folder\n");
     return 1;
@@ -100,7 +100,6 @@ int main(int argc, char** argv) {
   g_App.instance = GetModuleHandleW(nullptr);
   g_Settings.Debug = 0;
   g_Settings.Language = 1;
-  g_History.path = "History.csv";
   g_ShellExecute = NoViewer;
 
   LARGE_INTEGER frequency, t0, t1;

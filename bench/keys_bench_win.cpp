@@ -33,7 +33,7 @@
 
 using kftest::Percentile;
 using kftest::ReadBytes;
-using kftest::ScratchCurrentFolder;
+using kftest::ScratchDataFolder;
 using kftest::WriteBytes;
 
 namespace {
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: keys_bench [rows 1..10000000]\n");
     return 2;
   }
-  const ScratchCurrentFolder scratch(L"kf_keys_bench_");
+  const ScratchDataFolder scratch(L"kf_keys_bench_");
   if (!scratch.entered) {
     std::fprintf(stderr, "FAIL: no scratch folder\n");
     return 1;
@@ -133,9 +133,6 @@ int main(int argc, char** argv) {
   g_App.instance = GetModuleHandleW(nullptr);
   g_Settings.Debug = 0;
   g_Settings.Language = 1;
-  const std::string base = Text_ToUtf8(Text16(scratch.folder.begin(), scratch.folder.end()));
-  g_History.path = base + "\\History.csv";
-  g_Settings.documentPath = base + "\\Settings.xml";
   g_ShellExecute = NoViewer;
   g_MessageBox = NoMessage;
   bool ok = true;

@@ -18,6 +18,14 @@ bool Dir_Exists(const std::string& path);
 bool File_Remove(const std::string& path);
 // The process's current directory, without a trailing separator.
 std::string Dir_Current();
+
+// The data folder: where the tutor finds and keeps every file it reads or writes (Settings.xml,
+// the trace, History.csv, Keys.csv, its pages, the language folders), chosen once at start; the
+// current directory until then. The working directory is never consulted after the choice.
+void Dir_SetData(const std::string& folder);
+const std::string& Dir_Data();
+// A file or folder below the data folder, `relative` written with backslashes ("\EN\Tests").
+std::string Dir_DataFile(const std::string& relative);
 // Joins a base folder and a relative path written with backslashes ("\EN\Tests\x.txt");
 // the backslashes become the platform's separator.
 std::string Path_Join(const std::string& base, const std::string& relative);

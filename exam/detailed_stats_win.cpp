@@ -423,7 +423,7 @@ void Mode4_CreateCustomList() {
     }
     // A list that cannot be written (no folder for the language, a read-only list, a full disk)
     // leaves the old one as it was, and the user is told which file and why.
-    const std::string path = Mode4_CustomListPath(Dir_Current(), g_Settings.Language);
+    const std::string path = Mode4_CustomListPath(Dir_Data(), g_Settings.Language);
     const FileWriteResult written = File_WriteSafely(path, Mode4_CustomListBytes(words));
     if (!written.ok) App_ShowWriteFailure(g_App.detailedStats, path, written.error);
     // Mode 3 is offered as soon as its list exists.

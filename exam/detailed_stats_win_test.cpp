@@ -638,7 +638,7 @@ TEST_F(DetailedStatsTest, MissingLanguageFolderWritesNothingAndTellsTheUser) {
   RemoveTree(dir_ + L"\\RU\\Training Words");
   Press(IDC_DS_CREATE_LIST);
   EXPECT_EQ(GetFileAttributesW((dir_ + L"\\RU\\Training Words").c_str()), INVALID_FILE_ATTRIBUTES);
-  ExpectWriteFailureMessage(CurrentFolder() + L"\\RU\\Training Words\\Custom_Words.dat");
+  ExpectWriteFailureMessage(dir_ + L"\\RU\\Training Words\\Custom_Words.dat");
   // With the folder back, the word is written in UTF-8.
   ASSERT_TRUE(CreateDirectoryW((dir_ + L"\\RU\\Training Words").c_str(), nullptr));
   Press(IDC_DS_CREATE_LIST);

@@ -105,7 +105,6 @@ void Mode4_BuildScreen(int) {
   Text16 text;
   if (Mode4_LoadFile(text, nullptr)) Mode4_UseSampleText(text);
 
-  g_Words.customWords.clear();
   Mode4_LoadCustomWords(g_Settings.Language);
 }
 

@@ -323,7 +323,7 @@ TEST_F(TestsScreenTest, CustomModeItemFollowsTheCustomList) {
 
 std::vector<std::string> TraceMessages() {
   std::vector<std::string> messages;
-  std::FILE* f = std::fopen(g_Trace.path.c_str(), "rb");
+  std::FILE* f = std::fopen(Dir_DataFile("\\TraceFile.txt").c_str(), "rb");
   if (!f) return messages;
   char line[512];
   while (std::fgets(line, sizeof line, f)) {
@@ -476,7 +476,7 @@ BOOL WINAPI AnswerDialog(LPOPENFILENAMEW ofn) {
   return TRUE;
 }
 
-TEST_F(TestsScreenTest, OpenSampleFileLoadsTheChosenFileAndRestoresTheFolder) {
+TEST_F(TestsScreenTest, OpenSampleFileLoadsTheChosenFileAndKeepsTheDataFolder) {
   OpenMainWindow(4, 2);
   const std::wstring chosen = dir_ + L"\\RU\\Tests\\Sample_Unicode.txt";
   g_Answer = DialogAnswer();
@@ -492,7 +492,7 @@ TEST_F(TestsScreenTest, OpenSampleFileLoadsTheChosenFileAndRestoresTheFolder) {
   EXPECT_EQ(g_Answer.filter, L"All|*.*|Text|*.TXT|");
   EXPECT_EQ(g_Answer.seen.nFilterIndex, 1u);
   EXPECT_EQ(g_Answer.seen.nMaxFile, 520u);
-  EXPECT_EQ(g_Answer.seen.Flags, static_cast<DWORD>(OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST));
+  EXPECT_EQ(g_Answer.seen.Flags, static_cast<DWORD>(OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR));
   EXPECT_EQ(g_Answer.seen.lpstrFileTitle, nullptr);
   EXPECT_EQ(g_Answer.initialDir, dir_ + L"\\FR\\Tests");
 
@@ -501,12 +501,13 @@ TEST_F(TestsScreenTest, OpenSampleFileLoadsTheChosenFileAndRestoresTheFolder) {
   ASSERT_EQ(g_Words.testWords.size(), 3u);
   EXPECT_EQ(Wide(g_Words.testWords[2].word), L"прыгает");
   // The screen is not rebuilt; its typing area is emptied for the new sample, whose first key
-  // starts its test; the folder is the installation's again.
+  // starts its test; a dialog that moved the working directory moved no file of the tutor's.
   EXPECT_EQ(g_TypingScreen.typingArea, typing);
   EXPECT_EQ(WindowText(typing), L"");
-  wchar_t cwd[MAX_PATH] = {};
-  GetCurrentDirectoryW(MAX_PATH, cwd);
-  EXPECT_EQ(std::wstring(cwd), dir_);
+  EXPECT_EQ(Widen(Dir_Data()), dir_);
+  Text16 text;
+  EXPECT_TRUE(Mode4_LoadFile(text, nullptr));
+  EXPECT_EQ(Wide(text), Wide(kSampleFR));
 }
 
 TEST_F(TestsScreenTest, OpenSampleFileCancelledOrRefusedChangesNothing) {
@@ -517,9 +518,7 @@ TEST_F(TestsScreenTest, OpenSampleFileCancelledOrRefusedChangesNothing) {
   Mode4_OpenSampleFile();
   EXPECT_EQ(g_Answer.initialDir, dir_ + L"\\RU\\Tests");
   EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleRU));
-  wchar_t cwd[MAX_PATH] = {};
-  GetCurrentDirectoryW(MAX_PATH, cwd);
-  EXPECT_EQ(std::wstring(cwd), dir_);
+  EXPECT_EQ(Widen(Dir_Data()), dir_);
 
   const std::wstring bad = dir_ + L"\\bad.txt";
   ASSERT_TRUE(WriteBytes(bad, "no mark here"));

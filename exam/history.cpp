@@ -14,6 +14,8 @@
 
 HistoryState g_History;
 
+std::string Mode4_HistoryPath() { return Dir_DataFile("\\History.csv"); }
+
 namespace {
 
 constexpr char kBom[] = "\xEF\xBB\xBF";

@@ -17,8 +17,10 @@
 #include "typing/figures.h"
 
 // Where History.csv lives, and whether a failed write has been reported in this run.
+// History.csv in the data folder.
+std::string Mode4_HistoryPath();
+
 struct HistoryState {
-  std::string path = "History.csv";  // the start sets <current directory>\History.csv
   bool failureReported = false;
 };
 

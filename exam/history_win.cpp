@@ -103,7 +103,7 @@ void Mode4_AppendHistory(const TestFigures& figures, bool completed) {
   const HistoryTime time = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
   const HistoryRow row = Mode4_MakeHistoryRow(time, g_Settings.Language, g_Sample.fileName, completed, figures,
                                               g_Typing.keystrokes, g_Typing.testErrors);
-  if (!Mode4_AppendCsvRows(g_History.path, Mode4_HistoryFileStart(), Mode4_FormatHistoryRow(row)))
+  if (!Mode4_AppendCsvRows(Mode4_HistoryPath(), Mode4_HistoryFileStart(), Mode4_FormatHistoryRow(row)))
     Mode4_SayNotWritten(g_History.failureReported, IDS_HISTORY_NOT_WRITTEN);
   // The test's key figures, with the same time as its row.
   Mode4_AppendKeyHistory(time);
@@ -127,6 +127,6 @@ std::string Mode4_ProgressSection(int language) {
   texts.meanErrors = App_StringText(IDS_PROGRESS_MEAN_ERRORS, language);
   texts.noTests = App_StringText(IDS_PROGRESS_NONE, language);
   const std::vector<HistoryRow> rows =
-      Mode4_ReadHistoryTail(g_History.path, Language_Of(language).folder, kProgressTests, HistoryRows::Completed);
+      Mode4_ReadHistoryTail(Mode4_HistoryPath(), Language_Of(language).folder, kProgressTests, HistoryRows::Completed);
   return Mode4_BuildProgressSection(rows, texts, language);
 }

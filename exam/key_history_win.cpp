@@ -23,15 +23,11 @@ KeyHistoryState g_KeyHistory;
 
 namespace {
 
-constexpr char kKeyFile[] = "Keys.csv";
+constexpr char kKeyFile[] = "\\Keys.csv";
 
 }  // namespace
 
-std::string Mode4_KeyHistoryPath() {
-  const std::string& history = g_History.path;
-  const size_t cut = history.find_last_of("\\/");
-  return cut == std::string::npos ? std::string(kKeyFile) : history.substr(0, cut + 1) + kKeyFile;
-}
+std::string Mode4_KeyHistoryPath() { return Dir_DataFile(kKeyFile); }
 
 void Mode4_AppendKeyHistory(const HistoryTime& time) {
   if (g_Typing.keystrokes < 1) return;

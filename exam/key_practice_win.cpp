@@ -41,7 +41,7 @@ void GatherWords(int language, std::vector<Text16>& words, Text16& ownSample) {
     // An entry is one word; one that is not (a hand-made list) is left out by the builder.
     for (Text16& entry : App_LoadWordList(list, language)) words.push_back(std::move(entry));
   }
-  if (Mode4_ReadSampleFile(Mode4_DefaultSamplePath(Dir_Current(), language), ownSample) == SampleLoad::Ok) {
+  if (Mode4_ReadSampleFile(Mode4_DefaultSamplePath(Dir_Data(), language), ownSample) == SampleLoad::Ok) {
     Mode4_CollectWords(ownSample, words);
   }
   if (g_Sample.fileName != kPracticeFile) Mode4_CollectWords(g_Sample.text, words);
@@ -55,12 +55,7 @@ uint32_t ClockSeed() {
 
 }  // namespace
 
-std::string Mode4_PracticePath() {
-  const std::string& settings = g_Settings.documentPath;
-  const size_t cut = settings.find_last_of("\\/");
-  return cut == std::string::npos ? Path_Join(Dir_Current(), std::string("\\") + kPracticeFile)
-                                  : settings.substr(0, cut + 1) + kPracticeFile;
-}
+std::string Mode4_PracticePath() { return Dir_DataFile(std::string("\\") + kPracticeFile); }
 
 void Mode4_PractiseWeakKeys() {
   App_Trace("Mode4_PractiseWeakKeys Entered");

@@ -16,16 +16,11 @@
 
 namespace {
 
-constexpr char kPageFile[] = "Keyboard.htm";
+constexpr char kPageFile[] = "\\Keyboard.htm";
 
 }  // namespace
 
-std::string App_KeyboardPagePath() {
-  const std::string& settings = g_Settings.documentPath;
-  const size_t cut = settings.find_last_of("\\/");
-  return cut == std::string::npos ? Path_Join(Dir_Current(), std::string("\\") + kPageFile)
-                                  : settings.substr(0, cut + 1) + kPageFile;
-}
+std::string App_KeyboardPagePath() { return Dir_DataFile(kPageFile); }
 
 void App_ShowKeyboardPage() {
   App_Trace("App_ShowKeyboardPage Entered");

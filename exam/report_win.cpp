@@ -71,7 +71,7 @@ void Mode4_CreateHtmlReport() {
   // the user is told which file could not be written and why.
   const std::string page = Mode4_BuildHtmlReport(texts, date, time, kMakerSite,
                                                  Mode4_ProgressSection(language) + Mode4_KeySection(language));
-  const std::string path = Path_Join(Dir_Current(), kReportFile);
+  const std::string path = Dir_DataFile(kReportFile);
   const FileWriteResult written = File_WriteSafely(path, page);
   if (written.ok) {
     // The full path, so that the page opens whatever folder the browser starts in.

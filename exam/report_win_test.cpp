@@ -28,13 +28,13 @@ namespace {
 struct ViewerStart {
   std::wstring verb, file;
   INT show;
-  std::string fileAtStart;  // Report.htm as it stood when the page was opened
+  std::string fileAtStart;  // the opened file as it stood when the page was opened
 };
 std::vector<ViewerStart> g_Viewers;
 SYSTEMTIME g_Clock = {};
 
 HINSTANCE WINAPI RecordViewer(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT show) {
-  g_Viewers.push_back({verb ? verb : L"", file ? file : L"", show, kftest::ReadBytes(L"Report.htm")});
+  g_Viewers.push_back({verb ? verb : L"", file ? file : L"", show, kftest::ReadBytes(file ? file : L"")});
   return reinterpret_cast<HINSTANCE>(33);  // above 32: opened
 }
 
@@ -111,21 +111,21 @@ class ReportTest : public kftest::MainWindowTest {
   }
 
   // The page opened once, by its full path, with the shell's "open" verb.
-  static void ExpectOneViewer() {
+  void ExpectOneViewer() const {
     ASSERT_EQ(g_Viewers.size(), 1u);
     EXPECT_EQ(g_Viewers[0].verb, L"open");
-    EXPECT_EQ(g_Viewers[0].file, kftest::CurrentFolder() + L"\\Report.htm");
+    EXPECT_EQ(g_Viewers[0].file, Path(L"Report.htm"));
     EXPECT_EQ(g_Viewers[0].show, SW_SHOWNORMAL);
   }
 
   // One message box over the main window that names Report.htm and gives a reason after it, in
   // the interface language.
-  static void ExpectWriteFailureMessage() {
+  void ExpectWriteFailureMessage() const {
     ASSERT_EQ(kftest::g_ShownMessages.size(), 1u);
     const kftest::ShownMessage& shown = kftest::g_ShownMessages[0];
     EXPECT_EQ(shown.owner, g_App.mainWindow);
     const std::wstring opening = App_LoadString(IDS_WRITE_FAILED, g_Settings.Language);
-    const std::wstring path = kftest::CurrentFolder() + L"\\Report.htm";
+    const std::wstring path = Path(L"Report.htm");
     EXPECT_EQ(shown.text.compare(0, opening.size(), opening), 0);
     const size_t at = shown.text.find(path);
     ASSERT_NE(at, std::wstring::npos);
@@ -400,17 +400,18 @@ TEST_F(ReportTest, AReadOnlyReportKeepsItsBytesAndAttributeAndTheUserIsTold) {
   EXPECT_EQ(kftest::g_ShownMessages[0].text.find(L"The file"), std::wstring::npos);  // French, not English
 }
 
-TEST_F(ReportTest, AMissingCurrentFolderStartsNoViewer) {
+TEST_F(ReportTest, AMissingDataFolderStartsNoViewer) {
   OpenMainWindow(4, 1);
   ShowFigures();
-  // A current directory that has gone (or cannot be written): a folder of the scratch folder
-  // entered and then removed under the program where the system allows it.
+  // A data folder that has gone (or cannot be written): a folder of the scratch folder taken as
+  // the data folder and then removed under the program where the system allows it.
   const std::wstring gone = Path(L"gone");
   ASSERT_TRUE(CreateDirectoryW(gone.c_str(), nullptr));
-  ASSERT_TRUE(SetCurrentDirectoryW(gone.c_str()));
+  const std::string data = Dir_Data();
+  Dir_SetData(Text_ToUtf8(T16(gone.c_str())));
   const bool removed = RemoveDirectoryW(gone.c_str()) != FALSE;
   MakeReport();
-  SetCurrentDirectoryW(dir_.c_str());
+  Dir_SetData(data);
   if (removed) {
     EXPECT_TRUE(g_Viewers.empty());
     EXPECT_EQ(kftest::g_ShownMessages.size(), 1u);

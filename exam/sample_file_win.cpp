@@ -28,14 +28,6 @@ namespace {
 
 constexpr int kFileNameUnits = 520;
 
-// The current directory as the wide calls see it ("" when it cannot be read).
-Text16 CurrentDirectory() {
-  wchar_t dir[MAX_PATH + 1] = {};
-  DWORD n = GetCurrentDirectoryW(MAX_PATH + 1, dir);
-  if (n == 0 || n > MAX_PATH) return Text16();
-  return T16(dir);
-}
-
 }  // namespace
 
 // Reads a sample file into `text` (without its mark). No file name: the language's default
@@ -43,7 +35,7 @@ Text16 CurrentDirectory() {
 // when it cannot be opened, and `text` untouched.
 int Mode4_LoadFile(Text16& text, const wchar_t* fileName) {
   std::string path = fileName ? Text_ToUtf8(T16(fileName))
-                              : Mode4_DefaultSamplePath(Dir_Current(), g_Settings.Language);
+                              : Mode4_DefaultSamplePath(Dir_Data(), g_Settings.Language);
   Text16 loaded;
   switch (Mode4_ReadSampleFile(path, loaded)) {
     case SampleLoad::Ok:
@@ -90,9 +82,9 @@ bool Mode4_OpenSample(const wchar_t* path) {
 }
 
 void Mode4_OpenSampleFile() {
-  const Text16 savedDirectory = CurrentDirectory();
   const int language = g_Settings.Language;
-  Text16 initialDir = savedDirectory + u"\\" + Text_FromAscii(Language_Of(language).folder) + u"\\Tests";
+  const Text16 initialDir =
+      Text_FromUtf8(Dir_DataFile(std::string("\\") + Language_Of(language).folder + "\\Tests"));
 
   wchar_t fileName[kFileNameUnits] = {};
   OPENFILENAMEW ofn = {};
@@ -103,9 +95,9 @@ void Mode4_OpenSampleFile() {
   ofn.lpstrFile = fileName;
   ofn.nMaxFile = kFileNameUnits;
   ofn.lpstrInitialDir = W(initialDir);
-  ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  // Files are found through the data folder, not the working directory; the dialog leaves it as
+  // it found it all the same.
+  ofn.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR;
 
   if (g_GetOpenFileName(&ofn)) Mode4_OpenSample(fileName);
-  // The dialog may have moved the current directory; every data file is found through it.
-  if (!savedDirectory.empty()) SetCurrentDirectoryW(W(savedDirectory));
 }

@@ -51,25 +51,28 @@ struct TempDir : kftest::ScratchFolder {
 
 TraceTime FixedClock() { return TraceTime{2026, 1, 2, 3, 4, 5}; }
 
-// Sends the trace to `path`, stamped by a fixed clock, while it lives; the settings and the trace
-// state are as before afterwards.
+// Sends the trace to the data folder `folder`, stamped by a fixed clock, while it lives; the
+// settings, the trace state and the data folder are as before afterwards.
 class TraceTo {
  public:
-  explicit TraceTo(const std::string& path) : settings_(g_Settings), trace_(g_Trace) {
+  explicit TraceTo(const std::string& folder) : settings_(g_Settings), trace_(g_Trace), folder_(Dir_Data()) {
     g_Settings.Debug = 1;
-    g_Trace.path = path;
+    Dir_SetData(folder);
     g_Trace.now = FixedClock;
   }
   ~TraceTo() {
     g_Settings = settings_;
     g_Trace = trace_;
+    Dir_SetData(folder_);
   }
+  static std::string Log() { return Dir_DataFile("\\TraceFile.txt"); }
   TraceTo(const TraceTo&) = delete;
   TraceTo& operator=(const TraceTo&) = delete;
 
  private:
   const SettingsState settings_;
   const TraceState trace_;
+  const std::string folder_;
 };
 
 std::vector<Text16> Words() {
@@ -181,12 +184,12 @@ TEST(SampleFile, TracesEnteredAndExitedOnlyWhenTheFileCannotOpen) {
   TempDir dir;
   std::string afterOk, afterMissing;
   {
-    const TraceTo tracing(dir.File("TraceFile.txt"));
+    const TraceTo tracing(dir.Dir());
     Text16 text;
     Mode4_ReadSampleFile(dir.Write("ok.txt", Le(u"a")), text);
-    afterOk = ReadAll(g_Trace.path);
+    afterOk = ReadAll(TraceTo::Log());
     Mode4_ReadSampleFile(dir.File("missing.txt"), text);
-    afterMissing = ReadAll(g_Trace.path);
+    afterMissing = ReadAll(TraceTo::Log());
   }
 
   EXPECT_NE(afterOk.find("Mode4_LoadFile Entered"), std::string::npos);
@@ -284,9 +287,9 @@ TEST_F(SampleParse, TracesEnteredAndExited) {
   TempDir dir;
   std::string trace;
   {
-    const TraceTo tracing(dir.File("TraceFile.txt"));
+    const TraceTo tracing(dir.Dir());
     Mode4_ParseSampleText(u"a b");
-    trace = ReadAll(g_Trace.path);
+    trace = ReadAll(TraceTo::Log());
   }
   const size_t entered = trace.find("Mode4_ParseSampleText Entered");
   const size_t exited = trace.find("Mode4_ParseSampleText Exited");

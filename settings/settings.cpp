@@ -211,12 +211,14 @@ int16_t ToInt16(int32_t v) {
 
 }  // namespace
 
+std::string App_SettingsPath() { return Dir_DataFile("\\Settings.xml"); }
+
 std::string App_XMLReadValue(const std::string& key) {
   const bool traced = g_Settings.Debug == 1 && key != "Debug";
   if (traced) App_WriteTrace("App_XMLReadValue Entered");
   const std::string openTag = "<" + key + ">";
   std::string value;
-  if (std::FILE* f = File_Open(g_Settings.documentPath, "rb")) {
+  if (std::FILE* f = File_Open(App_SettingsPath(), "rb")) {
     ByteSource src(f);
     LineHead line;
     while (ReadLineHead(src, line)) {
@@ -236,7 +238,7 @@ std::string App_XMLReadValue(const std::string& key) {
 
 void App_XMLWriteValue(const std::string& key, const std::string& value) {
   App_Trace("App_XMLWriteValue Entered");
-  const std::string& path = g_Settings.documentPath;
+  const std::string path = App_SettingsPath();
   if (std::FILE* in = File_Open(path, "rb")) {
     std::string bytes;
     const bool read = RewriteDocument(in, bytes, key, value);

@@ -7,7 +7,6 @@
 using ColorRef = uint32_t;  // red in the low byte, then green, then blue; high byte 0
 
 struct SettingsState {
-  std::string documentPath = "Settings.xml";  // the glue sets <current directory>\Settings.xml
   int32_t Debug = 0;          // trace switch
   int32_t SaveLastUsed = 0;
   int16_t Mode = 0;           // current mode (changes during the run)
@@ -32,6 +31,8 @@ constexpr ColorRef App_RGB(int r, int g, int b) {
   return static_cast<ColorRef>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
 
+// Settings.xml in the data folder.
+std::string App_SettingsPath();
 // Value of `key` (text between its tags on the last line holding "<key>"), or "".
 std::string App_XMLReadValue(const std::string& key);
 // Rewrites the document with the line of `key` replaced; never loses or empties the document.

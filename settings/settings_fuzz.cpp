@@ -1,6 +1,7 @@
 // Fuzzes the settings document: the input is the document, preceded by a key and a value
 // (each ended by a NUL byte); byte 1 and a count in the document stand for a run of 'x'. Checks that writing never loses a line that does not hold the
 // key, that the written value reads back, and that reading never fails.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -56,10 +57,14 @@ std::string TakeField(const uint8_t*& data, size_t& size, size_t limit) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path = "/tmp/kf_settings_fuzz_" + std::to_string(getpid()) + ".xml";
+  // A data folder of this run's own: the document is its Settings.xml (the trace stays off).
+  static const std::string folder = [] {
+    const std::string made = "/tmp/kf_settings_fuzz_" + std::to_string(getpid());
+    mkdir(made.c_str(), 0700);
+    return made;
+  }();
+  static const std::string path = (Dir_SetData(folder), App_SettingsPath());
   g_Settings = SettingsState{};
-  g_Settings.documentPath = path;
-  g_Trace.path = "/dev/null";
 
   std::string key = TakeField(data, size, 20);
   std::string value = TakeField(data, size, 40);

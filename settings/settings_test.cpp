@@ -24,9 +24,8 @@ class SettingsDoc : public ::testing::Test {
   void SetUp() override {
     folder = scratch_.Dir();
     g_Settings = SettingsState{};
-    g_Settings.documentPath = Path_Join(folder, "\\Settings.xml");
+    Dir_SetData(folder);
     g_Trace = TraceState{};
-    g_Trace.path = Path_Join(folder, "\\TraceFile.txt");
     g_Trace.now = [] { return TraceTime{2026, 3, 5, 9, 7, 3}; };
   }
   void TearDown() override {
@@ -34,9 +33,9 @@ class SettingsDoc : public ::testing::Test {
     g_Trace = TraceState{};
   }
   void Doc(const std::string& text) {
-    ASSERT_TRUE(WriteAll(g_Settings.documentPath, text)) << g_Settings.documentPath;
+    ASSERT_TRUE(WriteAll(App_SettingsPath(), text)) << App_SettingsPath();
   }
-  std::string Doc() const { return ReadAll(g_Settings.documentPath); }
+  std::string Doc() const { return ReadAll(App_SettingsPath()); }
 
   std::string folder;
 
@@ -98,7 +97,7 @@ TEST_F(SettingsDoc, InstallerDocumentYieldsEveryValue) {
     EXPECT_EQ(g_Settings.DS_L2RColor, App_RGB(255, 215, 0));
     EXPECT_EQ(g_Settings.DS_R2LColor, App_RGB(0, 250, 154));
   }
-  EXPECT_FALSE(File_Exists(g_Trace.path));
+  EXPECT_FALSE(File_Exists(Dir_DataFile("\\TraceFile.txt")));
 }
 
 // ---- reading ----
@@ -128,7 +127,7 @@ TEST_F(SettingsDoc, MissingDocumentGivesEmptyValuesAndIsNotCreated) {
   EXPECT_EQ(g_Settings.SaveLastUsed, 0);
   EXPECT_EQ(g_Settings.BackgroundColor, App_RGB(128, 128, 128));  // colours fall back
   EXPECT_EQ(g_Settings.DS_R2LColor, App_RGB(0, 250, 154));
-  EXPECT_FALSE(File_Exists(g_Settings.documentPath));
+  EXPECT_FALSE(File_Exists(App_SettingsPath()));
 }
 
 TEST_F(SettingsDoc, LineRulesLfOnlyTabsAndTrailingText) {
@@ -177,11 +176,11 @@ TEST_F(SettingsDoc, BinaryAndHugeDocumentsAreReadWithoutHarm) {
 }
 
 TEST_F(SettingsDoc, DocumentThatIsAFolderReadsAsMissing) {
-  fs::create_directory(fs::u8path(g_Settings.documentPath));
+  fs::create_directory(fs::u8path(App_SettingsPath()));
   EXPECT_EQ(App_XMLReadValue("Mode"), "");
   App_XMLWriteValue("Mode", "2");
-  EXPECT_TRUE(Dir_Exists(g_Settings.documentPath));
-  EXPECT_FALSE(File_Exists(g_Settings.documentPath + ".tmp"));
+  EXPECT_TRUE(Dir_Exists(App_SettingsPath()));
+  EXPECT_FALSE(File_Exists(App_SettingsPath() + ".tmp"));
 }
 
 // ---- conversions ----
@@ -260,7 +259,7 @@ TEST_F(SettingsDoc, RewriteReplacesOneLineKeepsIndentationAndEverythingElse) {
   std::string expected = kInstallerDoc;
   expected.replace(expected.find("    <Mode>4</Mode>"), 18, "    <Mode>2</Mode>");
   EXPECT_EQ(Doc(), expected);
-  EXPECT_FALSE(File_Exists(g_Settings.documentPath + ".tmp"));
+  EXPECT_FALSE(File_Exists(App_SettingsPath() + ".tmp"));
 
   Doc("<A>\n      <Language>1</Language>  \n\t<Mode>1</Mode>\n</A>\n");
   App_XMLWriteValue("Language", "3");
@@ -285,7 +284,7 @@ TEST_F(SettingsDoc, AbsentKeyRewritesTheSameLinesWithCrLf) {
   EXPECT_EQ(Doc(), "one\r\ntwo");
   Doc("");
   App_XMLWriteValue("Mode", "1");
-  EXPECT_TRUE(File_Exists(g_Settings.documentPath));
+  EXPECT_TRUE(File_Exists(App_SettingsPath()));
   EXPECT_EQ(Doc(), "");
 }
 
@@ -338,9 +337,9 @@ TEST_F(SettingsDoc, ReadBackAfterWriteGivesTheSameValues) {
 
 TEST_F(SettingsDoc, MissingDocumentIsNotCreated) {
   App_XMLWriteValue("Mode", "2");
-  EXPECT_FALSE(File_Exists(g_Settings.documentPath));
-  EXPECT_FALSE(File_Exists(g_Settings.documentPath + ".tmp"));
-  g_Settings.documentPath = Path_Join(folder, "\\no such folder\\Settings.xml");
+  EXPECT_FALSE(File_Exists(App_SettingsPath()));
+  EXPECT_FALSE(File_Exists(App_SettingsPath() + ".tmp"));
+  Dir_SetData(Path_Join(folder, "\\no such folder"));
   App_XMLWriteValue("Mode", "2");
   EXPECT_FALSE(Dir_Exists(Path_Join(folder, "\\no such folder")));
 }
@@ -360,13 +359,13 @@ TEST_F(SettingsDoc, ReadOnlyFolderKeepsTheDocument) {
   g_Settings.Mode = 2;
   App_SaveLastUsed();
   EXPECT_EQ(Doc(), kInstallerDoc);
-  EXPECT_FALSE(File_Exists(g_Settings.documentPath + ".tmp"));
+  EXPECT_FALSE(File_Exists(App_SettingsPath() + ".tmp"));
 }
 
 TEST_F(SettingsDoc, TemporaryFileThatCannotBeCreatedKeepsTheDocument) {
   // A folder in the way of the temporary file makes its creation fail, for every user.
   Doc(kInstallerDoc);
-  const std::string blocker = g_Settings.documentPath + ".tmp";
+  const std::string blocker = App_SettingsPath() + ".tmp";
   fs::create_directory(fs::u8path(blocker));
   App_XMLWriteValue("Mode", "2");
   EXPECT_EQ(Doc(), kInstallerDoc);
@@ -457,7 +456,7 @@ TEST_F(SettingsDoc, DebugOneGivesTheExactStartSequence) {
     expected.push_back("App_XMLReadValue Exited");
   }
   expected.push_back("App_XMLReadSettings Exited");
-  EXPECT_EQ(TraceMessages(g_Trace.path), expected);
+  EXPECT_EQ(TraceMessages(Dir_DataFile("\\TraceFile.txt")), expected);
 }
 
 TEST_F(SettingsDoc, DebugTwoSkipsOnlyTheReadValueLines) {
@@ -467,7 +466,7 @@ TEST_F(SettingsDoc, DebugTwoSkipsOnlyTheReadValueLines) {
   g_Settings.Mode = 1;
   App_SaveLastUsed();
   EXPECT_EQ(App_XMLReadValue("Mode"), "1");
-  EXPECT_EQ(TraceMessages(g_Trace.path),
+  EXPECT_EQ(TraceMessages(Dir_DataFile("\\TraceFile.txt")),
             (std::vector<std::string>{"App_XMLReadSettings Entered", "App_XMLReadSettings Exited",
                                       "App_XMLWriteValue Entered", "App_XMLWriteValue Exited"}));
 }
@@ -481,7 +480,7 @@ TEST_F(SettingsDoc, DebugOffCreatesNoTraceFile) {
     App_SaveLastUsed();
     App_WriteTrace("direct");
   }
-  EXPECT_FALSE(File_Exists(g_Trace.path));
+  EXPECT_FALSE(File_Exists(Dir_DataFile("\\TraceFile.txt")));
 }
 
 TEST_F(SettingsDoc, WriterTracesEvenWhenTheDocumentIsMissing) {
@@ -489,7 +488,7 @@ TEST_F(SettingsDoc, WriterTracesEvenWhenTheDocumentIsMissing) {
   App_XMLWriteValue("Mode", "1");
   EXPECT_EQ(App_XMLReadValue("Mode"), "");
   App_XMLReadValue("Debug");  // reading Debug itself is never traced
-  EXPECT_EQ(TraceMessages(g_Trace.path),
+  EXPECT_EQ(TraceMessages(Dir_DataFile("\\TraceFile.txt")),
             (std::vector<std::string>{"App_XMLWriteValue Entered", "App_XMLWriteValue Exited",
                                       "App_XMLReadValue Entered", "App_XMLReadValue Exited"}));
 }

@@ -34,7 +34,7 @@ void App_WriteTrace(const char* message) {
   if (g_Settings.Debug == 0) return;
   const TraceTime now = g_Trace.now ? g_Trace.now() : Clock_LocalNow();
   const std::string line = App_FormatTraceLine(now, message);
-  std::FILE* f = File_Open(g_Trace.path, "ab");
+  std::FILE* f = File_Open(Dir_DataFile("\\TraceFile.txt"), "ab");
   if (!f) return;
   std::fwrite(line.data(), 1, line.size(), f);
   std::fclose(f);

@@ -7,8 +7,7 @@
 using TraceTime = LocalTime;
 
 struct TraceState {
-  std::string path = "TraceFile.txt";  // the glue sets <current directory>\TraceFile.txt
-  TraceTime (*now)() = nullptr;        // the machine's local clock when null; tests replace it
+  TraceTime (*now)() = nullptr;  // the machine's local clock when null; tests replace it
 };
 
 extern TraceState g_Trace;

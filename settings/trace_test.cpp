@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "common/files.h"
@@ -10,7 +11,10 @@
 
 namespace {
 
+namespace fs = std::filesystem;
 using kftest::ReadAll;
+
+std::string Log() { return Dir_DataFile("\\TraceFile.txt"); }
 
 TraceTime g_FakeTime;
 
@@ -20,7 +24,7 @@ class TraceLog : public ::testing::Test {
     g_Settings = SettingsState{};
     g_Settings.Debug = 1;
     g_Trace = TraceState{};
-    g_Trace.path = Path_Join(scratch_.Dir(), "\\TraceFile.txt");
+    Dir_SetData(scratch_.Dir());
     g_FakeTime = TraceTime{2026, 3, 5, 9, 7, 3};
     g_Trace.now = [] { return g_FakeTime; };
   }
@@ -54,44 +58,45 @@ TEST(TraceFormat, LongMessagesAreCutSoTheLineFitsOneHundredBytes) {
 }
 
 TEST_F(TraceLog, AppendsOneLinePerCallAndCreatesAMissingFile) {
-  EXPECT_FALSE(File_Exists(g_Trace.path));
+  EXPECT_FALSE(File_Exists(Log()));
   App_WriteTrace("_tWinMain Entered");
-  EXPECT_EQ(ReadAll(g_Trace.path), "03/05/2026,09:07:03: _tWinMain Entered\r\n");
+  EXPECT_EQ(ReadAll(Log()), "03/05/2026,09:07:03: _tWinMain Entered\r\n");
   g_FakeTime = TraceTime{2026, 11, 12, 13, 14, 15};
   App_Trace("_tWinMain Exited");
-  EXPECT_EQ(ReadAll(g_Trace.path),
+  EXPECT_EQ(ReadAll(Log()),
             "03/05/2026,09:07:03: _tWinMain Entered\r\n11/12/2026,13:14:15: _tWinMain Exited\r\n");
 }
 
 TEST_F(TraceLog, ExistingFileIsAppendedNeverOverwritten) {
-  ASSERT_TRUE(kftest::WriteAll(g_Trace.path, "older run\r\nno line end"));
+  ASSERT_TRUE(kftest::WriteAll(Log(), "older run\r\nno line end"));
   App_WriteTrace("OnMenuMode4 Entered");
-  EXPECT_EQ(ReadAll(g_Trace.path), "older run\r\nno line end03/05/2026,09:07:03: OnMenuMode4 Entered\r\n");
+  EXPECT_EQ(ReadAll(Log()), "older run\r\nno line end03/05/2026,09:07:03: OnMenuMode4 Entered\r\n");
 }
 
 TEST_F(TraceLog, SwitchOffWritesNothingAndAnyNonZeroIsOn) {
   g_Settings.Debug = 0;
   App_WriteTrace("a");
   App_Trace("b");
-  EXPECT_FALSE(File_Exists(g_Trace.path));
+  EXPECT_FALSE(File_Exists(Log()));
   g_Settings.Debug = -3;
   App_Trace("c");
-  EXPECT_EQ(ReadAll(g_Trace.path), "03/05/2026,09:07:03: c\r\n");
+  EXPECT_EQ(ReadAll(Log()), "03/05/2026,09:07:03: c\r\n");
 }
 
 TEST_F(TraceLog, UnwritablePlaceLosesTheLineSilently) {
-  g_Trace.path = Path_Join(scratch_.Dir(), "\\missing folder\\TraceFile.txt");
+  Dir_SetData(Path_Join(scratch_.Dir(), "\\missing folder"));
   App_WriteTrace("lost");
   EXPECT_FALSE(Dir_Exists(Path_Join(scratch_.Dir(), "\\missing folder")));
-  g_Trace.path = scratch_.Dir();  // a folder, not a file
+  Dir_SetData(scratch_.Dir());
+  ASSERT_TRUE(fs::create_directory(fs::u8path(Log())));  // a folder where the log would be
   App_WriteTrace("lost");
-  EXPECT_TRUE(Dir_Exists(g_Trace.path));
+  EXPECT_TRUE(Dir_Exists(Log()));
 }
 
 TEST_F(TraceLog, LocalClockIsUsedWithoutAReplacement) {
   g_Trace.now = nullptr;
   App_WriteTrace("now");
-  const std::string line = ReadAll(g_Trace.path);
+  const std::string line = ReadAll(Log());
   ASSERT_EQ(line.size(), 21u + 3 + 2) << line;
   int month = 0, day = 0, year = 0, hour = -1, minute = -1, second = -1;
   ASSERT_EQ(std::sscanf(line.c_str(), "%2d/%2d/%4d,%2d:%2d:%2d: ", &month, &day, &year, &hour, &minute, &second), 6);

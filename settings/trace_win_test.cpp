@@ -9,6 +9,7 @@
 #include <string>
 
 #include "testing/test_files.h"
+#include "common/files.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
 
@@ -31,7 +32,8 @@ TEST(TraceClock, LinesCarryTheMachinesLocalTimeWhateverTZSays) {
   g_Settings = SettingsState{};
   g_Settings.Debug = 1;
   g_Trace = TraceState{};
-  g_Trace.path = scratch.File("TraceFile.txt");
+  const std::string savedData = Dir_Data();
+  Dir_SetData(scratch.Dir());
 
   SYSTEMTIME before = {}, after = {};
   GetLocalTime(&before);
@@ -42,6 +44,7 @@ TEST(TraceClock, LinesCarryTheMachinesLocalTimeWhateverTZSays) {
   _tzset();
   g_Settings = SettingsState{};
   g_Trace = TraceState{};
+  Dir_SetData(savedData);
 
   const std::string line = kftest::ReadAll(scratch.File("TraceFile.txt"));
   SYSTEMTIME shown = {};

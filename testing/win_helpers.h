@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "common/files.h"
+
 namespace kftest {
 
 // The bytes of the file; empty when it cannot be opened.
@@ -20,22 +22,29 @@ inline std::string ReadBytes(const std::wstring& path) {
   return bytes;
 }
 
-// The current folder moved to a fresh scratch folder for a benchmark's run, and back at its end,
-// when the folder (emptied by the run) is removed.
-struct ScratchCurrentFolder {
+// A fresh scratch folder as the data folder and the current folder for a benchmark's run (which
+// names its files without a folder), and the earlier ones back at its end, when the folder
+// (emptied by the run) is removed.
+struct ScratchDataFolder {
   std::wstring folder;
-  wchar_t saved[MAX_PATH * 2] = {};
+  std::string saved;
+  wchar_t savedCurrent[MAX_PATH * 2] = {};
   bool entered = false;
-  explicit ScratchCurrentFolder(const wchar_t* prefix) {
+  explicit ScratchDataFolder(const wchar_t* prefix) : saved(Dir_Data()) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     folder = std::wstring(temp) + prefix + std::to_wstring(GetCurrentProcessId());
     CreateDirectoryW(folder.c_str(), nullptr);
-    GetCurrentDirectoryW(MAX_PATH * 2, saved);
+    GetCurrentDirectoryW(MAX_PATH * 2, savedCurrent);
     entered = SetCurrentDirectoryW(folder.c_str()) != FALSE;
+    std::string utf8(folder.size() * 3 + 1, '\0');
+    utf8.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, folder.c_str(), static_cast<int>(folder.size()),
+                                                        &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr)));
+    Dir_SetData(utf8);
   }
-  ~ScratchCurrentFolder() {
-    SetCurrentDirectoryW(saved);
+  ~ScratchDataFolder() {
+    Dir_SetData(saved);
+    SetCurrentDirectoryW(savedCurrent);
     RemoveDirectoryW(folder.c_str());
   }
 };

@@ -26,6 +26,7 @@
 #include "app/main_window_win.h"
 #include "app/strings_win.h"
 #include "app/wide_text.h"
+#include "common/files.h"
 #include "common/text.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -299,12 +300,13 @@ inline ::testing::AssertionResult EnterScratchFolder(const std::string& settings
   if (!MakeScratchFolder(L"kf_shell_", g_ScratchDir)) return ::testing::AssertionFailure() << "no scratch folder";
   for (const wchar_t* lang : {L"EN", L"FR", L"RU"}) CopyTree(DataDir() + L"\\" + lang, ScratchPath(lang));
   if (!WriteBytes(ScratchPath(L"Settings.xml"), settings)) return ::testing::AssertionFailure() << "no settings";
-  if (!SetCurrentDirectoryW(g_ScratchDir.c_str())) return ::testing::AssertionFailure() << "cannot enter folder";
+  // The tutor finds its files through the data folder alone; the working directory stays elsewhere.
+  Dir_SetData(Text_ToUtf8(T16(g_ScratchDir.c_str())));
   return ::testing::AssertionSuccess();
 }
 
 inline void LeaveScratchFolder() {
-  SetCurrentDirectoryW(g_SavedDir.c_str());
+  Dir_SetData(Text_ToUtf8(T16(g_SavedDir.c_str())));
   RemoveTree(g_ScratchDir);
 }
 
@@ -424,7 +426,7 @@ class MainWindowTest : public ::testing::Test {
     WriteList(L"FR", L"LTOR_Both.dat", "sel\r\n");
     WriteList(L"FR", L"RTOL_Both.dat", "lac\r\n");
     ASSERT_TRUE(WriteBytes(dir_ + L"\\Settings.xml", App_DefaultSettingsDocument(1)));
-    ASSERT_TRUE(SetCurrentDirectoryW(dir_.c_str()));
+    Dir_SetData(Text_ToUtf8(T16(dir_.c_str())));
 
     g_ShownMessages.clear();
     g_MessageBox = RecordMessageBox;
@@ -437,7 +439,7 @@ class MainWindowTest : public ::testing::Test {
     CloseMainWindow();
     g_MessageBox = MessageBoxW;
     g_GetOpenFileName = GetOpenFileNameW;
-    SetCurrentDirectoryW(savedDir_.c_str());
+    Dir_SetData(Text_ToUtf8(T16(savedDir_.c_str())));
     RemoveTree(dir_);
   }
 

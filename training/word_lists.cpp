@@ -8,7 +8,6 @@
 #include "typing/words.h"
 
 // No development folder is compiled in; the glue or a test may set one.
-std::string g_FallbackDataDir;
 
 namespace {
 
@@ -161,11 +160,6 @@ ListEncoding App_ListEncoding(WordList list, int language) {
   return language == 3 ? ListEncoding::Utf8FirstMark : ListEncoding::Ansi;
 }
 
-std::string App_LocateDataFile(const std::string& relative) {
-  const std::string here = Path_Join(Dir_Current(), relative);
-  if (g_FallbackDataDir.empty() || CanOpen(here)) return here;
-  return Path_Join(g_FallbackDataDir, relative);
-}
 
 std::vector<Text16> App_DecodeWordList(const std::string& bytes, ListEncoding encoding) {
   StringSource src(bytes);
@@ -186,11 +180,12 @@ std::vector<Text16> App_ReadWordList(const std::string& path, ListEncoding encod
 }
 
 std::vector<Text16> App_LoadWordList(WordList list, int language) {
-  return App_ReadWordList(App_LocateDataFile(App_ListRelativePath(list, language)),
+  return App_ReadWordList(Dir_DataFile(App_ListRelativePath(list, language)),
                           App_ListEncoding(list, language));
 }
 
 void Mode4_LoadCustomWords(int language) {
+  g_Words.customWords.clear();
   for (Text16& word : App_LoadWordList(WordList::Custom, language)) {
     if (g_Words.customWords.size() >= kMaxTableRecords) break;
     CustomWordRecord record{};
@@ -201,5 +196,5 @@ void Mode4_LoadCustomWords(int language) {
 }
 
 bool App_CustomListExists(int language) {
-  return CanOpen(Path_Join(Dir_Current(), App_ListRelativePath(WordList::Custom, language)));
+  return CanOpen(Dir_DataFile(App_ListRelativePath(WordList::Custom, language)));
 }

@@ -26,14 +26,9 @@ std::string App_CutListEntry(std::string bytes, ListEncoding encoding);
 // searches both lists to their ends takes a few milliseconds (bench/screen_bench_win.cpp).
 constexpr size_t kMaxListEntries = 20000;
 
-// Compiled-in second base directory for development trees ("" for none).
-extern std::string g_FallbackDataDir;
-
 // "\EN\Training Words\LH_Words.dat" and the like, by list and language (2 FR, 3 RU, else EN).
 std::string App_ListRelativePath(WordList list, int language);
 ListEncoding App_ListEncoding(WordList list, int language);
-// The current directory's file when it opens, else the fallback base's (not tried).
-std::string App_LocateDataFile(const std::string& relative);
 // Splits and decodes the bytes of a list file by the reading rules.
 std::vector<Text16> App_DecodeWordList(const std::string& bytes, ListEncoding encoding);
 // Reads a list file; a missing or unreadable file gives no entries.

@@ -25,21 +25,17 @@ Entries Utf8(const std::string& bytes) { return App_DecodeWordList(bytes, ListEn
 Entries Russian(const std::string& bytes) { return App_DecodeWordList(bytes, ListEncoding::Utf8FirstMark); }
 Text16 A(const std::string& ascii) { return Text_FromAscii(ascii); }
 
-// A temporary tree with a "current" and a "fallback" base; the test runs inside "current" and
-// the previous current directory and fallback base come back afterwards.
+// A temporary data folder for the test; the previous one comes back afterwards.
 class DataDirs : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = fs::current_path();
-    savedFallback_ = g_FallbackDataDir;
+    saved_ = Dir_Data();
     fs::create_directories(Current());
-    fs::create_directories(Fallback());
-    fs::current_path(Current());
+    Dir_SetData(Current().u8string());
     g_Words = WordTables();
   }
   void TearDown() override {
-    fs::current_path(saved_);
-    g_FallbackDataDir = savedFallback_;
+    Dir_SetData(saved_);
     g_Words = WordTables();
   }
   // Writes `bytes` at base/relative, where relative is written with backslashes.
@@ -52,13 +48,11 @@ class DataDirs : public ::testing::Test {
     return file.u8string();
   }
   fs::path Current() const { return root_.Path() / "current"; }
-  fs::path Fallback() const { return root_.Path() / "fallback"; }
 
 
  private:
   kftest::ScratchFolder root_{"kf_lists_"};
-  fs::path saved_;
-  std::string savedFallback_;
+  std::string saved_;
 };
 
 }  // namespace
@@ -235,34 +229,21 @@ TEST_F(DataDirs, OverlongPathCountsAsMissing) {
 }
 #endif
 
-TEST_F(DataDirs, LocateUsesCurrentDirectoryThenFallback) {
+TEST_F(DataDirs, ListsAreFoundInTheDataFolderOnly) {
   const std::string rel = App_ListRelativePath(WordList::LeftHand, 1);
-  g_FallbackDataDir = Fallback().u8string();
-  const std::string fallbackPath = Path_Join(g_FallbackDataDir, rel);
-  const std::string herePath = Path_Join(Dir_Current(), rel);
-
-  // In neither base: the fallback path, not tried.
-  EXPECT_EQ(App_LocateDataFile(rel), fallbackPath);
   EXPECT_TRUE(App_LoadWordList(WordList::LeftHand, 1).empty());
-
-  Put(Fallback(), rel, "fallback\r\n");
-  EXPECT_EQ(App_LocateDataFile(rel), fallbackPath);
-  EXPECT_EQ(App_LoadWordList(WordList::LeftHand, 1), (Entries{u"fallback"}));
-
   Put(Current(), rel, "here\r\n");
-  EXPECT_EQ(App_LocateDataFile(rel), herePath);
   EXPECT_EQ(App_LoadWordList(WordList::LeftHand, 1), (Entries{u"here"}));
-
+  // The working directory plays no part.
+  const fs::path elsewhere = Current().parent_path() / "elsewhere";
+  Put(elsewhere, rel, "elsewhere\r\n");
+  const fs::path saved = fs::current_path();
+  fs::current_path(elsewhere);
+  EXPECT_EQ(App_LoadWordList(WordList::LeftHand, 1), (Entries{u"here"}));
+  fs::current_path(saved);
   // A folder of that name does not count as the file.
-  const std::string rel2 = App_ListRelativePath(WordList::RightHand, 1);
   fs::create_directories(Current() / "EN" / "Training Words" / "RH_Words.dat");
-  Put(Fallback(), rel2, "right\r\n");
-  EXPECT_EQ(App_LoadWordList(WordList::RightHand, 1), (Entries{u"right"}));
-
-  // Without a fallback base the current directory's path is used.
-  g_FallbackDataDir.clear();
-  EXPECT_EQ(App_LocateDataFile(App_ListRelativePath(WordList::LeftToRight, 1)),
-            Path_Join(Dir_Current(), App_ListRelativePath(WordList::LeftToRight, 1)));
+  EXPECT_TRUE(App_LoadWordList(WordList::RightHand, 1).empty());
 }
 
 TEST_F(DataDirs, LoadsEachLanguagesListWithItsEncoding) {
@@ -277,13 +258,12 @@ TEST_F(DataDirs, LoadsEachLanguagesListWithItsEncoding) {
   EXPECT_TRUE(App_LoadWordList(WordList::LeftHand, 1).empty());
 }
 
-TEST_F(DataDirs, CustomWordsAreAppendedWithZeroStatistics) {
+TEST_F(DataDirs, CustomWordsReplaceTheTableWithZeroStatistics) {
   Put(Current(), "\\FR\\Training Words\\Custom_Words.dat", Text_ToUtf8(u"élève\r\n\r\na😀\r\nélève"));
   g_Words.customWords.push_back(CustomWordRecord{u"kept", 4, 1.5f, 3.0f, 1, 2, 2});
   Mode4_LoadCustomWords(2);
-  ASSERT_EQ(g_Words.customWords.size(), 4u);
-  EXPECT_EQ(g_Words.customWords[0].word, u"kept");  // the caller empties the table, not the loader
-  const CustomWordRecord& r = g_Words.customWords[1];
+  ASSERT_EQ(g_Words.customWords.size(), 3u);
+  const CustomWordRecord& r = g_Words.customWords[0];
   EXPECT_EQ(r.word, u"élève");
   EXPECT_EQ(r.length, 5);
   EXPECT_EQ(r.lastSeconds, 0.0f);
@@ -291,13 +271,13 @@ TEST_F(DataDirs, CustomWordsAreAppendedWithZeroStatistics) {
   EXPECT_EQ(r.lastErrors, 0);
   EXPECT_EQ(r.totalErrors, 0);
   EXPECT_EQ(r.typedCount, 0);
-  EXPECT_EQ(g_Words.customWords[2].word, u"a😀");
-  EXPECT_EQ(g_Words.customWords[2].length, 3);  // UTF-16 units
-  EXPECT_EQ(g_Words.customWords[3].word, u"élève");
-  EXPECT_EQ(Mode3_FindCustomWord(u"élève"), 1);
+  EXPECT_EQ(g_Words.customWords[1].word, u"a😀");
+  EXPECT_EQ(g_Words.customWords[1].length, 3);  // UTF-16 units
+  EXPECT_EQ(g_Words.customWords[2].word, u"élève");
+  EXPECT_EQ(Mode3_FindCustomWord(u"élève"), 0);
 
-  Mode4_LoadCustomWords(1);  // no English list: nothing added
-  EXPECT_EQ(g_Words.customWords.size(), 4u);
+  Mode4_LoadCustomWords(1);  // no English list: an empty table
+  EXPECT_TRUE(g_Words.customWords.empty());
 }
 
 // A list gives no more entries than a screen can sensibly take, whatever the file holds.
@@ -306,22 +286,15 @@ TEST_F(DataDirs, ListsAndTheCustomWordsTableAreBounded) {
   for (size_t i = 0; i < kMaxTableRecords + 10; ++i) bytes += "w\r\n";
   Put(Current(), "\\EN\\Training Words\\Custom_Words.dat", bytes);
   Put(Current(), "\\EN\\Training Words\\LH_Words.dat", bytes);
-  g_Words.customWords.push_back(CustomWordRecord{u"x", 1, 0, 0, 0, 0, 0});
   Mode4_LoadCustomWords(1);
-  EXPECT_EQ(g_Words.customWords.size(), 1 + kMaxListEntries);
+  EXPECT_EQ(g_Words.customWords.size(), kMaxListEntries);
   EXPECT_EQ(App_LoadWordList(WordList::Custom, 1).size(), kMaxListEntries);
   EXPECT_EQ(App_LoadWordList(WordList::LeftHand, 1).size(), kMaxListEntries);
   EXPECT_LT(kMaxListEntries, kMaxTableRecords);
 }
 
-TEST_F(DataDirs, CustomListExistsLooksInTheCurrentDirectoryOnly) {
-  g_FallbackDataDir = Fallback().u8string();
-  Put(Fallback(), "\\EN\\Training Words\\Custom_Words.dat", "fb\r\n");
+TEST_F(DataDirs, CustomListExistsForItsLanguage) {
   EXPECT_FALSE(App_CustomListExists(1));
-  Mode4_LoadCustomWords(1);  // but the loaders do find it below the fallback base
-  ASSERT_EQ(g_Words.customWords.size(), 1u);
-  EXPECT_EQ(g_Words.customWords[0].word, u"fb");
-
   Put(Current(), "\\EN\\Training Words\\Custom_Words.dat", "");
   EXPECT_TRUE(App_CustomListExists(1));
   EXPECT_FALSE(App_CustomListExists(2));

@@ -50,14 +50,6 @@ void Mode12_LoadWordLists(int mode, int language) {
 }
 
 void Mode3_LoadCustomWords(int language) {
-  g_Words.customWords.clear();
-  std::vector<Text16> words = App_LoadWordList(WordList::Custom, language);
-  g_Words.customWords.reserve(words.size());
-  for (Text16& word : words) {
-    // Rows and records are numbered with 16-bit indexes.
-    if (g_Words.customWords.size() >= kMaxTableRecords) break;
-    const int32_t length = static_cast<int32_t>(word.size());
-    g_Words.customWords.push_back(CustomWordRecord{std::move(word), length, 0.0f, 0.0f, 0, 0, 0});
-  }
+  Mode4_LoadCustomWords(language);
   Mode3_ShowCustomRows();
 }
