@@ -1,6 +1,6 @@
 #pragma once
 // The installer's window-free rules: what it carries, where each file goes, in which order the
-// files are written and how the destination path is formed. setup_win.cpp carries them out.
+// files are written and how the destination path is formed. install_win.cpp carries them out.
 #include <cstddef>
 #include <string>
 #include <vector>
