@@ -33,7 +33,7 @@ constexpr size_t Length(const Char* s) { return *s ? 1 + Length(s + 1) : 0; }
 static_assert(Length(kMakerSite) <= kMaxAddress && Length(kOrderPage) <= kMaxAddress, "address too long");
 
 constexpr wchar_t kSupportText[] = L"Help keep KF free!";
-constexpr int kLinkY = 4, kLinkWidth = 150, kLinkHeight = 20;
+constexpr int kLinkX = 400, kLinkY = 4, kLinkWidth = 150, kLinkHeight = 20;  // x: without a screen
 constexpr COLORREF kMakerNameColour = 0xFF0000;  // blue (0x00BBGGRR)
 
 // The about box keeps its two fonts on itself, so they go with the dialog that made them.
@@ -170,27 +170,31 @@ INT_PTR CALLBACK App_AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, L
   }
 }
 
-int App_SupportLinkX(int mode, int wide) {
-  if (Mode_IsHandPractice(mode)) return 698;
-  if (mode == kModeTests && wide) return 600;
-  return 400;  // modes 3 and 4, and the screenless window of any other mode
+namespace {
+
+// Where the screen shown puts the link; 400 without a screen.
+int ScreenLinkX() {
+  const ScreenOps* screen = App_ScreenOf(g_Settings.Mode);
+  return screen && screen->supportLinkX ? screen->supportLinkX() : kLinkX;
 }
 
-void App_PlaceSupportLink(int mode, int wide) {
+}  // namespace
+
+void App_PlaceSupportLink(int x) {
   if (g_App.supportLink && IsWindow(g_App.supportLink)) {
     HWND toolbar = g_App.toolbar;
-    MoveWindow(g_App.supportLink, App_Scale(toolbar, App_SupportLinkX(mode, wide)), App_Scale(toolbar, kLinkY),
-               App_Scale(toolbar, kLinkWidth), App_Scale(toolbar, kLinkHeight), FALSE);
+    MoveWindow(g_App.supportLink, App_Scale(toolbar, x), App_Scale(toolbar, kLinkY), App_Scale(toolbar, kLinkWidth),
+               App_Scale(toolbar, kLinkHeight), FALSE);
   }
 }
 
-void App_RescaleSupportLink(int mode, int wide) {
+void App_RescaleSupportLink() {
   if (!g_App.supportLink || !IsWindow(g_App.supportLink)) return;
   HFONT previous = g_Links.supportFont;
   g_Links.supportFont = App_MakeFont(g_App.toolbar, L"Verdana", 14, 1000, TRUE);
   SendMessageW(g_App.supportLink, WM_SETFONT, reinterpret_cast<WPARAM>(g_Links.supportFont), TRUE);
   if (previous) DeleteObject(previous);
-  App_PlaceSupportLink(mode, wide);
+  App_PlaceSupportLink(ScreenLinkX());
 }
 
 void App_CreateSupportLink() {
@@ -204,7 +208,7 @@ void App_CreateSupportLink() {
   g_Links.supportFont = App_MakeFont(toolbar, L"Verdana", 14, 1000, TRUE);
 
   HWND link = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_NOTIFY,
-                              App_Scale(toolbar, App_SupportLinkX(g_Settings.Mode, 0)), App_Scale(toolbar, kLinkY),
+                              App_Scale(toolbar, ScreenLinkX()), App_Scale(toolbar, kLinkY),
                               App_Scale(toolbar, kLinkWidth), App_Scale(toolbar, kLinkHeight), toolbar,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SUPPORT_LINK)), g_App.instance,
                               nullptr);

@@ -23,11 +23,8 @@ extern template LRESULT CALLBACK App_LinkCursorProc<LINK_SUPPORT>(HWND, UINT, WP
 // The support link (control IDC_SUPPORT_LINK) on the toolbar at the place of the current mode; once, at
 // start, when ShowURLLogo is on.
 void App_CreateSupportLink();
-// Where the support link stands on the toolbar: x 698 in modes 1 and 2, 600 in the wide Tests
-// form, else 400 (y 4, 150 x 20 always).
-int App_SupportLinkX(int mode, int wide);
-// Moves the support link, when there is one, to its place for `mode` without repainting; the
-// screen builders call it.
-void App_PlaceSupportLink(int mode, int wide);
+// Moves the support link, when there is one, to x `x` (96 DPI) of the toolbar without
+// repainting: where the screen shown wants it (y 4, 150 x 20 always).
+void App_PlaceSupportLink(int x);
 // After a DPI change: the link's font made again for the toolbar's DPI, and the link placed.
-void App_RescaleSupportLink(int mode, int wide);
+void App_RescaleSupportLink();

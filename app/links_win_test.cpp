@@ -11,7 +11,7 @@
 #include "app/app.h"
 #include "app/screens_win.h"
 #include "app/links_win.h"
-#include "exam/keyboard_page_win.h"
+#include "keys/keys_win.h"
 #include "app/main_window_win.h"
 #include "app/strings_win.h"
 #include "resources/resource.h"
@@ -188,26 +188,6 @@ class LinksTest : public ShellTest {
     EXPECT_LE(page.address.size(), 259u);
     return page.address;
   }
-  // Runs the program's message loop over what is queued, with its accelerator table.
-  static void RunLoop() {
-    HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
-    ASSERT_NE(accelerators, nullptr);
-    PostQuitMessage(0);
-    App_MessageLoop(accelerators);
-    DestroyAcceleratorTable(accelerators);
-  }
-  // A key press as the keyboard delivers it, with Ctrl held or not, through the message loop.
-  static void PressKey(HWND target, UINT key, bool control) {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    BYTE held[256];
-    memcpy(held, keys, sizeof(held));
-    if (control) held[VK_CONTROL] = held[VK_LCONTROL] = 0x80;
-    SetKeyboardState(held);
-    PostMessageW(target, WM_KEYDOWN, key, 1);
-    RunLoop();
-    SetKeyboardState(keys);
-  }
 };
 
 // ---- Help pages and the maker's site ------------------------------------------------------------
@@ -257,30 +237,24 @@ TEST_F(LinksTest, HelpKeysOpenTheSamePagesFromTheMainWindowAndTheTypingArea) {
     SCOPED_TRACE(typingArea ? "typing area" : "main window");
     Command(IDM_LANG_FRENCH);
     ASSERT_NE(target(typingArea), nullptr);
-    PressKey(target(typingArea), VK_F1, false);
+    kftest::PressKey(target(typingArea), VK_F1, false);
     EXPECT_EQ(TakeOpened(), Manual(L"FR"));
-    PressKey(target(typingArea), 'L', true);
+    kftest::PressKey(target(typingArea), 'L', true);
     EXPECT_EQ(TakeOpened(), KeyboardPage());
 
     Command(IDM_LANG_RUSSIAN);
-    PressKey(target(typingArea), 'L', true);
+    kftest::PressKey(target(typingArea), 'L', true);
     EXPECT_EQ(TakeOpened(), KeyboardPage());
-    PressKey(target(typingArea), VK_F1, false);
+    kftest::PressKey(target(typingArea), VK_F1, false);
     EXPECT_EQ(TakeOpened(), Manual(L"RU"));
   }
   // The help keys typed nothing into the typing area.
   EXPECT_EQ(GetWindowTextLengthW(g_TypingScreen.typingArea), 0);
 
   // A plain L is no command.
-  PressKey(g_App.mainWindow, 'L', false);
+  kftest::PressKey(g_App.mainWindow, 'L', false);
   EXPECT_TRUE(g_Opened.empty());
 
-  // The commands as the accelerator translation hands them to the typing area.
-  Command(IDM_LANG_ENGLISH);
-  SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_KEYBOARD_LAYOUT, 1), 0);
-  EXPECT_EQ(TakeOpened(), KeyboardPage());
-  SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_ONLINE_HELP, 1), 0);
-  EXPECT_EQ(TakeOpened(), Manual(L"EN"));
 }
 
 TEST_F(LinksTest, SiteCommandsOpenTheMakersHomePageInEveryLanguage) {
@@ -583,11 +557,11 @@ TEST_F(LinksTest, SupportLinkFollowsTheTestsScreenAndKeepsItsTextAcrossLanguages
   ASSERT_NO_FATAL_FAILURE(StartIn(1));
   HWND link = g_App.supportLink;
   ASSERT_NE(link, nullptr);
-  App_ExpandWindow(1);
+  Mode4_ShowWideForm(true);
   EXPECT_EQ(InToolbar(link).left, 600);
-  OnMenuMode4();  // rebuilt in the narrow form
+  App_ShowScreen(kModeTests);  // rebuilt in the narrow form
   EXPECT_EQ(InToolbar(link).left, 400);
-  App_ExpandWindow(1);
+  Mode4_ShowWideForm(true);
   Command(IDM_LANG_RUSSIAN);
   Command(IDM_LANG_FRENCH);
   EXPECT_EQ(g_App.supportLink, link);
@@ -596,18 +570,14 @@ TEST_F(LinksTest, SupportLinkFollowsTheTestsScreenAndKeepsItsTextAcrossLanguages
   EXPECT_EQ(FontOf(link).lfHeight, 14);
   EXPECT_EQ(ToolbarStatics().size(), 1u);
 
-  // The place helper the screen builders use.
-  for (int mode : {1, 2}) {
-    App_PlaceSupportLink(mode, 0);
-    EXPECT_EQ(InToolbar(link).left, 698);
+  // Each screen's place: beside the wider window's lists in modes 1 and 2, else 400.
+  for (const auto& place : {std::pair<int, LONG>{kModeHands, 698}, {kModeAlternation, 698}, {kModeCustom, 400},
+                            {kModeTests, 400}}) {
+    SCOPED_TRACE(place.first);
+    App_ShowScreen(place.first);
+    EXPECT_EQ(InToolbar(link).left, place.second);
+    EXPECT_EQ(InToolbar(link).top, 4);
   }
-  App_PlaceSupportLink(3, 0);
-  EXPECT_EQ(InToolbar(link).left, 400);
-  App_PlaceSupportLink(4, 1);
-  EXPECT_EQ(InToolbar(link).left, 600);
-  EXPECT_EQ(InToolbar(link).top, 4);
-  App_PlaceSupportLink(4, 0);
-  EXPECT_EQ(InToolbar(link).left, 400);
 
   // Asked again, it makes no second link.
   App_CreateSupportLink();
@@ -621,10 +591,10 @@ TEST_F(LinksTest, WithoutShowURLLogoThereIsNoLinkAndNothingMoves) {
   EXPECT_TRUE(ToolbarStatics().empty());
   EXPECT_EQ(GetDlgItem(g_App.toolbar, IDC_SUPPORT_LINK), nullptr);
 
-  App_ExpandWindow(1);
-  App_ExpandWindow(0);
+  Mode4_ShowWideForm(true);
+  Mode4_ShowWideForm(false);
   Command(IDM_MODE_TESTS);
-  App_PlaceSupportLink(1, 0);
+  App_PlaceSupportLink(698);
   Command(IDM_LANG_FRENCH);
   EXPECT_EQ(g_App.supportLink, nullptr);
   EXPECT_TRUE(ToolbarStatics().empty());

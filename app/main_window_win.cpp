@@ -7,18 +7,17 @@
 #include <string>
 
 #include "app/app.h"
+#include "app/command_table_win.h"
 #include "app/commands_win.h"
 #include "app/dpi.h"
 #include "app/links_win.h"
 #include "app/main_window_win.h"
+#include "app/menu_bar_win.h"
 #include "app/menus_win.h"
 #include "app/screens_win.h"
 #include "app/strings_win.h"
 #include "app/toolbar_win.h"
-#include "common/files.h"
 #include "common/modes.h"
-#include "exam/detailed_stats_win.h"
-#include "exam/keyboard_page_win.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
@@ -26,81 +25,14 @@
 namespace {
 
 constexpr int kMainHeight = 805;        // first height, whatever the mode
-constexpr int kNarrowWidth = 560;       // Tests screen, statistics hidden
-constexpr int kNarrowHeight = 820;
-constexpr int kWideWidth = 807;         // Tests screen, statistics panel uncovered
+constexpr int kFirstWidth = 600;        // first width without a screen
 constexpr UINT kDpiChanged = 0x02E0;    // WM_DPICHANGED, which older headers lack
-
-// The Tests screen's form, for laying it out again at another DPI.
-bool s_Wide = false;
+constexpr WORD kFromAccelerator = 1;    // the notification code of a command sent by a key
 
 int App_FirstWidth(int mode) {
-  if (mode == kModeHands) return 900;
-  if (mode == kModeTests) return kNarrowWidth;
-  return 600;
+  const ScreenOps* screen = App_ScreenOf(mode);
+  return screen ? screen->firstWidth : kFirstWidth;
 }
-
-// ---- Commands -------------------------------------------------------------------------------
-
-// The alert changes for this run only; Settings.xml keeps its own value.
-void OnCommandAlert(HWND) {
-  g_Settings.AlertEnabled = g_Settings.AlertEnabled ? 0 : 1;
-  App_UpdateCommands();
-}
-
-void OnCommandClear(HWND) { App_ClearTypingArea(); }
-
-void OnCommandEnglish(HWND) { App_SwitchLanguage(1); }
-void OnCommandFrench(HWND) { App_SwitchLanguage(2); }
-void OnCommandRussian(HWND) { App_SwitchLanguage(3); }
-
-void OnCommandExit(HWND window) { DestroyWindow(window); }
-
-void OnCommandViewToolbar(HWND) { App_ToggleBar(IDM_VIEW_TOOLBAR); }
-void OnCommandViewStatusBar(HWND) { App_ToggleBar(IDM_VIEW_STATUSBAR); }
-
-void OnMenuModeTests(HWND) { App_ShowScreen(kModeTests); }
-void OnMenuModeHands(HWND) { App_ShowScreen(kModeHands); }
-void OnMenuModeAlternation(HWND) { App_ShowScreen(kModeAlternation); }
-void OnMenuModeCustom(HWND) { App_ShowScreen(kModeCustom); }
-
-void OnCommandAbout(HWND) { App_ShowAboutBox(); }
-void OnCommandKeyboardLayout(HWND) { App_ShowKeyboardPage(); }
-void OnCommandOnlineHelp(HWND) { App_OpenOnlineHelp(); }
-// The Help menu's site item and a click on the support link (the toolbar passes it on).
-void OnCommandMakerSite(HWND) { App_OpenMakerSite(); }
-
-// The Commands menu and its keys forward to the toolbar buttons, so both share one path.
-void OnCommandForwardAlert(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_ALERT, 0), 0); }
-void OnCommandForwardClear(HWND window) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDT_CLEAR, 0), 0); }
-
-struct CommandEntry {
-  UINT id;
-  void (*handler)(HWND window);
-};
-
-// The shell's own commands; each screen lists its own (app/screen.h).
-const CommandEntry kCommands[] = {
-    {IDT_ALERT, OnCommandAlert},
-    {IDT_CLEAR, OnCommandClear},
-    {IDM_LANG_ENGLISH, OnCommandEnglish},
-    {IDM_LANG_FRENCH, OnCommandFrench},
-    {IDM_LANG_RUSSIAN, OnCommandRussian},
-    {IDM_EXIT, OnCommandExit},
-    {IDM_VIEW_TOOLBAR, OnCommandViewToolbar},
-    {IDM_VIEW_STATUSBAR, OnCommandViewStatusBar},
-    {IDM_MODE_TESTS, OnMenuModeTests},
-    {IDM_SOUND_ALERT, OnCommandForwardAlert},
-    {IDM_CLEAR, OnCommandForwardClear},
-    {IDM_ABOUT, OnCommandAbout},
-    {IDM_MODE_HANDS, OnMenuModeHands},
-    {IDM_MODE_ALTERNATION, OnMenuModeAlternation},
-    {IDM_MODE_CUSTOM, OnMenuModeCustom},
-    {IDM_KEYBOARD_LAYOUT, OnCommandKeyboardLayout},
-    {IDM_ONLINE_HELP, OnCommandOnlineHelp},
-    {IDM_WEB_SITE, OnCommandMakerSite},
-    {IDC_SUPPORT_LINK, OnCommandMakerSite},
-};
 
 // ---- Messages -------------------------------------------------------------------------------
 
@@ -116,17 +48,7 @@ LRESULT App_OnCommand(HWND window, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   // What the screen shown does not offer does nothing, whoever sent it.
-  for (const CommandEntry& entry : kCommands) {
-    if (entry.id == id) {
-      if (App_CommandAvailable(id)) entry.handler(window);
-      return 0;
-    }
-  }
-  if (const ScreenCommand* command = App_FindScreenCommand(g_Settings.Mode, id)) {
-    if (App_CommandAvailable(id)) command->run();
-    return 0;
-  }
-  if (App_ScreenCommandOwner(id)) return 0;  // another screen's command
+  if (App_RunCommand(id, HIWORD(wParam) == kFromAccelerator && lParam == 0)) return 0;
   return DefWindowProcW(window, WM_COMMAND, wParam, lParam);
 }
 
@@ -141,9 +63,9 @@ LRESULT App_OnDestroy() {
   return 0;
 }
 
-// Keeps the detailed statistics window glued to the right edge of the main window.
+// A window docked beside the main window follows it.
 LRESULT App_OnMove() {
-  Mode4_DockDetailedStats();
+  App_MainWindowMoved();
   return 0;
 }
 
@@ -157,7 +79,7 @@ LRESULT App_OnSize(HWND, WPARAM wParam, LPARAM lParam) {
 // controls made again for the new DPI, then the window takes the rectangle Windows suggests.
 LRESULT App_OnDpiChanged(HWND window, LPARAM lParam) {
   App_RescaleBars();
-  App_RescaleSupportLink(g_Settings.Mode, s_Wide ? 1 : 0);
+  App_RescaleSupportLink();
   App_LayOutScreen();
   if (const RECT* suggested = reinterpret_cast<const RECT*>(lParam)) {
     SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -215,9 +137,11 @@ int App_MessageLoop(HACCEL accelerators) {
   MSG msg = {};
   // GetMessageW gives -1 on failure: that ends the loop as well instead of spinning for ever.
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    // The window of the message, not the main window: a command key reaches the window that
-    // has the focus (the main window or a screen's typing area).
-    if (!TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {
+    // The command keys work where the learner types and in the main window itself, and go to the
+    // main window's command routing; any other window (a list, the statistics window) keeps its
+    // keys.
+    const bool commandKeys = msg.hwnd && (msg.hwnd == g_App.mainWindow || msg.hwnd == App_CurrentTypingArea());
+    if (!(commandKeys && TranslateAcceleratorW(g_App.mainWindow, accelerators, &msg))) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
@@ -245,6 +169,8 @@ ATOM App_RegisterClass(HINSTANCE instance) {
 BOOL App_InitInstance(HINSTANCE instance, int showCommand) {
   App_Trace("App_InitInstance Entered");
   g_App.instance = instance;
+  App_InstallScreens();
+  App_InstallCommands();
 
   // No window yet: the screen's DPI (the screen built next gives the window its own size).
   const int width = App_Scale(nullptr, App_FirstWidth(g_Settings.Mode));
@@ -270,7 +196,6 @@ BOOL App_InitInstance(HINSTANCE instance, int showCommand) {
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
 
-  App_CreateFont();
   App_CreateToolbar();
   App_CreateStatusBar();
 
@@ -326,80 +251,4 @@ LRESULT CALLBACK App_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     default:
       return DefWindowProcW(window, message, wParam, lParam);
   }
-}
-
-void App_FocusTypingArea(HWND area) {
-  // Focusing a child of the hidden main window would activate it before it is shown.
-  if (area && g_App.mainWindow && IsWindowVisible(g_App.mainWindow)) SetFocus(area);
-}
-
-// ---- Placing the main window ----------------------------------------------------------------------
-
-void App_CenterWindow(HWND window, HWND reference, int leftShift) {
-  RECT work;
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
-    work.left = 0;
-    work.top = 0;
-    work.right = GetSystemMetrics(SM_CXSCREEN);
-    work.bottom = GetSystemMetrics(SM_CYSCREEN);
-  }
-  RECT ref, own;
-  GetWindowRect(reference, &ref);
-  GetWindowRect(window, &own);
-  const int width = own.right - own.left;
-  const int height = own.bottom - own.top;
-
-  int x = (ref.left + ref.right) / 2 - width / 2;
-  int y = (ref.top + ref.bottom) / 2 - height / 2;
-  if (x < work.left) {
-    x = work.left;
-  } else if (x + width > work.right) {
-    x = work.right - width;
-  }
-  if (y < work.top) {
-    y = work.top;
-  } else if (y + height > work.bottom) {
-    y = work.bottom - height;
-  }
-  SetWindowPos(window, nullptr, x - leftShift, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void App_ExpandWindow(int wide) {
-  HWND window = g_App.mainWindow;
-  if (!window) return;
-  RECT rc;
-  GetWindowRect(window, &rc);
-  int width, height;
-  s_Wide = wide != 0;
-  App_PlaceSupportLink(kModeTests, wide);
-  if (wide) {
-    width = App_Scale(window, kWideWidth);
-    height = rc.bottom - rc.top;
-  } else {
-    width = App_Scale(window, kNarrowWidth);
-    height = App_Scale(window, kNarrowHeight);
-  }
-  SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  App_CenterMainWindow();
-}
-
-void App_CenterMainWindow() {
-  if (!g_App.mainWindow) return;
-  // With the detailed statistics window docked beside it, the two are centred together.
-  int shift = 0;
-  if (g_App.detailedStats && IsWindow(g_App.detailedStats)) {
-    RECT stats;
-    GetWindowRect(g_App.detailedStats, &stats);
-    shift = (stats.right - stats.left) / 2;
-  }
-  App_CenterWindow(g_App.mainWindow, GetDesktopWindow(), shift);
-}
-
-void App_ClearTypingArea() {
-  App_SetClearable(false);
-  // No screen with a typing area yet: nothing to empty.
-  if (HWND area = App_CurrentTypingArea()) SendMessageW(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-  // A multi-line edit control reports no change for a text set from outside.
-  const ScreenOps* screen = App_ScreenOf(g_Settings.Mode);
-  if (screen && screen->typingReset) screen->typingReset();
 }

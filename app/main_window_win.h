@@ -3,13 +3,11 @@
 // the window procedure of the main window. The window tests start the tutor the same way.
 #include <windows.h>
 
-// Start-up steps before the window class: settings and trace paths in the current directory,
-// App_XMLReadSettings, the entry trace, the thread locale, the title and the class name.
+// Start-up steps before the window class: App_XMLReadSettings (from the data folder), the entry
+// trace, the thread locale, the title and the class name.
 void App_PrepareStart();
 ATOM App_RegisterClass(HINSTANCE instance);
 BOOL App_InitInstance(HINSTANCE instance, int showCommand);
 // Runs the message loop with `accelerators` until WM_QUIT; returns its exit code.
 int App_MessageLoop(HACCEL accelerators);
 LRESULT CALLBACK App_WndProc(HWND, UINT, WPARAM, LPARAM);
-// Centres `window` on `reference`, moved `leftShift` pixels to the left and kept in the work area.
-void App_CenterWindow(HWND window, HWND reference, int leftShift);

@@ -3,6 +3,7 @@
 // of the last used mode and language at the end of the run.
 #include "app/app.h"
 #include "app/main_window_win.h"
+#include "app/window_win.h"
 #include "app/menus_win.h"
 #include "app/toolbar_win.h"
 #include "resources/resource.h"
@@ -238,7 +239,7 @@ TEST_F(MainWindowShellTest, LanguageCommandsSwitchTheLanguage) {
 // builds the narrow Tests screen.
 TEST_F(MainWindowShellTest, TestsCommandBuildsTheNarrowScreenFromAnotherScreen) {
   ASSERT_NO_FATAL_FAILURE(StartDefault());
-  App_ExpandWindow(1);
+  Mode4_ShowWideForm(true);
   HWND oldArea = g_TypingScreen.typingArea;
   Command(IDM_MODE_TESTS);
   EXPECT_TRUE(IsWindow(oldArea));
@@ -354,10 +355,11 @@ TEST_F(MainWindowShellTest, F7IsIgnoredWhileClearTestAreaIsGreyed) {
 // the keyboard focus: typing goes on in the typing area.
 TEST_F(MainWindowShellTest, MoveKeepsTheStatisticsWindowDockedOnTheScreenWithoutTheFocus) {
   ASSERT_NO_FATAL_FAILURE(StartDefault());
-  HWND stats = CreateWindowExW(0, L"STATIC", L"stats", WS_POPUP | WS_VISIBLE, 0, 0, 325, 703, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+  Mode4_ShowDetailedStats();
+  HWND stats = Mode4_DetailedStatsWindow();
   ASSERT_NE(stats, nullptr);
-  g_App.detailedStats = stats;
+  const RECT own = WindowRect(stats);
+  const LONG width = own.right - own.left, height = own.bottom - own.top;
   SetActiveWindow(g_App.mainWindow);
   SetFocus(g_TypingScreen.typingArea);
   ASSERT_EQ(GetFocus(), g_TypingScreen.typingArea);
@@ -368,8 +370,8 @@ TEST_F(MainWindowShellTest, MoveKeepsTheStatisticsWindowDockedOnTheScreenWithout
     const RECT docked = WindowRect(stats);
     EXPECT_EQ(docked.left, main.right);
     EXPECT_EQ(docked.top, main.top + 77);
-    EXPECT_EQ(docked.right - docked.left, 325);
-    EXPECT_EQ(docked.bottom - docked.top, 703);
+    EXPECT_EQ(docked.right - docked.left, width);
+    EXPECT_EQ(docked.bottom - docked.top, height);
   }
   const RECT work = WorkArea();
   SetWindowPos(g_App.mainWindow, nullptr, work.right - 600, work.bottom - 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -377,21 +379,21 @@ TEST_F(MainWindowShellTest, MoveKeepsTheStatisticsWindowDockedOnTheScreenWithout
   const RECT docked = WindowRect(stats);
   EXPECT_EQ(docked.right, work.right);
   EXPECT_EQ(docked.bottom, work.bottom);
-  EXPECT_EQ(docked.right - docked.left, 325);
-  EXPECT_EQ(docked.bottom - docked.top, 703);
+  EXPECT_EQ(docked.right - docked.left, width);
+  EXPECT_EQ(docked.bottom - docked.top, height);
   EXPECT_EQ(GetActiveWindow(), g_App.mainWindow);
   EXPECT_EQ(GetFocus(), g_TypingScreen.typingArea);
   // A statistics window that is gone is left alone.
   DestroyWindow(stats);
   SetWindowPos(g_App.mainWindow, nullptr, 70, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   EXPECT_EQ(WindowRect(g_App.mainWindow).left, 70);
-  g_App.detailedStats = nullptr;
+  EXPECT_EQ(Mode4_DetailedStatsWindow(), nullptr);
 }
 
 TEST_F(MainWindowShellTest, ExpandWindowSwitchesBetweenTheNarrowAndWideForms) {
   ASSERT_NO_FATAL_FAILURE(StartDefault());
   SetWindowPos(g_App.mainWindow, nullptr, 0, 0, 560, 700, SWP_NOMOVE | SWP_NOZORDER);
-  App_ExpandWindow(1);
+  Mode4_ShowWideForm(true);
   RECT rc = WindowRect(g_App.mainWindow);
   EXPECT_EQ(rc.right - rc.left, 807);
   EXPECT_EQ(rc.bottom - rc.top, 700);  // the height is kept
@@ -399,7 +401,7 @@ TEST_F(MainWindowShellTest, ExpandWindowSwitchesBetweenTheNarrowAndWideForms) {
   EXPECT_EQ(rc.left, at.x);
   EXPECT_EQ(rc.top, at.y);
 
-  App_ExpandWindow(0);
+  Mode4_ShowWideForm(false);
   rc = WindowRect(g_App.mainWindow);
   EXPECT_EQ(rc.right - rc.left, 560);
   EXPECT_EQ(rc.bottom - rc.top, 820);
@@ -416,13 +418,13 @@ TEST_F(MainWindowShellTest, ExpandWindowMovesTheSupportLink) {
   ASSERT_NE(link, nullptr);
   g_App.supportLink = link;
   auto linkRect = [&] { return RectIn(link, g_App.toolbar); };
-  App_ExpandWindow(1);
+  Mode4_ShowWideForm(true);
   RECT rc = linkRect();
   EXPECT_EQ(rc.left, 600);
   EXPECT_EQ(rc.top, 4);
   EXPECT_EQ(rc.right - rc.left, 150);
   EXPECT_EQ(rc.bottom - rc.top, 20);
-  App_ExpandWindow(0);
+  Mode4_ShowWideForm(false);
   rc = linkRect();
   EXPECT_EQ(rc.left, 400);
   EXPECT_EQ(rc.top, 4);
@@ -441,7 +443,6 @@ TEST_F(MainWindowShellTest, DpiChangeLaysTheScreenOutAgainAtTheSuggestedRectangl
     SendMessageW(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed text"));
     const RECT before = RectIn(area, g_App.mainWindow);
     const HFONT fontBefore = reinterpret_cast<HFONT>(SendMessageW(area, WM_GETFONT, 0, 0));
-    const HFONT programFontBefore = g_App.programFont;
 
     RECT suggested = {40, 30, 40 + 700, 30 + 600};
     SendMessageW(g_App.mainWindow, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
@@ -453,7 +454,6 @@ TEST_F(MainWindowShellTest, DpiChangeLaysTheScreenOutAgainAtTheSuggestedRectangl
     const RECT after = RectIn(area, g_App.mainWindow);
     EXPECT_TRUE(EqualRect(&before, &after));
     EXPECT_NE(reinterpret_cast<HFONT>(SendMessageW(area, WM_GETFONT, 0, 0)), fontBefore);
-    EXPECT_NE(g_App.programFont, programFontBefore);
     const RECT window = WindowRect(g_App.mainWindow);
     EXPECT_TRUE(EqualRect(&window, &suggested));
   }
@@ -596,7 +596,7 @@ void Repaint() {
 
 TEST_F(MainWindowShellTest, PaintsTheStatisticsPanelInTheTestsMode) {
   ASSERT_NO_FATAL_FAILURE(Start(WithSetting(DefaultSettings(), "BS_BackgroundColor", "#2040C0")));
-  App_ExpandWindow(1);
+  Mode4_ShowWideForm(true);
   Repaint();
   EXPECT_EQ(ClientPixel(600, 290), RGB(0x20, 0x40, 0xC0));  // inside the panel, below the fields
   EXPECT_EQ(ClientPixel(765, 200), RGB(0x20, 0x40, 0xC0));  // inside, near the right edge

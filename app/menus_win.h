@@ -1,24 +1,9 @@
 #pragma once
-// Menu bars per language, the Language submenu, relabelling of the screen shown and the
-// language switch (app/menus_win.cpp).
+// The menu bar attached at start and the language switch (app/menus_win.cpp).
 #include <windows.h>
 
+// The menu bar of the current language, as the program starts.
 void App_AttachMenu();
-void App_BuildLanguageMenu();
-// Marks `language`'s entry of the Language submenu (App_UpdateCommands does, from the state).
-void App_MarkLanguage(int language);
-// The Language submenu of the menu bar shown, or nullptr before it is built.
-HMENU App_LanguagePopup();
-// The screen's texts in `language`: the title, where the screen takes it from the string
-// table, and the screen's own labels.
-void App_LocalizeStrings(int language);
+// Everything in `language`: the title, the thread locale, the menu bar and its Language submenu,
+// the screen shown relabelled (or built again), its typing area emptied, the commands.
 void App_SwitchLanguage(int language);
-// Changes the text of a menu item, by command, to string `stringId` of the current language.
-void App_SetMenuText(UINT command, UINT stringId);
-// DrawMenuBar of the main window, when it is in sight.
-void App_RedrawMenuBar();
-// The Language submenu command of a language (IDM_LANG_ENGLISH, IDM_LANG_FRENCH, IDM_LANG_RUSSIAN; English for any other number).
-UINT App_LanguageCommand(int language);
-// The Language submenu entry of a language (IDS_LANG_ENGLISH, IDS_LANG_FRENCH, IDS_LANG_RUSSIAN; English for any other number):
-// its name, a tab and its shortcut.
-UINT App_LanguageNameString(int language);

@@ -2,6 +2,7 @@
 // word lists loaded into the training screens' controls.
 #include "app/app.h"
 #include "app/screens_win.h"
+#include "app/menu_bar_win.h"
 #include "app/menus_win.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -278,12 +279,10 @@ TEST_F(MenuTest, LocalizeStringsLabelsTheDetailedStatisticsButtons) {
   OpenMainWindow(4, 1);
   // Without the statistics window the texts go nowhere.
   App_LocalizeStrings(1);
-  HWND stats = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 325, 703, nullptr, nullptr, nullptr, nullptr);
-  HWND create = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 20, 625, 135, 30, stats,
-                                reinterpret_cast<HMENU>(IDC_DS_CREATE_LIST), nullptr, nullptr);
-  HWND checkAll = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 165, 625, 135, 30, stats,
-                                  reinterpret_cast<HMENU>(638), nullptr, nullptr);
-  g_App.detailedStats = stats;
+  Mode4_ShowDetailedStats();
+  HWND stats = Mode4_DetailedStatsWindow();
+  HWND create = GetDlgItem(stats, IDC_DS_CREATE_LIST);
+  HWND checkAll = GetDlgItem(stats, IDC_DS_CHECK_ALL);
   App_LocalizeStrings(3);
   EXPECT_EQ(WindowText(create), L"Создать список");
   EXPECT_EQ(WindowText(checkAll), L"Пометить все");
@@ -292,7 +291,7 @@ TEST_F(MenuTest, LocalizeStringsLabelsTheDetailedStatisticsButtons) {
   EXPECT_EQ(WindowText(create), L"Creér la liste");
   EXPECT_EQ(WindowText(g_App.mainWindow), title);  // mode 4 leaves the title alone
   // Rebuilding the Tests screen empties the statistics window but leaves it open.
-  OnMenuMode4();
+  App_ShowScreen(kModeTests);
   EXPECT_TRUE(IsWindow(stats));
   EXPECT_FALSE(IsWindow(create));
   EXPECT_FALSE(IsWindow(checkAll));
@@ -333,7 +332,7 @@ TEST_F(MenuTest, CustomWordsFillListViewAndTable) {
   EXPECT_EQ(ColumnTitle(list, 4), L"Comte");
 
   g_Words.customWords.push_back(CustomWordRecord{u"old", 3, 1.0f, 1.0f, 1, 1, 1});
-  Mode12_LoadWordLists(3, 2);
+  Mode3_LoadCustomWords(2);
   ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 4);
   const wchar_t* words[] = {L"été", L"bonjour", L"bonjour", L"fin"};
   const wchar_t* lengths[] = {L"3", L"7", L"7", L"3"};

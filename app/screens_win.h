@@ -4,27 +4,27 @@
 
 #include "app/screen.h"
 
-// The screen of `mode`, or nullptr for a mode outside 1-4 (no screen is shown).
-const ScreenOps* App_ScreenOf(int mode);
-// The screen command `command` of the screen of `mode`, or nullptr when that screen has none.
-const ScreenCommand* App_FindScreenCommand(int mode, UINT command);
-// Whether any screen has `command` as its own.
-bool App_ScreenCommandOwner(UINT command);
+// Puts the table of the screens in place for the shell's services (App_ScreenOf); once, before
+// the main window is made.
+void App_InstallScreens();
+// Used by App_InstallScreens (app/app_state.cpp).
+void App_SetScreens(const ScreenList& screens);
 
-// Shows the screen of `mode`, always in the same steps: the support link to its place, the
-// screen shown destroyed and forgotten, the mode set, the new screen built and relabelled, the
-// commands updated, the window centred and the typing area focused. Traced as OnMenuMode12,
-// OnMenuMode3 or OnMenuMode4 as the mode's builder.
+// Shows the screen of `mode`, always in the same steps: the screen shown destroyed and forgotten,
+// the mode set, the new screen built, the window sized for it with the support link in its place,
+// the screen labelled, the commands updated, the window centred and the typing area focused.
+// Traced as OnMenuMode4 for the Tests screen.
 void App_ShowScreen(int mode);
-void OnMenuMode12(int mode);
-void OnMenuMode3();
-void OnMenuMode4();
-// Timer `id` to every screen that has timers: a timer may outlive the screen that set it.
-void App_ScreenTimer(UINT_PTR id);
-// After a DPI change: the controls of the screen shown placed and given fonts for the new DPI.
-void App_LayOutScreen();
+// The screen's texts in `language`: the title, where the screen takes it from the string table,
+// and the screen's own labels.
+void App_LocalizeStrings(int language);
 // After a language switch: the screen shown relabelled in the new language, or built again.
 void App_RelabelScreen(int language);
+// After a DPI change: the controls of the screen shown placed and given fonts for the new DPI.
+void App_LayOutScreen();
 // Destroys every control of the screen shown (all children of the main window but the toolbar
 // and the status bar) and has the screen forget them.
 void App_DestroyScreenControls();
+// Timer `id`, and a move of the main window, to every screen that has them.
+void App_ScreenTimer(UINT_PTR id);
+void App_MainWindowMoved();

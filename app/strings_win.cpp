@@ -86,3 +86,8 @@ void App_LoadClassName(wchar_t* out, int capacity) {
 }
 
 Text16 App_StringText(UINT id, int language) { return T16(App_LoadString(id, language)); }
+
+Text16 App_LanguageName(int language) {
+  const Text16 entry = App_StringText(Language_Of(language).entryString, language);
+  return entry.substr(0, entry.find(u'\t'));
+}

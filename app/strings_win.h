@@ -11,6 +11,8 @@
 const wchar_t* App_LoadString(UINT id, int language);
 // The same string copied out of the shared buffer ("" when missing).
 Text16 App_StringText(UINT id, int language);
+// The name of `language` in that language, as its Language menu entry gives it.
+Text16 App_LanguageName(int language);
 // The string at position id & 15 of one string-table block (`units` 16-bit units: 16 counted
 // entries) copied into the shared buffer, cut to 101 units; nullptr for an empty entry or a
 // block that ends early. App_LoadString's walk, open to tests with hand-made blocks.

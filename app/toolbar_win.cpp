@@ -1,4 +1,4 @@
-// The program font, the toolbar of five image buttons and the status bar, all made once at
+// Fonts, the toolbar of five image buttons and the status bar, the bars made once at
 // start and kept for the run, and the View commands that hide and show the two bars.
 #include <windows.h>
 
@@ -141,14 +141,7 @@ void SetStatusParts(HWND bar) {
   SendMessageW(bar, SB_SETPARTS, kStatusParts, reinterpret_cast<LPARAM>(edges));
 }
 
-HFONT MakeProgramFont() { return App_MakeFont(g_App.mainWindow, L"Arial", 16); }
-
 }  // namespace
-
-void App_CreateFont() {
-  if (g_App.programFont) return;  // one font for the whole run, made again only for another DPI
-  g_App.programFont = MakeProgramFont();
-}
 
 namespace {
 
@@ -245,16 +238,6 @@ void App_CreateStatusBar() {
 }
 
 void App_RescaleBars() {
-  // The detailed statistics buttons move to the new font before the old one goes.
-  HFONT previous = g_App.programFont;
-  g_App.programFont = MakeProgramFont();
-  if (g_App.detailedStats) {
-    for (HWND child = GetWindow(g_App.detailedStats, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      if (reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)) == previous)
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(g_App.programFont), TRUE);
-    }
-  }
-  if (previous) DeleteObject(previous);
   if (g_App.toolbar) {
     SetToolbarImages(g_App.toolbar);
     SendMessageW(g_App.toolbar, TB_AUTOSIZE, 0, 0);

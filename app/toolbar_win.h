@@ -1,8 +1,7 @@
 #pragma once
-// The program font, the toolbar and the status bar (app/toolbar_win.cpp).
+// Fonts, the toolbar and the status bar (app/toolbar_win.cpp).
 #include <windows.h>
 
-void App_CreateFont();
 // A font from a description with every other field zero and DEFAULT_CHARSET; `height` is a
 // 96-DPI figure, made for the DPI of `forWindow`.
 HFONT App_MakeFont(HWND forWindow, const wchar_t* face, LONG height, LONG weight = 0, BYTE underline = FALSE);

@@ -168,22 +168,6 @@ TEST_F(ToolbarShellTest, StatusBarHasThreePartsFromTheClientWidthAtCreation) {
   }
 }
 
-TEST_F(ToolbarShellTest, ProgramFontIsArialOfHeight16) {
-  ASSERT_NO_FATAL_FAILURE(Start(DefaultSettings()));
-  ASSERT_NE(g_App.programFont, nullptr);
-  LOGFONTW lf = {};
-  ASSERT_EQ(GetObjectW(g_App.programFont, sizeof(lf), &lf), static_cast<int>(sizeof(lf)));
-  EXPECT_EQ(lf.lfHeight, 16);
-  EXPECT_EQ(lf.lfWidth, 0);
-  EXPECT_EQ(lf.lfWeight, 0);
-  EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
-  EXPECT_STREQ(lf.lfFaceName, L"Arial");
-  // Made once for the run: a second call keeps the same font.
-  HFONT first = g_App.programFont;
-  App_CreateFont();
-  EXPECT_EQ(g_App.programFont, first);
-}
-
 TEST_F(ToolbarShellTest, ViewCommandsToggleTheBarsAndTheirCheckMarks) {
   ASSERT_NO_FATAL_FAILURE(Start(DefaultSettings()));
   struct {

@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "app/app.h"
+#include "app/command_table_win.h"
+#include "app/screens_win.h"
 #include "app/main_window_win.h"
 #include "app/menus_win.h"
 #include "app/toolbar_win.h"
@@ -136,6 +138,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   g_App.mainWindow = window;
+  App_InstallScreens();
+  App_InstallCommands();
   App_AttachMenu();
   App_CreateToolbar();
 

@@ -19,6 +19,7 @@
 #include "app/screens_win.h"
 #include "app/main_window_win.h"
 #include "app/menus_win.h"
+#include "common/modes.h"
 #include "settings/settings.h"
 #include "exam/exam_screen_win.h"
 #include "training/training_win.h"
@@ -147,23 +148,23 @@ int main(int argc, char** argv) {
   };
   Result results[7] = {};
   if (ok) {
-    results[0] = {"hand-practice screen, mode 1 (two list boxes)", Time([] { OnMenuMode12(1); }),
+    results[0] = {"hand-practice screen, mode 1 (two list boxes)", Time([] { App_ShowScreen(1); }),
                   Count(g_Training.leftList, LB_GETCOUNT) == words && Count(g_Training.rightList, LB_GETCOUNT) == words};
     // A character that begins no word: both lists are searched to their ends (alert off).
     g_Settings.AlertEnabled = 0;
     results[6] = {"a keystroke of mode 1 that no word continues", Time([] {
                     SendMessageW(g_TypingScreen.typingArea, WM_CHAR, L'#', static_cast<LPARAM>(1 | (4u << 16)));
                   }), GetWindowTextLengthW(g_TypingScreen.typingArea) == 1};
-    results[1] = {"hand-practice screen, mode 2 (two list boxes)", Time([] { OnMenuMode12(2); }),
+    results[1] = {"hand-practice screen, mode 2 (two list boxes)", Time([] { App_ShowScreen(2); }),
                   Count(g_Training.leftList, LB_GETCOUNT) == words};
-    results[2] = {"custom words screen, mode 3 (list view and table)", Time([] { OnMenuMode3(); }),
+    results[2] = {"custom words screen, mode 3 (list view and table)", Time([] { App_ShowScreen(kModeCustom); }),
                   Count(g_Training.customList, LVM_GETITEMCOUNT) == words &&
                       g_Words.customWords.size() == static_cast<size_t>(words)};
     results[3] = {"custom words screen sorted by Typed Count", Time([] { Mode3_OnColumnClick(4); }),
                   Count(g_Training.customList, LVM_GETITEMCOUNT) == words};
     results[4] = {"custom words screen switched to English again", Time([] { App_SwitchLanguage(1); }),
                   Count(g_Training.customList, LVM_GETITEMCOUNT) == words};
-    results[5] = {"Tests screen (custom words table), leaving mode 3", Time([] { OnMenuMode4(); }),
+    results[5] = {"Tests screen (custom words table), leaving mode 3", Time([] { App_ShowScreen(kModeTests); }),
                   g_Words.customWords.size() == static_cast<size_t>(words)};
   }
 

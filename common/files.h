@@ -33,6 +33,8 @@ std::string Path_Join(const std::string& base, const std::string& relative);
 // Windows); false when the system refuses.
 bool File_Size(std::FILE* file, uint64_t& size);
 bool File_SeekTo(std::FILE* file, uint64_t offset);
+// Cuts an open file (flushed first) to `size` bytes; false when the system refuses.
+bool File_Truncate(std::FILE* file, uint64_t size);
 
 // ---- Writing a file of the user's -------------------------------------------------------------
 

@@ -78,3 +78,8 @@ bool File_Size(std::FILE* file, uint64_t& size) {
 bool File_SeekTo(std::FILE* file, uint64_t offset) {
   return offset <= static_cast<uint64_t>(INT64_MAX) && fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
 }
+
+bool File_Truncate(std::FILE* file, uint64_t size) {
+  return std::fflush(file) == 0 && size <= static_cast<uint64_t>(INT64_MAX) &&
+         ftruncate(fileno(file), static_cast<off_t>(size)) == 0;
+}

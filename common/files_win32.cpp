@@ -1,6 +1,8 @@
 // File access of the Windows build: UTF-8 paths converted to UTF-16 for the wide calls.
 #include <windows.h>
 
+#include <io.h>
+
 #include <cstdio>
 #include <string>
 
@@ -98,4 +100,9 @@ bool File_Size(std::FILE* file, uint64_t& size) {
 
 bool File_SeekTo(std::FILE* file, uint64_t offset) {
   return offset <= static_cast<uint64_t>(INT64_MAX) && _fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
+}
+
+bool File_Truncate(std::FILE* file, uint64_t size) {
+  return std::fflush(file) == 0 && size <= static_cast<uint64_t>(INT64_MAX) &&
+         _chsize_s(_fileno(file), static_cast<__int64>(size)) == 0;
 }

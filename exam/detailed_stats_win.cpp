@@ -13,6 +13,7 @@
 #include "app/dpi.h"
 #include "app/list_sort.h"
 #include "app/strings_win.h"
+#include "app/toolbar_win.h"
 #include "app/wide_text.h"
 #include "app/write_failure_win.h"
 #include "common/files.h"
@@ -36,7 +37,6 @@ constexpr int kButtonY = 625, kButtonWidth = 135, kButtonHeight = 30;
 constexpr int kCreateButtonX = 20, kCheckAllButtonX = 165;
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, which older headers lack
 constexpr COLORREF kEvenRowColor = RGB(255, 255, 255);
-constexpr COLORREF kCustomWordColor = RGB(255, 215, 174);
 
 struct ColumnInfo {
   UINT heading;
@@ -50,7 +50,15 @@ constexpr ColumnInfo kColumns[4] = {
     {IDS_DS_ERRORS, 60, LVCFMT_CENTER},
 };
 
-HWND List() { return g_App.detailedStats ? GetDlgItem(g_App.detailedStats, IDC_DS_LIST) : nullptr; }
+// The window while it is open, and the fonts of its list and buttons, made for its DPI.
+struct DetailedStatsWindow {
+  HWND window = nullptr;
+  HFONT listFont = nullptr;
+  HFONT buttonFont = nullptr;
+};
+DetailedStatsWindow s_Stats;
+
+HWND List() { return s_Stats.window ? GetDlgItem(s_Stats.window, IDC_DS_LIST) : nullptr; }
 
 Text16 StringOf(UINT id) { return App_StringText(id, g_Settings.Language); }
 
@@ -98,22 +106,21 @@ ATOM RegisterDetailedStatsClass() {
   return RegisterClassExW(&wc);
 }
 
-// The list font made for the window's DPI, while the list lives.
-HFONT s_ListFont = nullptr;
-
 // The list and the buttons at the window's DPI, with fonts made for it, and the four columns each
 // wide enough for its heading; when the columns and a vertical scroll bar need more than the
 // list's 300 pixels (at 96 DPI), the list and the window widen by the difference, so no column
 // is cut off and no horizontal scroll bar appears. The window has its width for no columns before.
 void LayOutWindow(HWND window, HWND list, bool insertColumns) {
-  HFONT previous = s_ListFont;
-  s_ListFont = App_ListFont(window);
-  App_PlaceControl(list, kListX, kListY, kListWidth, kListHeight, s_ListFont);
+  const DetailedStatsWindow previous = s_Stats;
+  s_Stats.listFont = App_ListFont(window);
+  s_Stats.buttonFont = App_MakeFont(window, L"Arial", 16);
+  App_PlaceControl(list, kListX, kListY, kListWidth, kListHeight, s_Stats.listFont);
   App_PlaceControl(GetDlgItem(window, IDC_DS_CREATE_LIST), kCreateButtonX, kButtonY, kButtonWidth, kButtonHeight,
-                   g_App.programFont);
+                   s_Stats.buttonFont);
   App_PlaceControl(GetDlgItem(window, IDC_DS_CHECK_ALL), kCheckAllButtonX, kButtonY, kButtonWidth, kButtonHeight,
-                   g_App.programFont);
-  if (previous) DeleteObject(previous);
+                   s_Stats.buttonFont);
+  if (previous.listFont) DeleteObject(previous.listFont);
+  if (previous.buttonFont) DeleteObject(previous.buttonFont);
   if (!list) return;
   int columnsWidth = 0;
   for (int i = 0; i < 4; ++i) {
@@ -156,11 +163,13 @@ HWND CreateList(HWND window) {
 }
 
 void FillList(HWND list) {
-  Mode4_SortTestWordsByLength(g_Words.testWords);
+  // A copy is sorted: the test words table keeps the order of the text.
+  std::vector<TestWordRecord> words = g_Words.testWords;
+  Mode4_SortTestWordsByLength(words);
   // Without redrawing while the rows go in: a list that repaints after each row takes seconds.
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   int count = 0;
-  for (const DetailedStatsRow& row : Mode4_DetailedStatsRows(g_Words.testWords)) {
+  for (const DetailedStatsRow& row : Mode4_DetailedStatsRows(words)) {
     LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = count;
@@ -180,7 +189,7 @@ void FillList(HWND list) {
 HWND CreateButton(HWND window, int id, int x) {
   HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, window,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
-  App_PlaceControl(button, x, kButtonY, kButtonWidth, kButtonHeight, g_App.programFont);
+  App_PlaceControl(button, x, kButtonY, kButtonWidth, kButtonHeight, s_Stats.buttonFont);
   return button;
 }
 
@@ -191,16 +200,6 @@ void OnDpiChanged(HWND window, const RECT* suggested) {
     SetWindowPos(window, nullptr, suggested->left, suggested->top, App_Scale(window, kWidth),
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
   LayOutWindow(window, GetDlgItem(window, IDC_DS_LIST), false);
-}
-
-COLORREF ClassColor(int16_t category) {
-  switch (category) {
-    case kWordLeftHand: return g_Settings.DS_LHColor;
-    case kWordRightHand: return g_Settings.DS_RHColor;
-    case kWordLeftToRight: return g_Settings.DS_L2RColor;
-    case kWordRightToLeft: return g_Settings.DS_R2LColor;
-    default: return kCustomWordColor;
-  }
 }
 
 LRESULT OnCustomDraw(HWND list, NMLVCUSTOMDRAW* draw) {
@@ -215,7 +214,7 @@ LRESULT OnCustomDraw(HWND list, NMLVCUSTOMDRAW* draw) {
         if (row >= 0) {
           // The whole word: a long word cut short could fall into another class.
           const int16_t category = Mode4_ClassifyWord(CellText(list, row, 0, kSampleCapacity), App_HandLetters());
-          if (category >= kWordLeftHand && category <= kWordCustom) draw->clrTextBk = ClassColor(category);
+          if (category >= kWordLeftHand && category <= kWordCustom) draw->clrTextBk = Mode4_ClassColor(category);
         }
       }
       return CDRF_DODEFAULT;
@@ -225,39 +224,13 @@ LRESULT OnCustomDraw(HWND list, NMLVCUSTOMDRAW* draw) {
   }
 }
 
-// The colour legend's swatches and their brushes while the dialog is shown.
-struct LegendBrushes {
-  HBRUSH brush[5] = {};
-};
-LegendBrushes g_Legend;
-
-constexpr struct {
-  int caption;
-  UINT text;
-  int swatch;
-  int16_t category;
-} kLegendRows[5] = {
-    {IDC_LEGEND_CUSTOM_TEXT, IDS_LEGEND_CUSTOM, IDC_LEGEND_CUSTOM_COLOR, kWordCustom},
-    {IDC_LEGEND_LH_TEXT, IDS_LEGEND_LH, IDC_LEGEND_LH_COLOR, kWordLeftHand},
-    {IDC_LEGEND_L2R_TEXT, IDS_LEGEND_L2R, IDC_LEGEND_L2R_COLOR, kWordLeftToRight},
-    {IDC_LEGEND_R2L_TEXT, IDS_LEGEND_R2L, IDC_LEGEND_R2L_COLOR, kWordRightToLeft},
-    {IDC_LEGEND_RH_TEXT, IDS_LEGEND_RH, IDC_LEGEND_RH_COLOR, kWordRightHand},
-};
-
-void DeleteLegendBrushes() {
-  for (HBRUSH& brush : g_Legend.brush) {
-    if (brush) DeleteObject(brush);
-    brush = nullptr;
-  }
-}
-
 }  // namespace
 
 void Mode4_OnDetailedStatsCommand() {
-  if (!g_App.detailedStats) {
+  if (!s_Stats.window) {
     Mode4_ShowDetailedStats();
   } else {
-    DestroyWindow(g_App.detailedStats);
+    DestroyWindow(s_Stats.window);
   }
   App_UpdateCommands();
   // The learner goes on typing: the keys stay in the typing area, as when the window docks.
@@ -265,11 +238,11 @@ void Mode4_OnDetailedStatsCommand() {
 }
 
 void Mode4_LocalizeDetailedStats(int language) {
-  if (!g_App.detailedStats) return;
+  if (!s_Stats.window) return;
   const struct { int control; UINT text; } buttons[] = {
       {IDC_DS_CREATE_LIST, IDS_CREATE_CUSTOM_LIST}, {IDC_DS_CHECK_ALL, IDS_CHECK_ALL}};
   for (const auto& b : buttons) {
-    HWND button = GetDlgItem(g_App.detailedStats, b.control);
+    HWND button = GetDlgItem(s_Stats.window, b.control);
     if (!button) continue;
     Text16 text = App_StringText(b.text, language);
     SendMessageW(button, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(text)));
@@ -277,16 +250,16 @@ void Mode4_LocalizeDetailedStats(int language) {
 }
 
 void Mode4_EmptyDetailedStatsWindow() {
-  if (!g_App.detailedStats) return;
+  if (!s_Stats.window) return;
   for (int id : {IDC_DS_LIST, IDC_DS_CREATE_LIST, IDC_DS_CHECK_ALL}) {
-    if (HWND control = GetDlgItem(g_App.detailedStats, id)) DestroyWindow(control);
+    if (HWND control = GetDlgItem(s_Stats.window, id)) DestroyWindow(control);
   }
 }
 
 void Mode4_ShowDetailedStats() {
   if (!g_App.mainWindow) return;
   // One window at a time: a leftover window goes before the new one is built.
-  if (g_App.detailedStats) DestroyWindow(g_App.detailedStats);
+  if (s_Stats.window) DestroyWindow(s_Stats.window);
   RegisterDetailedStatsClass();
 
   RECT main;
@@ -297,7 +270,7 @@ void Mode4_ShowDetailedStats() {
                                 main.top + App_Scale(owner, kDockTopOffset), App_Scale(owner, kWidth),
                                 App_Scale(owner, kHeight), nullptr, nullptr, g_App.instance, nullptr);
   if (!window) return;
-  g_App.detailedStats = window;
+  s_Stats.window = window;
   // Built hidden: its width follows the columns, and the main window and this one are centred
   // together before it shows.
   HWND list = CreateList(window);
@@ -312,8 +285,18 @@ void Mode4_ShowDetailedStats() {
   Mode4_LocalizeDetailedStats(g_Settings.Language);
 }
 
+bool Mode4_DetailedStatsOpen() { return s_Stats.window != nullptr; }
+
+HWND Mode4_DetailedStatsWindow() { return s_Stats.window; }
+
+int Mode4_DetailedStatsWidth() {
+  RECT own;
+  if (!s_Stats.window || !IsWindow(s_Stats.window) || !GetWindowRect(s_Stats.window, &own)) return 0;
+  return own.right - own.left;
+}
+
 void Mode4_DockDetailedStats() {
-  HWND stats = g_App.detailedStats;
+  HWND stats = s_Stats.window;
   if (!stats || !IsWindow(stats) || !g_App.mainWindow) return;
   RECT main, own;
   GetWindowRect(g_App.mainWindow, &main);
@@ -342,9 +325,18 @@ LRESULT CALLBACK Mode4_DetailedStatsProc(HWND window, UINT message, WPARAM wPara
     }
     case WM_DESTROY:
       // The main window docks this window only while it exists, and its button shows it open.
-      if (g_App.detailedStats == window) {
-        g_App.detailedStats = nullptr;
+      if (s_Stats.window == window) {
+        s_Stats.window = nullptr;
         App_UpdateCommands();
+      }
+      return 0;
+    case WM_NCDESTROY:
+      // The fonts go with the last window that used them.
+      if (!s_Stats.window) {
+        for (HFONT* font : {&s_Stats.listFont, &s_Stats.buttonFont}) {
+          if (*font) DeleteObject(*font);
+          *font = nullptr;
+        }
       }
       return 0;
     case WM_CLOSE:
@@ -425,44 +417,9 @@ void Mode4_CreateCustomList() {
     // leaves the old one as it was, and the user is told which file and why.
     const std::string path = Mode4_CustomListPath(Dir_Data(), g_Settings.Language);
     const FileWriteResult written = File_WriteSafely(path, Mode4_CustomListBytes(words));
-    if (!written.ok) App_ShowWriteFailure(g_App.detailedStats, path, written.error);
+    if (!written.ok) App_ShowWriteFailure(s_Stats.window, path, written.error);
     // Mode 3 is offered as soon as its list exists.
-    g_Ui.customListExists = g_Ui.customListExists || written.ok;
     App_UpdateCommands();
   }
   App_Trace("Mode4_CreateCustomList Exited");
-}
-
-INT_PTR CALLBACK Mode4_ColorLegendProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG: {
-      Text16 title = StringOf(IDS_COLOR_LEGEND);
-      SetWindowTextW(dialog, W(title));
-      DeleteLegendBrushes();
-      for (int i = 0; i < 5; ++i) {
-        Text16 caption = StringOf(kLegendRows[i].text);
-        SetDlgItemTextW(dialog, kLegendRows[i].caption, W(caption));
-        g_Legend.brush[i] = CreateSolidBrush(ClassColor(kLegendRows[i].category));
-      }
-      return TRUE;
-    }
-    case WM_CTLCOLORSTATIC: {
-      const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-      for (int i = 0; i < 5; ++i) {
-        if (id == kLegendRows[i].swatch && g_Legend.brush[i]) return reinterpret_cast<INT_PTR>(g_Legend.brush[i]);
-      }
-      return FALSE;
-    }
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, LOWORD(wParam));
-        return TRUE;
-      }
-      return FALSE;
-    case WM_DESTROY:
-      DeleteLegendBrushes();
-      return FALSE;
-    default:
-      return FALSE;
-  }
 }

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "app/app.h"
+#include "app/window_win.h"
 #include "app/screens_win.h"
 #include "app/list_sort.h"
 #include "app/main_window_win.h"
@@ -148,8 +149,8 @@ class DetailedStatsTest : public MainWindowTest {
     g_Words.testWords[static_cast<size_t>(i)].errors = errors;
   }
 
-  static HWND Stats() { return g_App.detailedStats; }
-  static HWND List() { return GetDlgItem(g_App.detailedStats, IDC_DS_LIST); }
+  static HWND Stats() { return Mode4_DetailedStatsWindow(); }
+  static HWND List() { return GetDlgItem(Mode4_DetailedStatsWindow(), IDC_DS_LIST); }
   static int Rows() { return static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)); }
   static std::vector<std::wstring> Column(int column) {
     std::vector<std::wstring> cells;
@@ -195,13 +196,13 @@ class DetailedStatsTest : public MainWindowTest {
   }
   // Opens the window with the statistics button as a completed test leaves it.
   static void Open() {
-    g_Ui.testStopped = true;
-    g_Ui.lastTestCompleted = true;
+    g_Tests.stopped = true;
+    g_Tests.lastCompleted = true;
     App_UpdateCommands();
     Command(IDT_STATISTICS);
     PumpMessages();
-    ASSERT_NE(g_App.detailedStats, nullptr);
-    ASSERT_TRUE(IsWindow(g_App.detailedStats));
+    ASSERT_NE(Mode4_DetailedStatsWindow(), nullptr);
+    ASSERT_TRUE(IsWindow(Mode4_DetailedStatsWindow()));
   }
 
   SortFlags savedFlags_;
@@ -326,7 +327,10 @@ TEST_F(DetailedStatsTest, OpensDockedBesideTheCentredMainWindow) {
     EXPECT_EQ(rc.right - rc.left, 135);
     EXPECT_EQ(rc.bottom - rc.top, 30);
     EXPECT_EQ(WindowText(button), b.text);
-    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), g_App.programFont);
+    LOGFONTW font = {};
+    ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof(font), &font));
+    EXPECT_STREQ(font.lfFaceName, L"Arial");
+    EXPECT_EQ(font.lfHeight, 16);
   }
 }
 
@@ -336,7 +340,7 @@ TEST_F(DetailedStatsTest, TwiceAndTheCloseBoxBothClose) {
   HWND first = Stats();
   Command(IDT_STATISTICS);
   EXPECT_FALSE(IsWindow(first));
-  EXPECT_EQ(g_App.detailedStats, nullptr);
+  EXPECT_EQ(Mode4_DetailedStatsWindow(), nullptr);
   EXPECT_EQ(ButtonImage(IDT_STATISTICS), IMG_STATS_CLOSED);
   EXPECT_FALSE(Grayed(IDM_DETAILED_STATS));
 
@@ -350,13 +354,13 @@ TEST_F(DetailedStatsTest, TwiceAndTheCloseBoxBothClose) {
   SendMessageW(second, WM_SYSCOMMAND, SC_CLOSE, 0);
   PumpMessages();
   EXPECT_FALSE(IsWindow(second));
-  EXPECT_EQ(g_App.detailedStats, nullptr);
+  EXPECT_EQ(Mode4_DetailedStatsWindow(), nullptr);
   EXPECT_EQ(ButtonImage(IDT_STATISTICS), IMG_STATS_CLOSED);
   EXPECT_FALSE(Grayed(IDM_DETAILED_STATS));
 
   // With the window gone, moving the main window touches nothing.
   SetWindowPos(g_App.mainWindow, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  EXPECT_EQ(g_App.detailedStats, nullptr);
+  EXPECT_EQ(Mode4_DetailedStatsWindow(), nullptr);
 }
 
 // On a monitor of another scale the window takes the place Windows suggests and keeps its rows,
@@ -381,7 +385,8 @@ TEST_F(DetailedStatsTest, DpiChangeKeepsTheRowsAndPlacesTheControlsAgain) {
   EXPECT_EQ(moved.right - moved.left, frame.right - frame.left) << "its width follows the columns again";
   HWND button = GetDlgItem(stats, IDC_DS_CHECK_ALL);
   ASSERT_NE(button, nullptr);
-  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), g_App.programFont);
+  EXPECT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)), sizeof(LOGFONTW), nullptr))
+      << "the buttons keep a font that exists";
 }
 
 TEST_F(DetailedStatsTest, TestsScreenRebuildEmptiesTheWindowButKeepsIt) {
@@ -391,9 +396,9 @@ TEST_F(DetailedStatsTest, TestsScreenRebuildEmptiesTheWindowButKeepsIt) {
   Open();
   HWND stats = Stats();
   ASSERT_EQ(Rows(), 1);
-  OnMenuMode4();  // as a language switch rebuilds it
+  App_ShowScreen(kModeTests);  // as a language switch rebuilds it
   EXPECT_TRUE(IsWindow(stats));
-  EXPECT_EQ(g_App.detailedStats, stats);
+  EXPECT_EQ(Mode4_DetailedStatsWindow(), stats);
   EXPECT_EQ(GetWindow(stats, GW_CHILD), nullptr);
   EXPECT_EQ(ButtonImage(IDT_STATISTICS), IMG_STATS_OPEN);
   // The buttons went with the list: a stray Create Custom List writes nothing.
@@ -415,7 +420,7 @@ TEST_F(DetailedStatsTest, AnotherScreenEmptiesTheWindowAndKeepsItBesideTheMainWi
   ASSERT_NE(GetWindow(stats, GW_CHILD), nullptr);
   Command(IDM_MODE_HANDS);
   EXPECT_TRUE(IsWindow(stats));
-  EXPECT_EQ(g_App.detailedStats, stats);
+  EXPECT_EQ(Mode4_DetailedStatsWindow(), stats);
   EXPECT_EQ(GetWindow(stats, GW_CHILD), nullptr);
   EXPECT_EQ(ButtonImage(IDT_STATISTICS), IMG_STATS_OPEN);
   const RECT work = WorkArea();
@@ -457,9 +462,8 @@ TEST_F(DetailedStatsTest, RowsForTypedWordsLongerThanOneLetterLongestFirst) {
   EXPECT_EQ(ItemData(RowOf(L"cat")), 1);
   // New rows start unchecked.
   for (int row = 0; row < Rows(); ++row) EXPECT_EQ(CheckState(row), 1u) << row;
-  // The table itself is now sorted by length, longest first.
-  for (size_t i = 1; i < g_Words.testWords.size(); ++i)
-    EXPECT_GE(g_Words.testWords[i - 1].length, g_Words.testWords[i].length);
+  // The table itself keeps the order of the text.
+  for (size_t i = 0; i < g_Words.testWords.size(); ++i) EXPECT_EQ(g_Words.testWords[i].index, static_cast<int16_t>(i));
 }
 
 TEST_F(DetailedStatsTest, ReopeningRebuildsFromTheTableAsItStands) {
@@ -592,7 +596,7 @@ TEST_F(DetailedStatsTest, NothingCheckedLeavesAnEmptyList) {
 // the system's reason after it.
 void ExpectWriteFailureMessage(const std::wstring& path) {
   ASSERT_EQ(g_ShownMessages.size(), 1u);
-  EXPECT_EQ(g_ShownMessages[0].owner, g_App.detailedStats);
+  EXPECT_EQ(g_ShownMessages[0].owner, Mode4_DetailedStatsWindow());
   const size_t at = g_ShownMessages[0].text.find(path);
   ASSERT_NE(at, std::wstring::npos) << g_ShownMessages[0].text;
   EXPECT_GT(g_ShownMessages[0].text.size(), at + path.size() + 4);

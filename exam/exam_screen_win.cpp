@@ -24,27 +24,35 @@
 
 namespace {
 
-constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL;
 // The sample view shows its selection, the next character to type, while the typing area has the
 // focus; the style cannot be added once the control exists.
-constexpr DWORD kSampleViewStyle = kEditStyle | ES_NOHIDESEL;
+constexpr DWORD kSampleViewStyle = kTypingAreaStyle | ES_NOHIDESEL;
 constexpr int kAreaX = 25, kTypingY = 60, kSampleY = 395, kAreaWidth = 500, kAreaHeight = 320;
 constexpr int kLabelX = 575, kValueX = 700, kRowTop = 150, kRowHeight = 20, kFieldWidth = 200;
 constexpr int kLabelGap = 4;  // between a label's closing blank and its value
 // The rounded statistics panel painted behind the statistics fields.
 constexpr RECT kStatsPanel = {555, 120, 770, 305};
 constexpr int kStatsPanelCorner = 40;
+// The window's two forms: narrow while the statistics panel is hidden, wide (its height kept)
+// once a completed test uncovers it; the support link stands further right in the wide form.
+constexpr SIZE kNarrowSize = {560, 820};
+constexpr SIZE kWideSize = {807, 0};
+constexpr int kNarrowLinkX = 400, kWideLinkX = 600;
 
-// Made without a size: LayOut places it.
-HWND CreateChild(const wchar_t* cls, DWORD style, int id) {
-  return CreateWindowExW(0, cls, L"", style, 0, 0, 0, 0, g_App.mainWindow,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
-}
+// Whether the screen is in its wide form (a completed test's figures uncovered).
+bool s_Wide = false;
+
+SIZE WindowSize() { return s_Wide ? kWideSize : kNarrowSize; }
+int SupportLinkX() { return s_Wide ? kWideLinkX : kNarrowLinkX; }
+
+void Widen() { Mode4_ShowWideForm(true); }
+
 
 // The value column stands after the widest of the six labels in the current language, a few
 // pixels beyond its closing blank: at x 700 where every label fits before it (English), further
 // right where one does not.
-const TypingAreaHooks kTypingHooks = {nullptr, nullptr, Mode4_ShowTestStart, Mode4_ShowTestCompleted, nullptr};
+const TypingAreaHooks kTypingHooks = {
+    .testStarted = Mode4_ShowTestStart, .testCompleted = Mode4_ShowTestCompleted, .widen = Widen};
 
 int ValueColumnX() {
   const int valueX = App_Scale(g_App.mainWindow, kValueX);
@@ -88,15 +96,21 @@ void LayOut() {
 
 }  // namespace
 
-void Mode4_BuildScreen(int) {
-  App_ExpandWindow(0);
+void Mode4_ShowWideForm(bool wide) {
+  s_Wide = wide;
+  App_FitMainWindow();
+}
 
-  g_TypingScreen.typingArea = CreateChild(L"EDIT", kEditStyle, IDC_TYPING_AREA);
-  App_SubclassTypingArea(g_TypingScreen.typingArea, kTypingHooks);
-  g_TypingScreen.sampleView = CreateChild(L"EDIT", kSampleViewStyle, IDC_SAMPLE_VIEW);
+void Mode4_BuildScreen(int) {
+  // A new Tests screen is narrow and has no finished test yet.
+  s_Wide = false;
+  Mode4_ForgetLastTest();
+
+  g_TypingScreen.typingArea = App_MakeTypingArea(kTypingHooks);
+  g_TypingScreen.sampleView = App_CreateChild(L"EDIT", kSampleViewStyle, IDC_SAMPLE_VIEW);
   for (int row = 0; row < kFigureRows; ++row) {
-    g_TypingScreen.labels[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, 0);
-    g_TypingScreen.values[row] = CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, 0);
+    g_TypingScreen.labels[row] = App_CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, 0);
+    g_TypingScreen.values[row] = App_CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, 0);
   }
   LayOut();
 
@@ -111,8 +125,11 @@ void Mode4_BuildScreen(int) {
 namespace {
 
 void ForgetScreen() {
-  // A test does not outlive its screen.
+  // A test does not outlive its screen; an open statistics window loses its list and buttons
+  // with it and stays, empty.
   Mode4_AbandonTest();
+  Mode4_ForgetShownFigures();
+  Mode4_EmptyDetailedStatsWindow();
   HFONT font = g_TypingScreen.font;
   g_TypingScreen = TypingScreen();
   g_TypingScreen.font = font;  // deleted by the next Tests screen once no control uses it
@@ -156,21 +173,23 @@ void OnTimer(UINT_PTR id) {
   else if (id == ID_TIMER_SAMPLE_FOLLOW) Mode4_OnFollowTimer();
 }
 
-const ScreenCommand kCommands[] = {
-    {IDT_OPEN, Mode4_OpenSampleFile},
-    {IDM_OPEN, Mode4_OpenSampleFile},
-    {IDT_START_STOP, Mode4_OnStartStopCommand},
-    {IDM_START_TEST, Mode4_OnStartStopCommand},
-    {IDT_STATISTICS, Mode4_OnDetailedStatsCommand},
-    {IDM_DETAILED_STATS, Mode4_OnDetailedStatsCommand},
-    {IDM_HTML_REPORT, Mode4_CreateHtmlReport},
-    {IDM_PRACTICE_WEAK_KEYS, Mode4_PractiseWeakKeys},
-};
-
 }  // namespace
 
 const ScreenOps kTestsScreen = {
-    kModeTests, Mode4_BuildScreen, nullptr, Mode4_LocalizeDetailedStats, false, ForgetScreen, TypingArea,
-    kCommands,  sizeof kCommands / sizeof kCommands[0], PaintPanel, ColorStatic, nullptr,
-    Mode4_OnTypingChanged, OnTypingReset, OnTimer, LayOut,
+    .mode = kModeTests,
+    .firstWidth = kNarrowSize.cx,
+    .windowSize = WindowSize,
+    .supportLinkX = SupportLinkX,
+    .build = Mode4_BuildScreen,
+    .localize = Mode4_LocalizeDetailedStats,
+    .forget = ForgetScreen,
+    .typingArea = TypingArea,
+    .paint = PaintPanel,
+    .colorStatic = ColorStatic,
+    .typingChanged = Mode4_OnTypingChanged,
+    .typingReset = OnTypingReset,
+    .layout = LayOut,
+    .timer = OnTimer,
+    .mainWindowMoved = Mode4_DockDetailedStats,
+    .dockedWidth = Mode4_DetailedStatsWidth,
 };

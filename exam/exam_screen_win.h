@@ -12,6 +12,9 @@ extern const ScreenOps kTestsScreen;
 // Its build step: the window narrow, the typing area, the sample view with the language's
 // sample, the six statistics rows and the custom words table.
 void Mode4_BuildScreen(int mode);
+// The window in the screen's wide form, where the statistics panel is uncovered (a completed
+// test), or its narrow form, centred, the support link in its place.
+void Mode4_ShowWideForm(bool wide);
 
 // Sample texts (exam/sample_file_win.cpp)
 int Mode4_LoadFile(Text16& text, const wchar_t* fileName);

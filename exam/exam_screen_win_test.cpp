@@ -83,7 +83,7 @@ TEST_F(TestsScreenTest, CreatesControlsWithTheirStyles) {
   g_Created.clear();
   HHOOK hook = SetWindowsHookExW(WH_CBT, RecordCreation, nullptr, GetCurrentThreadId());
   ASSERT_NE(hook, nullptr);
-  OnMenuMode4();
+  App_ShowScreen(kModeTests);
   UnhookWindowsHookEx(hook);
   ASSERT_EQ(g_Created.size(), 14u);
   const DWORD edit = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL;
@@ -203,7 +203,7 @@ int InkedPixels(HWND field) {
 
 TEST_F(TestsScreenTest, ANewFigureReplacesTheOldOneOnThePanel) {
   OpenMainWindow(4, 1);
-  App_ExpandWindow(1);
+  Mode4_ShowWideForm(true);
   TestFigures figures;
   figures.rows = 6;
   for (Text16& value : figures.values) value = u"888888.88";
@@ -221,11 +221,11 @@ TEST_F(TestsScreenTest, MenusAndToolbarForTheTestsScreen) {
   OpenMainWindow(4, 1);
   // From the hand screen, with text to clear and a completed test behind: the Tests screen's
   // commands come from the screen, its Clear and reports start greyed.
-  OnMenuMode12(1);
+  App_ShowScreen(1);
   ASSERT_TRUE(Grayed(IDM_START_TEST));
   App_SetClearable(true);
-  g_Ui.lastTestCompleted = true;
-  OnMenuMode4();
+  g_Tests.lastCompleted = true;
+  App_ShowScreen(kModeTests);
 
   EXPECT_FALSE(Grayed(IDM_OPEN));
   EXPECT_FALSE(Grayed(IDM_START_TEST));  // the Tests screen offers its test, whatever came before
@@ -246,7 +246,7 @@ TEST_F(TestsScreenTest, RebuildReplacesTheOldControls) {
   // A leftover control of another screen goes as well; toolbar and status bar stay.
   HWND stray = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 0, 10, 10, g_App.mainWindow,
                                reinterpret_cast<HMENU>(IDC_LEFT_LIST), nullptr, nullptr);
-  OnMenuMode4();
+  App_ShowScreen(kModeTests);
   EXPECT_FALSE(IsWindow(oldTyping));
   EXPECT_FALSE(IsWindow(oldSample));
   EXPECT_FALSE(IsWindow(oldLabel));
@@ -260,47 +260,29 @@ TEST_F(TestsScreenTest, RebuildReplacesTheOldControls) {
 
 TEST_F(TestsScreenTest, RebuildEmptiesAnOpenDetailedStatisticsWindowButKeepsIt) {
   OpenMainWindow(4, 1);
-  HWND stats = CreateWindowExW(0, L"STATIC", L"stats", WS_POPUP, 0, 0, 325, 703, nullptr, nullptr, nullptr, nullptr);
+  Mode4_ShowDetailedStats();
+  HWND stats = Mode4_DetailedStatsWindow();
   ASSERT_NE(stats, nullptr);
-  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 300, 600, stats,
-                              reinterpret_cast<HMENU>(IDC_DS_LIST), nullptr, nullptr);
-  HWND create = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 20, 625, 135, 30, stats,
-                                reinterpret_cast<HMENU>(IDC_DS_CREATE_LIST), nullptr, nullptr);
-  HWND checkAll = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 165, 625, 135, 30, stats,
-                                  reinterpret_cast<HMENU>(IDC_DS_CHECK_ALL), nullptr, nullptr);
-  ASSERT_TRUE(list && create && checkAll);
-  g_App.detailedStats = stats;
+  HWND list = GetDlgItem(stats, IDC_DS_LIST);
+  ASSERT_TRUE(list && GetDlgItem(stats, IDC_DS_CREATE_LIST) && GetDlgItem(stats, IDC_DS_CHECK_ALL));
 
-  OnMenuMode4();
+  App_ShowScreen(kModeTests);
   EXPECT_FALSE(IsWindow(list));
-  EXPECT_FALSE(IsWindow(create));
-  EXPECT_FALSE(IsWindow(checkAll));
   EXPECT_TRUE(IsWindow(stats));
-  EXPECT_EQ(g_App.detailedStats, stats);
+  EXPECT_EQ(Mode4_DetailedStatsWindow(), stats);
   EXPECT_EQ(GetWindow(stats, GW_CHILD), nullptr);
   // The screen itself is built as usual.
   EXPECT_EQ(Children(L"EDIT", IDC_TYPING_AREA).size(), 1u);
   EXPECT_EQ(WindowText(g_TypingScreen.sampleView), Wide(kSampleEN));
 
-  // Built again with the window already empty: nothing more to destroy, no harm.
-  OnMenuMode4();
+  // Built again with the window already empty, or left for another screen: it stays, empty.
+  App_ShowScreen(kModeTests);
+  SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_MODE_HANDS, 0);
   EXPECT_TRUE(IsWindow(stats));
-
-  // Leaving the Tests mode for any other screen empties the window the same way.
-  WriteList(L"EN", L"Custom_Words.dat", "quick\r\n");
-  for (UINT command : {static_cast<UINT>(IDM_MODE_HANDS), static_cast<UINT>(IDM_MODE_ALTERNATION),
-                       static_cast<UINT>(IDM_MODE_CUSTOM)}) {
-    SCOPED_TRACE(command);
-    HWND again = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 300, 600, stats,
-                                 reinterpret_cast<HMENU>(IDC_DS_LIST), nullptr, nullptr);
-    ASSERT_NE(again, nullptr);
-    SendMessageW(g_App.mainWindow, WM_COMMAND, command, 0);
-    EXPECT_FALSE(IsWindow(again));
-    EXPECT_TRUE(IsWindow(stats));
-    EXPECT_EQ(g_App.detailedStats, stats);
-  }
+  EXPECT_EQ(Mode4_DetailedStatsWindow(), stats);
+  EXPECT_EQ(GetWindow(stats, GW_CHILD), nullptr);
   DestroyWindow(stats);
-  g_App.detailedStats = nullptr;
+  EXPECT_EQ(Mode4_DetailedStatsWindow(), nullptr);
 }
 
 TEST_F(TestsScreenTest, CustomModeItemFollowsTheCustomList) {
@@ -308,12 +290,12 @@ TEST_F(TestsScreenTest, CustomModeItemFollowsTheCustomList) {
   EXPECT_TRUE(Grayed(IDM_MODE_CUSTOM));
   EXPECT_TRUE(g_Words.customWords.empty());
   WriteList(L"EN", L"Custom_Words.dat", "quick\r\nlazy\r\n");
-  OnMenuMode4();
+  App_ShowScreen(kModeTests);
   EXPECT_FALSE(Grayed(IDM_MODE_CUSTOM));
   ASSERT_EQ(g_Words.customWords.size(), 2u);
   EXPECT_EQ(Wide(g_Words.customWords[1].word), L"lazy");
   // Built again: the table is emptied first, not appended to.
-  OnMenuMode4();
+  App_ShowScreen(kModeTests);
   EXPECT_EQ(g_Words.customWords.size(), 2u);
   // Another language's list does not count.
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_RUSSIAN, 0);
@@ -339,7 +321,7 @@ std::vector<std::string> TraceMessages() {
 TEST_F(TestsScreenTest, TracesItsStepsInOrder) {
   OpenMainWindow(4, 1);
   g_Settings.Debug = 1;
-  OnMenuMode4();
+  App_ShowScreen(kModeTests);
   const std::vector<std::string> screen = {
       "OnMenuMode4 Entered",          "Mode4_LoadFile Entered", "Mode4_ParseSampleText Entered",
       "Mode4_ParseSampleText Exited", "App_LocalizeStrings Entered", "App_LocalizeStrings Exited",
@@ -375,7 +357,7 @@ TEST_F(TestsScreenTest, MovesTheSupportLinkToItsNarrowPlace) {
   OpenMainWindow(4, 1);
   g_App.supportLink = CreateWindowExW(0, L"STATIC", L"link", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 698, 4, 150, 20,
                                       g_App.toolbar, reinterpret_cast<HMENU>(IDC_SUPPORT_LINK), nullptr, nullptr);
-  OnMenuMode4();
+  App_ShowScreen(kModeTests);
   ASSERT_TRUE(IsWindow(g_App.supportLink));  // not a control of the screen
   const RECT rc = RectIn(g_App.supportLink, g_App.toolbar);
   EXPECT_EQ(rc.left, 400);
@@ -401,21 +383,21 @@ void ExpectRefusedDefault(const std::wstring& text, const std::wstring& caption)
 TEST_F(TestsScreenTest, TooBigDefaultSampleKeepsTheEarlierText) {
   OpenMainWindow(4, 1);
   ASSERT_TRUE(WriteBytes(dir_ + L"\\EN\\Tests\\Sample_Unicode.txt", SampleBytes(std::u16string(1999, u'a'))));
-  OnMenuMode4();
+  App_ShowScreen(kModeTests);
   ExpectRefusedDefault(L"The maximum number of characters is: 2000", L"The file is too big!");
 }
 
 TEST_F(TestsScreenTest, NonUnicodeDefaultSampleKeepsTheEarlierText) {
   OpenMainWindow(4, 1);
   ASSERT_TRUE(WriteBytes(dir_ + L"\\EN\\Tests\\Sample_Unicode.txt", "plain 8-bit text"));
-  OnMenuMode4();
+  App_ShowScreen(kModeTests);
   ExpectRefusedDefault(L"The UNICODE files only are compatible with KFP.", L"The text is not UNICODE text!");
 }
 
 TEST_F(TestsScreenTest, MissingDefaultSampleShowsNoMessage) {
   OpenMainWindow(4, 1);
   DeleteFileW((dir_ + L"\\EN\\Tests\\Sample_Unicode.txt").c_str());
-  OnMenuMode4();
+  App_ShowScreen(kModeTests);
   EXPECT_TRUE(g_ShownMessages.empty());
   EXPECT_EQ(WindowText(g_TypingScreen.sampleView), L"");
   EXPECT_EQ(Wide(g_Sample.text), Wide(kSampleEN));

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "common/files.h"
+#include "common/html.h"
 #include "common/languages.h"
 #include "exam/report.h"
 
@@ -21,43 +22,13 @@ namespace {
 constexpr char kBom[] = "\xEF\xBB\xBF";
 constexpr char kHeader[] = "Time,Language,Sample,Completed,Minutes,CPM,Characters,Words,WPM,Errors,Accuracy %";
 constexpr size_t kFields = 11;
-constexpr size_t kMaxWholeDigits = 15;  // keeps hundredths, and ten of them added, inside 64 bits
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string Padded(int value, size_t width) {
-  std::string text = std::to_string(value < 0 ? 0 : value);
-  if (text.size() < width) text.insert(0, width - text.size(), '0');
-  return text;
-}
 
 
-// A field of `width` digits at `at`.
-bool Digits(const std::string& text, size_t at, size_t width, int& value) {
-  value = 0;
-  for (size_t i = at; i < at + width; ++i) {
-    if (!IsDigit(text[i])) return false;
-    value = value * 10 + (text[i] - '0');
-  }
-  return true;
-}
-
-int DaysInMonth(int year, int month) {
-  static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return month == 2 && leap ? 29 : kDays[month - 1];
-}
 
 
-bool ReadWhole(const std::string& text, int64_t& value) {
-  if (text.empty() || text.size() > kMaxWholeDigits) return false;
-  value = 0;
-  for (char c : text) {
-    if (!IsDigit(c)) return false;
-    value = value * 10 + (c - '0');
-  }
-  return true;
-}
+
+
+
 
 // A figure as the Tests screen shows it: "%.2f" or "%d" text, "." or "," before the decimals.
 int64_t FigureHundredths(const Text16& shown) {
@@ -67,35 +38,11 @@ int64_t FigureHundredths(const Text16& shown) {
     ascii.push_back(unit == u',' ? '.' : static_cast<char>(unit));
   }
   int64_t value = 0;
-  return Mode4_ReadHundredths(ascii, value) ? value : 0;
+  return Csv_ReadHundredths(ascii, value) ? value : 0;
 }
 
-// A spreadsheet runs a cell that begins with one of these as a formula.
-constexpr char kFormulaStarts[] = "=+-@\t\r";
 
-// Whether a text cell is guarded by an apostrophe: it begins with a formula character, or with an
-// apostrophe before one (or before another apostrophe), so that taking one leading apostrophe
-// off a guarded cell always gives the text back.
-bool NeedsGuard(const std::string& text) {
-  if (text.empty()) return false;
-  if (std::strchr(kFormulaStarts, text[0]) && text[0] != '\0') return true;
-  return text[0] == '\'' && text.size() > 1 && text[1] != '\0' &&
-         (text[1] == '\'' || std::strchr(kFormulaStarts, text[1]));
-}
 
-// RFC 4180: a field is quoted when it holds a separator, a quote or a line end. A text cell that a
-// spreadsheet would run as a formula is quoted with an apostrophe first, which spreadsheets read
-// as "this is text"; the reader takes it off again.
-std::string CsvField(const std::string& text) {
-  const bool guard = NeedsGuard(text);
-  if (!guard && text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = guard ? "\"'" : "\"";
-  for (char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
 
 
 // a / b rounded half away from zero; b > 0.
@@ -107,7 +54,7 @@ ReportTime AsReportTime(const HistoryTime& t) { return {t.year, t.month, t.day, 
 
 // A text of the string tables for the page, its "%d" replaced by `count`.
 std::string PageText(const Text16& text, size_t count) {
-  std::string page = Mode4_ReportText(text, kReportTextBytes);
+  std::string page = Html_Text(text, kReportTextBytes);
   const size_t at = page.find("%d");
   if (at != std::string::npos) page.replace(at, 2, std::to_string(count));
   return page;
@@ -233,7 +180,7 @@ std::string Svg(const std::vector<HistoryRow>& rows, const ProgressTexts& texts,
     const double x = PlotX(i, rows.size());
     const ReportTime moment = AsReportTime(row.time);
     const std::string tip = "<title>" + Mode4_ReportDate(moment, language) + " " + Mode4_ReportClock(moment) +
-                            ": " + cpmText + " " + Mode4_FormatHundredths(row.cpm100) + ", " + errorText + " " +
+                            ": " + cpmText + " " + Csv_FormatHundredths(row.cpm100) + ", " + errorText + " " +
                             std::to_string(row.errors) + "</title>";
     const double errorY = PlotY(static_cast<double>(row.errors), errorScale);
     svg += "<rect class='errors' x='" + Coord(x - 3) + "' y='" + Coord(errorY - 3) +
@@ -247,56 +194,8 @@ std::string Svg(const std::vector<HistoryRow>& rows, const ProgressTexts& texts,
 
 }  // namespace
 
-std::string Mode4_FormatHistoryTime(const HistoryTime& t) {
-  return Padded(t.year, 4) + "-" + Padded(t.month, 2) + "-" + Padded(t.day, 2) + "T" + Padded(t.hour, 2) + ":" +
-         Padded(t.minute, 2) + ":" + Padded(t.second, 2);
-}
 
-bool Mode4_ReadHistoryTime(const std::string& text, HistoryTime& t) {
-  if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
-      text[16] != ':') {
-    return false;
-  }
-  if (!Digits(text, 0, 4, t.year) || !Digits(text, 5, 2, t.month) || !Digits(text, 8, 2, t.day) ||
-      !Digits(text, 11, 2, t.hour) || !Digits(text, 14, 2, t.minute) || !Digits(text, 17, 2, t.second)) {
-    return false;
-  }
-  return t.year >= 1 && t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= DaysInMonth(t.year, t.month) &&
-         t.hour <= 23 && t.minute <= 59 && t.second <= 59;
-}
 
-bool Mode4_SplitCsvLine(const std::string& line, std::string* fields, size_t count) {
-  const size_t n = line.size();
-  size_t i = 0, found = 0;
-  while (true) {
-    if (found == count) return false;
-    std::string& field = fields[found++];
-    field.clear();
-    if (i < n && line[i] == '"') {
-      ++i;
-      while (true) {
-        if (i >= n) return false;  // no closing quote
-        const char c = line[i++];
-        if (c != '"') {
-          field += c;
-        } else if (i < n && line[i] == '"') {
-          field += '"';
-          ++i;
-        } else {
-          break;
-        }
-      }
-    } else {
-      const size_t end = std::min(line.find(',', i), n);
-      field.assign(line, i, end - i);
-      if (field.find_first_of("\"\r\n") != std::string::npos) return false;
-      i = end;
-    }
-    if (i == n) return found == count;
-    if (line[i] != ',') return false;  // text after a closing quote
-    ++i;
-  }
-}
 
 bool operator==(const HistoryRow& a, const HistoryRow& b) {
   const HistoryTime &s = a.time, &t = b.time;
@@ -306,47 +205,7 @@ bool operator==(const HistoryRow& a, const HistoryRow& b) {
          a.words == b.words && a.wpm100 == b.wpm100 && a.errors == b.errors && a.accuracy100 == b.accuracy100;
 }
 
-std::string Mode4_FormatHundredths(int64_t hundredths) {
-  const bool negative = hundredths < 0;
-  const uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(hundredths) : static_cast<uint64_t>(hundredths);
-  const unsigned cents = static_cast<unsigned>(magnitude % 100);
-  std::string text = negative ? "-" : "";
-  text += std::to_string(magnitude / 100);
-  text += '.';
-  text += static_cast<char>('0' + cents / 10);
-  text += static_cast<char>('0' + cents % 10);
-  return text;
-}
 
-bool Mode4_ReadHundredths(const std::string& text, int64_t& hundredths) {
-  size_t i = 0;
-  const bool negative = i < text.size() && text[i] == '-';
-  if (negative) ++i;
-  const size_t wholeStart = i;
-  int64_t whole = 0;
-  while (i < text.size() && IsDigit(text[i])) {
-    if (i - wholeStart == kMaxWholeDigits) return false;
-    whole = whole * 10 + (text[i++] - '0');
-  }
-  if (i == wholeStart) return false;
-  int64_t cents = 0;
-  int roundUp = 0;
-  if (i < text.size() && text[i] == '.') {
-    const size_t fractionStart = ++i;
-    while (i < text.size() && IsDigit(text[i])) {
-      const size_t place = i - fractionStart;
-      if (place < 2) cents = cents * 10 + (text[i] - '0');
-      if (place == 2) roundUp = text[i] >= '5';
-      ++i;
-    }
-    if (i == fractionStart) return false;
-    if (i - fractionStart == 1) cents *= 10;
-  }
-  if (i != text.size()) return false;
-  const int64_t value = whole * 100 + cents + roundUp;
-  hundredths = negative ? -value : value;
-  return true;
-}
 
 std::string Mode4_FileNamePart(const std::string& path) {
   const size_t cut = path.find_last_of("\\/");
@@ -379,145 +238,37 @@ std::string Mode4_HistoryFileStart() { return std::string(kBom) + kHeader + "\r\
 
 namespace {
 
-// Whether `bytes` are UTF-8 text without a NUL. A piece cut out of a longer file may begin inside
-// a sequence (`cutStart`: up to three continuation bytes are passed over) and end inside one
-// (`cutEnd`: a sequence the end cuts short is taken as whole).
-bool IsUtf8Text(const std::string& bytes, bool cutStart, bool cutEnd) {
-  const size_t n = bytes.size();
-  size_t i = 0;
-  if (cutStart) {
-    while (i < n && i < 3 && (static_cast<unsigned char>(bytes[i]) & 0xC0) == 0x80) ++i;
-  }
-  while (i < n) {
-    const unsigned char lead = static_cast<unsigned char>(bytes[i]);
-    if (lead == 0) return false;
-    size_t length = 0;
-    unsigned least = 0;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2, least = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3, least = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4, least = 0x10000;
-    } else {
-      return false;
-    }
-    unsigned value = lead & (0x7F >> length);
-    size_t k = 1;
-    for (; k < length && i + k < n; ++k) {
-      const unsigned char next = static_cast<unsigned char>(bytes[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      value = (value << 6) | (next & 0x3F);
-    }
-    if (k < length) return cutEnd;  // the piece ends inside the sequence
-    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
-    i += length;
-  }
-  return true;
-}
 
 }  // namespace
 
-bool Mode4_CsvAppendBytes(uint64_t size, const std::string& head, const std::string& tail,
-                          const std::string& fileStart, const std::string& rows, std::string& bytes) {
-  bytes.clear();
-  if (size == 0) {
-    bytes = fileStart + rows;
-    return true;
-  }
-  // A UTF-16 file (marked FF FE or FE FF) is no UTF-8 text: a UTF-8 row would spoil it.
-  const bool utf16Mark = head.size() >= 2 && ((head[0] == '\xFF' && head[1] == '\xFE') ||
-                                              (head[0] == '\xFE' && head[1] == '\xFF'));
-  const bool whole = head.size() >= size;
-  if (utf16Mark || !IsUtf8Text(head, false, !whole) || (!whole && !IsUtf8Text(tail, true, false))) return false;
-  const std::string& end = whole ? head : tail;
-  const char last = end.empty() ? '\n' : end.back();
-  // A last line without its end (a file cut short or edited by hand) is ended first, so that the
-  // new row stands on a line of its own; a CR waiting for its LF gets just that.
-  if (last == '\r') {
-    bytes = "\n";
-  } else if (last != '\n') {
-    bytes = "\r\n";
-  }
-  bytes += rows;
-  return true;
-}
 
 std::string Mode4_FormatHistoryRow(const HistoryRow& row) {
-  return Mode4_FormatHistoryTime(row.time) + "," + row.language + "," + CsvField(row.sample) + "," + (row.completed ? "1" : "0") +
-         "," + Mode4_FormatHundredths(row.minutes100) + "," + Mode4_FormatHundredths(row.cpm100) + "," +
+  return Csv_FormatTime(row.time) + "," + row.language + "," + Csv_Field(row.sample) + "," + (row.completed ? "1" : "0") +
+         "," + Csv_FormatHundredths(row.minutes100) + "," + Csv_FormatHundredths(row.cpm100) + "," +
          std::to_string(row.characters) + "," + std::to_string(row.words) + "," +
-         Mode4_FormatHundredths(row.wpm100) + "," + std::to_string(row.errors) + "," +
-         Mode4_FormatHundredths(row.accuracy100) + "\r\n";
+         Csv_FormatHundredths(row.wpm100) + "," + std::to_string(row.errors) + "," +
+         Csv_FormatHundredths(row.accuracy100) + "\r\n";
 }
 
 bool Mode4_ParseHistoryRow(const std::string& line, HistoryRow& row) {
-  const size_t end = !line.empty() && line.back() == '\r' ? line.size() - 1 : line.size();
   std::string f[kFields];
-  if (!Mode4_SplitCsvLine(line.substr(0, end), f, kFields)) return false;
-  if (!Mode4_ReadHistoryTime(f[0], row.time)) return false;
-  bool known = false;
-  for (const LanguageFacts& language : kLanguages) known = known || f[1] == language.folder;
-  if (!known) return false;
-  row.language = f[1];
+  if (!Csv_ReadRowStart(line, f, kFields, row.time, row.language)) return false;
   row.sample = f[2];
-  if (row.sample.size() > 1 && row.sample[0] == '\'' && NeedsGuard(row.sample.substr(1))) row.sample.erase(0, 1);
+  if (row.sample.size() > 1 && row.sample[0] == '\'' && Csv_NeedsGuard(row.sample.substr(1))) row.sample.erase(0, 1);
   if (f[3] != "0" && f[3] != "1") return false;
   row.completed = f[3] == "1";
-  return Mode4_ReadHundredths(f[4], row.minutes100) && Mode4_ReadHundredths(f[5], row.cpm100) &&
-         ReadWhole(f[6], row.characters) && ReadWhole(f[7], row.words) && Mode4_ReadHundredths(f[8], row.wpm100) &&
-         ReadWhole(f[9], row.errors) && Mode4_ReadHundredths(f[10], row.accuracy100);
+  return Csv_ReadHundredths(f[4], row.minutes100) && Csv_ReadHundredths(f[5], row.cpm100) &&
+         Csv_ReadWhole(f[6], row.characters) && Csv_ReadWhole(f[7], row.words) && Csv_ReadHundredths(f[8], row.wpm100) &&
+         Csv_ReadWhole(f[9], row.errors) && Csv_ReadHundredths(f[10], row.accuracy100);
 }
 
-void Mode4_WalkLinesBackward(uint64_t totalBytes, const HistoryBlockReader& read, size_t blockBytes, size_t maxLine,
-                             const std::function<bool(const std::string& line, bool firstLine)>& take) {
-  if (blockBytes == 0) return;
-  std::string line;  // the end of the line being gathered backwards
-  bool tooLong = false;
-  // Hands on the gathered line (a line too long is none); true when the walk is to end.
-  auto give = [&](bool firstLine) {
-    const bool done = !tooLong && take(line, firstLine);
-    line.clear();
-    tooLong = false;
-    return done;
-  };
-  std::string block;
-  uint64_t position = totalBytes;
-  while (position > 0) {
-    const size_t size = static_cast<size_t>(std::min<uint64_t>(blockBytes, position));
-    position -= size;
-    block.resize(size);
-    // A line cut by a read error is no row: the walk ends with the lines after it.
-    if (!read(position, &block[0], size)) return;
-    size_t end = size;
-    while (true) {
-      const size_t newline = end == 0 ? std::string::npos : block.rfind('\n', end - 1);
-      const size_t start = newline == std::string::npos ? 0 : newline + 1;
-      if (!tooLong) {
-        if (line.size() + (end - start) > maxLine) {
-          tooLong = true;
-          line.clear();
-        } else {
-          line.insert(0, block, start, end - start);
-        }
-      }
-      if (newline == std::string::npos) break;
-      if (give(false)) return;
-      end = newline;
-    }
-  }
-  give(true);
-}
 
-std::vector<HistoryRow> Mode4_HistoryTail(uint64_t totalBytes, const HistoryBlockReader& read,
+std::vector<HistoryRow> Mode4_HistoryTail(uint64_t totalBytes, const CsvBlockReader& read,
                                           const std::string& language, size_t count, HistoryRows which,
                                           size_t blockBytes) {
   std::vector<HistoryRow> found;  // newest first until the end
   if (count == 0) return found;
-  Mode4_WalkLinesBackward(totalBytes, read, blockBytes, kMaxHistoryLine, [&](const std::string& line, bool firstLine) {
+  Csv_WalkLinesBackward(totalBytes, read, blockBytes, kMaxHistoryLine, [&](const std::string& line, bool firstLine) {
     const bool marked = firstLine && line.compare(0, 3, kBom) == 0;
     HistoryRow row;
     if (Mode4_ParseHistoryRow(marked ? line.substr(3) : line, row) && row.language == language &&
@@ -530,26 +281,11 @@ std::vector<HistoryRow> Mode4_HistoryTail(uint64_t totalBytes, const HistoryBloc
   return found;
 }
 
-bool Mode4_ReadFileBlocks(const std::string& path,
-                          const std::function<void(uint64_t size, const HistoryBlockReader& read)>& use) {
-  if (Dir_Exists(path)) return false;
-  std::FILE* file = File_Open(path, "rb");
-  if (!file) return false;
-  uint64_t size = 0;
-  const bool sized = File_Size(file, size);
-  if (sized) {
-    use(size, [file](uint64_t offset, char* out, size_t bytes) {
-      return File_SeekTo(file, offset) && std::fread(out, 1, bytes, file) == bytes;
-    });
-  }
-  std::fclose(file);
-  return sized;
-}
 
 std::vector<HistoryRow> Mode4_ReadHistoryTail(const std::string& path, const std::string& language, size_t count,
                                               HistoryRows which) {
   std::vector<HistoryRow> rows;
-  Mode4_ReadFileBlocks(path, [&](uint64_t size, const HistoryBlockReader& read) {
+  Csv_ReadFileBlocks(path, [&](uint64_t size, const CsvBlockReader& read) {
     rows = Mode4_HistoryTail(size, read, language, count, which);
   });
   return rows;
@@ -608,12 +344,12 @@ std::string Mode4_BuildProgressSection(const std::vector<HistoryRow>& rows, cons
   section += "<div align='center'>" + Svg(rows, texts, language) + "</div>\r\n";
   section += "<table align='center' border = '1'>";
   section += "<tr><td>" + PageText(texts.best, kProgressTests) + "</td><td>" +
-             Mode4_FormatHundredths(summary.bestCpm100) + " (" +
+             Csv_FormatHundredths(summary.bestCpm100) + " (" +
              Mode4_ReportDate(AsReportTime(summary.bestTime), language) + ")</td></tr>\r\n";
   section += "<tr><td>" + PageText(texts.meanCpm, kProgressMeanTests) + "</td><td>" +
-             Mode4_FormatHundredths(summary.meanCpm100) + "</td></tr>\r\n";
+             Csv_FormatHundredths(summary.meanCpm100) + "</td></tr>\r\n";
   section += "<tr><td>" + PageText(texts.meanErrors, kProgressMeanTests) + "</td><td>" +
-             Mode4_FormatHundredths(summary.meanErrors100) + "</td></tr>\r\n";
+             Csv_FormatHundredths(summary.meanErrors100) + "</td></tr>\r\n";
   section += "</table><br><hr>";
   return section;
 }

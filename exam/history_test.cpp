@@ -103,30 +103,6 @@ TEST(HistoryRow, TheFiguresOfAStopAsBytes) {
   EXPECT_EQ(odd.accuracy100, 10000);
 }
 
-TEST(HistoryRow, HundredthsAreWrittenAndReadWithoutALocale) {
-  EXPECT_EQ(Mode4_FormatHundredths(0), "0.00");
-  EXPECT_EQ(Mode4_FormatHundredths(4125), "41.25");
-  EXPECT_EQ(Mode4_FormatHundredths(-5), "-0.05");
-  EXPECT_EQ(Mode4_FormatHundredths(INT64_MIN), "-92233720368547758.08");
-  struct Case {
-    const char* text;
-    bool ok;
-    int64_t hundredths;
-  } cases[] = {{"0", true, 0},         {"12", true, 1200},      {"1.5", true, 150},
-               {"1.005", true, 101},   {"2.994", true, 299},    {"-0.05", true, -5},
-               {"999999999999999.99", true, 99999999999999999}, {"1000000000000000", false, 0},
-               {"", false, 0},         {"-", false, 0},         {".5", false, 0},
-               {"1.", false, 0},       {"1,5", false, 0},       {" 1", false, 0},
-               {"1e3", false, 0},      {"+1", false, 0}};
-  for (const Case& c : cases) {
-    int64_t value = -1;
-    EXPECT_EQ(Mode4_ReadHundredths(c.text, value), c.ok) << c.text;
-    if (c.ok) {
-      EXPECT_EQ(value, c.hundredths) << c.text;
-    }
-  }
-}
-
 TEST(HistoryRow, RowsReadBackAndWhatIsNoRowIsSkipped) {
   HistoryRow row = Row(5, "FR", 31240, 3);
   row.sample = "a,\"b\".txt";
@@ -193,48 +169,6 @@ TEST(HistoryRow, FileNamesASpreadsheetWouldRunAreWrittenAsTextAndReadBackAsTheyW
     HistoryRow back;
     ASSERT_TRUE(Mode4_ParseHistoryRow(line.substr(0, line.size() - 2), back));
     EXPECT_EQ(back.sample, n.name);
-  }
-}
-
-TEST(HistoryRow, WhatAnAppendAddsAndWhatItLeavesAlone) {
-  const std::string row = Mode4_FormatHistoryRow(Row(5, "EN", 31240, 3));
-  const std::string start = Mode4_HistoryFileStart();
-  const std::string big(kHistoryCheckBytes + 100, 'a');
-  struct Case {
-    const char* what;
-    std::string file;
-    bool appended;
-    std::string before;  // what comes before the row
-  };
-  const Case cases[] = {
-      {"a new file gets its mark and header", "", true, start},
-      {"after a whole last line, the row alone", start, true, ""},
-      {"a last line without its end is ended", start + "x", true, "\r\n"},
-      {"a bare CR at the end gets its LF, no empty record", start + "x\r", true, "\n"},
-      {"a lone LF ends a line", start + "x\n", true, ""},
-      {"UTF-16 with its mark is left alone", std::string("\xFF\xFE" "T\0i\0", 6), false, ""},
-      {"big-endian UTF-16 too", std::string("\xFE\xFF\0T\0i", 6), false, ""},
-      {"invalid UTF-8", start + "caf\xE9\r\n", false, ""},
-      {"an overlong sequence", start + "\xC0\xAF\r\n", false, ""},
-      {"a NUL", start + std::string("a\0b\r\n", 5), false, ""},
-      {"Cyrillic and a four-byte character are text", start + "\xD0\x94\xF0\x9F\x98\x80\r\n", true, ""},
-      {"a big file is judged by its two ends", start + "\xD0\x94" + big + "\xD0\x94\r\n", true, ""},
-      {"invalid UTF-8 near a big file's end", start + big + "\xE9\r\n", false, ""},
-      // The first and last kHistoryCheckBytes of this file each cut a two-byte character in two.
-      {"a character cut at the edge of either end is no fault",
-       start + std::string(kHistoryCheckBytes - start.size() - 1, 'a') + "\xD0\x94" +
-           std::string(kHistoryCheckBytes - 2, 'b') + "\xD0\x94" + "\r\n",
-       true, ""},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const size_t headBytes = std::min(c.file.size(), kHistoryCheckBytes);
-    const std::string head = c.file.substr(0, headBytes);
-    const size_t tailBytes = std::min(c.file.size() - headBytes, kHistoryCheckBytes);
-    const std::string tail = c.file.substr(c.file.size() - tailBytes);
-    std::string bytes = "stale";
-    EXPECT_EQ(Mode4_CsvAppendBytes(c.file.size(), head, tail, Mode4_HistoryFileStart(), row, bytes), c.appended);
-    EXPECT_EQ(bytes, c.appended ? c.before + row : "");
   }
 }
 

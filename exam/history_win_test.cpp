@@ -99,23 +99,6 @@ TEST_F(HistoryTest, ACompletedTestAndAStoppedOneAppendOneRowEach) {
   EXPECT_EQ(Status(), L"Errors: 1");
 }
 
-TEST_F(HistoryTest, RowsGoAfterWhatTheFileHolds) {
-  OpenMainWindow(4, 1);
-  const std::string row = "2026-12-05T21:23:41,EN,Sample_Unicode.txt,0,0.01,600.00,6,2,150.00,1,87.50\r\n";
-  const std::string path = Mode4_HistoryPath();
-  // An empty file is started as a new one.
-  ASSERT_TRUE(kftest::WriteBytes(Path(L"History.csv"), ""));
-  ASSERT_TRUE(Mode4_AppendCsvRows(path, Mode4_HistoryFileStart(), row));
-  EXPECT_EQ(History(), kFileStart + row);
-  // A last line without its end (edited by hand) keeps its bytes and gets a line end first.
-  const std::string edited = kFileStart + "my own notes, kept\r\nlast line";
-  ASSERT_TRUE(kftest::WriteBytes(Path(L"History.csv"), edited));
-  ASSERT_TRUE(Mode4_AppendCsvRows(path, Mode4_HistoryFileStart(), row));
-  EXPECT_EQ(History(), edited + "\r\n" + row);
-  ASSERT_TRUE(Mode4_AppendCsvRows(path, Mode4_HistoryFileStart(), row));
-  EXPECT_EQ(History(), edited + "\r\n" + row + row);
-}
-
 TEST_F(HistoryTest, AFileThatCannotBeWrittenIsSaidOnceAndTheTestGoesOn) {
   OpenMainWindow(4, 1);
   // A read-only History.csv keeps its bytes and its attribute.
@@ -140,7 +123,7 @@ TEST_F(HistoryTest, AFileThatCannotBeWrittenIsSaidOnceAndTheTestGoesOn) {
   StoppedTest();
   EXPECT_EQ(Status(), L"Errors: 1");
   EXPECT_EQ(Figure(1), "600.00");
-  EXPECT_FALSE(Mode4_AppendCsvRows(Mode4_HistoryPath(), Mode4_HistoryFileStart(), "row\r\n"));
+  EXPECT_FALSE(Csv_AppendRows(Mode4_HistoryPath(), Mode4_HistoryFileStart(), "row\r\n"));
 }
 
 TEST_F(HistoryTest, TheReportChartsTheTestsOfItsLanguageAfterItsOwnPart) {

@@ -3,36 +3,13 @@
 // never left half-written and never appended to an old one.
 #include "exam/report.h"
 
+#include "common/html.h"
+
 namespace {
 
 constexpr unsigned kFirstWeekdayId = 1037;
 
 std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
-
-// The last byte position at or below `limit` that does not split a UTF-8 sequence.
-size_t Utf8Boundary(const std::string& bytes, size_t limit) {
-  if (bytes.size() <= limit) return bytes.size();
-  size_t end = limit;
-  while (end > 0 && (static_cast<unsigned char>(bytes[end]) & 0xC0) == 0x80) --end;
-  return end;
-}
-
-// Element text escapes &, < and > only, so the apostrophe of "Compte d'erreurs: " stays as it
-// is stored; a quoted attribute value escapes the apostrophe too.
-std::string Escape(const std::string& bytes, bool attribute) {
-  std::string out;
-  out.reserve(bytes.size());
-  for (char c : bytes) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '\'': out += attribute ? "&#39;" : "'"; break;
-      default: out += c; break;
-    }
-  }
-  return out;
-}
 
 // The fetched weekday name: at most 19 units, a surrogate pair kept whole or dropped.
 Text16 CutUnits(const Text16& text, size_t units) {
@@ -60,13 +37,6 @@ std::string Mode4_ReportDate(const ReportTime& time, int language) {
 
 std::string Mode4_ReportClock(const ReportTime& time) { return TwoDigits(time.hour) + ":" + TwoDigits(time.minute); }
 
-std::string Mode4_ReportText(const Text16& text, size_t capacity) {
-  const size_t nul = text.find(u'\0');
-  std::string bytes = Text_ToUtf8(nul == Text16::npos ? text : text.substr(0, nul));
-  bytes.resize(Utf8Boundary(bytes, capacity));
-  return Escape(bytes, false);
-}
-
 std::string Mode4_BuildHtmlReport(const ReportTexts& texts, const std::string& date, const std::string& clock,
                                   const std::string& siteAddress, const std::string& progressSection) {
   std::string page =
@@ -74,22 +44,22 @@ std::string Mode4_BuildHtmlReport(const ReportTexts& texts, const std::string& d
       "<meta http-equiv='content-type' "
       "content='text/html; charset=utf-8'>\r\n"
       "</head>\r\n<body>\r\n";
-  page += "<h3 align='center'>" + Mode4_ReportText(texts.heading, kReportTextBytes) + "</h3>\r\n";
+  page += "<h3 align='center'>" + Html_Text(texts.heading, kReportTextBytes) + "</h3>\r\n";
   page += "<hr>";
   const Text16 weekday = CutUnits(texts.weekday, kReportWeekdayUnits);
-  page += "<p align='center'>" + Escape(date, false) + ", " + Mode4_ReportText(weekday, kReportTextBytes) + ", " +
-          Escape(clock, false) + "</p>\r\n";
+  page += "<p align='center'>" + Html_Escape(date, false) + ", " + Html_Text(weekday, kReportTextBytes) + ", " +
+          Html_Escape(clock, false) + "</p>\r\n";
   page += "<table align='center' border = '1'><tr><td>" +
-          Mode4_ReportText(texts.measureHeading, kReportColumnHeadingBytes) + "</td><td>" +
-          Mode4_ReportText(texts.valueHeading, kReportColumnHeadingBytes) + "</td></tr>\r\n";
+          Html_Text(texts.measureHeading, kReportColumnHeadingBytes) + "</td><td>" +
+          Html_Text(texts.valueHeading, kReportColumnHeadingBytes) + "</td></tr>\r\n";
   for (int row = 0; row < kFigureRows; ++row) {
-    page += "<tr><td>" + Mode4_ReportText(texts.labels[row], kReportTextBytes) + "</td><td>" +
-            Mode4_ReportText(texts.values[row], kReportTextBytes) + "</td></tr>\r\n";
+    page += "<tr><td>" + Html_Text(texts.labels[row], kReportTextBytes) + "</td><td>" +
+            Html_Text(texts.values[row], kReportTextBytes) + "</td></tr>\r\n";
   }
   page += "</table><br>";
   page += "<hr>";
   page += progressSection;
-  page += "<p align='center'><a href='" + Escape(siteAddress, true) + "'>" + Escape(siteAddress, false) +
+  page += "<p align='center'><a href='" + Html_Escape(siteAddress, true) + "'>" + Html_Escape(siteAddress, false) +
           "</a></p>\r\n";
   page += "</body></html>";
   return page;

@@ -39,10 +39,6 @@ std::string Mode4_ReportDate(const ReportTime& time, int language);
 // "HH:MM", 24-hour clock.
 std::string Mode4_ReportClock(const ReportTime& time);
 
-// A text of the page: converted to UTF-8, cut after `capacity` bytes on a whole character
-// (and at a NUL, where a C string would end), then with &, < and > written as entities so that
-// no label or field can open markup of its own.
-std::string Mode4_ReportText(const Text16& text, size_t capacity);
 
 // The whole page, byte for byte: head, heading, rule, date line, table with its heading row and
 // the six rows, rule, `progressSection` (markup as it stands), a footer paragraph with a link to

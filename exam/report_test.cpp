@@ -213,28 +213,6 @@ TEST(ReportPage, FooterAddressIsQuotedSafely) {
 
 // ---- capacities ----
 
-TEST(ReportText, FitsInNinetyNineBytesOnWholeCharacters) {
-  EXPECT_EQ(Mode4_ReportText(Text16(99, u'7'), kReportTextBytes), std::string(99, '7'));
-  EXPECT_EQ(Mode4_ReportText(Text16(120, u'7'), kReportTextBytes), std::string(99, '7'));
-  // 60 Cyrillic letters are 120 bytes: 49 of them fit, the 50th would be split.
-  std::string cut;
-  for (int i = 0; i < 49; ++i) cut += "Ж";
-  EXPECT_EQ(Mode4_ReportText(Text16(60, u'Ж'), kReportTextBytes), cut);
-  // A four-byte character across the limit is dropped whole.
-  Text16 text(97, u'a');
-  text += u"\U0001F600";
-  EXPECT_EQ(Mode4_ReportText(text, kReportTextBytes), std::string(97, 'a'));
-  // A lone surrogate becomes U+FFFD, not a broken byte.
-  EXPECT_EQ(Mode4_ReportText(Text16(1, char16_t(0xD800)), kReportTextBytes), "\xEF\xBF\xBD");
-}
-
-TEST(ReportText, EndsAtANulAsAStringWould) {
-  Text16 text = u"12";
-  text += u'\0';
-  text += u"<b>";
-  EXPECT_EQ(Mode4_ReportText(text, kReportTextBytes), "12");
-}
-
 TEST(ReportPage, ColumnHeadingsHoldFortyNineBytesWeekdayNineteenUnits) {
   ReportTexts t = English();
   t.measureHeading = Text16(80, u'm');
@@ -249,11 +227,6 @@ TEST(ReportPage, ColumnHeadingsHoldFortyNineBytesWeekdayNineteenUnits) {
   t.weekday = Text16(18, u'w') + u"\U0001F600";
   const std::string paired = Mode4_BuildHtmlReport(t, "12/05/26", "21:23", kSite);
   EXPECT_NE(paired.find("12/05/26, " + std::string(18, 'w') + ", 21:23"), std::string::npos);
-}
-
-TEST(ReportText, EscapesAfterCuttingSoEntitiesStayWhole) {
-  // 98 letters and "&": the entity follows the cut text and is never cut itself.
-  EXPECT_EQ(Mode4_ReportText(Text16(98, u'x') + u"&", kReportTextBytes), std::string(98, 'x') + "&amp;");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
-// The HTML report of the Tests screen (command IDM_HTML_REPORT, F9): the six statistics rows as they read,
+// The HTML report of the Tests screen (command IDM_HTML_REPORT, F9): the six statistics rows as shown,
 // labelled in the interface language, with the date and time of the moment, written to
-// Report.htm in the current directory with the safe writer and opened in the default browser
-// through the shell's "open" verb.
+// Report.htm in the data folder with the safe writer and opened in the default browser through
+// the shell's "open" verb.
 #include <windows.h>
 
 #include <string>
@@ -16,29 +16,16 @@
 #include "settings/settings.h"
 #include "settings/trace.h"
 #include "exam/history_win.h"
-#include "exam/key_history_win.h"
+#include "keys/keys_win.h"
 #include "exam/report.h"
 #include "exam/report_win.h"
+#include "exam/start_stop_win.h"
 #include "typing/figures.h"
 #include "typing/typing_win.h"
-
-void(WINAPI* g_GetLocalTime)(LPSYSTEMTIME) = GetLocalTime;
 
 namespace {
 
 constexpr char kReportFile[] = "\\Report.htm";
-// Room of a statistics field's text, terminator included.
-constexpr int kFieldUnits = 100;
-
-
-// A statistics value as the field shows it; empty when there is no Tests screen to read.
-Text16 FieldText(HWND field) {
-  if (!field || !IsWindow(field)) return Text16();
-  wchar_t text[kFieldUnits] = {};
-  SendMessageW(field, WM_GETTEXT, kFieldUnits, reinterpret_cast<LPARAM>(text));
-  text[kFieldUnits - 1] = L'\0';
-  return T16(text);
-}
 
 }  // namespace
 
@@ -62,7 +49,7 @@ void Mode4_CreateHtmlReport() {
   texts.valueHeading = App_StringText(IDS_VALUE, language);
   for (int row = 0; row < kFigureRows; ++row) {
     texts.labels[row] = App_StringText(kFigureLabelIds[row], language);
-    texts.values[row] = FieldText(g_TypingScreen.values[row]);
+    texts.values[row] = Mode4_ShownValue(row);
   }
   std::string date, time;
   Mode4_FormatReportDateTime(language, date, texts.weekday, time);

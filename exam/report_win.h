@@ -6,13 +6,10 @@
 
 #include "common/text.h"
 
-// The HTML report reads the clock through this: GetLocalTime in the program, replaced by the
-// window tests so that the time is fixed. It opens the page through g_ShellExecute.
-extern void(WINAPI* g_GetLocalTime)(LPSYSTEMTIME);
-
-// HTML report (exam/report_win.cpp): command IDM_HTML_REPORT, F9. Writes Report.htm in the current
-// directory from the statistics fields and opens it with the shell's "open" verb; a report that
-// could not be written is not opened, and a message box says which file and why.
+// HTML report (exam/report_win.cpp): command IDM_HTML_REPORT, F9. Writes Report.htm in the data
+// folder from the statistics rows as shown, with the clock of g_GetLocalTime, and opens it with
+// g_ShellExecute's "open" verb; a report that could not be written is not opened, and a message
+// box says which file and why.
 void Mode4_CreateHtmlReport();
 // The date ("MM/DD/YY" in English, "DD/MM/YY" in French and Russian), the weekday name of
 // `language` and the time ("HH:MM") of the local clock.

@@ -19,7 +19,7 @@
 #include "settings/settings.h"
 #include "settings/trace.h"
 #include "testing/window_test_support.h"
-#include "exam/key_history_win.h"
+#include "keys/keys_win.h"
 #include "exam/report_win.h"
 #include "typing/typing_win.h"
 
@@ -84,15 +84,17 @@ class ReportTest : public kftest::MainWindowTest {
     kftest::MainWindowTest::TearDown();
   }
 
-  static void ShowFigures() {
-    for (int row = 0; row < 6; ++row) {
-      ASSERT_NE(g_TypingScreen.values[row], nullptr);
-      SetWindowTextW(g_TypingScreen.values[row], kFigures[row]);
-    }
+  // The six figures of a stop, as the Tests screen shows them; `changed` replaces some.
+  static void ShowFigures(const std::vector<std::pair<int, std::wstring>>& changed = {}) {
+    TestFigures figures;
+    figures.rows = 6;
+    for (int row = 0; row < 6; ++row) figures.values[row] = T16(kFigures[row]);
+    for (const auto& change : changed) figures.values[change.first] = T16(change.second.c_str());
+    Mode4_ShowFigures(figures);
   }
   // The HTML Report command as a finished test leaves it: enabled.
   static void MakeReport() {
-    g_Ui.lastTestCompleted = true;
+    g_Tests.lastCompleted = true;
     App_UpdateCommands();
     kftest::Command(IDM_HTML_REPORT);
   }
@@ -100,15 +102,6 @@ class ReportTest : public kftest::MainWindowTest {
   std::string Report() const { return kftest::ReadBytes(Path(L"Report.htm")); }
   bool Exists(const wchar_t* name) const { return GetFileAttributesW(Path(name).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-  // The program's message loop over what is queued, with its accelerator table.
-  static void PressKey(HWND target, UINT key) {
-    HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
-    ASSERT_NE(accelerators, nullptr);
-    PostMessageW(target, WM_KEYDOWN, key, 1);
-    PostQuitMessage(0);
-    App_MessageLoop(accelerators);
-    DestroyAcceleratorTable(accelerators);
-  }
 
   // The page opened once, by its full path, with the shell's "open" verb.
   void ExpectOneViewer() const {
@@ -251,11 +244,7 @@ TEST_F(ReportTest, BeforeAnyTestEveryValueCellIsEmpty) {
 
 TEST_F(ReportTest, FieldsAreReadAsTheyStandWithinHundredUnits) {
   OpenMainWindow(4, 1);
-  ShowFigures();
-  SetWindowTextW(g_TypingScreen.values[0], std::wstring(150, L'9').c_str());
-  SetWindowTextW(g_TypingScreen.values[1], L"inf");
-  SetWindowTextW(g_TypingScreen.values[5], L"<b>1</b> & 2");
-  SetWindowTextW(g_TypingScreen.values[3], L"сорок");
+  ShowFigures({{0, std::wstring(150, L'9')}, {1, L"inf"}, {5, L"<b>1</b> & 2"}, {3, L"сорок"}});
   MakeReport();
   const std::string report = Report();
   EXPECT_NE(report.find("<td>Time spent (min): </td><td>" + std::string(99, '9') + "</td>"), std::string::npos);
@@ -343,18 +332,18 @@ TEST_F(ReportTest, F9FollowsTheMenuItemFromTheMainWindowAndTheTypingArea) {
   ShowFigures();
   ASSERT_TRUE(kftest::Grayed(IDM_HTML_REPORT));
   ASSERT_NE(g_TypingScreen.typingArea, nullptr);
-  PressKey(g_App.mainWindow, VK_F9);
-  PressKey(g_TypingScreen.typingArea, VK_F9);
+  kftest::PressKey(g_App.mainWindow, VK_F9);
+  kftest::PressKey(g_TypingScreen.typingArea, VK_F9);
   EXPECT_TRUE(g_Viewers.empty());
   EXPECT_FALSE(Exists(L"Report.htm"));
 
-  g_Ui.lastTestCompleted = true;
+  g_Tests.lastCompleted = true;
   App_UpdateCommands();
-  PressKey(g_TypingScreen.typingArea, VK_F9);
+  kftest::PressKey(g_TypingScreen.typingArea, VK_F9);
   ExpectOneViewer();
   EXPECT_NE(Report().find("<td>CPM: </td><td>412.50</td>"), std::string::npos);
   EXPECT_EQ(GetWindowTextLengthW(g_TypingScreen.typingArea), 0);  // the key typed nothing
-  PressKey(g_App.mainWindow, VK_F9);
+  kftest::PressKey(g_App.mainWindow, VK_F9);
   EXPECT_EQ(g_Viewers.size(), 2u);
 }
 

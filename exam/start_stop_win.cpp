@@ -42,6 +42,7 @@ struct LiveFiguresShown {
 };
 LiveFiguresShown s_Shown;
 
+
 // The live figures in their status bar parts, labelled in the current language; none, or a
 // screen other than the Tests screen, empties the parts.
 void ShowLiveFigures(const LiveFigures* live) {
@@ -52,7 +53,7 @@ void ShowLiveFigures(const LiveFigures* live) {
     Text16 text;
     if (live && g_Settings.Mode == kModeTests) text = App_StringText(p.label, g_Settings.Language) + live->*p.value;
     if (text == s_Shown.texts[i]) continue;
-    SendMessageW(g_App.statusBar, SB_SETTEXTW, static_cast<WPARAM>(p.part), reinterpret_cast<LPARAM>(W(text)));
+    App_SetStatusText(p.part, W(text));
     s_Shown.texts[i] = text;
   }
 }
@@ -73,6 +74,8 @@ void ShowRunningFigures() {
 
 }  // namespace
 
+TestsState g_Tests;
+
 void Mode4_OnLiveFiguresTimer() {
   if (!g_Typing.testRunning) {
     if (g_App.mainWindow) KillTimer(g_App.mainWindow, ID_TIMER_LIVE_FIGURES);
@@ -91,6 +94,7 @@ void Mode4_ShowFigures(const TestFigures& figures) {
       // Copied at once: the string lookup reuses one buffer.
       label = App_StringText(figures.labelIds[row], g_Settings.Language);
     }
+    g_Tests.values[row] = figures.values[row];
     for (HWND field : {g_TypingScreen.labels[row], g_TypingScreen.values[row]}) {
       if (!field) continue;
       SetWindowTextW(field, W(field == g_TypingScreen.labels[row] ? label : figures.values[row]));
@@ -107,9 +111,24 @@ void Mode4_ShowFigures(const TestFigures& figures) {
   }
 }
 
+bool Mode4_HasStoppedTest() { return g_Tests.stopped; }
+
+bool Mode4_LastTestCompleted() { return g_Tests.lastCompleted; }
+
+void Mode4_ForgetLastTest() { g_Tests.lastCompleted = false; }
+
+const Text16& Mode4_ShownValue(int row) {
+  static const Text16 none;
+  return row >= 0 && row < kFigureRows ? g_Tests.values[row] : none;
+}
+
+void Mode4_ForgetShownFigures() {
+  for (Text16& value : g_Tests.values) value.clear();
+}
+
 void Mode4_ShowTestStart(const TestFigures& blank) {
   // The report and the detailed statistics describe the last finished test only.
-  g_Ui.lastTestCompleted = false;
+  g_Tests.lastCompleted = false;
   App_UpdateCommands();
   Mode4_ShowFigures(blank);
   // The last test's figures go; the first tick brings this test's, a quarter second in, so
@@ -119,8 +138,8 @@ void Mode4_ShowTestStart(const TestFigures& blank) {
 }
 
 void Mode4_ShowTestStop(const TestFigures& figures, bool completed) {
-  g_Ui.testStopped = true;
-  g_Ui.lastTestCompleted = completed;
+  g_Tests.stopped = true;
+  g_Tests.lastCompleted = completed;
   App_UpdateCommands();
   Mode4_ShowFigures(figures);
   if (g_App.mainWindow) KillTimer(g_App.mainWindow, ID_TIMER_LIVE_FIGURES);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "exam/key_history.h"
+#include "keys/key_history.h"
 
 namespace kftest {
 

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,10 @@
 #include "testing/win_helpers.h"
 #include "exam/sample_text.h"
 #include "exam/exam_screen_win.h"
+#include "common/modes.h"
+#include "app/screens_win.h"
+#include "exam/start_stop_win.h"
+#include "exam/detailed_stats_win.h"
 #include "training/training_win.h"
 #include "typing/keystrokes.h"
 #include "typing/typing_win.h"
@@ -247,15 +252,16 @@ inline int ButtonState(int command) {
 
 // Destroys the main window and the statistics window and forgets every window and screen.
 inline void CloseShell() {
-  if (g_App.detailedStats && IsWindow(g_App.detailedStats)) DestroyWindow(g_App.detailedStats);
+  if (Mode4_DetailedStatsWindow() && IsWindow(Mode4_DetailedStatsWindow())) DestroyWindow(Mode4_DetailedStatsWindow());
   if (g_App.mainWindow && IsWindow(g_App.mainWindow)) DestroyWindow(g_App.mainWindow);
   // WM_DESTROY posts the quit message: take it out of the queue so no later test sees it.
   PumpMessages();
   TakeQuitMessage();
-  g_App.mainWindow = g_App.toolbar = g_App.statusBar = g_App.supportLink = g_App.detailedStats = nullptr;
+  g_App.mainWindow = g_App.toolbar = g_App.statusBar = g_App.supportLink = nullptr;
   g_TypingScreen = TypingScreen();
   g_Training = TrainingScreen();
   g_Ui = UiState();
+  g_Tests = TestsState();
 }
 
 // ---- The tutor started as the program starts it, in a copy of the data folder ------------------
@@ -548,5 +554,28 @@ class TypingWindowTest : public MainWindowTest {
   SortFlags savedFlags_;
   int32_t savedAlert_ = 0;
 };
+
+// Runs the program's message loop over what is queued, with its accelerator table.
+inline void RunMessageLoop() {
+  HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+  ASSERT_NE(accelerators, nullptr);
+  PostQuitMessage(0);
+  App_MessageLoop(accelerators);
+  DestroyAcceleratorTable(accelerators);
+}
+
+// A key press as the keyboard delivers it to `target`, with Ctrl held or not, through the
+// program's message loop.
+inline void PressKey(HWND target, UINT key, bool control = false) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  BYTE held[256];
+  memcpy(held, keys, sizeof(held));
+  if (control) held[VK_CONTROL] = held[VK_LCONTROL] = 0x80;
+  SetKeyboardState(held);
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  RunMessageLoop();
+  SetKeyboardState(keys);
+}
 
 }  // namespace kftest

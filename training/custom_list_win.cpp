@@ -15,6 +15,7 @@
 #include "app/wide_text.h"
 #include "common/text.h"
 #include "training/training_win.h"
+#include "training/word_lists.h"
 #include "typing/figures.h"
 #include "typing/words.h"
 
@@ -135,4 +136,37 @@ void Mode3_SortRows(int column) {
     if (item.state != states[row]) SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
   }
   InvalidateRect(list, nullptr, TRUE);
+}
+
+double Mode3_CellValue(const Text16& text, int column, bool descending) {
+  if (text == u"n/a") {
+    // Rows never typed go last in both directions.
+    if (column == 4) return descending ? -1.0 : 1000.0;
+    return descending ? -1.0 : 100.0;
+  }
+  // "time (time per letter step)": the figure in the parentheses.
+  if (column == 2) return App_ReadFigure(App_StepFigureText(text), false, false);
+  return App_ReadFigure(text, column == 4, false);
+}
+
+int CALLBACK Mode3_CompareRows(LPARAM first, LPARAM second, LPARAM sortColumn) {
+  const int column = static_cast<int>(sortColumn);
+  // The words themselves are not compared: every pair is equal.
+  if (column < 1 || column >= kSortColumns) return 0;
+  const Text16* a = App_SortCell(first);
+  const Text16* b = App_SortCell(second);
+  if (!a || !b) return 0;
+  const bool descending = g_SortFlags.column[column] != 0;
+  return App_CompareFloats(Mode3_CellValue(*a, column, descending), Mode3_CellValue(*b, column, descending), column);
+}
+
+void Mode3_OnColumnClick(int column) {
+  if (column < 0 || column >= kSortColumns) return;
+  App_FlipSortFlag(column);
+  Mode3_SortRows(column);
+}
+
+void Mode3_LoadCustomWords(int language) {
+  Mode4_LoadCustomWords(language);
+  Mode3_ShowCustomRows();
 }

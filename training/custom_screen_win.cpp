@@ -22,7 +22,7 @@
 namespace {
 
 constexpr int kWindowWidth = 560, kWindowHeight = 820;
-constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL;
+constexpr int kSupportLinkX = 400;  // toolbar x of the support link
 // The program keeps the rows (g_Training.customRows); the list view asks for what it shows.
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDATA;
 constexpr int kX = 25, kWidth = 500;
@@ -36,18 +36,12 @@ constexpr ColumnInfo kColumns[kSortColumns] = {
     {100, LVCFMT_LEFT}, {60, LVCFMT_CENTER}, {80, LVCFMT_CENTER}, {80, LVCFMT_CENTER}, {80, LVCFMT_CENTER}};
 
 // A typed custom word shows its figures in its row.
-const TypingAreaHooks kTypingHooks = {nullptr, nullptr, nullptr, nullptr, Mode3_UpdateWordRow};
+const TypingAreaHooks kTypingHooks = {.wordRowChanged = Mode3_UpdateWordRow};
 
 // The typing area's font and the list's (the system's list font, made for the DPI); the previous
 // ones are deleted once no control uses them.
 HFONT s_Font = nullptr;
 HFONT s_ListFont = nullptr;
-
-// Made without a size: LayOut places it.
-HWND CreateChild(const wchar_t* cls, DWORD style, int id) {
-  return CreateWindowExW(0, cls, L"", style, 0, 0, 0, 0, g_App.mainWindow,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
-}
 
 // Inserts the five columns (or, when `insert` is false, relabels the existing ones) in the current
 // language: format, text and a width that leaves room for the heading.
@@ -66,34 +60,6 @@ void LayOutColumns(HWND list, bool insert) {
 }
 
 }  // namespace
-
-double Mode3_CellValue(const Text16& text, int column, bool descending) {
-  if (text == u"n/a") {
-    // Rows never typed go last in both directions.
-    if (column == 4) return descending ? -1.0 : 1000.0;
-    return descending ? -1.0 : 100.0;
-  }
-  // "time (time per letter step)": the figure in the parentheses.
-  if (column == 2) return App_ReadFigure(App_StepFigureText(text), false, false);
-  return App_ReadFigure(text, column == 4, false);
-}
-
-int CALLBACK Mode3_CompareRows(LPARAM first, LPARAM second, LPARAM sortColumn) {
-  const int column = static_cast<int>(sortColumn);
-  // The words themselves are not compared: every pair is equal.
-  if (column < 1 || column >= kSortColumns) return 0;
-  const Text16* a = App_SortCell(first);
-  const Text16* b = App_SortCell(second);
-  if (!a || !b) return 0;
-  const bool descending = g_SortFlags.column[column] != 0;
-  return App_CompareFloats(Mode3_CellValue(*a, column, descending), Mode3_CellValue(*b, column, descending), column);
-}
-
-void Mode3_OnColumnClick(int column) {
-  if (column < 0 || column >= kSortColumns) return;
-  App_FlipSortFlag(column);
-  Mode3_SortRows(column);
-}
 
 void App_SetListColumns() {
   if (g_Training.customList) LayOutColumns(g_Training.customList, false);
@@ -116,16 +82,11 @@ void LayOut() {
 
 void Mode3_BuildScreen(int) {
   g_Typing.wordErrors = 0;
-  if (g_App.mainWindow)
-    SetWindowPos(g_App.mainWindow, nullptr, 0, 0, App_Scale(g_App.mainWindow, kWindowWidth),
-                 App_Scale(g_App.mainWindow, kWindowHeight), SWP_NOMOVE | SWP_NOZORDER);
-
-  g_Training.customTypingArea = CreateChild(L"EDIT", kEditStyle, IDC_TYPING_AREA);
-  if (g_Training.customTypingArea) App_SubclassTypingArea(g_Training.customTypingArea, kTypingHooks);
+  g_Training.customTypingArea = App_MakeTypingArea(kTypingHooks);
 
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&icc);
-  g_Training.customList = CreateChild(WC_LISTVIEWW, kListStyle, IDC_CUSTOM_LIST);
+  g_Training.customList = App_CreateChild(WC_LISTVIEWW, kListStyle, IDC_CUSTOM_LIST);
   if (g_Training.customList) {
     SendMessageW(g_Training.customList, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
@@ -138,6 +99,9 @@ void Mode3_BuildScreen(int) {
 namespace {
 
 HWND TypingArea() { return g_Training.customTypingArea; }
+void ForgetScreen() { g_Training = TrainingScreen(); }
+SIZE WindowSize() { return {kWindowWidth, kWindowHeight}; }
+int SupportLinkX() { return kSupportLinkX; }
 
 // The headings and the rows in the new language.
 void Relabel(int language) {
@@ -157,6 +121,14 @@ LRESULT OnNotify(const NMHDR* header) {
 }  // namespace
 
 const ScreenOps kCustomScreen = {
-    kModeCustom, Mode3_BuildScreen, Relabel, nullptr, true, Mode12_ForgetScreen, TypingArea, nullptr, 0,
-    nullptr,     nullptr,           OnNotify, nullptr, nullptr, nullptr, LayOut,
+    .mode = kModeCustom,
+    .windowSize = WindowSize,
+    .supportLinkX = SupportLinkX,
+    .build = Mode3_BuildScreen,
+    .relabel = Relabel,
+    .retitles = true,
+    .forget = ForgetScreen,
+    .typingArea = TypingArea,
+    .notify = OnNotify,
+    .layout = LayOut,
 };

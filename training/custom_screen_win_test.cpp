@@ -339,7 +339,7 @@ TEST_F(CustomScreenTest, LanguageSwitchRelabelsTheColumnsAndReloadsTheRows) {
   WriteList(L"FR", L"Custom_Words.dat", "\xC3\xA9t\xC3\xA9\r\nmer\r\n");  // UTF-8
   OpenCustom("war\r\n");
   Type(L"war");
-  SendMessageW(g_Training.customTypingArea, WM_COMMAND, MAKEWPARAM(IDM_LANG_FRENCH, 1), 0);  // Ctrl+F
+  PressKey(g_Training.customTypingArea, 'F', true);  // Ctrl+F
   EXPECT_EQ(g_Settings.Mode, 3);
   const wchar_t* titles[] = {L"Mot", L"Longueur", L"Vitesse", L"Fautes", L"Comte"};
   for (int c = 0; c < 5; ++c) {

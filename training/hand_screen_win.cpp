@@ -19,7 +19,7 @@
 namespace {
 
 constexpr int kWindowWidth = 860, kWindowHeight = 450;
-constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL;
+constexpr int kSupportLinkX = 698;  // toolbar x of the support link, beside the wider window's lists
 // Neither sorted nor notifying: entries stay in file order and a click only moves the selection.
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL;
 constexpr int kTop = 60;
@@ -28,12 +28,6 @@ constexpr int kLeftListX = 25, kRightListX = 700, kListWidth = 120, kListHeight 
 
 // The font of the screen shown; the previous one is deleted once its controls are gone.
 HFONT s_Font = nullptr;
-
-// Made without a size: LayOut places it.
-HWND CreateChild(const wchar_t* cls, DWORD style, int id) {
-  return CreateWindowExW(0, cls, L"", style, 0, 0, 0, 0, g_App.mainWindow,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
-}
 
 void LayOut() {
   // The controls that used the previous font are gone or take the new one.
@@ -72,20 +66,15 @@ void ListSelect(int list, int32_t index) {
 
 // The typing rules search the two list boxes, the only store of these word lists.
 const WordListQuery kWordLists = {ListHasPrefix, ListFindExact};
-const TypingAreaHooks kTypingHooks = {&kWordLists, ListSelect, nullptr, nullptr, nullptr};
+const TypingAreaHooks kTypingHooks = {.lists = &kWordLists, .selectListEntry = ListSelect};
 
 }  // namespace
 
 void Mode12_BuildScreen(int mode) {
-  if (g_App.mainWindow)
-    SetWindowPos(g_App.mainWindow, nullptr, 0, 0, App_Scale(g_App.mainWindow, kWindowWidth),
-                 App_Scale(g_App.mainWindow, kWindowHeight), SWP_NOMOVE | SWP_NOZORDER);
-
   // Modes 1 and 2 share the common typing area with the Tests screen.
-  g_TypingScreen.typingArea = CreateChild(L"EDIT", kEditStyle, IDC_TYPING_AREA);
-  App_SubclassTypingArea(g_TypingScreen.typingArea, kTypingHooks);
-  g_Training.leftList = CreateChild(L"LISTBOX", kListStyle, IDC_LEFT_LIST);
-  g_Training.rightList = CreateChild(L"LISTBOX", kListStyle, IDC_RIGHT_LIST);
+  g_TypingScreen.typingArea = App_MakeTypingArea(kTypingHooks);
+  g_Training.leftList = App_CreateChild(L"LISTBOX", kListStyle, IDC_LEFT_LIST);
+  g_Training.rightList = App_CreateChild(L"LISTBOX", kListStyle, IDC_RIGHT_LIST);
   LayOut();
 
   Mode12_LoadWordLists(mode, g_Settings.Language);
@@ -101,6 +90,8 @@ void Mode12_ForgetScreen() {
 namespace {
 
 HWND TypingArea() { return g_TypingScreen.typingArea; }
+SIZE WindowSize() { return {kWindowWidth, kWindowHeight}; }
+int SupportLinkX() { return kSupportLinkX; }
 
 void RelabelHands(int language) { Mode12_LoadWordLists(kModeHands, language); }
 void RelabelAlternation(int language) { Mode12_LoadWordLists(kModeAlternation, language); }
@@ -108,10 +99,25 @@ void RelabelAlternation(int language) { Mode12_LoadWordLists(kModeAlternation, l
 }  // namespace
 
 const ScreenOps kHandScreen = {
-    kModeHands, Mode12_BuildScreen, RelabelHands, nullptr, true, Mode12_ForgetScreen, TypingArea, nullptr, 0,
-    nullptr,    nullptr,            nullptr,      nullptr, nullptr, nullptr, LayOut,
+    .mode = kModeHands,
+    .firstWidth = 900,
+    .windowSize = WindowSize,
+    .supportLinkX = SupportLinkX,
+    .build = Mode12_BuildScreen,
+    .relabel = RelabelHands,
+    .retitles = true,
+    .forget = Mode12_ForgetScreen,
+    .typingArea = TypingArea,
+    .layout = LayOut,
 };
 const ScreenOps kAlternationScreen = {
-    kModeAlternation, Mode12_BuildScreen, RelabelAlternation, nullptr, true, Mode12_ForgetScreen, TypingArea, nullptr, 0,
-    nullptr,          nullptr,            nullptr,            nullptr, nullptr, nullptr, LayOut,
+    .mode = kModeAlternation,
+    .windowSize = WindowSize,
+    .supportLinkX = SupportLinkX,
+    .build = Mode12_BuildScreen,
+    .relabel = RelabelAlternation,
+    .retitles = true,
+    .forget = Mode12_ForgetScreen,
+    .typingArea = TypingArea,
+    .layout = LayOut,
 };

@@ -177,13 +177,13 @@ int WINAPI CountOpenDialog(LPOPENFILENAMEW) {
 TEST_F(HandScreenTest, TestsCommandsDoNothingOnTheOtherScreens) {
   WriteList(L"EN", L"Custom_Words.dat", "war\r\n");
   OpenMainWindow(4, 1);
-  g_Ui.testStopped = true;  // the Tests screen after a completed test: everything enabled
+  g_Tests.stopped = true;  // the Tests screen after a completed test: everything enabled
   g_OpenDialogs = 0;
   g_GetOpenFileName = CountOpenDialog;
   for (UINT screen : {IDM_MODE_HANDS, IDM_MODE_ALTERNATION, IDM_MODE_CUSTOM}) {
     SCOPED_TRACE(screen);
     Command(screen);
-    g_Ui.lastTestCompleted = true;
+    g_Tests.lastCompleted = true;
     App_UpdateCommands();
     HWND area = App_CurrentTypingArea();
     ASSERT_NE(area, nullptr);
@@ -191,11 +191,11 @@ TEST_F(HandScreenTest, TestsCommandsDoNothingOnTheOtherScreens) {
                              IDT_OPEN, IDT_START_STOP,  IDT_STATISTICS};
     for (UINT id : commands) {
       Command(id);
-      SendMessageW(area, WM_COMMAND, MAKEWPARAM(id, 1), 0);
+      SendMessageW(g_App.mainWindow, WM_COMMAND, MAKEWPARAM(id, 1), 0);  // as a key sends it
     }
     EXPECT_EQ(g_Typing.testRunning, 0);
     EXPECT_EQ(ButtonImage(IDT_START_STOP), IMG_START);
-    EXPECT_EQ(g_App.detailedStats, nullptr);
+    EXPECT_EQ(Mode4_DetailedStatsWindow(), nullptr);
     EXPECT_EQ(ButtonImage(IDT_STATISTICS), IMG_STATS_CLOSED);
     EXPECT_EQ(GetFileAttributesW((dir_ + L"\\Report.htm").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(g_OpenDialogs, 0);
@@ -294,7 +294,7 @@ TEST_F(HandScreenTest, LanguageSwitchReloadsBothListsAndEmptiesTheTypingArea) {
   EXPECT_EQ(Children(L"LISTBOX", IDC_LEFT_LIST).size(), 1u);
 
   Command(IDM_MODE_ALTERNATION);
-  SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_LANG_ENGLISH, 1), 0);  // Ctrl+E
+  PressKey(g_TypingScreen.typingArea, 'E', true);  // Ctrl+E
   EXPECT_EQ(g_Settings.Language, 1);
   EXPECT_EQ(Entries(g_Training.leftList), (std::vector<std::wstring>{L"wash"}));
   EXPECT_EQ(Entries(g_Training.rightList), (std::vector<std::wstring>{L"oily"}));
@@ -305,14 +305,14 @@ TEST_F(HandScreenTest, ModeKeysInTheTypingAreaBuildTheirScreens) {
   OpenHands(1);
   Type(L"wa");
   HWND old = g_TypingScreen.typingArea;
-  SendMessageW(old, WM_COMMAND, MAKEWPARAM(IDM_MODE_ALTERNATION, 1), 0);  // Ctrl+2
+  PressKey(old, '2', true);  // Ctrl+2
   EXPECT_FALSE(IsWindow(old));
   EXPECT_EQ(g_Settings.Mode, 2);
   EXPECT_EQ(WindowText(g_TypingScreen.typingArea), L"");
   EXPECT_EQ(Entries(g_Training.leftList), (std::vector<std::wstring>{L"wash"}));
   EXPECT_TRUE(Grayed(IDM_MODE_ALTERNATION));
 
-  SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_MODE_HANDS, 1), 0);  // Ctrl+1
+  PressKey(g_TypingScreen.typingArea, '1', true);  // Ctrl+1
   EXPECT_EQ(g_Settings.Mode, 1);
   EXPECT_EQ(Entries(g_Training.leftList), (std::vector<std::wstring>{L"sweater", L"war"}));
 
@@ -320,20 +320,21 @@ TEST_F(HandScreenTest, ModeKeysInTheTypingAreaBuildTheirScreens) {
   // does nothing.
   WriteList(L"EN", L"Custom_Words.dat", "war\r\n");
   HWND hands = g_TypingScreen.typingArea;
-  SendMessageW(hands, WM_COMMAND, MAKEWPARAM(IDM_MODE_CUSTOM, 1), 0);  // Ctrl+3
+  PressKey(hands, '3', true);  // Ctrl+3
   EXPECT_EQ(g_Settings.Mode, 1);
   EXPECT_TRUE(IsWindow(hands));
-  SendMessageW(hands, WM_COMMAND, MAKEWPARAM(IDM_MODE_HANDS, 1), 0);  // Ctrl+1: greyed in mode 1
+  PressKey(hands, '1', true);  // Ctrl+1: greyed in mode 1
   EXPECT_TRUE(IsWindow(hands));
-  SendMessageW(hands, WM_COMMAND, MAKEWPARAM(IDM_MODE_ALTERNATION, 1), 0);
-  SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_MODE_CUSTOM, 1), 0);
+  PressKey(hands, '2', true);
+  Command(IDM_MODE_ALTERNATION);  // the custom list is offered on the new screen
+  PressKey(g_TypingScreen.typingArea, '3', true);
   EXPECT_EQ(g_Settings.Mode, 3);
   EXPECT_EQ(g_Training.leftList, nullptr);
   EXPECT_TRUE(Children(L"LISTBOX", IDC_LEFT_LIST).empty());
   ASSERT_NE(g_Training.customList, nullptr);
   EXPECT_EQ(SendMessageW(g_Training.customList, LVM_GETITEMCOUNT, 0, 0), 1);
 
-  SendMessageW(g_Training.customTypingArea, WM_COMMAND, MAKEWPARAM(IDM_MODE_HANDS, 1), 0);  // Ctrl+1
+  PressKey(g_Training.customTypingArea, '1', true);  // Ctrl+1
   EXPECT_EQ(g_Settings.Mode, 1);
   EXPECT_EQ(g_Training.customList, nullptr);
   EXPECT_EQ(GetFocus(), g_TypingScreen.typingArea);

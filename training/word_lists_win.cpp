@@ -39,17 +39,9 @@ void FillListBox(HWND listBox, WordList list, int language) {
 }  // namespace
 
 void Mode12_LoadWordLists(int mode, int language) {
-  if (mode == kModeCustom) {
-    Mode3_LoadCustomWords(language);
-    return;
-  }
   if (!Mode_IsHandPractice(mode)) return;
   // Each list box is emptied, then filled, by FillListBox.
   FillListBox(g_Training.leftList, mode == kModeHands ? WordList::LeftHand : WordList::LeftToRight, language);
   FillListBox(g_Training.rightList, mode == kModeHands ? WordList::RightHand : WordList::RightToLeft, language);
 }
 
-void Mode3_LoadCustomWords(int language) {
-  Mode4_LoadCustomWords(language);
-  Mode3_ShowCustomRows();
-}

@@ -1,6 +1,5 @@
 // The typing area's window procedure: every character goes through the rules of the current
-// mode before the edit control inserts it, and the accelerator commands that reach the typing
-// area while it has the focus are forwarded to the main window.
+// mode before the edit control inserts it.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -59,33 +58,6 @@ void FocusArea(HWND area) {
   if (s_FocusedArea != area) SetFocus(area);
 }
 
-// The accelerator commands that reach the typing area while it has the focus go to the main
-// window's command routing, which lets through only what the screen shown offers. About (Alt+?)
-// stays the main window's own key.
-void OnTypingAreaCommand(UINT command) {
-  switch (command) {
-    case IDM_LANG_ENGLISH:
-    case IDM_LANG_FRENCH:
-    case IDM_LANG_RUSSIAN:
-    case IDM_OPEN:
-    case IDM_MODE_HANDS:
-    case IDM_MODE_ALTERNATION:
-    case IDM_MODE_CUSTOM:
-    case IDM_MODE_TESTS:
-    case IDM_START_TEST:
-    case IDM_CLEAR:
-    case IDM_DETAILED_STATS:
-    case IDM_HTML_REPORT:
-    case IDM_PRACTICE_WEAK_KEYS:
-    case IDM_KEYBOARD_LAYOUT:
-    case IDM_ONLINE_HELP:
-      if (g_App.mainWindow) SendMessageW(g_App.mainWindow, WM_COMMAND, MAKEWPARAM(command, 0), 0);
-      break;
-    default:
-      break;
-  }
-}
-
 // The hooks of the screen whose typing area was made last (one typing area at a time).
 TypingAreaHooks s_Hooks = {};
 
@@ -97,7 +69,7 @@ void DoStep(HWND area, const KeystrokeStep& step) {
   if (step.started && s_Hooks.testStarted) s_Hooks.testStarted(*step.started);
   for (size_t i = 0; i < step.alerts.size(); ++i) App_ErrorAlert();
   if (step.stopped && s_Hooks.testCompleted) s_Hooks.testCompleted(*step.stopped);
-  if (step.expandWindow) App_ExpandWindow(1);
+  if (step.expandWindow && s_Hooks.widen) s_Hooks.widen();
   if (step.updateWordRow >= 0 && s_Hooks.wordRowChanged) s_Hooks.wordRowChanged(step.updateWordRow);
 }
 
@@ -135,9 +107,6 @@ LRESULT CALLBACK App_TypingAreaProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_CHAR:
       OnTypingAreaChar(window, wParam, lParam);
       break;
-    case WM_COMMAND:
-      OnTypingAreaCommand(LOWORD(wParam));
-      break;
     case WM_SETFOCUS:
       s_FocusedArea = window;
       break;
@@ -162,4 +131,10 @@ void App_SubclassTypingArea(HWND area, const TypingAreaHooks& hooks) {
   App_InstallTypingHost();
   g_TypingAreaPrevProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(area, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(App_TypingAreaProc)));
+}
+
+HWND App_MakeTypingArea(const TypingAreaHooks& hooks) {
+  HWND area = App_CreateChild(L"EDIT", kTypingAreaStyle, IDC_TYPING_AREA);
+  App_SubclassTypingArea(area, hooks);
+  return area;
 }

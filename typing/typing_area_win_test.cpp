@@ -152,7 +152,7 @@ TEST_F(TypingAreaTest, NoBeepWhileTheAlertIsOff) {
 TEST_F(TypingAreaTest, StartStopCommandFollowsTheTestState) {
   OpenTests();
   SetWindowTextW(g_TypingScreen.values[3], L"earlier");
-  g_Ui.lastTestCompleted = true;  // as a completed test leaves it
+  g_Tests.lastCompleted = true;  // as a completed test leaves it
   App_UpdateCommands();
   ASSERT_FALSE(kftest::Grayed(IDM_DETAILED_STATS));
   now = 1000;
@@ -249,8 +249,8 @@ TEST_F(TypingAreaTest, LeavingATestAbandonsItAndTheNextKeyStartsAFreshOne) {
     void (*leave)();
   } ways[] = {
       {"F7 in the typing area",
-       [] { SendMessageW(g_TypingScreen.typingArea, WM_COMMAND, MAKEWPARAM(IDM_CLEAR, 1), 0); }},
-      {"the Tests screen rebuilt", [] { OnMenuMode4(); }},
+       [] { kftest::PressKey(g_TypingScreen.typingArea, VK_F7); }},
+      {"the Tests screen rebuilt", [] { App_ShowScreen(kModeTests); }},
       {"Ctrl+F", [] { SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_FRENCH, 0); }},
       {"mode 1 and back", [] {
          SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_MODE_HANDS, 0);
@@ -293,31 +293,47 @@ TEST_F(TypingAreaTest, StartCommandEmptiesTheTypingArea) {
   EXPECT_TRUE(kftest::Grayed(IDM_CLEAR));
 }
 
-TEST_F(TypingAreaTest, AcceleratorCommandsAreForwardedToTheMainWindow) {
+// The command keys work where the learner types and in the main window, and nowhere else; About's
+// keys only in the main window itself.
+TEST_F(TypingAreaTest, CommandKeysWorkInTheTypingAreaAndTheMainWindowOnly) {
   OpenTests();
   HWND area = g_TypingScreen.typingArea;
-  SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_START_TEST, 1), 0);  // F6
+  kftest::PressKey(area, VK_F6);
   EXPECT_EQ(g_Typing.testRunning, 1);
   EXPECT_EQ(Image(IDT_START_STOP), IMG_STOP);
-  SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_START_TEST, 1), 0);
+  kftest::PressKey(g_App.mainWindow, VK_F6);
   EXPECT_EQ(g_Typing.testRunning, 0);
 
   Type(area, L"Th");
   EXPECT_FALSE(kftest::Grayed(IDM_CLEAR));
-  SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_CLEAR, 1), 0);  // F7
+  kftest::PressKey(area, VK_F7);
   EXPECT_EQ(kftest::WindowText(area), L"");
   EXPECT_TRUE(kftest::Grayed(IDM_CLEAR));
 
-  // 4012 is not the typing area's: the alert stays as it is.
-  SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_SOUND_ALERT, 1), 0);
-  EXPECT_EQ(Image(IDT_ALERT), IMG_ALERT_ON);
+  // Another window keeps its keys: F6 there starts nothing.
+  HWND other = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, g_App.mainWindow, nullptr,
+                               nullptr, nullptr);
+  kftest::PressKey(other, VK_F6);
+  EXPECT_EQ(g_Typing.testRunning, 0);
+  DestroyWindow(other);
+
+  // Alt+? typed where the learner types is no command: About stays the main window's own.
+  static int dialogs = 0;
+  g_DialogBoxParam = [](HINSTANCE, LPCWSTR, HWND, DLGPROC, LPARAM) -> INT_PTR { return ++dialogs; };
+  SetFocus(area);
+  SendMessageW(g_App.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 1), 0);  // as the key sends it
+  EXPECT_EQ(dialogs, 0);
+  SetFocus(g_App.mainWindow);
+  SendMessageW(g_App.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 1), 0);
+  EXPECT_EQ(dialogs, 1);
+  g_DialogBoxParam = DialogBoxParamW;
 }
 
 TEST_F(TypingAreaTest, CommandThatRebuildsTheScreenDoesNotReachTheDestroyedControl) {
   OpenTests();
   HWND area = g_TypingScreen.typingArea;
   // Ctrl+F switches the language, which rebuilds the Tests screen under the typing area.
-  EXPECT_EQ(SendMessageW(area, WM_COMMAND, MAKEWPARAM(IDM_LANG_FRENCH, 1), 0), 0);
+  kftest::PressKey(area, 'F', true);
   EXPECT_FALSE(IsWindow(area));
   ASSERT_NE(g_TypingScreen.typingArea, nullptr);
   EXPECT_NE(g_TypingScreen.typingArea, area);
@@ -348,12 +364,12 @@ TEST_F(TypingAreaTest, F8ActsTheSameAfterEachCompletedTest) {
     }
     Type(g_TypingScreen.typingArea, L"ab");
     ASSERT_EQ(g_Typing.testRunning, 0);
-    if (!g_App.detailedStats) SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_STATISTICS, 0);
-    ASSERT_NE(g_App.detailedStats, nullptr);
+    if (!Mode4_DetailedStatsWindow()) SendMessageW(g_App.mainWindow, WM_COMMAND, IDT_STATISTICS, 0);
+    ASSERT_NE(Mode4_DetailedStatsWindow(), nullptr);
     pressF8();
-    EXPECT_EQ(g_App.detailedStats, nullptr);
+    EXPECT_EQ(Mode4_DetailedStatsWindow(), nullptr);
     pressF8();
-    EXPECT_NE(g_App.detailedStats, nullptr);
+    EXPECT_NE(Mode4_DetailedStatsWindow(), nullptr);
     EXPECT_EQ(GetFocus(), g_TypingScreen.typingArea);
   }
   DestroyAcceleratorTable(accelerators);
@@ -361,7 +377,7 @@ TEST_F(TypingAreaTest, F8ActsTheSameAfterEachCompletedTest) {
 
 TEST_F(TypingAreaTest, HandModesSearchTheWordListBoxesAndSelectTheTypedWord) {
   OpenTests();
-  OnMenuMode12(1);  // the hand screen's typing area searches its list boxes
+  App_ShowScreen(1);  // the hand screen's typing area searches its list boxes
   EmptyWordLists();
   for (const wchar_t* w : {L"sweater", L"war", L"was"})
     SendMessageW(g_Training.leftList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(w));
@@ -388,7 +404,7 @@ TEST_F(TypingAreaTest, HandModesSearchTheWordListBoxesAndSelectTheTypedWord) {
 
 TEST_F(TypingAreaTest, HandModesFirstKeyOfTheRunBeingASpaceBeepsOnce) {
   OpenTests();
-  OnMenuMode12(2);
+  App_ShowScreen(2);
   EmptyWordLists();
   SendMessageW(g_Training.leftList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"war"));
   SendMessageW(g_Training.rightList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"you"));
@@ -405,7 +421,7 @@ TEST_F(TypingAreaTest, HandModesFirstKeyOfTheRunBeingASpaceBeepsOnce) {
 
 TEST_F(TypingAreaTest, CustomWordRowShowsTheNewFigures) {
   OpenTests();
-  OnMenuMode3();  // the custom screen's typing area shows a typed word's figures in its row
+  App_ShowScreen(kModeCustom);  // the custom screen's typing area shows a typed word's figures in its row
   HWND list = g_Training.customList;
   ASSERT_NE(list, nullptr);
   g_Words.customWords.clear();

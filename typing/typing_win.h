@@ -41,14 +41,19 @@ extern BOOL(WINAPI* g_AlertBeep)(DWORD frequency, DWORD duration);
 // that modes 1 and 2 search, a test's start and completion on the Tests screen, a custom word's
 // row in mode 3. Entries a screen does not have are null.
 struct TypingAreaHooks {
-  const WordListQuery* lists;
-  void (*selectListEntry)(int list, int32_t index);
-  void (*testStarted)(const TestFigures& blank);
-  void (*testCompleted)(const TestFigures& figures);
-  void (*wordRowChanged)(int16_t record);
+  const WordListQuery* lists = nullptr;
+  void (*selectListEntry)(int list, int32_t index) = nullptr;
+  void (*testStarted)(const TestFigures& blank) = nullptr;
+  void (*testCompleted)(const TestFigures& figures) = nullptr;
+  void (*widen)() = nullptr;  // the completed sample's figures uncovered
+  void (*wordRowChanged)(int16_t record) = nullptr;
 };
 
 // The typing area (typing/typing_area_win.cpp)
+constexpr DWORD kTypingAreaStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL;
+// A screen's typing area (IDC_TYPING_AREA, made without a size) with App_TypingAreaProc in front
+// of it and the screen's hooks.
+HWND App_MakeTypingArea(const TypingAreaHooks& hooks);
 LRESULT CALLBACK App_TypingAreaProc(HWND, UINT, WPARAM, LPARAM);
 extern WNDPROC g_TypingAreaPrevProc;
 // Puts App_TypingAreaProc in front of a screen's new typing area, keeping the edit control's own,

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "common/text.h"
-#include "exam/history.h"
+#include "common/csv.h"
 #include "typing/key_stats.h"
 
 // The key figures speak of this many tests of the current language.
@@ -55,7 +55,7 @@ bool Mode4_ParseKeyRow(const std::string& line, KeyRow& row);
 // key history of `totalBytes`, oldest first, reading blocks from the end and stopping as soon as
 // an older test begins. Lines that are not rows are skipped; a read error ends the walk with what
 // was found after it.
-std::vector<KeyRow> Mode4_KeyHistoryTail(uint64_t totalBytes, const HistoryBlockReader& read,
+std::vector<KeyRow> Mode4_KeyHistoryTail(uint64_t totalBytes, const CsvBlockReader& read,
                                          const std::string& language, size_t tests,
                                          size_t blockBytes = 64 * 1024);
 // The same on a file; empty when it cannot be opened or is a folder.

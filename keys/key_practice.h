@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/text.h"
-#include "exam/key_history.h"
+#include "keys/key_history.h"
 #include "typing/keyboards.h"
 
 // Before this many keystrokes of the language are recorded, no key can be judged fairly.

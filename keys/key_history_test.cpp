@@ -1,7 +1,7 @@
 // Keys.csv in the core: a test's rows as bytes, reading rows back (and skipping what is not a
 // row), the rows of the last tests of a language read from the end, and the key figures made of
 // them: keys of both shift levels, halves, confusions and the weakest keys.
-#include "exam/key_history.h"
+#include "keys/key_history.h"
 
 #include <gtest/gtest.h>
 

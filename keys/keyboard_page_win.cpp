@@ -10,9 +10,8 @@
 #include "common/files.h"
 #include "settings/settings.h"
 #include "settings/trace.h"
-#include "exam/key_history_win.h"
-#include "exam/keyboard_page.h"
-#include "exam/keyboard_page_win.h"
+#include "keys/keyboard_page.h"
+#include "keys/keys_win.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "exam/key_history.h"
-#include "exam/key_practice.h"
-#include "exam/keyboard_page.h"
+#include "keys/key_history.h"
+#include "keys/key_practice.h"
+#include "keys/keyboard_page.h"
 
 #include "testing/key_history_reference.h"
 

@@ -13,10 +13,8 @@
 #include "common/languages.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
-#include "exam/history.h"
-#include "exam/key_history.h"
-#include "exam/history_win.h"
-#include "exam/key_history_win.h"
+#include "keys/key_history.h"
+#include "keys/keys_win.h"
 #include "typing/keystrokes.h"
 
 KeyHistoryState g_KeyHistory;
@@ -34,8 +32,8 @@ void Mode4_AppendKeyHistory(const HistoryTime& time) {
   const std::string rows = Mode4_FormatKeyRows(time, g_Settings.Language, g_Typing.keys);
   // A test of Backspaces and line breaks only has no character to keep.
   if (rows.empty()) return;
-  if (!Mode4_AppendCsvRows(Mode4_KeyHistoryPath(), Mode4_KeyFileStart(), rows))
-    Mode4_SayNotWritten(g_KeyHistory.failureReported, IDS_KEYS_NOT_WRITTEN);
+  if (!Csv_AppendRows(Mode4_KeyHistoryPath(), Mode4_KeyFileStart(), rows))
+    App_SayOnce(g_KeyHistory.failureReported, IDS_KEYS_NOT_WRITTEN);
 }
 
 KeySummary Mode4_ReadKeySummary(int language) {
@@ -65,7 +63,7 @@ KeyboardTexts Mode4_KeyboardTexts(int language) {
   t.confusion = App_StringText(IDS_KEYS_CONFUSION, language);
   t.noConfusions = App_StringText(IDS_KEYS_NO_CONFUSIONS, language);
   t.space = App_StringText(IDS_KEYS_SPACE, language);
-  t.languageName = Mode4_LanguageName(language);
+  t.languageName = App_LanguageName(language);
   return t;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "common/text.h"
-#include "exam/key_history.h"
+#include "keys/key_history.h"
 
 // Every text of the page and the section, as the string tables hold them. "%d" stands for a
 // number of tests; in `confusion` "%1" is the key typed, "%2" the one to type, "%3" how often.

@@ -1,6 +1,6 @@
 // Practice of the weak keys: when there is none yet, which words a text and a list give, and the
 // practice texts made from the installed lists and samples of each language.
-#include "exam/key_practice.h"
+#include "keys/key_practice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Keys.csv rows, their reading from the end of the file, and the key figures of the last tests.
 // Numbers are written and read digit by digit, as in History.csv: no locale reaches them.
-#include "exam/key_history.h"
+#include "keys/key_history.h"
 
 #include <algorithm>
 #include <map>
@@ -88,7 +88,7 @@ bool operator==(const KeyRow& a, const KeyRow& b) {
 std::string Mode4_KeyFileStart() { return std::string(kBom) + kHeader + "\r\n"; }
 
 std::string Mode4_FormatKeyRow(const KeyRow& row) {
-  return Mode4_FormatHistoryTime(row.time) + "," + row.language + "," + CharacterField(row.ch) + "," + std::to_string(row.expected) + "," +
+  return Csv_FormatTime(row.time) + "," + row.language + "," + CharacterField(row.ch) + "," + std::to_string(row.expected) + "," +
          std::to_string(row.errors) + "," + (row.wrong ? CharacterField(row.wrong) : std::string()) + "," +
          std::to_string(row.wrongTimes) + "," + std::to_string(row.timed) + "," + std::to_string(row.ms) + "\r\n";
 }
@@ -119,12 +119,7 @@ bool Mode4_ParseKeyRow(const std::string& line, KeyRow& row) {
   const size_t end = !line.empty() && line.back() == '\r' ? line.size() - 1 : line.size();
   if (end > kMaxKeyLine) return false;
   std::string f[kFields];
-  if (!Mode4_SplitCsvLine(line.substr(0, end), f, kFields)) return false;
-  if (!Mode4_ReadHistoryTime(f[0], row.time)) return false;
-  bool known = false;
-  for (const LanguageFacts& language : kLanguages) known = known || f[1] == language.folder;
-  if (!known) return false;
-  row.language = f[1];
+  if (!Csv_ReadRowStart(line, f, kFields, row.time, row.language)) return false;
   if (!ReadCharacter(f[2], row.ch, false) || !ReadCount(f[3], row.expected) || !ReadCount(f[4], row.errors) ||
       !ReadCharacter(f[5], row.wrong, true) || !ReadCount(f[6], row.wrongTimes) || !ReadCount(f[7], row.timed) ||
       !ReadCount(f[8], row.ms)) {
@@ -136,13 +131,13 @@ bool Mode4_ParseKeyRow(const std::string& line, KeyRow& row) {
          (row.wrong != 0) == (row.wrongTimes != 0) && row.expected > 0;
 }
 
-std::vector<KeyRow> Mode4_KeyHistoryTail(uint64_t totalBytes, const HistoryBlockReader& read,
+std::vector<KeyRow> Mode4_KeyHistoryTail(uint64_t totalBytes, const CsvBlockReader& read,
                                          const std::string& language, size_t tests, size_t blockBytes) {
   std::vector<KeyRow> found;  // newest first until the end
   if (tests == 0) return found;
   size_t testsSeen = 0;
   // Ends when an older test than the ones wanted begins.
-  Mode4_WalkLinesBackward(totalBytes, read, blockBytes, kMaxKeyLine + 1, [&](const std::string& line, bool firstLine) {
+  Csv_WalkLinesBackward(totalBytes, read, blockBytes, kMaxKeyLine + 1, [&](const std::string& line, bool firstLine) {
     const bool marked = firstLine && line.compare(0, 3, kBom) == 0;
     const std::string text = marked ? line.substr(3) : std::string();
     const std::string& candidate = marked ? text : line;
@@ -159,7 +154,7 @@ std::vector<KeyRow> Mode4_KeyHistoryTail(uint64_t totalBytes, const HistoryBlock
 
 std::vector<KeyRow> Mode4_ReadKeyHistoryTail(const std::string& path, const std::string& language, size_t tests) {
   std::vector<KeyRow> rows;
-  Mode4_ReadFileBlocks(path, [&](uint64_t size, const HistoryBlockReader& read) {
+  Csv_ReadFileBlocks(path, [&](uint64_t size, const CsvBlockReader& read) {
     rows = Mode4_KeyHistoryTail(size, read, language, tests);
   });
   return rows;

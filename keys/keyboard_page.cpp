@@ -1,11 +1,11 @@
 // The keyboard drawing, the keyboard page and the report's key section.
-#include "exam/keyboard_page.h"
+#include "keys/keyboard_page.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "common/html.h"
 #include "common/languages.h"
-#include "exam/report.h"
 #include "typing/keyboards.h"
 
 namespace {
@@ -48,7 +48,7 @@ int ShadeIndex(double percent) {
   return i;
 }
 
-std::string Page(const Text16& text) { return Mode4_ReportText(text, kTextBytes); }
+std::string Page(const Text16& text) { return Html_Text(text, kTextBytes); }
 
 std::string PageCount(const Text16& text, size_t count) {
   std::string page = Page(text);
@@ -73,7 +73,7 @@ char16_t Capital(char16_t c) {
   return 0;
 }
 
-std::string Glyph(char16_t ch) { return Mode4_ReportText(Text16(1, ch), 8); }
+std::string Glyph(char16_t ch) { return Html_Text(Text16(1, ch), 8); }
 
 // A character as the tables name it: the space by its name, any other as it is.
 std::string CharacterName(char16_t ch, const KeyboardTexts& texts) {

@@ -1,7 +1,7 @@
 // The keyboard drawing, the keyboard page and the report's key section, checked by what they
 // hold: one drawn key per key of the table, fingers before any test and shades after, the
 // weakest keys with their trend, and the confusions in the language's words.
-#include "exam/keyboard_page.h"
+#include "keys/keyboard_page.h"
 
 #include <gtest/gtest.h>
 

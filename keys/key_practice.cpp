@@ -1,5 +1,5 @@
 // Practice texts for the weak keys: which keys, which words, and in what order.
-#include "exam/key_practice.h"
+#include "keys/key_practice.h"
 
 #include <algorithm>
 #include <random>

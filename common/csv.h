@@ -1,0 +1,68 @@
+#pragma once
+// The plumbing of the tutor's CSV files, History.csv and Keys.csv: RFC 4180 fields, UTF-8 with a
+// byte-order mark, CR LF line ends, a dot before the decimals in every language; rows appended
+// and never rewritten, read back from the end. Each file's rows are its own (exam/history.h,
+// keys/key_history.h).
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// A test's local date and time, to the second, as its rows carry it.
+struct HistoryTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+// A time as the rows write it, "YYYY-MM-DDTHH:MM:SS", and read back: a date that exists and a time
+// of the day.
+std::string Csv_FormatTime(const HistoryTime& time);
+bool Csv_ReadTime(const std::string& text, HistoryTime& time);
+// The `count` fields of one RFC 4180 line (no line end) into fields[0..count); false when the
+// line is no such record or has another number of fields.
+bool Csv_SplitLine(const std::string& line, std::string* fields, size_t count);
+// How every row of ours begins, read: a line (a trailing CR allowed) of exactly `count` fields
+// whose first is a time and whose second a language folder ("EN", "FR", "RU").
+bool Csv_ReadRowStart(const std::string& line, std::string* fields, size_t count, HistoryTime& time,
+                      std::string& language);
+// A text field: quoted when it holds a comma, a quote or a line end, and quoted with an apostrophe
+// before it when a spreadsheet would take it for a formula (it begins with =, +, -, @, a tab or a
+// CR, or with an apostrophe before one of these or another apostrophe): spreadsheets read that as
+// "this is text". Csv_NeedsGuard tells whether a text gets the apostrophe, which a reader takes off.
+std::string Csv_Field(const std::string& text);
+bool Csv_NeedsGuard(const std::string& text);
+
+// Hundredths as decimal text with two decimals: 4125 -> "41.25", -5 -> "-0.05".
+std::string Csv_FormatHundredths(int64_t hundredths);
+// A plain decimal number ("-"? digits ("." digits)?, at most 15 digits before the point) as
+// hundredths, rounded half away from zero; false for anything else.
+bool Csv_ReadHundredths(const std::string& text, int64_t& hundredths);
+// Digits only, at most 15 of them.
+bool Csv_ReadWhole(const std::string& text, int64_t& value);
+
+// How many bytes at each end of an existing file an append looks at.
+constexpr size_t kCsvCheckBytes = 64 * 1024;
+
+// The bytes to append to a file of `size` bytes whose first and last bytes (at most
+// kCsvCheckBytes each, the whole file when it is smaller) are `head` and `tail`: a new file's
+// `fileStart` (mark and header) before the rows, or a line end first after a last line without one
+// (a bare CR at the end is completed with its LF, so no empty record comes between). False, with
+// nothing to append, when the file is not UTF-8 text (a UTF-16 mark, a NUL, an invalid sequence),
+// which the append leaves as it is.
+bool Csv_AppendBytes(uint64_t size, const std::string& head, const std::string& tail,
+                     const std::string& fileStart, const std::string& rows, std::string& bytes);
+// Appends `rows` to the file at `path` in one write, starting a new file with `fileStart`; false,
+// with the file as it was, when it is read-only, a folder, no UTF-8 text, or cannot be written (a
+// full disk: what went in is taken back, and a file this call made is removed).
+bool Csv_AppendRows(const std::string& path, const std::string& fileStart, const std::string& rows);
+
+// Reads `size` bytes at `offset` into `out`; false when they cannot be read.
+using CsvBlockReader = std::function<bool(uint64_t offset, char* out, size_t size)>;
+// Opens the file at `path` for reading (not a folder) and hands `use` its size and a reader of
+// its blocks; false when it cannot be opened or sized.
+bool Csv_ReadFileBlocks(const std::string& path,
+                        const std::function<void(uint64_t size, const CsvBlockReader& read)>& use);
+// Hands the lines of a file of `totalBytes` to `take` from the last to the first (without their
+// LF; `firstLine` for the file's first), reading blocks of `blockBytes` from the end; a line of
+// more than `maxLine` bytes is skipped, and the walk ends when `take` says so, at the start of the
+// file, or at a block that cannot be read.
+void Csv_WalkLinesBackward(uint64_t totalBytes, const CsvBlockReader& read, size_t blockBytes, size_t maxLine,
+                           const std::function<bool(const std::string& line, bool firstLine)>& take);
