@@ -18,6 +18,7 @@
 #include "common/languages.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
+#include "typing/keyboards.h"
 #include "typing/words.h"
 
 namespace {
@@ -380,12 +381,27 @@ TEST_F(ResourcesTest, HandLettersFollowTheCurrentLanguage) {
     SCOPED_TRACE(testing::Message() << "language " << language);
     g_Settings.Language = static_cast<int16_t>(language);
     const HandLetters letters = App_HandLetters();
-    const HandLetters builtIn = App_BuiltInHandLetters(language);
-    EXPECT_EQ(letters.left, builtIn.left);
-    EXPECT_EQ(letters.right, builtIn.right);
     const int column = (language >= 1 && language <= 3) ? language - 1 : 0;
     EXPECT_EQ(letters.left, std::u16string(Expected(IDS_LEFT_HAND_LETTERS).text[column]));
     EXPECT_EQ(letters.right, std::u16string(Expected(IDS_RIGHT_HAND_LETTERS).text[column]));
+  }
+}
+
+// The string tables' hand letters and the keyboard table tell one fact twice: every letter of a
+// hand's set sits on a key of that hand.
+TEST_F(ResourcesTest, HandLettersSitOnTheKeysOfTheirHand) {
+  for (int language : {1, 2, 3}) {
+    SCOPED_TRACE(language);
+    g_Settings.Language = static_cast<int16_t>(language);
+    const HandLetters letters = App_HandLetters();
+    const KeyboardLayout& layout = Keyboard_Of(language);
+    for (const auto& set : {std::pair<const Text16*, bool>{&letters.left, true}, {&letters.right, false}}) {
+      for (char16_t c : *set.first) {
+        const KeyCap* key = Keyboard_KeyOf(layout, c);
+        ASSERT_NE(key, nullptr) << static_cast<int>(c);
+        EXPECT_EQ(key->finger < Finger::Thumbs, set.second) << static_cast<int>(c);
+      }
+    }
   }
 }
 

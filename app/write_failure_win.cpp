@@ -39,3 +39,12 @@ void App_ShowWriteFailure(HWND owner, const std::string& path, FileError error) 
   const std::wstring caption = W(App_StringText(IDS_TITLE, g_Settings.Language));
   g_MessageBox(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
 }
+
+void App_WritePageAndOpen(const std::string& path, const std::string& page) {
+  const FileWriteResult written = File_WriteSafely(path, page);
+  if (written.ok) {
+    g_ShellExecute(g_App.mainWindow, L"open", W(Text_FromUtf8(path)), nullptr, nullptr, SW_SHOWNORMAL);
+  } else {
+    App_ShowWriteFailure(g_App.mainWindow, path, written.error);
+  }
+}

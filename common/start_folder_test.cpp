@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -36,9 +37,9 @@ TEST(StartFolder, TheMessagesNameTheFolders) {
   EXPECT_EQ(App_StartFoldersLookedIn("C:\\Users\\ann", "C:\\KFP"), "C:\\Users\\ann\r\nC:\\KFP");
   EXPECT_EQ(App_StartFoldersLookedIn("C:\\KFP", "C:\\KFP"), "C:\\KFP");
   const std::vector<std::string> trace = App_StartFolderTrace("C:\\Users\\ann", "C:\\KFP");
-  ASSERT_EQ(trace.size(), 4u);
-  EXPECT_EQ(trace[1], "C:\\Users\\ann");
-  EXPECT_EQ(trace[3], "C:\\KFP");
+  // Each folder on a line of its own: the trace cuts long lines.
+  for (const char* folder : {"C:\\Users\\ann", "C:\\KFP"})
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), folder), 1) << folder;
 }
 
 }  // namespace

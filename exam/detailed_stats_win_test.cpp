@@ -143,10 +143,12 @@ class DetailedStatsTest : public MainWindowTest {
 
   // Gives the first record of `word` a finished typing.
   static void Type(const Text16& word, float seconds, int16_t errors) {
-    const int16_t i = Mode4_FindTestWord(word);
-    ASSERT_GE(i, 0) << Wide(word);
-    g_Words.testWords[static_cast<size_t>(i)].seconds = seconds;
-    g_Words.testWords[static_cast<size_t>(i)].errors = errors;
+    const auto record = std::find_if(g_Words.testWords.begin(), g_Words.testWords.end(),
+                                     [&](const TestWordRecord& r) { return r.word == word; });
+    ASSERT_NE(record, g_Words.testWords.end()) << Wide(word);
+    const size_t i = static_cast<size_t>(record - g_Words.testWords.begin());
+    g_Words.testWords[i].seconds = seconds;
+    g_Words.testWords[i].errors = errors;
   }
 
   static HWND Stats() { return Mode4_DetailedStatsWindow(); }

@@ -98,25 +98,13 @@ double PlotX(size_t index, size_t count) {
   return kLeft + (kRight - kLeft) * static_cast<double>(index) / static_cast<double>(count - 1);
 }
 
-std::string Svg(const std::vector<HistoryRow>& rows, const ProgressTexts& texts, int language) {
+// The chart's frame: its title, the legend, the axis titles, the grid with both scales and the
+// dates of the first and the last test under the axis.
+std::string ChartFrame(const std::vector<HistoryRow>& rows, const ProgressTexts& texts, int language,
+                       int64_t cpmScale, int64_t errorScale) {
   const std::string cpmText = PageText(texts.cpm, 0);
   const std::string errorText = PageText(texts.errors, 0);
-  const std::string trendText = PageText(texts.trend, 0);
-  double trendFirst = 0, trendLast = 0;
-  Mode4_CpmTrend(rows, trendFirst, trendLast);
-  // The scales hold what is drawn: the tests and the trend line's ends.
-  double topCpm = std::max(trendFirst, trendLast) / 100.0, topErrors = 0;
-  for (const HistoryRow& row : rows) {
-    topCpm = std::max(topCpm, row.cpm100 / 100.0);
-    topErrors = std::max(topErrors, static_cast<double>(row.errors));
-  }
-  const int64_t cpmScale = NiceCeiling(topCpm, 10);
-  const int64_t errorScale = NiceCeiling(topErrors, 5);
-
-  std::string svg = "<svg xmlns='http://www.w3.org/2000/svg' width='" + std::to_string(kWidth) + "' height='" +
-                    std::to_string(kHeight) + "' viewBox='0 0 " + std::to_string(kWidth) + " " +
-                    std::to_string(kHeight) + "' font-family='Arial, sans-serif' font-size='12'>\r\n";
-  svg += "<title>" + PageText(texts.chartCaption, kProgressTests) + "</title>\r\n";
+  std::string svg = "<title>" + PageText(texts.chartCaption, kProgressTests) + "</title>\r\n";
   svg += "<rect x='0.5' y='0.5' width='" + std::to_string(kWidth - 1) + "' height='" +
          std::to_string(kHeight - 1) + "' fill='#ffffff' stroke='#cccccc'/>\r\n";
   // Legend.
@@ -127,7 +115,7 @@ std::string Svg(const std::vector<HistoryRow>& rows, const ProgressTexts& texts,
   svg += "<text x='376' y='22' fill='" + std::string(kErrorColour) + "'>" + errorText + "</text>\r\n";
   svg += "<line x1='460' y1='18' x2='490' y2='18' stroke='" + std::string(kTrendColour) +
          "' stroke-width='2' stroke-dasharray='2 3'/>";
-  svg += "<text x='496' y='22' fill='" + std::string(kTrendColour) + "'>" + trendText + "</text>\r\n";
+  svg += "<text x='496' y='22' fill='" + std::string(kTrendColour) + "'>" + PageText(texts.trend, 0) + "</text>\r\n";
   // Axis titles: CPM up the left scale, errors up the right one, the tests in order along the bottom.
   const std::string middle = Coord((kTop + kBottom) / 2);
   svg += "<text class='axis' x='16' y='" + middle + "' transform='rotate(-90 16 " + middle +
@@ -149,7 +137,6 @@ std::string Svg(const std::vector<HistoryRow>& rows, const ProgressTexts& texts,
   }
   svg += "<line x1='" + Coord(kLeft) + "' y1='" + Coord(kTop) + "' x2='" + Coord(kLeft) + "' y2='" +
          Coord(kBottom) + "' stroke='#888888'/>\r\n";
-  // The dates of the first and the last test under the axis.
   if (!rows.empty()) {
     svg += "<text x='" + Coord(PlotX(0, rows.size())) + "' y='" + Coord(kBottom + 20) + "' text-anchor='" +
            (rows.size() < 2 ? "middle" : "start") + "'>" + Mode4_ReportDate(AsReportTime(rows.front().time), language) +
@@ -160,8 +147,15 @@ std::string Svg(const std::vector<HistoryRow>& rows, const ProgressTexts& texts,
     }
     svg += "\r\n";
   }
-  // The two lines, then one marker per test with its figures as a tooltip.
-  std::string cpmPoints, errorPoints;
+  return svg;
+}
+
+// The two lines and the trend, then one marker per test with its figures as a tooltip.
+std::string ChartLines(const std::vector<HistoryRow>& rows, const ProgressTexts& texts, int language,
+                       int64_t cpmScale, int64_t errorScale, double trendFirst, double trendLast) {
+  const std::string cpmText = PageText(texts.cpm, 0);
+  const std::string errorText = PageText(texts.errors, 0);
+  std::string svg, cpmPoints, errorPoints;
   for (size_t i = 0; i < rows.size(); ++i) {
     const std::string x = Coord(PlotX(i, rows.size()));
     cpmPoints += (i ? " " : "") + x + "," + Coord(PlotY(rows[i].cpm100 / 100.0, cpmScale));
@@ -188,8 +182,25 @@ std::string Svg(const std::vector<HistoryRow>& rows, const ProgressTexts& texts,
     svg += "<circle class='cpm' cx='" + Coord(x) + "' cy='" + Coord(PlotY(row.cpm100 / 100.0, cpmScale)) +
            "' r='4' fill='" + kCpmColour + "'>" + tip + "</circle>\r\n";
   }
-  svg += "</svg>";
   return svg;
+}
+
+std::string Svg(const std::vector<HistoryRow>& rows, const ProgressTexts& texts, int language) {
+  double trendFirst = 0, trendLast = 0;
+  Mode4_CpmTrend(rows, trendFirst, trendLast);
+  // The scales hold what is drawn: the tests and the trend line's ends.
+  double topCpm = std::max(trendFirst, trendLast) / 100.0, topErrors = 0;
+  for (const HistoryRow& row : rows) {
+    topCpm = std::max(topCpm, row.cpm100 / 100.0);
+    topErrors = std::max(topErrors, static_cast<double>(row.errors));
+  }
+  const int64_t cpmScale = NiceCeiling(topCpm, 10);
+  const int64_t errorScale = NiceCeiling(topErrors, 5);
+  return "<svg xmlns='http://www.w3.org/2000/svg' width='" + std::to_string(kWidth) + "' height='" +
+         std::to_string(kHeight) + "' viewBox='0 0 " + std::to_string(kWidth) + " " + std::to_string(kHeight) +
+         "' font-family='Arial, sans-serif' font-size='12'>\r\n" +
+         ChartFrame(rows, texts, language, cpmScale, errorScale) +
+         ChartLines(rows, texts, language, cpmScale, errorScale, trendFirst, trendLast) + "</svg>";
 }
 
 }  // namespace

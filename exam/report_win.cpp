@@ -54,18 +54,9 @@ void Mode4_CreateHtmlReport() {
   std::string date, time;
   Mode4_FormatReportDateTime(language, date, texts.weekday, time);
 
-  // A report that is not on disk is not opened (the browser would show an older one or none):
-  // the user is told which file could not be written and why.
-  const std::string page = Mode4_BuildHtmlReport(texts, date, time, kMakerSite,
-                                                 Mode4_ProgressSection(language) + Mode4_KeySection(language));
-  const std::string path = Dir_DataFile(kReportFile);
-  const FileWriteResult written = File_WriteSafely(path, page);
-  if (written.ok) {
-    // The full path, so that the page opens whatever folder the browser starts in.
-    g_ShellExecute(g_App.mainWindow, L"open", W(Text_FromUtf8(path)), nullptr, nullptr, SW_SHOWNORMAL);
-  } else {
-    App_ShowWriteFailure(g_App.mainWindow, path, written.error);
-  }
+  App_WritePageAndOpen(Dir_DataFile(kReportFile),
+                       Mode4_BuildHtmlReport(texts, date, time, kMakerSite,
+                                             Mode4_ProgressSection(language) + Mode4_KeySection(language)));
 
   App_Trace("Mode4_CreateHtmlReport Exited");
 }

@@ -280,7 +280,7 @@ TEST_F(SampleParse, RepeatedWordsKeepDistinctRecordsAndLookupFindsTheFirst) {
   ASSERT_EQ(g_Words.testWords.size(), 5u);
   EXPECT_EQ(g_Words.testWords[3].word, u"the");
   EXPECT_EQ(g_Words.testWords[3].index, 3);
-  EXPECT_EQ(Mode4_FindTestWord(u"the"), 0);
+  EXPECT_EQ(Mode4_FindTestWordAt(12, 15), 3);
 }
 
 TEST_F(SampleParse, TracesEnteredAndExited) {

@@ -120,23 +120,30 @@ double Mode4_KeyRate(const KeyCap& key, const Text16& text) {
   return all ? static_cast<double>(hits) / static_cast<double>(all) : 0.0;
 }
 
-Practice Mode4_BuildPractice(const KeySummary& summary, const std::vector<Text16>& rawWords, const Text16& baseText,
-                             uint32_t seed) {
-  Practice practice;
-  if (summary.keystrokes < kMinPracticeKeystrokes) return practice;
-  const KeyboardLayout& layout = Keyboard_Of(summary.language);
-  constexpr uint8_t kNoKey = 0xFF;
+namespace {
+
+constexpr uint8_t kNoKey = 0xFF;
+
+bool Usable(const Text16& w) {
+  return w.size() >= kMinPracticeWord && w.size() <= kMaxPracticeWord && std::all_of(w.begin(), w.end(), IsWordLetter);
+}
+
+// The key of each character of the layout, kNoKey for none.
+std::vector<uint8_t> KeyOfCharacters(const KeyboardLayout& layout) {
   std::vector<uint8_t> keyOf(0x10000, kNoKey);
   for (size_t i = 0; i < layout.count && i < kNoKey; ++i) {
     if (layout.keys[i].normal) keyOf[layout.keys[i].normal] = static_cast<uint8_t>(i);
     if (layout.keys[i].shifted) keyOf[layout.keys[i].shifted] = static_cast<uint8_t>(i);
   }
-  const auto usable = [](const Text16& w) {
-    return w.size() >= kMinPracticeWord && w.size() <= kMaxPracticeWord && std::all_of(w.begin(), w.end(), IsWordLetter);
-  };
+  return keyOf;
+}
 
-  // Which keys some word holds: only those can be practised (a word with other characters
-  // than letters may count here, and is left out below).
+// The weakest keys that some word holds (only those can be practised; a word with other
+// characters than letters may count here, and is left out later): after the weakest, only keys
+// weaker than the mean of the keys judged, so a learner who types every key alike practises one.
+std::vector<size_t> KeysToPractise(const KeySummary& summary, const std::vector<Text16>& rawWords,
+                                   const KeyboardLayout& layout) {
+  const std::vector<uint8_t> keyOf = KeyOfCharacters(layout);
   std::vector<bool> inWords(layout.count, false);
   for (const Text16& w : rawWords) {
     if (w.size() < kMinPracticeWord || w.size() > kMaxPracticeWord) continue;
@@ -145,13 +152,7 @@ Practice Mode4_BuildPractice(const KeySummary& summary, const std::vector<Text16
     }
   }
   std::vector<size_t> weakest = Mode4_WeakestKeys(summary, kPracticeKeys, [&](size_t k) { return inWords[k]; });
-  if (weakest.empty()) {
-    const bool anyJudged = !Mode4_WeakestKeys(summary, 1).empty();
-    practice.result = anyJudged ? PracticeResult::NoWords : PracticeResult::NeedsTests;
-    return practice;
-  }
-  // After the weakest, only keys weaker than the mean of the keys judged: a learner who types
-  // every key alike practises one.
+  if (weakest.empty()) return weakest;
   double meanScore = 0;
   const std::vector<size_t> judged = Mode4_WeakestKeys(summary, layout.count);
   for (size_t k : judged) meanScore += Mode4_KeyScore(summary.all[k], summary.overall);
@@ -159,44 +160,54 @@ Practice Mode4_BuildPractice(const KeySummary& summary, const std::vector<Text16
   weakest.erase(std::remove_if(weakest.begin() + 1, weakest.end(),
                                [&](size_t k) { return Mode4_KeyScore(summary.all[k], summary.overall) <= meanScore; }),
                 weakest.end());
+  return weakest;
+}
 
-  // The distinct words that hold one of those keys, in their first order, so that one seed
-  // always gives one text.
-  std::vector<const Text16*> words;
-  std::vector<std::vector<size_t>> wordsOfKey(weakest.size());
-  {
-    std::unordered_set<std::u16string_view> seen;
-    for (const Text16& w : rawWords) {
-      bool wanted = false;
-      for (size_t i = 0; i < weakest.size() && !wanted; ++i) wanted = CountOf(layout.keys[weakest[i]], w) > 0;
-      if (!wanted || !usable(w) || !seen.insert(std::u16string_view(w)).second) continue;
-      for (size_t i = 0; i < weakest.size(); ++i) {
-        if (CountOf(layout.keys[weakest[i]], w)) wordsOfKey[i].push_back(words.size());
-      }
-      words.push_back(&w);
+// The distinct usable words that hold one of the keys, in their first order (so that one seed
+// always gives one text), and for each key the words that hold it.
+void WordsOfKeys(const std::vector<Text16>& rawWords, const std::vector<size_t>& keys, const KeyboardLayout& layout,
+                 std::vector<const Text16*>& words, std::vector<std::vector<size_t>>& wordsOfKey) {
+  wordsOfKey.assign(keys.size(), {});
+  std::unordered_set<std::u16string_view> seen;
+  for (const Text16& w : rawWords) {
+    bool wanted = false;
+    for (size_t i = 0; i < keys.size() && !wanted; ++i) wanted = CountOf(layout.keys[keys[i]], w) > 0;
+    if (!wanted || !Usable(w) || !seen.insert(std::u16string_view(w)).second) continue;
+    for (size_t i = 0; i < keys.size(); ++i) {
+      if (CountOf(layout.keys[keys[i]], w)) wordsOfKey[i].push_back(words.size());
     }
+    words.push_back(&w);
   }
+}
 
-  // The weakest first, then each of the next that still fits: a key takes its target over the
-  // density its words give of the text.
+// A key's words, densest first, then in their first order; a text never reaches past the first
+// few thousand.
+std::vector<std::pair<double, size_t>> RankedWords(const KeyCap& cap, const std::vector<size_t>& wordsOfKey,
+                                                   const std::vector<const Text16*>& words) {
+  std::vector<std::pair<double, size_t>> ranked;
+  for (size_t w : wordsOfKey) {
+    ranked.push_back({static_cast<double>(CountOf(cap, *words[w])) / static_cast<double>(words[w]->size() + 1), w});
+  }
+  const size_t kept = std::min(kRankedWords, ranked.size());
+  std::partial_sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(kept), ranked.end(),
+                    [](const std::pair<double, size_t>& a, const std::pair<double, size_t>& b) {
+                      return a.first > b.first || (a.first == b.first && a.second < b.second);
+                    });
+  ranked.resize(kept);
+  return ranked;
+}
+
+// The weakest first, then each of the next that still fits: a key takes its target over the
+// density its words give of the text.
+std::vector<KeyWords> PlanKeys(const std::vector<size_t>& keys, const std::vector<std::vector<size_t>>& wordsOfKey,
+                               const std::vector<const Text16*>& words, const KeyboardLayout& layout,
+                               const Text16& baseText) {
   std::vector<KeyWords> plan;
   double share = 0;
-  for (size_t i = 0; i < weakest.size(); ++i) {
-    const size_t key = weakest[i];
-    const KeyCap& cap = layout.keys[key];
-    KeyWords k{key, std::max(kPracticeBoost * Mode4_KeyRate(cap, baseText), 0.02), {}};
-    std::vector<std::pair<double, size_t>> ranked;
-    for (size_t w : wordsOfKey[i]) {
-      ranked.push_back({static_cast<double>(CountOf(cap, *words[w])) / static_cast<double>(words[w]->size() + 1), w});
-    }
-    // Densest first, then in their first order; a text never reaches past the first few
-    // thousand.
-    const size_t kept = std::min(kRankedWords, ranked.size());
-    std::partial_sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(kept), ranked.end(),
-                      [](const std::pair<double, size_t>& a, const std::pair<double, size_t>& b) {
-                        return a.first > b.first || (a.first == b.first && a.second < b.second);
-                      });
-    ranked.resize(kept);
+  for (size_t i = 0; i < keys.size(); ++i) {
+    const KeyCap& cap = layout.keys[keys[i]];
+    KeyWords k{keys[i], std::max(kPracticeBoost * Mode4_KeyRate(cap, baseText), 0.02), {}};
+    const std::vector<std::pair<double, size_t>> ranked = RankedWords(cap, wordsOfKey[i], words);
     if (ranked.empty()) continue;  // its words hold other characters than letters
     double dense = 0;
     const size_t measured = std::min(kDensityWords, ranked.size());
@@ -208,6 +219,26 @@ Practice Mode4_BuildPractice(const KeySummary& summary, const std::vector<Text16
     for (const auto& r : ranked) k.words.push_back(r.second);
     plan.push_back(std::move(k));
   }
+  return plan;
+}
+
+}  // namespace
+
+Practice Mode4_BuildPractice(const KeySummary& summary, const std::vector<Text16>& rawWords, const Text16& baseText,
+                             uint32_t seed) {
+  Practice practice;
+  if (summary.keystrokes < kMinPracticeKeystrokes) return practice;
+  const KeyboardLayout& layout = Keyboard_Of(summary.language);
+  const std::vector<size_t> keys = KeysToPractise(summary, rawWords, layout);
+  if (keys.empty()) {
+    const bool anyJudged = !Mode4_WeakestKeys(summary, 1).empty();
+    practice.result = anyJudged ? PracticeResult::NoWords : PracticeResult::NeedsTests;
+    return practice;
+  }
+  std::vector<const Text16*> words;
+  std::vector<std::vector<size_t>> wordsOfKey;
+  WordsOfKeys(rawWords, keys, layout, words, wordsOfKey);
+  std::vector<KeyWords> plan = PlanKeys(keys, wordsOfKey, words, layout, baseText);
 
   // Fewer keys when the words cannot carry them all at their targets.
   std::mt19937 rng(seed);

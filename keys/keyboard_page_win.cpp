@@ -24,13 +24,7 @@ std::string App_KeyboardPagePath() { return Dir_DataFile(kPageFile); }
 void App_ShowKeyboardPage() {
   App_Trace("App_ShowKeyboardPage Entered");
   const int language = g_Settings.Language;
-  const std::string page = Mode4_BuildKeyboardPage(Mode4_ReadKeySummary(language), Mode4_KeyboardTexts(language));
-  const std::string path = App_KeyboardPagePath();
-  const FileWriteResult written = File_WriteSafely(path, page);
-  if (written.ok) {
-    g_ShellExecute(g_App.mainWindow, L"open", W(Text_FromUtf8(path)), nullptr, nullptr, SW_SHOWNORMAL);
-  } else {
-    App_ShowWriteFailure(g_App.mainWindow, path, written.error);
-  }
+  App_WritePageAndOpen(App_KeyboardPagePath(),
+                       Mode4_BuildKeyboardPage(Mode4_ReadKeySummary(language), Mode4_KeyboardTexts(language)));
   App_Trace("App_ShowKeyboardPage Exited");
 }

@@ -571,6 +571,26 @@ TEST_F(Keystrokes, EveryAttemptIsMeasuredOnItsOwnAndEveryWordAsTheTextHasIt) {
   }
 }
 
+// A start, by command or by the first key of a retake, forgets what earlier tests left in the
+// words: the detailed statistics describe this test only.
+TEST_F(Keystrokes, EveryStartMarksEveryWordUntyped) {
+  for (bool byCommand : {true, false}) {
+    SCOPED_TRACE(byCommand);
+    g_Typing = TypingState();
+    screen_ = FakeScreen();
+    SetSample(u"ab cd.");
+    Type(u"ab cd.", 4);  // a whole test: both words timed
+    ASSERT_EQ(TestWord(u"cd").errors, 0);
+    screen_.text.clear();
+    if (byCommand) Command();
+    else Key(u'x', 45, 4);  // the retake's first key, a wrong one
+    for (const TestWordRecord& r : g_Words.testWords) {
+      EXPECT_EQ(r.errors, kNotTyped);
+      EXPECT_EQ(r.seconds, 0.0f);
+    }
+  }
+}
+
 TEST_F(Keystrokes, WordsPastTheDisplayedLineAreRecordedWhereverTheLineWraps) {
   // 137 units of narrow words on one line: the displayed caret line holds 99 of them at most, and
   // the words are found from the whole text all the same.

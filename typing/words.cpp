@@ -5,19 +5,6 @@
 
 WordTables g_Words;
 
-HandLetters App_BuiltInHandLetters(int language) {
-  // The same texts as strings IDS_LEFT_HAND_LETTERS and IDS_RIGHT_HAND_LETTERS of the three string tables, letter for letter
-  // (the English left set does hold "D" twice).
-  switch (language) {
-    case 2:
-      return {u"éazertqsdfgwxcvbÉAZERTQSDFGWXCVB", u"èçàyuiophjklnmÈÀYUIOPHJKLNM"};
-    case 3:
-      return {u"ёйцукефывапячсмиЁЙЦУКЕФЫВАПЯЧСМИ", u"нгшщзхъролджэтьбюНГШЩЗХРОЛДЖЭТЬБЮ"};
-    default:
-      return {u"qwertasdfgzxcvbQWERTASDFDGZXCVB", u"yuiophjklnmYUIOPHJKLNM"};
-  }
-}
-
 namespace {
 
 // First record whose word equals `text`; indexes are 16-bit, so only the first
@@ -54,7 +41,6 @@ bool RunsFromTo(const Text16& word, const Text16& first, const Text16& second) {
 
 }  // namespace
 
-int16_t Mode4_FindTestWord(const Text16& text, const WordTables& words) { return FindWord(words.testWords, text); }
 
 bool App_IsWordBlank(char16_t unit) { return unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\n'; }
 
@@ -73,15 +59,13 @@ bool App_IsWordRun(const Text16& text, size_t begin, size_t end) {
 }
 
 int16_t Mode4_FindTestWordAt(size_t begin, size_t end, const WordTables& words) {
-  // The detailed statistics sort the table in place: the search goes by the offsets, not the order.
   const size_t n = std::min(words.testWords.size(), kMaxTableRecords);
-  for (size_t i = 0; i < n; ++i) {
-    const int32_t offset = words.testWords[i].offset;
-    if (offset >= 0 && static_cast<size_t>(offset) >= begin && static_cast<size_t>(offset) < end) {
-      return static_cast<int16_t>(i);
-    }
-  }
-  return -1;
+  const auto first = words.testWords.begin(), last = first + static_cast<std::ptrdiff_t>(n);
+  const auto at = std::lower_bound(first, last, begin, [](const TestWordRecord& r, size_t place) {
+    return r.offset < 0 || static_cast<size_t>(r.offset) < place;
+  });
+  if (at == last || at->offset < 0 || static_cast<size_t>(at->offset) >= end) return -1;
+  return static_cast<int16_t>(at - first);
 }
 
 int16_t Mode3_FindCustomWord(const Text16& text, const WordTables& words) {

@@ -52,9 +52,6 @@ struct HandLetters {
   Text16 right;
 };
 
-// The sets the string tables hold, for the window-free tests and tools; language 2 French,
-// 3 Russian, anything else English.
-HandLetters App_BuiltInHandLetters(int language);
 
 // What separates words in a sample and in a typed text: space, tab and line breaks.
 bool App_IsWordBlank(char16_t unit);
@@ -64,9 +61,9 @@ bool App_IsPunctuation(char16_t unit);
 // Whether a run of text between blanks is a word: it holds something besides punctuation.
 bool App_IsWordRun(const Text16& text, size_t begin, size_t end);
 
-int16_t Mode4_FindTestWord(const Text16& text, const WordTables& words = g_Words);
 // The test word that begins at a unit of the sample in [begin, end): one typed run between
 // blanks holds at most one word, so each occurrence of a repeated word is found by its own place.
+// The table is in the order of the text (the parser's), so the search halves it.
 int16_t Mode4_FindTestWordAt(size_t begin, size_t end, const WordTables& words = g_Words);
 int16_t Mode3_FindCustomWord(const Text16& text, const WordTables& words = g_Words);
 bool App_IsCustomWordPrefix(const Text16& text, const WordTables& words = g_Words);

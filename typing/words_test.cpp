@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 TestWordRecord TestWord(int16_t index, const Text16& word) {
@@ -22,28 +24,29 @@ class WordTablesTest : public ::testing::Test {
   }
 };
 
-const HandLetters kEnglish = App_BuiltInHandLetters(1);
-const HandLetters kFrench = App_BuiltInHandLetters(2);
-const HandLetters kRussian = App_BuiltInHandLetters(3);
+// The hand letters of the three string tables, as the classification examples use them.
+const HandLetters kEnglish = {u"qwertasdfgzxcvbQWERTASDFDGZXCVB", u"yuiophjklnmYUIOPHJKLNM"};
+const HandLetters kFrench = {u"éazertqsdfgwxcvbÉAZERTQSDFGWXCVB", u"èçàyuiophjklnmÈÀYUIOPHJKLNM"};
+const HandLetters kRussian = {u"ёйцукефывапячсмиЁЙЦУКЕФЫВАПЯЧСМИ", u"нгшщзхъролджэтьбюНГШЩЗХРОЛДЖЭТЬБЮ"};
 
 }  // namespace
 
-TEST_F(WordTablesTest, FindTestWordIsExactCaseSensitiveAndFirstHit) {
-  EXPECT_EQ(Mode4_FindTestWord(u"the"), -1);  // empty table
-  g_Words.testWords = {TestWord(0, u"The"), TestWord(1, u"cat"), TestWord(2, u"the"),
-                       TestWord(3, u"cat"), TestWord(4, u"cats")};
-  EXPECT_EQ(Mode4_FindTestWord(u"cat"), 1);   // first of two occurrences
-  EXPECT_EQ(Mode4_FindTestWord(u"the"), 2);   // "The" differs in case only
-  EXPECT_EQ(Mode4_FindTestWord(u"The"), 0);
-  EXPECT_EQ(Mode4_FindTestWord(u"ca"), -1);   // a prefix is not the word
-  EXPECT_EQ(Mode4_FindTestWord(u"cats"), 4);
-  EXPECT_EQ(Mode4_FindTestWord(u""), -1);
-}
-
-TEST_F(WordTablesTest, FindTestWordUsesTableOrderAfterSorting) {
-  // After a sort the first record in table order wins, whatever its index field says.
-  g_Words.testWords = {TestWord(7, u"b"), TestWord(2, u"a"), TestWord(5, u"a")};
-  EXPECT_EQ(Mode4_FindTestWord(u"a"), 1);
+TEST_F(WordTablesTest, FindTestWordAtFindsTheWordThatBeginsInTheRun) {
+  EXPECT_EQ(Mode4_FindTestWordAt(0, 5), -1);  // empty table
+  // "the cat, the dog": each occurrence of "the" by its own place.
+  for (const auto& [index, word, offset] : {std::tuple<int16_t, const char16_t*, int32_t>{0, u"the", 0},
+                                            {1, u"cat", 4}, {2, u"the", 9}, {3, u"dog", 13}}) {
+    g_Words.testWords.push_back(TestWord(index, word));
+    g_Words.testWords.back().offset = offset;
+  }
+  const struct {
+    size_t begin, end;
+    int16_t found;
+  } runs[] = {{0, 3, 0}, {4, 8, 1}, {3, 8, 1}, {9, 12, 2}, {13, 16, 3}, {8, 9, -1}, {17, 20, -1}, {1, 4, -1}};
+  for (const auto& run : runs) {
+    SCOPED_TRACE(testing::Message() << run.begin << "-" << run.end);
+    EXPECT_EQ(Mode4_FindTestWordAt(run.begin, run.end), run.found);
+  }
 }
 
 TEST_F(WordTablesTest, FindCustomWordIsExactCaseSensitiveAndFirstHit) {
@@ -67,22 +70,6 @@ TEST_F(WordTablesTest, PrefixTerminatorRule) {
   EXPECT_TRUE(App_IsCustomWordPrefix(u"ins"));   // second record
   EXPECT_FALSE(App_IsCustomWordPrefix(u"In"));   // case counts
   EXPECT_FALSE(App_IsCustomWordPrefix(u"side"));  // inside the word, not at its start
-}
-
-TEST(HandLetters, BuiltInSetsAreTheStringTableTexts) {
-  EXPECT_EQ(kEnglish.left, u"qwertasdfgzxcvbQWERTASDFDGZXCVB");
-  EXPECT_EQ(kEnglish.right, u"yuiophjklnmYUIOPHJKLNM");
-  EXPECT_EQ(kFrench.left, u"éazertqsdfgwxcvbÉAZERTQSDFGWXCVB");
-  EXPECT_EQ(kFrench.right, u"èçàyuiophjklnmÈÀYUIOPHJKLNM");
-  EXPECT_EQ(kRussian.left, u"ёйцукефывапячсмиЁЙЦУКЕФЫВАПЯЧСМИ");
-  EXPECT_EQ(kRussian.right, u"нгшщзхъролджэтьбюНГШЩЗХРОЛДЖЭТЬБЮ");
-  // Literal encoding check: é is one unit U+00E9, ё is U+0451.
-  EXPECT_EQ(kFrench.left[0], char16_t{0xE9});
-  EXPECT_EQ(kRussian.left[0], char16_t{0x451});
-  EXPECT_EQ(kRussian.right.size(), 33u);
-  // Any other language falls back to English.
-  EXPECT_EQ(App_BuiltInHandLetters(0).left, kEnglish.left);
-  EXPECT_EQ(App_BuiltInHandLetters(4).right, kEnglish.right);
 }
 
 TEST_F(WordTablesTest, ClassifyEnglishExamples) {
