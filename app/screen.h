@@ -30,6 +30,9 @@ struct ScreenOps {
   // Forgets the handles of its controls (the shell has destroyed the windows) and what goes
   // with them.
   void (*forget)() = nullptr;
+  // Another screen is shown in its place: what it keeps beyond its controls (a window of its
+  // own) goes, before its controls do.
+  void (*left)() = nullptr;
   HWND (*typingArea)() = nullptr;
   // Painting behind the controls, a static's colours, notifications of its controls, its typing
   // area's changes (EN_CHANGE) and a text set from outside.

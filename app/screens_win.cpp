@@ -12,6 +12,7 @@
 #include "settings/settings.h"
 #include "settings/trace.h"
 #include "training/training_win.h"
+#include "typing/keystrokes.h"
 
 namespace {
 
@@ -45,10 +46,13 @@ void App_ShowScreen(int mode) {
   const ScreenOps* screen = App_ScreenOf(mode);
   if (!screen) return;
   Trace(mode, "OnMenuMode4 Entered");
+  const ScreenOps* shown = App_ScreenOf(g_Settings.Mode);
+  if (shown && shown != screen && shown->left) shown->left();
   App_DestroyScreenControls();
   g_Settings.Mode = static_cast<int16_t>(mode);
-  // A new screen's typing area starts empty.
+  // A new screen's typing area starts empty, and its first key begins a word of its own.
   g_Ui.clearable = false;
+  App_BeginFreshWord(g_Typing);
   screen->build(mode);
   App_FitMainWindow();
   App_LocalizeStrings(g_Settings.Language);

@@ -12,6 +12,7 @@
 #include "app/window_win.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
+#include "typing/keystrokes.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ void App_ClearTypingArea() {
   App_SetClearable(false);
   // No screen with a typing area yet: nothing to empty.
   if (HWND area = App_CurrentTypingArea()) SendMessageW(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  App_BeginFreshWord(g_Typing);
   const ScreenOps* screen = Shown();
   if (screen && screen->typingReset) screen->typingReset();
 }

@@ -22,9 +22,9 @@ TIME = rb"\d{4}-\d{2}-\d{2}T\d{2}:\d{2}:\d{2}"
 LABELS = ["Time spent (min): ", "CPM: ", "Characters: ", "Words typed: ", "WPM: ", "Total errors count: "]
 
 
-def accuracy(keystrokes, errors):
-    """Correct keystrokes / all keystrokes in per cent, two decimals, half rounded up."""
-    return "%.2f" % (((keystrokes - errors) * 20000 + keystrokes) // (2 * keystrokes) / 100)
+def accuracy(keys, errors):
+    """Right keys / character keys (BackSpace is none) in per cent, two decimals, half rounded up."""
+    return "%.2f" % (((keys - errors) * 20000 + keys) // (2 * keys) / 100)
 
 
 def figures(snap):
@@ -86,11 +86,11 @@ class HistoryOfTwoTests(unittest.TestCase):
         self.assertEqual(rows[-1], b"", "the file ends with CR LF")
         self.assertEqual(len(rows), 3, data)
         first, second = self.first, self.second
-        # The stopped test had the wrong letter and the BackSpace as two more keystrokes, one of
-        # them an error; every character of the completed one was right.
+        # The stopped test had the wrong letter as one more character key, an error (its
+        # BackSpace is no character key); every character of the completed one was right.
         expected = [
             "EN,Sample_Unicode.txt,0,%s,%s,%s,%s,%s,1,%s" % (tuple(first[:5]) +
-                                                            (accuracy(len(self.stopped_text) + 2, 1),)),
+                                                            (accuracy(len(self.stopped_text) + 1, 1),)),
             "EN,Sample_Unicode.txt,1,%s,%s,%s,%s,%s,0,100.00" % tuple(second[:5]),
         ]
         self.assertEqual(first[5], "1")

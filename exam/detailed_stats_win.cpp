@@ -230,7 +230,7 @@ void Mode4_OnDetailedStatsCommand() {
   if (!s_Stats.window) {
     Mode4_ShowDetailedStats();
   } else {
-    DestroyWindow(s_Stats.window);
+    Mode4_CloseDetailedStats();
   }
   App_UpdateCommands();
   // The learner goes on typing: the keys stay in the typing area, as when the window docks.
@@ -249,6 +249,10 @@ void Mode4_LocalizeDetailedStats(int language) {
   }
 }
 
+void Mode4_CloseDetailedStats() {
+  if (s_Stats.window) DestroyWindow(s_Stats.window);
+}
+
 void Mode4_EmptyDetailedStatsWindow() {
   if (!s_Stats.window) return;
   for (int id : {IDC_DS_LIST, IDC_DS_CREATE_LIST, IDC_DS_CHECK_ALL}) {
@@ -259,7 +263,7 @@ void Mode4_EmptyDetailedStatsWindow() {
 void Mode4_ShowDetailedStats() {
   if (!g_App.mainWindow) return;
   // One window at a time: a leftover window goes before the new one is built.
-  if (s_Stats.window) DestroyWindow(s_Stats.window);
+  Mode4_CloseDetailedStats();
   RegisterDetailedStatsClass();
 
   RECT main;

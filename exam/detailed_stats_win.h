@@ -33,5 +33,7 @@ void Mode4_CheckAll();
 INT_PTR CALLBACK Mode4_ColorLegendProc(HWND, UINT, WPARAM, LPARAM);
 COLORREF Mode4_ClassColor(int16_t category);
 // Destroys the list and the two buttons of an open detailed statistics window, which stays open
-// and empty: for every screen builder (the Tests screen rebuilt, the other modes' screens).
+// and empty: the Tests screen is built again (a language switch) and its test is gone.
 void Mode4_EmptyDetailedStatsWindow();
+// Closes the window, when it is open: the learner leaves the Tests screen.
+void Mode4_CloseDetailedStats();

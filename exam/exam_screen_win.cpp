@@ -126,7 +126,7 @@ namespace {
 
 void ForgetScreen() {
   // A test does not outlive its screen; an open statistics window loses its list and buttons
-  // with it and stays, empty.
+  // with it and stays, empty, until the learner leaves the screen.
   Mode4_AbandonTest();
   Mode4_ForgetShownFigures();
   Mode4_EmptyDetailedStatsWindow();
@@ -183,6 +183,7 @@ const ScreenOps kTestsScreen = {
     .build = Mode4_BuildScreen,
     .localize = Mode4_LocalizeDetailedStats,
     .forget = ForgetScreen,
+    .left = Mode4_CloseDetailedStats,
     .typingArea = TypingArea,
     .paint = PaintPanel,
     .colorStatic = ColorStatic,

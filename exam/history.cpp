@@ -224,7 +224,7 @@ std::string Mode4_FileNamePart(const std::string& path) {
 }
 
 HistoryRow Mode4_MakeHistoryRow(const HistoryTime& time, int language, const std::string& sample, bool completed,
-                                const TestFigures& figures, int32_t keystrokes, int32_t errors) {
+                                const TestFigures& figures, int32_t characterKeys, int32_t errors) {
   HistoryRow row;
   row.time = time;
   row.language = Language_Of(language).folder;
@@ -238,20 +238,14 @@ HistoryRow Mode4_MakeHistoryRow(const HistoryTime& time, int language, const std
   row.words = RoundedDivide(shown[3], 100);
   row.wpm100 = shown[4];
   row.errors = errors;
-  if (keystrokes > 0) {
-    const int64_t correct = std::max<int64_t>(0, static_cast<int64_t>(keystrokes) - errors);
-    row.accuracy100 = RoundedDivide(correct * 10000, keystrokes);
+  if (characterKeys > 0) {
+    const int64_t right = std::max<int64_t>(0, static_cast<int64_t>(characterKeys) - errors);
+    row.accuracy100 = RoundedDivide(right * 10000, characterKeys);
   }
   return row;
 }
 
 std::string Mode4_HistoryFileStart() { return std::string(kBom) + kHeader + "\r\n"; }
-
-namespace {
-
-
-}  // namespace
-
 
 std::string Mode4_FormatHistoryRow(const HistoryRow& row) {
   return Csv_FormatTime(row.time) + "," + row.language + "," + Csv_Field(row.sample) + "," + (row.completed ? "1" : "0") +

@@ -55,10 +55,11 @@ std::string Mode4_FileNamePart(const std::string& path);
 // A row from the figures the Tests screen shows at a stop (time, CPM, characters, words, WPM:
 // rows 1 to 5 of `figures`, read as they are written there, with "." or "," before the decimals;
 // a row the stop left unset or that holds no plain number counts 0) and the test's own counters:
-// errors, and accuracy = correct keystrokes / all keystrokes, correct ones being the keystrokes
-// that were not errors (keystrokes - errors, never below 0). `language` 2 FR, 3 RU, else EN.
+// errors, and accuracy = right keys / character keys, the character keys being the keystrokes
+// that typed a character (every one but Backspace) and the right ones those that were no error.
+// No character key gives an accuracy of 0. `language` 2 FR, 3 RU, else EN.
 HistoryRow Mode4_MakeHistoryRow(const HistoryTime& time, int language, const std::string& sample, bool completed,
-                                const TestFigures& figures, int32_t keystrokes, int32_t errors);
+                                const TestFigures& figures, int32_t characterKeys, int32_t errors);
 
 // The byte-order mark and the header line that start a new History.csv.
 std::string Mode4_HistoryFileStart();

@@ -11,6 +11,7 @@
 
 #include "testing/test_files.h"
 #include "testing/history_reference.h"
+#include "typing/keystrokes.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ TEST(HistoryRow, TheFiguresOfAStopAsBytes) {
                                               Shown({u"0.52", u"412.50", u"213", u"38", u"73.08", u"4"}), 214, 4);
   EXPECT_EQ(Mode4_HistoryFileStart(),
             "\xEF\xBB\xBFTime,Language,Sample,Completed,Minutes,CPM,Characters,Words,WPM,Errors,Accuracy %\r\n");
-  // Accuracy: 210 of 214 keystrokes were no error.
+  // Accuracy: 210 of 214 character keys were no error.
   EXPECT_EQ(Mode4_FormatHistoryRow(row),
             "2026-12-05T21:23:41,EN,Sample_Unicode.txt,1,0.52,412.50,213,38,73.08,4,98.13\r\n");
 
@@ -101,6 +102,42 @@ TEST(HistoryRow, TheFiguresOfAStopAsBytes) {
   EXPECT_EQ(odd.words, 0);
   EXPECT_EQ(odd.wpm100, 0);
   EXPECT_EQ(odd.accuracy100, 10000);
+}
+
+// A test typed key by key, 100 ms apart, on the Tests mode's rules (Backspace as \b), stopped
+// 100 ms after its last key: its row's speed and accuracy come from what was typed.
+TEST(HistoryRow, TheFiguresFollowFromTheCharactersTyped) {
+  const struct {
+    const char* name;
+    const char16_t* keys;
+    int64_t cpm100, accuracy100;
+  } cases[] = {
+      {"a slip and three Backspaces type nothing: no speed, nothing right", u"x\b\b\b", 0, 0},
+      {"Backspaces alone: no character key", u"\b\b", 0, 0},
+      {"two right keys", u"ab", 60000, 10000},
+      {"a slip mended: Backspace counts for the speed, not for the accuracy", u"ax\bb", 60000, 6667},
+      {"everything typed taken back again", u"ab\b\b", 0, 10000},
+  };
+  const Text16 sample = u"ab cd.";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TypingState state;
+    WordTables words;
+    Mode4_StartTestState(state, 0, words);
+    Text16 text;
+    uint32_t tick = 1000;
+    for (const char16_t* k = c.keys; *k; ++k, tick += 100) {
+      const Text16 caret = text;
+      App_TypingStep({*k, 30, 4, tick, caret, text, sample, nullptr}, state, words);
+      if (*k != u'\b') text += *k;
+      else if (!text.empty()) text.pop_back();
+    }
+    const TestFigures figures = Mode4_StopTestState(state, tick, text);
+    const HistoryRow row = Mode4_MakeHistoryRow(kEvening, 1, "s", false, figures,
+                                                state.keystrokes - state.testBackspaces, state.testErrors);
+    EXPECT_EQ(row.cpm100, c.cpm100);
+    EXPECT_EQ(row.accuracy100, c.accuracy100);
+  }
 }
 
 TEST(HistoryRow, RowsReadBackAndWhatIsNoRowIsSkipped) {

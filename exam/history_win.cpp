@@ -24,12 +24,14 @@
 #include "typing/keystrokes.h"
 
 void Mode4_AppendHistory(const TestFigures& figures, bool completed) {
-  if (g_Typing.keystrokes < 1) return;
+  // A test of Backspaces only typed nothing to measure.
+  const int32_t characterKeys = g_Typing.keystrokes - g_Typing.testBackspaces;
+  if (characterKeys < 1) return;
   SYSTEMTIME now = {};
   g_GetLocalTime(&now);
   const HistoryTime time = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
   const HistoryRow row = Mode4_MakeHistoryRow(time, g_Settings.Language, g_Sample.fileName, completed, figures,
-                                              g_Typing.keystrokes, g_Typing.testErrors);
+                                              characterKeys, g_Typing.testErrors);
   if (!Csv_AppendRows(Mode4_HistoryPath(), Mode4_HistoryFileStart(), Mode4_FormatHistoryRow(row)))
     App_SayOnce(g_History.failureReported, IDS_HISTORY_NOT_WRITTEN);
   // The test's key figures, with the same time as its row.

@@ -76,6 +76,10 @@ TEST_F(HistoryTest, ACompletedTestAndAStoppedOneAppendOneRowEach) {
   kftest::Command(IDT_START_STOP);
   kftest::Command(IDT_START_STOP);
   EXPECT_EQ(History(), "") << "a test without a keystroke leaves no row";
+  kftest::Command(IDT_START_STOP);
+  TypeTo(g_TypingScreen.typingArea, L"\b\b");
+  kftest::Command(IDT_START_STOP);
+  EXPECT_EQ(History(), "") << "nor does one of Backspaces alone";
 
   TypeTo(g_TypingScreen.typingArea, L"The quick brown fox, the lazy dog.");
   ASSERT_EQ(g_Typing.testRunning, 0);
@@ -92,9 +96,9 @@ TEST_F(HistoryTest, ACompletedTestAndAStoppedOneAppendOneRowEach) {
   Mode4_UseSampleText(text);
   StoppedTest();
   ASSERT_EQ(Figure(1), "600.00");
-  // 8 keystrokes in 0.8 s, one of them an error: 7 of 8 right.
+  // 8 keystrokes in 0.8 s, one a Backspace and one an error: 6 of 7 character keys right.
   EXPECT_EQ(History(), kFileStart + completed +
-                           "2026-12-05T21:23:41,EN,\"my, text.txt\",0,0.01,600.00,6,2,150.00,1,87.50\r\n");
+                           "2026-12-05T21:23:41,EN,\"my, text.txt\",0,0.01,600.00,6,2,150.00,1,85.71\r\n");
   // The last part keeps the stop's own errors figure: nothing to report.
   EXPECT_EQ(Status(), L"Errors: 1");
 }

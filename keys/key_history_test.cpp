@@ -72,7 +72,7 @@ TEST(KeyRows, ATestsRowsAsBytes) {
             "2026-12-05T21:23:41,FR,\"\"\"\",1,0,,0,1,200\r\n"
             "2026-12-05T21:23:41,FR,\",\",1,0,,0,0,0\r\n"
             "2026-12-05T21:23:41,FR,a,1,0,,0,0,0\r\n"
-            "2026-12-05T21:23:41,FR,b,3,2,v,2,1,150\r\n");
+            "2026-12-05T21:23:41,FR,b,3,2,v,2,0,0\r\n");
   EXPECT_EQ(Mode4_FormatKeyRows({2026, 12, 5, 21, 23, 41}, 1, KeyStats()), "");
   // Cyrillic goes in as UTF-8.
   EXPECT_EQ(Mode4_FormatKeyRow(Row(1, "RU", u'\u0436', 4, 1, u'\u044D', 1, 3, 600)),

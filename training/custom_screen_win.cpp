@@ -81,7 +81,6 @@ void LayOut() {
 }  // namespace
 
 void Mode3_BuildScreen(int) {
-  g_Typing.wordErrors = 0;
   g_Training.customTypingArea = App_MakeTypingArea(kTypingHooks);
 
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};

@@ -101,7 +101,8 @@ TestFigures Mode4_ComputeFigures(uint32_t startTick, uint32_t stopTick, int32_t 
   figures.rows = 6;
   for (int r = 0; r < kFigureRows; ++r) figures.labelIds[r] = kFigureLabelIds[r];
   figures.values[0] = App_FormatFixed2(minutes);
-  figures.values[1] = App_FormatFixed2(PerMinute(keystrokes, minutes));
+  // Keys that leave nothing typed (a slip and its Backspace) are no speed.
+  figures.values[1] = App_FormatFixed2(PerMinute(typedText.empty() ? 0 : keystrokes, minutes));
   figures.values[2] = App_FormatInt(static_cast<long long>(typedText.size()));
   figures.values[3] = App_FormatInt(words);
   figures.values[4] = App_FormatFixed2(PerMinute(static_cast<double>(words), minutes));

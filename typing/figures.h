@@ -43,9 +43,10 @@ double Mode4_TestMinutes(uint32_t startTick, uint32_t stopTick);
 // tabs and line breaks, a run of punctuation alone (the French " :") counting none.
 long long Mode4_CountWords(const Text16& text);
 
-// The six figures of a stopped test, every one of this test: minutes, keystrokes per minute,
-// UTF-16 units of the typed text (a line break counts 2), words, words per minute, errors. A test
-// that stopped in the tick it started shows rates of 0.00.
+// The six figures of a stopped test, every one of this test: minutes, keystrokes per minute
+// (Backspaces and slips included; 0 when nothing stands typed), UTF-16 units of the typed text (a
+// line break counts 2), words, words per minute, errors. A test that stopped in the tick it
+// started shows rates of 0.00.
 TestFigures Mode4_ComputeFigures(uint32_t startTick, uint32_t stopTick, int32_t keystrokes,
                                  int16_t testErrors, const Text16& typedText);
 

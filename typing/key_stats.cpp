@@ -43,16 +43,18 @@ void Keys_Reset(KeyStats& keys) { keys = KeyStats(); }
 
 void Keys_Record(KeyStats& keys, const Text16& typedText, const Text16& sample, char16_t ch, uint32_t tick) {
   const uint32_t gap = tick - keys.lastTick;  // unsigned: right across the tick count's wrap
-  const bool timed = keys.hasLast && gap <= kMaxTimedGapMs;
+  const bool timed = keys.lastRight && gap <= kMaxTimedGapMs;
   keys.lastTick = tick;
-  keys.hasLast = true;
+  keys.lastRight = false;
 
   const size_t at = typedText.size();
   if (ch == kBackspace || at >= sample.size()) return;
+  if (sample.compare(0, at, typedText) != 0) return;  // an earlier error is still there
   const char16_t expected = sample[at];
+  // A line break typed where the sample has one is right, and times the key after it.
+  keys.lastRight = ch == expected;
   // Control characters (the line breaks) and halves of surrogate pairs are no key of ours.
   if (expected < 0x20 || (expected >= 0xD800 && expected <= 0xDFFF)) return;
-  if (sample.compare(0, at, typedText) != 0) return;  // an earlier error is still there
   KeyFigure* figure = Slot(keys, expected);
   if (!figure) return;
   ++figure->expected;

@@ -2,7 +2,7 @@
 // Per-key figures of the test being typed, kept by the Tests mode's keystroke step: for each
 // character of the sample the typist was to type, how often a keystroke was made for it, how
 // often that keystroke was a wrong key (and which keys, enough to name the most frequent), and
-// the time from the previous keystroke to its right key. Window-free; a fixed table, so that a
+// the time of its right key. Window-free; a fixed table, so that a
 // keystroke costs a few array updates and never an allocation.
 #include <cstddef>
 #include <cstdint>
@@ -35,7 +35,7 @@ struct KeyStats {
   KeyFigure slots[kKeySlots];  // open addressing by character
   uint32_t used = 0;
   uint32_t lastTick = 0;       // tick of the test's previous keystroke
-  bool hasLast = false;        // false until the test's first keystroke
+  bool lastRight = false;      // it was a right key (none yet: false)
 };
 
 // Empties the figures: a test starts.
@@ -44,7 +44,9 @@ void Keys_Reset(KeyStats& keys);
 // before it) against `sample`. The character was to type is sample[typedText.size()], when
 // everything before it is right; a keystroke after an uncorrected error, past the sample's end,
 // a Backspace, or for a line break or other control character of the sample is charged to no
-// character, but still times the next key.
+// character. A right key is timed from the keystroke before it only when that one was a right
+// key too: a key typed after a wrong key or a Backspace counts, but its time would be the
+// correction's, not the key's own.
 void Keys_Record(KeyStats& keys, const Text16& typedText, const Text16& sample, char16_t ch, uint32_t tick);
 // The figure of `ch`, or none.
 const KeyFigure* Keys_Find(const KeyStats& keys, char16_t ch);

@@ -196,6 +196,7 @@ void OnMode4(Key& k, int32_t previous, int32_t key) {
   // Every character message counts, Backspace and wrong ones included, and the one that
   // completes the sample is counted before the stop divides by the count.
   ++s.keystrokes;
+  if (k.in.ch == kBackspace) ++s.testBackspaces;
   if (s.testRunning) Keys_Record(s.keys, k.in.wholeText, k.in.sample, k.in.ch, k.in.tick);
 
   const bool afterTerminator = StartsWordInTests(previous);
@@ -261,19 +262,17 @@ TestFigures Mode4_StartTestState(TypingState& state, uint32_t now, WordTables& w
   state.testStartTick = now;
   state.keystrokes = 0;
   state.testErrors = 0;
+  state.testBackspaces = 0;
   Keys_Reset(state.keys);
-  // A fresh word: the next key is judged as the first key of the run, with no errors of an
-  // earlier test or attempt.
-  state.previousKey = kNoKey;
-  state.wordErrors = 0;
-  state.wordInProgress = 0;
+  App_BeginFreshWord(state);
   // Fresh words: the detailed statistics describe this test's typings only.
   for (TestWordRecord& record : words.testWords) {
     record.seconds = 0.0f;
     record.errors = kNotTyped;
   }
+  // Every row emptied: nothing of the last test stands beside this one.
   TestFigures blank;
-  blank.rows = 1;  // row 1 label and value emptied
+  blank.rows = kFigureRows;
   return blank;
 }
 
@@ -294,8 +293,13 @@ bool Mode4_AbandonTestState(TypingState& state) {
   state.testRunning = 0;
   state.keystrokes = 0;
   state.testErrors = 0;
+  state.testBackspaces = 0;
+  App_BeginFreshWord(state);
+  return wasRunning;
+}
+
+void App_BeginFreshWord(TypingState& state) {
   state.previousKey = kNoKey;
   state.wordInProgress = 0;
   state.wordErrors = 0;
-  return wasRunning;
 }

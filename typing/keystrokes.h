@@ -23,8 +23,8 @@ constexpr int32_t kKeyTab = 15;
 constexpr int32_t kNoKey = -1;
 constexpr char16_t kBackspace = 8;
 
-// Typing and test state, program-wide, shared by every mode. Leaving a test (Mode4_AbandonTestState)
-// resets the test and the open word; the Mode 3 screen zeroes wordErrors when it is built.
+// Typing and test state, program-wide, shared by every mode. Leaving a test (Mode4_AbandonTestState),
+// a new screen and an emptied typing area begin a fresh word (App_BeginFreshWord).
 struct TypingState {
   // Key word of the previous character message in any mode; kNoKey only before the first
   // character of the run. Held in 32 bits so that no real key word (0..65535) reads as "none".
@@ -35,6 +35,7 @@ struct TypingState {
   uint16_t currentWordList = 1;  // Modes 1/2: 1 left list box (IDC_LEFT_LIST), 2 right (IDC_RIGHT_LIST); searched first
   int32_t keystrokes = 0;        // Tests mode: character messages since the last test start
   int16_t testErrors = 0;        // Tests mode: errors since the last test start
+  int32_t testBackspaces = 0;    // Tests mode: the Backspaces among the keystrokes
   int32_t testRunning = 0;       // 1 while a test runs
   uint32_t testStartTick = 0;
   uint32_t testStopTick = 0;
@@ -73,7 +74,7 @@ struct KeystrokeStep {
   bool focusArea = false;                  // Tests mode
   int selectList = 0;                      // Modes 1/2: list whose entry selectEntry is selected and
   int32_t selectEntry = -1;                // scrolled to the top (0: none)
-  std::optional<TestFigures> started;      // the automatic start: row 1 emptied
+  std::optional<TestFigures> started;      // the automatic start: the six rows emptied
   // One entry per error alert, in order: the open word's error count as it sounds (the error is
   // counted before its alert).
   std::vector<int16_t> alerts;
@@ -88,9 +89,14 @@ KeystrokeStep App_TypingStep(const KeystrokeInput& in, TypingState& state, WordT
 // The text after the last space of `line` (all of it when it has no space).
 Text16 App_WordAfterLastSpace(const Text16& line);
 
+// The typing area is empty (a screen is built, Clear, a test starts or is left): its next key is
+// the first key of a word, timed from itself, with no errors of an earlier word, whatever screen
+// or key came before.
+void App_BeginFreshWord(TypingState& state);
+
 // The test's start or stop on the state. Start sets the flag and the start tick, zeroes the
-// counters, begins a fresh word and marks every test word not typed, and returns the row-1
-// blanking; its clock is set again at the test's first keystroke, so a test started by command
+// counters, begins a fresh word and marks every test word not typed, and returns all six rows
+// emptied; its clock is set again at the test's first keystroke, so a test started by command
 // and one started by its first key are timed alike. Stop clears the flag, takes the stop tick and
 // returns the figures of `typedText`, the typing area's text (with the character being processed,
 // when a typed character completed the sample).

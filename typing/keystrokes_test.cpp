@@ -159,9 +159,12 @@ TEST_F(Keystrokes, FirstTestOfTheRunTimesEveryWordAndStopsOnTheLastCharacter) {
   EXPECT_EQ(g_Typing.testStartTick, 1000u);
   EXPECT_EQ(screen_.autoStarts, 1);
   ASSERT_EQ(screen_.shown.size(), 1u);
-  EXPECT_EQ(screen_.shown[0].rows, 1);  // the start empties row 1
-  EXPECT_EQ(screen_.shown[0].labelIds[0], 0);
-  EXPECT_TRUE(screen_.shown[0].values[0].empty());
+  // The start empties every row: nothing of an earlier test stands beside this one.
+  ASSERT_EQ(screen_.shown[0].rows, 6);
+  for (int r = 0; r < 6; ++r) {
+    EXPECT_EQ(screen_.shown[0].labelIds[r], 0);
+    EXPECT_TRUE(screen_.shown[0].values[r].empty());
+  }
 
   Key(u'b', 48, 4);   // 1100
   Key(u' ', 57, 4);   // 1200: 'ab' ends
@@ -204,7 +207,7 @@ TEST_F(Keystrokes, FirstCharacterThatCompletesTheSampleStartsAndStopsTheTestInOn
   Key(u'a', 30, 4);
   // The start first, then the stop with this one character as the whole test.
   ASSERT_EQ(screen_.shown.size(), 2u);
-  EXPECT_EQ(screen_.shown[0].rows, 1);
+  EXPECT_EQ(screen_.shown[0].labelIds[0], 0);
   ASSERT_EQ(screen_.shown[1].rows, 6);
   EXPECT_EQ(screen_.shown[1].values[2], u"1");
   EXPECT_EQ(screen_.shown[1].values[3], u"1");
@@ -548,7 +551,7 @@ TEST_F(Keystrokes, EveryAttemptIsMeasuredOnItsOwnAndEveryWordAsTheTextHasIt) {
     EXPECT_EQ(screen_.autoStarts, row.starts);
     std::vector<const TestFigures*> stops;
     for (const TestFigures& f : screen_.shown)
-      if (f.rows == 6) stops.push_back(&f);
+      if (f.labelIds[0] != 0) stops.push_back(&f);  // a start shows no label
     ASSERT_EQ(stops.size(), row.stops.size());
     for (size_t i = 0; i < stops.size(); ++i) {
       EXPECT_EQ(stops[i]->values[1], row.stops[i].cpm) << "stop " << i;
@@ -671,7 +674,7 @@ TEST_F(Keystrokes, StartAndStopByCommandBeforeAnyKeystrokeLeaveTheAutomaticStart
   EXPECT_EQ(g_Typing.testRunning, 1);
   EXPECT_EQ(g_Typing.testStartTick, 9000u);
   ASSERT_EQ(screen_.shown.size(), shownBefore + 1);
-  EXPECT_EQ(screen_.shown.back().rows, 1);  // a start, not a stop
+  EXPECT_EQ(screen_.shown.back().labelIds[0], 0);  // a start, not a stop
   EXPECT_EQ(g_Typing.keystrokes, 1);
   // Once counted, the next key does not start again.
   Key(u'b', 48, 4);
@@ -836,6 +839,34 @@ TEST_F(Keystrokes, CustomWordsAreTimedCountedAndShown) {
   EXPECT_FLOAT_EQ(was.lastSeconds, 0.3f);
   EXPECT_FLOAT_EQ(was.totalSeconds, 1.05f);
   EXPECT_EQ(g_Typing.keystrokes, 0);
+}
+
+// A new screen and Clear begin a fresh word: the custom screen's first word is timed from its own
+// first key and carries no errors, whatever was typed before and however long ago.
+TEST_F(Keystrokes, AFreshWordIsTimedFromItsOwnFirstKeyWhateverCameBefore) {
+  const struct {
+    const char* cameFrom;
+    int mode;
+    const char16_t* typed;
+  } rows[] = {
+      {"a hand screen, a word left open", 1, u"as"},
+      {"the Tests screen, a wrong word left open", 4, u"xy"},
+      {"Clear on the custom screen, a wrong word left open", 3, u"wx"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.cameFrom);
+    g_Typing = TypingState();
+    screen_ = FakeScreen();
+    SetSample(u"ab cd.");
+    SetCustomWords({u"was"});
+    Type(row.typed, row.mode);
+    screen_.text.clear();
+    App_BeginFreshWord(g_Typing);
+    screen_.now += 3000;
+    Type(u"was ", 3);
+    EXPECT_FLOAT_EQ(g_Words.customWords[0].lastSeconds, 0.3f);
+    EXPECT_EQ(g_Words.customWords[0].lastErrors, 0);
+  }
 }
 
 TEST_F(Keystrokes, CustomModeCountsASecondSpaceAsAnError) {
