@@ -62,10 +62,13 @@ void App_FocusTypingArea(HWND area);
 // The main window (app/window_win.cpp)
 // Centres the main window on the desktop, together with a window docked beside it.
 void App_CenterMainWindow();
-// Gives the main window the size the screen shown asks for (ScreenOps::windowSize), puts the
-// support link at the screen's place and centres the window: after a build, and whenever a screen
-// changes its form (the Tests screen widened after a completed test).
+// Gives the main window the size the screen shown asks for (ScreenOps::windowSize), or the size
+// the learner gave that screen in this run, within the work area, puts the support link at the
+// screen's place and centres the window: after a build, and whenever a screen changes its form
+// (the Tests screen widened after a completed test, the keyboard shown or hidden).
 void App_FitMainWindow();
+// The height the screen's controls have (96 DPI): the client area down to the status bar.
+int App_ScreenRoom();
 // Command Clear's work: the Clear command greyed, the screen's typing area emptied, the screen
 // told (a multi-line edit control reports no change for a text set from outside).
 void App_ClearTypingArea();

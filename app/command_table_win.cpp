@@ -21,6 +21,7 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "training/word_lists.h"
+#include "typing/keyboard_view_win.h"
 #include "typing/keystrokes.h"
 
 namespace {
@@ -55,7 +56,21 @@ void French() { App_SwitchLanguage(2); }
 void Russian() { App_SwitchLanguage(3); }
 void Exit() { DestroyWindow(g_App.mainWindow); }
 void ToggleToolbar() { App_ToggleBar(IDM_VIEW_TOOLBAR); }
-void ToggleStatusBar() { App_ToggleBar(IDM_VIEW_STATUSBAR); }
+// The status bar gives or takes the screen's room.
+void ToggleStatusBar() {
+  App_ToggleBar(IDM_VIEW_STATUSBAR);
+  App_LayOutScreen();
+}
+bool KeyboardShown() { return g_Settings.ShowKeyboard != 0; }
+// The live keyboard shown or hidden; the choice is kept in Settings.xml at once, so that it
+// outlives the run however the run ends, and the screen makes or gives back its room.
+void ToggleKeyboard() {
+  g_Settings.ShowKeyboard = g_Settings.ShowKeyboard ? 0 : 1;
+  App_XMLWriteValue("ShowKeyboard", g_Settings.ShowKeyboard ? "1" : "0");
+  App_FitMainWindow();
+  App_LayOutScreen();
+  App_UpdateCommands();
+}
 void ShowHands() { App_ShowScreen(kModeHands); }
 void ShowAlternation() { App_ShowScreen(kModeAlternation); }
 void ShowCustom() { App_ShowScreen(kModeCustom); }
@@ -75,6 +90,7 @@ const CommandRow kCommands[] = {
     // View
     {.id = IDM_VIEW_TOOLBAR, .offeredBy = kEveryScreen, .run = ToggleToolbar, .checked = ToolbarShown},
     {.id = IDM_VIEW_STATUSBAR, .offeredBy = kEveryScreen, .run = ToggleStatusBar, .checked = StatusBarShown},
+    {.id = IDM_VIEW_KEYBOARD, .offeredBy = kEveryScreen, .run = ToggleKeyboard, .checked = KeyboardShown},
     {.id = IDM_LANG_ENGLISH, .offeredBy = kEveryScreen, .run = English},
     {.id = IDM_LANG_FRENCH, .offeredBy = kEveryScreen, .run = French},
     {.id = IDM_LANG_RUSSIAN, .offeredBy = kEveryScreen, .run = Russian},

@@ -17,6 +17,7 @@
 #include "app/screens_win.h"
 #include "app/strings_win.h"
 #include "app/toolbar_win.h"
+#include "app/window_win.h"
 #include "common/modes.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -69,9 +70,11 @@ LRESULT App_OnMove() {
   return 0;
 }
 
+// The bars follow the new size, and the screen is laid out again for it.
 LRESULT App_OnSize(HWND, WPARAM wParam, LPARAM lParam) {
   if (g_App.toolbar) SendMessageW(g_App.toolbar, TB_AUTOSIZE, 0, 0);
   if (g_App.statusBar) SendMessageW(g_App.statusBar, WM_SIZE, wParam, lParam);
+  if (wParam != SIZE_MINIMIZED) App_LayOutScreen();
   return 0;
 }
 
@@ -232,6 +235,15 @@ LRESULT CALLBACK App_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return App_OnMove();
     case WM_SIZE:
       return App_OnSize(window, wParam, lParam);
+    case WM_ENTERSIZEMOVE:
+      App_OnEnterSizeMove();
+      return 0;
+    case WM_EXITSIZEMOVE:
+      App_OnExitSizeMove();
+      return 0;
+    case WM_GETMINMAXINFO:
+      App_OnMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
     case WM_PAINT:
       return App_OnPaint(window);
     case WM_NOTIFY:

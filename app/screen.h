@@ -15,6 +15,9 @@ struct ScreenOps {
   // window's height. The shell sizes, centres and places the support link after a build and
   // whenever the screen asks (App_FitMainWindow).
   SIZE (*windowSize)() = nullptr;
+  // The least room (96 DPI, from the client area's top down to the status bar) its controls need
+  // with every text and list at its least height: the main window is sized no lower.
+  int (*leastRoom)() = nullptr;
   // The support link's x on the toolbar for the screen as it stands (96 DPI).
   int (*supportLinkX)() = nullptr;
   // Makes and fills the screen's controls; the shell has destroyed the previous screen and set

@@ -85,7 +85,8 @@ void App_MainWindowMoved() {
 
 void App_LayOutScreen() {
   const ScreenOps* screen = App_ScreenOf(g_Settings.Mode);
-  if (screen && screen->layout) screen->layout();
+  // Not while the window is being made, before the screen has its controls.
+  if (screen && screen->layout && screen->typingArea && screen->typingArea()) screen->layout();
 }
 
 void App_RelabelScreen(int language) {

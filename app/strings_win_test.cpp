@@ -128,6 +128,7 @@ const ExpectedPopup kExpectedMenu[] = {
      {
          {4004, {u"&Toolbar", u"&Barre d'îcones", u"&Панель инструментов"}},
          {4005, {u"&Status Bar", u"Barre &d'état", u"Панель &состояния"}},
+         {4020, {u"&Keyboard\tCtrl+B", u"&Clavier\tCtrl+B", u"&Клавиатура\tCtrl+B"}},
          {0, {nullptr, nullptr, nullptr}},
          {4006, {u"&Language", u"&Langage", u"&Язык"}},
      }},
@@ -485,7 +486,7 @@ struct ExpectedAccelerator {
   WORD command;
 };
 
-TEST_F(ResourcesTest, ShortcutTableHasSeventeenEntries) {
+TEST_F(ResourcesTest, ShortcutTableHasEighteenEntries) {
   const ExpectedAccelerator expected[] = {
       {FALT, '?', IDM_ABOUT},
       {FALT, '/', IDM_ABOUT},
@@ -503,16 +504,17 @@ TEST_F(ResourcesTest, ShortcutTableHasSeventeenEntries) {
       {FVIRTKEY, VK_F9, IDM_HTML_REPORT},
       {FVIRTKEY | FCONTROL, 'L', IDM_KEYBOARD_LAYOUT},
       {FVIRTKEY | FCONTROL, 'K', IDM_PRACTICE_WEAK_KEYS},
+      {FVIRTKEY | FCONTROL, 'B', IDM_VIEW_KEYBOARD},
       {FVIRTKEY, VK_F1, IDM_ONLINE_HELP},
   };
   for (LANGID thread : {LANGID(1033), LANGID(1049)}) {
     SetThreadLanguages(thread);
     HACCEL table = LoadAcceleratorsW(Module(), MAKEINTRESOURCEW(IDR_ACCELERATORS));
     ASSERT_NE(table, nullptr) << "thread " << thread;
-    ASSERT_EQ(CopyAcceleratorTableW(table, nullptr, 0), 17);
-    ACCEL entries[17] = {};
-    ASSERT_EQ(CopyAcceleratorTableW(table, entries, 17), 17);
-    for (int i = 0; i < 17; ++i) {
+    ASSERT_EQ(CopyAcceleratorTableW(table, nullptr, 0), 18);
+    ACCEL entries[18] = {};
+    ASSERT_EQ(CopyAcceleratorTableW(table, entries, 18), 18);
+    for (int i = 0; i < 18; ++i) {
       SCOPED_TRACE(testing::Message() << "entry " << i);
       EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FSHIFT | FCONTROL | FALT), expected[i].flags);
       EXPECT_EQ(entries[i].key, expected[i].key);

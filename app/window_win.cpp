@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/app.h"
 #include "app/dpi.h"
 #include "app/links_win.h"
@@ -25,6 +27,45 @@ int DockedWidth() {
   for (size_t i = 0; i < list.count; ++i)
     if (list.screens[i]->dockedWidth) width += list.screens[i]->dockedWidth();
   return width;
+}
+
+// The sizes the learner gave the screens in this run (96 DPI), by the size each screen asks for.
+struct ChosenSizes {
+  SIZE asked[8] = {};
+  SIZE chosen[8] = {};
+  int count = 0;
+  SIZE before = {};  // the window's size as a drag began, in pixels
+};
+ChosenSizes s_Chosen;
+
+bool SameSize(SIZE a, SIZE b) { return a.cx == b.cx && a.cy == b.cy; }
+
+const SIZE* ChosenFor(SIZE asked) {
+  for (int i = 0; i < s_Chosen.count; ++i)
+    if (SameSize(s_Chosen.asked[i], asked)) return &s_Chosen.chosen[i];
+  return nullptr;
+}
+
+RECT WorkArea() {
+  RECT work;
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+    work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return work;
+}
+
+SIZE WindowPixels(HWND window) {
+  RECT rc;
+  GetWindowRect(window, &rc);
+  return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+// Pixels at the window's DPI back to a 96-DPI figure.
+int Unscale(HWND window, int pixels) { return MulDiv(pixels, kBaseDpi, App_WindowDpi(window)); }
+
+int StatusBarHeight() {
+  RECT bar;
+  if (!g_App.statusBar || !g_Ui.statusBarShown || !GetWindowRect(g_App.statusBar, &bar)) return 0;
+  return bar.bottom - bar.top;
 }
 
 }  // namespace
@@ -69,14 +110,61 @@ void App_FitMainWindow() {
   if (!window || !screen) return;
   if (screen->supportLinkX) App_PlaceSupportLink(screen->supportLinkX());
   if (screen->windowSize) {
-    const SIZE size = screen->windowSize();
-    RECT rc;
-    GetWindowRect(window, &rc);
-    const int height = size.cy ? App_Scale(window, size.cy) : rc.bottom - rc.top;
-    SetWindowPos(window, nullptr, 0, 0, App_Scale(window, size.cx), height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE asked = screen->windowSize();
+    const SIZE* chosen = ChosenFor(asked);
+    const SIZE size = chosen ? *chosen : asked;
+    const RECT work = WorkArea();
+    int width = App_Scale(window, size.cx);
+    int height = size.cy ? App_Scale(window, size.cy) : WindowPixels(window).cy;
+    // A display smaller than the screen: the window takes the work area, the screen gives its
+    // texts and keyboard less height.
+    if (width > work.right - work.left) width = work.right - work.left;
+    if (height > work.bottom - work.top) height = work.bottom - work.top;
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   App_CenterMainWindow();
+}
+
+int App_ScreenRoom() {
+  RECT rc;
+  if (!g_App.mainWindow || !GetClientRect(g_App.mainWindow, &rc)) return 0;
+  return Unscale(g_App.mainWindow, rc.bottom - StatusBarHeight());
+}
+
+void App_OnEnterSizeMove() {
+  if (g_App.mainWindow) s_Chosen.before = WindowPixels(g_App.mainWindow);
+}
+
+void App_OnExitSizeMove() {
+  HWND window = g_App.mainWindow;
+  const ScreenOps* screen = Shown();
+  if (!window || !screen || !screen->windowSize) return;
+  const SIZE now = WindowPixels(window);
+  if (SameSize(now, s_Chosen.before)) return;  // moved, not sized
+  const SIZE asked = screen->windowSize();
+  const SIZE chosen = {Unscale(window, now.cx), Unscale(window, now.cy)};
+  for (int i = 0; i < s_Chosen.count; ++i) {
+    if (!SameSize(s_Chosen.asked[i], asked)) continue;
+    s_Chosen.chosen[i] = chosen;
+    return;
+  }
+  if (s_Chosen.count >= 8) return;
+  s_Chosen.asked[s_Chosen.count] = asked;
+  s_Chosen.chosen[s_Chosen.count++] = chosen;
+}
+
+void App_OnMinMaxInfo(MINMAXINFO* info) {
+  HWND window = g_App.mainWindow;
+  const ScreenOps* screen = Shown();
+  if (!info || !window || !screen || !screen->leastRoom || !screen->windowSize) return;
+  RECT outer, client;
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  const int frame = (outer.bottom - outer.top) - client.bottom;
+  // No narrower than the screen's controls, no lower than its least room.
+  const RECT work = WorkArea();
+  info->ptMinTrackSize.x = std::min<LONG>(App_Scale(window, screen->windowSize().cx), work.right - work.left);
+  info->ptMinTrackSize.y = App_Scale(window, screen->leastRoom()) + StatusBarHeight() + frame;
 }
 
 void App_ClearTypingArea() {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/app.h"
+#include "common/fit.h"
 #include "app/dpi.h"
 #include "app/screen.h"
 #include "app/strings_win.h"
@@ -19,6 +20,7 @@
 #include "settings/settings.h"
 #include "training/word_lists.h"
 #include "typing/figures.h"
+#include "typing/keyboard_view_win.h"
 #include "typing/typing_win.h"
 #include "typing/words.h"
 
@@ -28,8 +30,11 @@ namespace {
 // focus; the style cannot be added once the control exists.
 constexpr DWORD kSampleViewStyle = kTypingAreaStyle | ES_NOHIDESEL;
 constexpr int kAreaX = 25, kTypingY = 60, kSampleY = 395, kAreaWidth = 500, kAreaHeight = 320;
+// The least the texts are given on a small display: three lines to type in, five of the sample.
+constexpr int kTypingLeast = 64, kSampleLeast = 100;
+constexpr int kBottomMargin = 10;
 constexpr int kLabelX = 575, kValueX = 700, kRowTop = 150, kRowHeight = 20, kFieldWidth = 200;
-constexpr int kLabelGap = 4;  // between a label's closing blank and its value
+constexpr int kLabelGap = 2;  // between a label's closing blank and its value
 // The rounded statistics panel painted behind the statistics fields.
 constexpr RECT kStatsPanel = {555, 120, 770, 305};
 constexpr int kStatsPanelCorner = 40;
@@ -41,8 +46,29 @@ constexpr int kNarrowLinkX = 400, kWideLinkX = 600;
 
 // Whether the screen is in its wide form (a completed test's figures uncovered).
 bool s_Wide = false;
+int s_FontDpi = 0;  // the DPI the screen's font was made for
 
-SIZE WindowSize() { return s_Wide ? kWideSize : kNarrowSize; }
+SIZE WindowSize() {
+  if (s_Wide) return kWideSize;
+  return {kNarrowSize.cx, kNarrowSize.cy + App_KeyboardBlock(kAreaWidth)};
+}
+
+// The column of the screen from the top of the client area: the typing area, the sample view and
+// the keyboard under them.
+enum Part { kTopPart, kTypingPart, kBetweenPart, kSamplePart, kKeyboardGapPart, kKeyboardPart, kPartCount };
+void Column(FitPart* parts) {
+  parts[kTopPart] = {kTypingY, kTypingY};
+  parts[kTypingPart] = {kAreaHeight, kTypingLeast};
+  parts[kBetweenPart] = {kSampleY - kTypingY - kAreaHeight, kSampleY - kTypingY - kAreaHeight};
+  parts[kSamplePart] = {kAreaHeight, kSampleLeast};
+  App_KeyboardParts(kAreaWidth, &parts[kKeyboardGapPart]);
+}
+
+int LeastRoom() {
+  FitPart parts[kPartCount];
+  Column(parts);
+  return Fit_Least(parts, kPartCount) + kBottomMargin;
+}
 int SupportLinkX() { return s_Wide ? kWideLinkX : kNarrowLinkX; }
 
 void Widen() { Mode4_ShowWideForm(true); }
@@ -72,12 +98,25 @@ int ValueColumnX() {
   return after > valueX ? after : valueX;
 }
 
-// The controls at the window's DPI with the screen's font made for it.
+// The controls for the room the window has, at its DPI, with the screen's font made for it once
+// per DPI.
 void LayOut() {
-  HFONT previous = g_TypingScreen.font;
-  g_TypingScreen.font = App_MakeTextFont(g_App.mainWindow, 16);
-  App_PlaceControl(g_TypingScreen.typingArea, kAreaX, kTypingY, kAreaWidth, kAreaHeight, g_TypingScreen.font);
-  App_PlaceControl(g_TypingScreen.sampleView, kAreaX, kSampleY, kAreaWidth, kAreaHeight, g_TypingScreen.font);
+  HFONT previous = nullptr;
+  const int dpi = App_WindowDpi(g_App.mainWindow);
+  if (!g_TypingScreen.font || s_FontDpi != dpi) {
+    previous = g_TypingScreen.font;
+    g_TypingScreen.font = App_MakeTextFont(g_App.mainWindow, 16);
+    s_FontDpi = dpi;
+  }
+  FitPart parts[kPartCount];
+  Column(parts);
+  int heights[kPartCount];
+  Fit_Column(parts, kPartCount, App_ScreenRoom() - kBottomMargin, heights);
+  const int sampleY = kTypingY + heights[kTypingPart] + heights[kBetweenPart];
+  App_PlaceControl(g_TypingScreen.typingArea, kAreaX, kTypingY, kAreaWidth, heights[kTypingPart], g_TypingScreen.font);
+  App_PlaceControl(g_TypingScreen.sampleView, kAreaX, sampleY, kAreaWidth, heights[kSamplePart], g_TypingScreen.font);
+  App_PlaceKeyboardView(kAreaX, sampleY + heights[kSamplePart] + heights[kKeyboardGapPart], kAreaWidth,
+                        heights[kKeyboardPart]);
   const int valueX = ValueColumnX();
   for (int row = 0; row < kFigureRows; ++row) {
     const int y = kRowTop + kRowHeight * row;
@@ -107,7 +146,7 @@ void Mode4_BuildScreen(int) {
   Mode4_ForgetLastTest();
 
   g_TypingScreen.typingArea = App_MakeTypingArea(kTypingHooks);
-  g_TypingScreen.sampleView = App_CreateChild(L"EDIT", kSampleViewStyle, IDC_SAMPLE_VIEW);
+  g_TypingScreen.sampleView = Mode4_MakeSampleView(kSampleViewStyle);
   for (int row = 0; row < kFigureRows; ++row) {
     g_TypingScreen.labels[row] = App_CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, 0);
     g_TypingScreen.values[row] = App_CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, 0);
@@ -179,6 +218,7 @@ const ScreenOps kTestsScreen = {
     .mode = kModeTests,
     .firstWidth = kNarrowSize.cx,
     .windowSize = WindowSize,
+    .leastRoom = LeastRoom,
     .supportLinkX = SupportLinkX,
     .build = Mode4_BuildScreen,
     .localize = Mode4_LocalizeDetailedStats,

@@ -11,6 +11,10 @@
 #include "exam/sample_text.h"
 #include "exam/sample_view.h"
 #include "exam/sample_view_win.h"
+#include "typing/keyboard_guide.h"
+#include "typing/keyboard_view_win.h"
+#include "typing/keystrokes.h"
+#include "typing/mistake_marks.h"
 #include "typing/typing_win.h"
 
 namespace {
@@ -30,8 +34,90 @@ struct SampleViewFollow {
   DWORD lastKey = 0;         // tick of the last change of the typing area
   HWND timerOwner = nullptr; // the main window whose ID_TIMER_SAMPLE_FOLLOW will bring the view
                              // up to date, while it runs
+  size_t mark = 0;           // where the mark stands
+  bool error = false;        // a wrong character stands in the typing area
+  WNDPROC editProc = nullptr;
 };
 SampleViewFollow s_Follow;
+
+COLORREF FromRgb(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+// The box the mark's overlay takes: the marked character, or a return sign's room after a line's
+// end; empty when the mark is out of sight.
+RECT MarkBox(HWND view, HDC dc, size_t mark) {
+  RECT box = {};
+  const Text16& sample = g_Sample.text;
+  const LRESULT pos = SendMessageW(view, EM_POSFROMCHAR, mark, 0);
+  if (pos == -1 || mark >= sample.size()) return box;
+  TEXTMETRICW metrics = {};
+  GetTextMetricsW(dc, &metrics);
+  const int x = static_cast<short>(LOWORD(pos)), y = static_cast<short>(HIWORD(pos));
+  SIZE extent = {metrics.tmHeight, metrics.tmHeight};
+  if (sample[mark] != u'\r') GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(&sample[mark]), 1, &extent);
+  box = {x, y, x + extent.cx, y + metrics.tmHeight};
+  return box;
+}
+
+// A return sign in `box`: down, then left to an arrow head.
+void ReturnSign(HDC dc, const RECT& box, COLORREF ink) {
+  HPEN pen = CreatePen(PS_SOLID, 2, ink);
+  HGDIOBJ previous = SelectObject(dc, pen);
+  const int h = box.bottom - box.top, right = box.right - h / 4, left = box.left + h / 5, y = box.top + h * 3 / 5;
+  MoveToEx(dc, right, box.top + h / 4, nullptr);
+  LineTo(dc, right, y);
+  LineTo(dc, left, y);
+  MoveToEx(dc, left + h / 5, y - h / 5, nullptr);
+  LineTo(dc, left, y);
+  LineTo(dc, left + h / 5, y + h / 5);
+  SelectObject(dc, previous);
+  DeleteObject(pen);
+}
+
+// Over the edit control's own painting: the error colour at a standing error's place, or the
+// return sign when the next character is a line break.
+void PaintMark(HWND view) {
+  const Text16& sample = g_Sample.text;
+  const size_t mark = s_Follow.mark;
+  if (mark >= sample.size() || (!s_Follow.error && sample[mark] != u'\r')) return;
+  HDC dc = GetDC(view);
+  if (!dc) return;
+  HGDIOBJ previousFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(view, WM_GETFONT, 0, 0)));
+  const RECT box = MarkBox(view, dc, mark);
+  if (box.right > box.left) {
+    HBRUSH fill = CreateSolidBrush(s_Follow.error ? FromRgb(kErrorColour) : GetSysColor(COLOR_HIGHLIGHT));
+    FillRect(dc, &box, fill);
+    DeleteObject(fill);
+    const COLORREF ink = s_Follow.error ? FromRgb(kErrorInk) : GetSysColor(COLOR_HIGHLIGHTTEXT);
+    if (sample[mark] == u'\r') {
+      ReturnSign(dc, box, ink);
+    } else {
+      SetTextColor(dc, ink);
+      SetBkMode(dc, TRANSPARENT);
+      TextOutW(dc, box.left, box.top, reinterpret_cast<const wchar_t*>(&sample[mark]), 1);
+    }
+  }
+  SelectObject(dc, previousFont);
+  ReleaseDC(view, dc);
+}
+
+// The overlay's place is painted again when the mark moves or an error comes or goes.
+void InvalidateMark(HWND view, size_t mark) {
+  HDC dc = GetDC(view);
+  if (!dc) return;
+  HGDIOBJ previousFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(view, WM_GETFONT, 0, 0)));
+  RECT box = MarkBox(view, dc, mark);
+  SelectObject(dc, previousFont);
+  ReleaseDC(view, dc);
+  if (box.right > box.left) InvalidateRect(view, &box, TRUE);
+}
+
+LRESULT CALLBACK SampleViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lParam) {
+  const WNDPROC edit = s_Follow.editProc;
+  if (!edit) return DefWindowProcW(view, message, wParam, lParam);
+  const LRESULT result = CallWindowProcW(edit, view, message, wParam, lParam);
+  if (message == WM_PAINT) PaintMark(view);
+  return result;
+}
 
 // Whole lines the view shows: the height of its formatting rectangle over the distance between
 // the tops of its first two lines. 0 while the view holds fewer than two lines.
@@ -74,7 +160,8 @@ void Mode4_FollowTyping() {
   HWND view = g_TypingScreen.sampleView;
   if (g_Settings.Mode != kModeTests || !view || !g_TypingScreen.typingArea) return;
   const Text16& sample = g_Sample.text;
-  const size_t mark = Mode4_PartingPoint(sample, g_TypingHost.wholeText());
+  const Text16 typed = g_TypingHost.wholeText();
+  const size_t mark = Mode4_PartingPoint(sample, typed);
   const size_t end = mark + Mode4_MarkLength(sample, mark);
 
   // The scroll comes first: the selection then lies in sight and moves the view no more.
@@ -89,4 +176,24 @@ void Mode4_FollowTyping() {
   DWORD selStart = 0, selEnd = 0;
   SendMessageW(view, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
   if (selStart != mark || selEnd != end) SendMessageW(view, EM_SETSEL, end, mark);
+
+  const char16_t next = Keyboard_NextInSample(sample, typed);
+  const bool error = next == kBackspace;
+  if (mark != s_Follow.mark || error != s_Follow.error) {
+    InvalidateMark(view, s_Follow.mark);
+    s_Follow.mark = mark;
+    s_Follow.error = error;
+    InvalidateMark(view, mark);
+  }
+  App_GuideKeyboard(next, 0);
+}
+
+HWND Mode4_MakeSampleView(DWORD style) {
+  HWND view = App_CreateChild(L"EDIT", style, IDC_SAMPLE_VIEW);
+  s_Follow.mark = 0;
+  s_Follow.error = false;
+  if (view)
+    s_Follow.editProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SampleViewProc)));
+  return view;
 }

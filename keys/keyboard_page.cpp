@@ -22,24 +22,18 @@ constexpr int kBandHeight = 7;  // the finger's colour along the bottom of a typ
 constexpr int kDrawingWidth = kKeyboardQuarters * kQuarter + 2 * kMargin;
 constexpr int kDrawingHeight = kKeyboardRows * kRowHeight + 2 * kMargin;
 
-// Finger colours, the same finger of both hands alike: little, ring, middle, index, thumbs.
-constexpr const char* kFingerColours[5] = {"#e7a1c4", "#f3c969", "#8fd19e", "#7fb2e5", "#c2b3e6"};
-constexpr char kSpecialColour[] = "#e4e4e4";
 constexpr char kUntypedColour[] = "#ffffff";
 // Error shades: below 2, 5, 10 and 20 per cent, and 20 per cent or more.
 constexpr double kShadeLimits[4] = {2, 5, 10, 20};
 constexpr const char* kShades[5] = {"#e3f4da", "#fff1ad", "#ffc68c", "#ff8f6b", "#d9443a"};
 constexpr const char* kShadeNames[5] = {"0-2 %", "2-5 %", "5-10 %", "10-20 %", "20 % +"};
 
-int FingerColourIndex(Finger finger) {
-  switch (finger) {
-    case Finger::LeftLittle: case Finger::RightLittle: return 0;
-    case Finger::LeftRing: case Finger::RightRing: return 1;
-    case Finger::LeftMiddle: case Finger::RightMiddle: return 2;
-    case Finger::LeftIndex: case Finger::RightIndex: return 3;
-    case Finger::Thumbs: return 4;
-  }
-  return 4;
+// "#rrggbb" of a 0xRRGGBB colour.
+std::string Hex(uint32_t colour) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string hex = "#";
+  for (int shift = 20; shift >= 0; shift -= 4) hex += kDigits[(colour >> shift) & 0xF];
+  return hex;
 }
 
 int ShadeIndex(double percent) {
@@ -66,13 +60,6 @@ std::string Tenths(double value) {
 std::string Cpm(const KeyTally& t) { return t.ms ? std::to_string(std::llround(Mode4_KeyCpm(t))) : "-"; }
 
 // The capital of a letter's small form, for the letters of the three keyboards.
-char16_t Capital(char16_t c) {
-  if ((c >= u'a' && c <= u'z') || (c >= 0x430 && c <= 0x44F)) return static_cast<char16_t>(c - 0x20);
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
-  if (c >= 0x450 && c <= 0x45F) return static_cast<char16_t>(c - 0x50);
-  return 0;
-}
-
 std::string Glyph(char16_t ch) { return Html_Text(Text16(1, ch), 8); }
 
 // A character as the tables name it: the space by its name, any other as it is.
@@ -82,7 +69,7 @@ std::string CharacterName(char16_t ch, const KeyboardTexts& texts) {
 
 std::string KeyName(const KeyCap& key, const KeyboardTexts& texts) {
   if (key.special == KeySpecial::Space) return Page(texts.space);
-  if (Capital(key.normal) && Capital(key.normal) == key.shifted) return Glyph(key.shifted);
+  if (Keyboard_Capital(key.normal) && Keyboard_Capital(key.normal) == key.shifted) return Glyph(key.shifted);
   std::string name = key.normal ? Glyph(key.normal) : std::string();
   if (key.shifted) name += (name.empty() ? "" : " ") + Glyph(key.shifted);
   return name;
@@ -101,7 +88,7 @@ const char* SpecialSymbol(KeySpecial special) {
 
 std::string Num(int value) { return std::to_string(value); }
 
-std::string Rect(int x, int y, int w, int h, const char* fill, const std::string& extra = std::string()) {
+std::string Rect(int x, int y, int w, int h, const std::string& fill, const std::string& extra = std::string()) {
   return "<rect x='" + Num(x) + "' y='" + Num(y) + "' width='" + Num(w) + "' height='" + Num(h) + "' rx='4' fill='" +
          fill + "'" + extra + "/>";
 }
@@ -116,24 +103,25 @@ std::string DrawKey(const KeyCap& key, int quarterX, const KeyTally& tally, bool
   const int y = kMargin + key.row * kRowHeight + kKeyGap / 2;
   const int w = key.width * kQuarter - kKeyGap;
   const int h = kRowHeight - kKeyGap;
-  const char* finger = kFingerColours[FingerColourIndex(key.finger)];
+  const std::string finger = Hex(kFingerColours[Keyboard_FingerColourIndex(key.finger)]);
+  const std::string special = Hex(kSpecialKeyColour);
   const std::string outline = key.home ? " stroke='#222222' stroke-width='2.5'" : " stroke='#7a7a7a'";
   std::string svg = "<g>";
   if (key.special == KeySpecial::EnterIso) {
     // The tall Enter: one row wide at the top, a quarter narrower in the home row below.
     const int x2 = x + w, inner = x + kQuarter, bottom = y + 2 * kRowHeight - kKeyGap;
     svg += "<path d='M" + Num(x) + " " + Num(y) + "H" + Num(x2) + "V" + Num(bottom) + "H" + Num(inner) + "V" +
-           Num(y + h) + "H" + Num(x) + "Z' fill='" + kSpecialColour + "'" + outline + "/>";
+           Num(y + h) + "H" + Num(x) + "Z' fill='" + special + "'" + outline + "/>";
     svg += Text(x2 - 14, y + 26, SpecialSymbol(key.special), " text-anchor='middle' font-size='16'");
     return svg + "</g>";
   }
   const bool hasCharacter = key.normal != 0 || key.shifted != 0;
   const bool shaded = typed && hasCharacter && tally.expected > 0;
   const double percent = Mode4_ErrorPercent(tally);
-  const char* body = !hasCharacter && key.special != KeySpecial::Space ? kSpecialColour
-                     : !typed                                          ? finger
-                     : shaded                                          ? kShades[ShadeIndex(percent)]
-                                                                       : kUntypedColour;
+  const std::string body = !hasCharacter && key.special != KeySpecial::Space ? special
+                           : !typed                                          ? finger
+                           : shaded                                          ? std::string(kShades[ShadeIndex(percent)])
+                                                                             : std::string(kUntypedColour);
   svg += Rect(x, y, w, h, body, outline);
   if (typed && (hasCharacter || key.special == KeySpecial::Space)) {
     svg += Rect(x + 3, y + h - kBandHeight - 2, w - 6, kBandHeight, finger);
@@ -142,7 +130,7 @@ std::string DrawKey(const KeyCap& key, int quarterX, const KeyTally& tally, bool
   const std::string fill = std::string(" fill='") + ink + "'";
   if (!hasCharacter) {
     svg += Text(x + w / 2, y + 26, SpecialSymbol(key.special), " text-anchor='middle' font-size='16'");
-  } else if (Capital(key.normal) && Capital(key.normal) == key.shifted) {
+  } else if (Keyboard_Capital(key.normal) && Keyboard_Capital(key.normal) == key.shifted) {
     svg += Text(x + 6, y + 19, Glyph(key.shifted), fill + " font-size='16'");
   } else {
     if (key.shifted) svg += Text(x + 6, y + 15, Glyph(key.shifted), fill + " font-size='12'");
@@ -168,7 +156,7 @@ std::string Swatch(const char* colour, const std::string& extra = std::string())
 
 std::string Legend(const KeySummary& summary, const KeyboardTexts& texts) {
   std::string legend = "<p align='center' style='font-family:Arial,sans-serif;font-size:13px'>";
-  for (int i = 0; i < 5; ++i) legend += Swatch(kFingerColours[i]) + " " + Page(texts.fingers[i]) + " &nbsp; ";
+  for (int i = 0; i < 5; ++i) legend += Swatch(Hex(kFingerColours[i]).c_str()) + " " + Page(texts.fingers[i]) + " &nbsp; ";
   legend += Swatch("#ffffff", "border:2.5px solid #222222;") + " " + Page(texts.homeKeys) + "</p>\r\n";
   legend += "<p align='center' style='font-family:Arial,sans-serif;font-size:13px'>";
   if (summary.tests == 0) return legend + Page(texts.noFigures) + "</p>\r\n";

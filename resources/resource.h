@@ -114,6 +114,7 @@
 // Timers of the main window
 #define ID_TIMER_LIVE_FIGURES   1     // the live figures of a running test, four times a second
 #define ID_TIMER_SAMPLE_FOLLOW  2     // the sample view's mark after a burst of keys
+#define ID_TIMER_WRONG_KEY      3     // the live keyboard's moment of a wrong key (its own timer)
 
 // Language commands
 #define IDM_LANG_ENGLISH        406
@@ -139,6 +140,7 @@
 #define IDM_KEYBOARD_LAYOUT     4016
 #define IDM_ONLINE_HELP         4017
 #define IDM_WEB_SITE            4018
+#define IDM_VIEW_KEYBOARD       4020
 #define IDM_PRACTICE_WEAK_KEYS  4019
 
 // Menu bar positions
@@ -166,6 +168,7 @@
 #define IDC_LEGEND_RH_COLOR     646
 #define IDC_LEGEND_CUSTOM_TEXT  647
 #define IDC_LEGEND_CUSTOM_COLOR 648
+#define IDC_KEYBOARD_VIEW       660   // the live keyboard under a screen's texts
 #define IDC_ABOUT_ICON          611   // about box (dialog 501)
 #define IDC_ABOUT_PRODUCT       651
 #define IDC_ABOUT_MAKER         652
@@ -204,3 +207,6 @@
 #define IDS_PRACTICE_CAPTION    1436
 #define IDS_PRACTICE_NEEDS_TESTS 1437
 #define IDS_PRACTICE_NO_WORDS   1438
+// The live keyboard's finger names: IDS_FINGER_FIRST plus the finger (left little ... right
+// little, thumbs in the middle).
+#define IDS_FINGER_FIRST        1440

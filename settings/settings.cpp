@@ -126,17 +126,45 @@ void CopyRestOfLine(ByteSource& src, ByteSink& out, bool heldCr) {
 }
 
 // The rewritten document in `bytes`. False when the source could not be read whole.
+// Whether a line of the document holds `openTag` where the reader looks for it.
+bool HoldsKey(std::FILE* in, const std::string& openTag) {
+  ByteSource src(in);
+  LineHead line;
+  bool found = false;
+  while (!found && ReadLineHead(src, line)) {
+    if (line.longLine) SkipRestOfLine(src);
+    found = LineView(line).find(openTag) != std::string::npos;
+  }
+  return found;
+}
+
 bool RewriteDocument(std::FILE* in, std::string& bytes, const std::string& key, const std::string& value) {
   const std::string openTag = "<" + key + ">";
   const std::string closeTag = "</" + key + ">";
+  // A key the document lacks is added; one it has anywhere is replaced where it stands.
+  const bool absent = !HoldsKey(in, openTag);
+  std::rewind(in);
   ByteSource src(in);
   ByteSink out{bytes};
   bool firstLine = true;
   bool matched = false;
   LineHead line;
+  auto putKey = [&](size_t indent) {
+    out.Put(std::string(indent, ' '));
+    out.Put(openTag);
+    out.Put(value);
+    out.Put(closeTag);
+  };
   while (ReadLineHead(src, line)) {
     const std::string view = LineView(line);
     const bool holdsKey = view.find(openTag) != std::string::npos;
+    // A key the document lacks goes at the end of the section the program's keys are in.
+    if (absent && !matched && !holdsKey && view.find("</Application>") != std::string::npos) {
+      if (!firstLine) out.Put("\r\n", 2);
+      putKey(4);
+      firstLine = false;
+      matched = true;
+    }
     if (holdsKey) {
       if (line.longLine) SkipRestOfLine(src);
       if (matched) continue;  // a key on several lines keeps only the first place
@@ -145,10 +173,7 @@ bool RewriteDocument(std::FILE* in, std::string& bytes, const std::string& key, 
     if (!firstLine) out.Put("\r\n", 2);
     firstLine = false;
     if (holdsKey) {
-      out.Put(std::string(LeadingSpaces(view), ' '));
-      out.Put(openTag);
-      out.Put(value);
-      out.Put(closeTag);
+      putKey(LeadingSpaces(view));
     } else if (line.longLine) {
       const bool heldCr = line.text.back() == '\r';
       out.Put(line.text.data(), line.text.size() - (heldCr ? 1 : 0));
@@ -213,8 +238,9 @@ int16_t ToInt16(int32_t v) {
 
 std::string App_SettingsPath() { return Dir_DataFile("\\Settings.xml"); }
 
-std::string App_XMLReadValue(const std::string& key) {
-  const bool traced = g_Settings.Debug == 1 && key != "Debug";
+namespace {
+
+std::string ReadValue(const std::string& key, bool traced) {
   if (traced) App_WriteTrace("App_XMLReadValue Entered");
   const std::string openTag = "<" + key + ">";
   std::string value;
@@ -235,6 +261,10 @@ std::string App_XMLReadValue(const std::string& key) {
   if (traced) App_WriteTrace("App_XMLReadValue Exited");
   return value;
 }
+
+}  // namespace
+
+std::string App_XMLReadValue(const std::string& key) { return ReadValue(key, g_Settings.Debug == 1 && key != "Debug"); }
 
 void App_XMLWriteValue(const std::string& key, const std::string& value) {
   App_Trace("App_XMLWriteValue Entered");
@@ -288,6 +318,9 @@ void App_XMLReadSettings() {
   g_Settings.Language = g_Settings.StartLanguage = ToInt16(App_AtoI(App_XMLReadValue("Language")));
   g_Settings.AlertEnabled = App_AtoI(App_XMLReadValue("AlertEnabled"));
   g_Settings.ShowURLLogo = App_AtoI(App_XMLReadValue("ShowURLLogo"));
+  // Read without a trace line: the start's trace keeps the lines it has always had.
+  const std::string keyboard = ReadValue("ShowKeyboard", false);
+  g_Settings.ShowKeyboard = keyboard.empty() || App_AtoI(keyboard) != 0 ? 1 : 0;
   // A missing or malformed colour takes the colour of the installer's document.
   for (const DefaultColor& color : kDefaultColors) g_Settings.*color.field = ReadColor(color.key, color.text);
   App_Trace("App_XMLReadSettings Exited");

@@ -15,6 +15,7 @@ struct SettingsState {
   int16_t StartLanguage = 0;
   int32_t AlertEnabled = 0;   // changed for the run by the alert command, never saved
   int32_t ShowURLLogo = 0;
+  int32_t ShowKeyboard = 1;   // the live keyboard under the texts; a missing key reads as shown
   ColorRef BackgroundColor = 0;
   ColorRef BS_BackgroundColor = 0;
   ColorRef DS_BackgroundColor = 0;
@@ -35,7 +36,8 @@ constexpr ColorRef App_RGB(int r, int g, int b) {
 std::string App_SettingsPath();
 // Value of `key` (text between its tags on the last line holding "<key>"), or "".
 std::string App_XMLReadValue(const std::string& key);
-// Rewrites the document with the line of `key` replaced; never loses or empties the document.
+// Rewrites the document with the line of `key` replaced (a key it lacks is added at the end of
+// its <Application> section); never loses or empties the document.
 void App_XMLWriteValue(const std::string& key, const std::string& value);
 // "#RRGGBB" -> three integers, strtol-style per pair (no digit gives 0).
 void App_ParseColor(const char* text, int& red, int& green, int& blue);

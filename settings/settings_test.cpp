@@ -88,6 +88,7 @@ TEST_F(SettingsDoc, InstallerDocumentYieldsEveryValue) {
     EXPECT_EQ(g_Settings.StartLanguage, language);
     EXPECT_EQ(g_Settings.AlertEnabled, 1);
     EXPECT_EQ(g_Settings.ShowURLLogo, 1);
+    EXPECT_EQ(g_Settings.ShowKeyboard, 1);  // no key: shown
     EXPECT_EQ(g_Settings.BackgroundColor, App_RGB(128, 128, 128));
     EXPECT_EQ(g_Settings.BS_BackgroundColor, App_RGB(255, 255, 0));
     EXPECT_EQ(g_Settings.DS_BackgroundColor, App_RGB(236, 233, 216));
@@ -275,7 +276,16 @@ TEST_F(SettingsDoc, TextAfterTheClosingTagIsLostOnRewrite) {
   EXPECT_EQ(Doc(), "  <Mode>1</Mode>\r\n<X/>");
 }
 
-TEST_F(SettingsDoc, AbsentKeyRewritesTheSameLinesWithCrLf) {
+TEST_F(SettingsDoc, AbsentKeyJoinsTheApplicationSectionOrTheLinesStayAsTheyWere) {
+  Doc("<Application>\n    <Mode>4</Mode>\n</Application>\n<Mode4>");
+  App_XMLWriteValue("ShowKeyboard", "0");
+  EXPECT_EQ(Doc(), "<Application>\r\n    <Mode>4</Mode>\r\n    <ShowKeyboard>0</ShowKeyboard>\r\n</Application>\r\n<Mode4>");
+  App_XMLReadSettings();
+  EXPECT_EQ(g_Settings.ShowKeyboard, 0);
+  // A key the document has, even after the section, is replaced where it stands.
+  Doc("<Application>\r\n</Application>\r\n  <ShowKeyboard>0</ShowKeyboard>");
+  App_XMLWriteValue("ShowKeyboard", "1");
+  EXPECT_EQ(Doc(), "<Application>\r\n</Application>\r\n  <ShowKeyboard>1</ShowKeyboard>");
   Doc("a\nb\r\n\r\n c \n\nlast");
   App_XMLWriteValue("Mode", "1");
   EXPECT_EQ(Doc(), "a\r\nb\r\n\r\n c \r\n\r\nlast");

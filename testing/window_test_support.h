@@ -410,6 +410,7 @@ inline const std::u16string kSampleRU = u"Быстрая лиса прыгает
 class MainWindowTest : public ::testing::Test {
  protected:
   std::wstring savedDir_, dir_;
+  int showKeyboard_ = 0;
 
   void SetUp() override {
     savedDir_ = CurrentFolder();
@@ -460,6 +461,8 @@ class MainWindowTest : public ::testing::Test {
     g_Settings.Debug = 0;
     g_Settings.SaveLastUsed = 0;
     g_Settings.ShowURLLogo = 0;
+    // The screens as they stand without the live keyboard; its own tests show it.
+    g_Settings.ShowKeyboard = showKeyboard_;
     g_Settings.Mode = static_cast<int16_t>(mode);
     g_Settings.Language = static_cast<int16_t>(language);
     SetThreadLocale(MAKELCID(App_LangId(language), SORT_DEFAULT));

@@ -10,8 +10,10 @@ reads it. The tutor registers the face for its own process from its resources, s
 does not depend on the fonts a machine has.
 
 What is kept: the glyphs of the three languages (Basic Latin, Latin-1, the French ligatures, the
-Russian letters, common punctuation) with their hinting; a character beyond them is drawn by the
-system's fallback font, which Windows and Wine both shape with its real glyphs.
+Russian letters, common punctuation); a character beyond them is drawn by the system's fallback
+font, which Windows and Wine both shape with its real glyphs. The glyphs go without their hinting
+instructions, half of the face's bytes: the text views draw 16 and 20 pixel text, which the
+systems smooth well from the outlines alone (the gasp table asks for smoothing at every size).
 What is dropped: the OpenType layout tables (GPOS, GSUB, GDEF) and the old kern table. Wine's edit
 control shapes Latin and Cyrillic lines without glyph numbers, so a font's positioning lookups are
 applied to character codes as if they were glyphs: with Liberation Sans 2 the Cyrillic д е ж з
@@ -51,6 +53,7 @@ def main():
     options.name_IDs = [0, 1, 2, 3, 4, 5, 6, 13, 14]
     options.notdef_outline = True
     options.recalc_timestamp = False
+    options.hinting = False
     subsetter = subset.Subsetter(options)
     subsetter.populate(unicodes=[c for first, last in UNICODES for c in range(first, last + 1)])
     subsetter.subset(font)
@@ -66,6 +69,12 @@ def main():
                           (14, "https://openfontlicense.org")):
         names.setName(text, name_id, 3, 1, 0x409)
     names.setName(licence, 13, 1, 0, 0)
+    # Smoothing, grid-fitted where the system can, at every size: there are no instructions.
+    from fontTools.ttLib import newTable
+    gasp = newTable("gasp")
+    gasp.version = 1
+    gasp.gaspRange = {0xFFFF: 0x000F}
+    font["gasp"] = gasp
     font["head"].modified = font["head"].created
     font.save(output)
     print("%s: %d glyphs, %d bytes" % (output, len(font.getGlyphOrder()), os.path.getsize(output)))

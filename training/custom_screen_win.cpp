@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "app/app.h"
+#include "common/fit.h"
 #include "app/dpi.h"
 #include "app/list_sort.h"
 #include "app/screen.h"
@@ -17,7 +18,10 @@
 #include "training/training_win.h"
 #include "typing/figures.h"
 #include "typing/keystrokes.h"
+#include "typing/keyboard_guide.h"
+#include "typing/keyboard_view_win.h"
 #include "typing/typing_win.h"
+#include "typing/words.h"
 
 namespace {
 
@@ -28,6 +32,7 @@ constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LV
 constexpr int kX = 25, kWidth = 500;
 constexpr int kAreaY = 60, kAreaHeight = 200;
 constexpr int kListY = 280, kListHeight = 435;
+constexpr int kAreaLeast = 64, kListLeast = 120, kBottomMargin = 10;
 struct ColumnInfo {
   int width;
   int format;
@@ -42,6 +47,7 @@ const TypingAreaHooks kTypingHooks = {.wordRowChanged = Mode3_UpdateWordRow};
 // ones are deleted once no control uses them.
 HFONT s_Font = nullptr;
 HFONT s_ListFont = nullptr;
+int s_FontDpi = 0;  // the DPI they were made for
 
 // Inserts the five columns (or, when `insert` is false, relabels the existing ones) in the current
 // language: format, text and a width that leaves room for the heading.
@@ -67,15 +73,52 @@ void App_SetListColumns() {
 
 namespace {
 
+// The column from the top of the client area: the typing area, the list, the keyboard.
+enum Part { kTopPart, kAreaPart, kBetweenPart, kListPart, kKeyboardGapPart, kKeyboardPart, kPartCount };
+void Column(FitPart* parts) {
+  parts[kTopPart] = {kAreaY, kAreaY};
+  parts[kAreaPart] = {kAreaHeight, kAreaLeast};
+  parts[kBetweenPart] = {kListY - kAreaY - kAreaHeight, kListY - kAreaY - kAreaHeight};
+  parts[kListPart] = {kListHeight, kListLeast};
+  App_KeyboardParts(kWidth, &parts[kKeyboardGapPart]);
+}
+
+int LeastRoom() {
+  FitPart parts[kPartCount];
+  Column(parts);
+  return Fit_Least(parts, kPartCount) + kBottomMargin;
+}
+
 void LayOut() {
-  HFONT previous = s_Font, previousList = s_ListFont;
-  s_Font = App_MakeTextFont(g_App.mainWindow, 20);
-  s_ListFont = App_ListFont(g_App.mainWindow);
-  App_PlaceControl(g_Training.customTypingArea, kX, kAreaY, kWidth, kAreaHeight, s_Font);
-  App_PlaceControl(g_Training.customList, kX, kListY, kWidth, kListHeight, s_ListFont);
-  App_SetListColumns();
+  HFONT previous = nullptr, previousList = nullptr;
+  const int dpi = App_WindowDpi(g_App.mainWindow);
+  const bool remade = !s_Font || s_FontDpi != dpi;
+  if (remade) {
+    previous = s_Font;
+    previousList = s_ListFont;
+    s_Font = App_MakeTextFont(g_App.mainWindow, 20);
+    s_ListFont = App_ListFont(g_App.mainWindow);
+    s_FontDpi = dpi;
+  }
+  FitPart parts[kPartCount];
+  Column(parts);
+  int heights[kPartCount];
+  Fit_Column(parts, kPartCount, App_ScreenRoom() - kBottomMargin, heights);
+  const int listY = kAreaY + heights[kAreaPart] + heights[kBetweenPart];
+  App_PlaceControl(g_Training.customTypingArea, kX, kAreaY, kWidth, heights[kAreaPart], s_Font);
+  App_PlaceControl(g_Training.customList, kX, listY, kWidth, heights[kListPart], s_ListFont);
+  App_PlaceKeyboardView(kX, listY + heights[kListPart] + heights[kKeyboardGapPart], kWidth, heights[kKeyboardPart]);
+  // The headings' widths follow the list's font.
+  if (remade) App_SetListColumns();
   if (previous) DeleteObject(previous);
   if (previousList) DeleteObject(previousList);
+}
+
+// The keyboard shows the next letter of the custom word being typed.
+void GuideKeyboard() {
+  const Text16 word = App_GetWordInProgress(g_Training.customTypingArea);
+  const CustomWordRecord* target = word.empty() ? nullptr : Mode3_FirstWordWithPrefix(word);
+  App_GuideKeyboard(Keyboard_NextInWord(word, target ? target->word : Text16()), 0);
 }
 
 }  // namespace
@@ -99,7 +142,7 @@ namespace {
 
 HWND TypingArea() { return g_Training.customTypingArea; }
 void ForgetScreen() { g_Training = TrainingScreen(); }
-SIZE WindowSize() { return {kWindowWidth, kWindowHeight}; }
+SIZE WindowSize() { return {kWindowWidth, kWindowHeight + App_KeyboardBlock(kWidth)}; }
 int SupportLinkX() { return kSupportLinkX; }
 
 // The headings and the rows in the new language.
@@ -122,6 +165,7 @@ LRESULT OnNotify(const NMHDR* header) {
 const ScreenOps kCustomScreen = {
     .mode = kModeCustom,
     .windowSize = WindowSize,
+    .leastRoom = LeastRoom,
     .supportLinkX = SupportLinkX,
     .build = Mode3_BuildScreen,
     .relabel = Relabel,
@@ -129,5 +173,6 @@ const ScreenOps kCustomScreen = {
     .forget = ForgetScreen,
     .typingArea = TypingArea,
     .notify = OnNotify,
+    .typingChanged = GuideKeyboard,
     .layout = LayOut,
 };

@@ -10,6 +10,7 @@
 #include "training/training_win.h"
 #include "typing/figures.h"
 #include "typing/keystrokes.h"
+#include "typing/keyboard_view_win.h"
 #include "typing/typing_win.h"
 #include "typing/words.h"
 
@@ -392,7 +393,7 @@ TEST_F(CustomStartTest, StartInModeThreeBuildsTheCustomScreen) {
   EXPECT_EQ(Created().width, 600);
   const RECT rc = WindowRect(g_App.mainWindow);
   EXPECT_EQ(rc.right - rc.left, 560);
-  EXPECT_EQ(rc.bottom - rc.top, 820);
+  EXPECT_EQ(rc.bottom - rc.top, 820 + App_KeyboardBlock(500));  // the live keyboard under the list
   ASSERT_NE(g_Training.customList, nullptr);
   ASSERT_NE(g_Training.customTypingArea, nullptr);
   EXPECT_EQ(SendMessageW(g_Training.customList, LVM_GETITEMCOUNT, 0, 0), 0);  // no custom list installed

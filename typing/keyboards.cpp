@@ -192,6 +192,24 @@ const KeyboardLayout& Keyboard_Of(int language) {
   return language >= 1 && language <= 3 ? kLayouts[language - 1] : kLayouts[0];
 }
 
+int Keyboard_FingerColourIndex(Finger finger) {
+  switch (finger) {
+    case Finger::LeftLittle: case Finger::RightLittle: return 0;
+    case Finger::LeftRing: case Finger::RightRing: return 1;
+    case Finger::LeftMiddle: case Finger::RightMiddle: return 2;
+    case Finger::LeftIndex: case Finger::RightIndex: return 3;
+    case Finger::Thumbs: return 4;
+  }
+  return 4;
+}
+
+char16_t Keyboard_Capital(char16_t c) {
+  if ((c >= u'a' && c <= u'z') || (c >= 0x430 && c <= 0x44F)) return static_cast<char16_t>(c - 0x20);
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
+  if (c >= 0x450 && c <= 0x45F) return static_cast<char16_t>(c - 0x50);
+  return 0;
+}
+
 const KeyCap* Keyboard_KeyOf(const KeyboardLayout& layout, char16_t ch) {
   if (ch == 0) return nullptr;
   for (size_t i = 0; i < layout.count; ++i) {

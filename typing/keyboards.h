@@ -37,6 +37,16 @@ struct KeyboardLayout {
   size_t count;
 };
 
+// Finger colours as 0xRRGGBB, the same finger of both hands alike: little, ring, middle, index,
+// thumbs; and the colour of the keys without a character of their own. The keyboard page and the
+// live keyboard paint with them.
+constexpr uint32_t kFingerColours[5] = {0xe7a1c4, 0xf3c969, 0x8fd19e, 0x7fb2e5, 0xc2b3e6};
+constexpr uint32_t kSpecialKeyColour = 0xe4e4e4;
+int Keyboard_FingerColourIndex(Finger finger);
+// The capital of a small letter of the three alphabets (0 for anything else): a letter key shows
+// its capital, as the keys of a real keyboard do.
+char16_t Keyboard_Capital(char16_t c);
+
 // The layout of language 1, 2 or 3 (any other number: English).
 const KeyboardLayout& Keyboard_Of(int language);
 // The key that types `ch` on either shift level, or none (a character made with a dead key or

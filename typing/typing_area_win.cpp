@@ -4,7 +4,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "app/app.h"
 #include "app/wide_text.h"
@@ -13,7 +15,9 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "exam/sample_text.h"
+#include "typing/keyboard_view_win.h"
 #include "typing/keystrokes.h"
+#include "typing/mistake_marks.h"
 #include "typing/typing_win.h"
 #include "typing/words.h"
 
@@ -60,6 +64,69 @@ void FocusArea(HWND area) {
 
 // The hooks of the screen whose typing area was made last (one typing area at a time).
 TypingAreaHooks s_Hooks = {};
+// Which of its characters were typed wrong and still stand, and whether the last one typed is to
+// be painted with its mark once the edit control has inserted it.
+MistakeMarks s_Marks;
+bool s_RepaintMarks = false;
+
+COLORREF FromRgb(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+// The marks follow the character about to be inserted: with the caret at the text's end, a
+// Backspace after a line break takes both its units. `whole` is the text when it was read.
+void NoteTyped(HWND area, char16_t ch, bool wrong, const Text16* whole, const Text16& caretLine) {
+  const size_t length = whole ? whole->size() : static_cast<size_t>(GetWindowTextLengthW(area));
+  DWORD start = 0, end = 0;
+  SendMessageW(area, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const bool atEnd = start == end && end == length;
+  const bool afterLineBreak = whole ? whole->size() >= 2 && whole->compare(whole->size() - 2, 2, u"\r\n") == 0
+                                    : caretLine.empty() && length >= 2;
+  Marks_Typed(s_Marks, ch, wrong, length, atEnd, afterLineBreak);
+}
+
+// The wrong characters that stand, drawn over the edit control's own text in the error colour,
+// one run of a display line at a time.
+void PaintMarks(HWND area) {
+  const size_t length = static_cast<size_t>(GetWindowTextLengthW(area));
+  std::vector<MarkRun> runs = Marks_Runs(s_Marks, length, nullptr, nullptr);
+  // The text is read only when something is to be drawn, or found again from the sample.
+  if (runs.empty() && (s_Marks.known || g_Settings.Mode != kModeTests)) return;
+  const Text16 text = ReadWholeText(area);
+  if (!s_Marks.known) runs = Marks_Runs(s_Marks, length, &g_Sample.text, &text);
+  if (runs.empty()) return;
+  HDC dc = GetDC(area);
+  if (!dc) return;
+  HGDIOBJ previousFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(area, WM_GETFONT, 0, 0)));
+  SetTextColor(dc, FromRgb(kErrorInk));
+  SetBkColor(dc, FromRgb(kErrorColour));
+  RECT client;
+  GetClientRect(area, &client);
+  HideCaret(area);
+  for (const MarkRun& run : runs) {
+    size_t at = run.begin;
+    while (at < run.end && at < text.size()) {
+      // One display line's part of the run, its line breaks left out.
+      const LRESULT line = SendMessageW(area, EM_LINEFROMCHAR, at, 0);
+      const size_t lineEnd = static_cast<size_t>(SendMessageW(area, EM_LINEINDEX, line + 1, 0));
+      size_t stop = std::min(run.end, lineEnd > at ? lineEnd : run.end);
+      size_t drawn = stop;
+      while (drawn > at && (text[drawn - 1] == u'\r' || text[drawn - 1] == u'\n')) --drawn;
+      const LRESULT pos = SendMessageW(area, EM_POSFROMCHAR, at, 0);
+      const int x = static_cast<short>(LOWORD(pos)), y = static_cast<short>(HIWORD(pos));
+      if (pos != -1 && drawn > at && y >= client.top && y < client.bottom) {
+        const wchar_t* part = reinterpret_cast<const wchar_t*>(text.data() + at);
+        const int count = static_cast<int>(drawn - at);
+        SIZE extent = {};
+        GetTextExtentPoint32W(dc, part, count, &extent);
+        RECT box = {x, y, std::min<LONG>(x + extent.cx, client.right), std::min<LONG>(y + extent.cy, client.bottom)};
+        ExtTextOutW(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &box, part, static_cast<UINT>(count), nullptr);
+      }
+      at = stop > at ? stop : at + 1;
+    }
+  }
+  ShowCaret(area);
+  SelectObject(dc, previousFont);
+  ReleaseDC(area, dc);
+}
 
 // What one character's step says, in its order.
 void DoStep(HWND area, const KeystrokeStep& step) {
@@ -80,9 +147,16 @@ void OnTypingAreaChar(HWND area, WPARAM wParam, LPARAM lParam) {
   // Modes 1 to 3 judge the caret line; the Tests mode reads its words from the whole text.
   const Text16 caretLine = Mode_IsKnown(mode) && mode != kModeTests ? ReadCaretLine(area) : Text16();
   const Text16 wholeText = mode == kModeTests ? ReadWholeText(area) : Text16();
-  const KeystrokeInput in = {static_cast<char16_t>(wParam), HIWORD(lParam), mode, g_TypingHost.tick(),
-                             caretLine, wholeText, g_Sample.text, s_Hooks.lists};
-  DoStep(area, App_TypingStep(in, g_Typing, g_Words));
+  const char16_t ch = static_cast<char16_t>(wParam);
+  const KeystrokeInput in = {ch, HIWORD(lParam), mode, g_TypingHost.tick(), caretLine, wholeText, g_Sample.text,
+                             s_Hooks.lists};
+  const KeystrokeStep step = App_TypingStep(in, g_Typing, g_Words);
+  // A character is wrong when its step sounded the alert, in every mode.
+  const bool wrong = !step.alerts.empty() && ch != kBackspace;
+  NoteTyped(area, ch, wrong, mode == kModeTests ? &wholeText : nullptr, caretLine);
+  DoStep(area, step);
+  if (wrong) App_GuideKeyboard(kBackspace, ch);
+  s_RepaintMarks = wrong;
 }
 
 }  // namespace
@@ -95,6 +169,8 @@ void App_InstallTypingHost() {
   if (!h.tick) h.tick = Tick;
 }
 
+Text16 App_GetWordInProgress(HWND area) { return area ? App_WordAfterLastSpace(ReadCaretLine(area)) : Text16(); }
+
 void App_ErrorAlert() {
   // Synchronous: the wrong character is inserted only after the beep has ended.
   if (g_Settings.AlertEnabled && g_AlertBeep) g_AlertBeep(2000, 200);
@@ -106,6 +182,23 @@ LRESULT CALLBACK App_TypingAreaProc(HWND window, UINT message, WPARAM wParam, LP
   switch (message) {
     case WM_CHAR:
       OnTypingAreaChar(window, wParam, lParam);
+      break;
+    case WM_PAINT: {
+      // The edit control paints its text first; the wrong characters are drawn over it.
+      const LRESULT painted = previous ? CallWindowProcW(previous, window, message, wParam, lParam) : 0;
+      PaintMarks(window);
+      return painted;
+    }
+    case WM_SETTEXT:
+      Marks_Clear(s_Marks);
+      if (lParam && *reinterpret_cast<const wchar_t*>(lParam)) s_Marks.known = false;
+      break;
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_REPLACESEL:
+      s_Marks.known = false;
       break;
     case WM_SETFOCUS:
       s_FocusedArea = window;
@@ -121,7 +214,13 @@ LRESULT CALLBACK App_TypingAreaProc(HWND window, UINT message, WPARAM wParam, LP
   // hand the message to.
   if (!IsWindow(window)) return 0;
   if (!previous) return DefWindowProcW(window, message, wParam, lParam);
-  return CallWindowProcW(previous, window, message, wParam, lParam);
+  const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+  // A wrong character inserted is painted again with its mark.
+  if (message == WM_CHAR && s_RepaintMarks) {
+    s_RepaintMarks = false;
+    InvalidateRect(window, nullptr, FALSE);
+  }
+  return result;
 }
 
 void App_SubclassTypingArea(HWND area, const TypingAreaHooks& hooks) {
@@ -134,6 +233,7 @@ void App_SubclassTypingArea(HWND area, const TypingAreaHooks& hooks) {
 }
 
 HWND App_MakeTypingArea(const TypingAreaHooks& hooks) {
+  Marks_Clear(s_Marks);
   HWND area = App_CreateChild(L"EDIT", kTypingAreaStyle, IDC_TYPING_AREA);
   App_SubclassTypingArea(area, hooks);
   return area;

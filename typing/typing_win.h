@@ -60,3 +60,6 @@ extern WNDPROC g_TypingAreaPrevProc;
 // with the screen's hooks, and fills the host (App_InstallTypingHost) once for the screen.
 void App_SubclassTypingArea(HWND area, const TypingAreaHooks& hooks);
 void App_ErrorAlert();
+// The caret line's text after its last space (the whole line when it has none): the word in
+// progress of a training screen's typing area.
+Text16 App_GetWordInProgress(HWND area);

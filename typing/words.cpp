@@ -72,13 +72,17 @@ int16_t Mode3_FindCustomWord(const Text16& text, const WordTables& words) {
   return FindWord(words.customWords, text);
 }
 
-bool App_IsCustomWordPrefix(const Text16& text, const WordTables& words) {
+const CustomWordRecord* Mode3_FirstWordWithPrefix(const Text16& text, const WordTables& words) {
   // The word's terminator counts as a unit, so a word shorter than the text never matches;
   // an empty text matches the first record there is.
   for (const CustomWordRecord& record : words.customWords) {
-    if (record.word.size() >= text.size() && record.word.compare(0, text.size(), text) == 0) return true;
+    if (record.word.size() >= text.size() && record.word.compare(0, text.size(), text) == 0) return &record;
   }
-  return false;
+  return nullptr;
+}
+
+bool App_IsCustomWordPrefix(const Text16& text, const WordTables& words) {
+  return Mode3_FirstWordWithPrefix(text, words) != nullptr;
 }
 
 int16_t Mode4_ClassifyWord(const Text16& word, const HandLetters& letters) {

@@ -67,4 +67,6 @@ bool App_IsWordRun(const Text16& text, size_t begin, size_t end);
 int16_t Mode4_FindTestWordAt(size_t begin, size_t end, const WordTables& words = g_Words);
 int16_t Mode3_FindCustomWord(const Text16& text, const WordTables& words = g_Words);
 bool App_IsCustomWordPrefix(const Text16& text, const WordTables& words = g_Words);
+// The first custom word that begins with `text` (the one the learner is typing), or none.
+const CustomWordRecord* Mode3_FirstWordWithPrefix(const Text16& text, const WordTables& words = g_Words);
 int16_t Mode4_ClassifyWord(const Text16& word, const HandLetters& letters);
