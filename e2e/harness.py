@@ -43,7 +43,10 @@ LIVE_LABELS = {1: ("Time: ", "CPM: ", "Errors: "),
                2: ("Temps: ", "CPM: ", "Erreurs: "),
                3: ("\u0412\u0440\u0435\u043c\u044f: ", "CPM: ", "\u041e\u0448\u0438\u0431\u043e\u043a: ")}
 
-NARROW_SIZE = (560, 820)
+# The live keyboard, shown unless Settings.xml says otherwise, adds its gap and its height (a
+# sixty-quarter keyboard 500 pixels wide, five rows of square keys) under the Tests screen's texts.
+KEYBOARD_BLOCK = 10 + 500 * 4 * 5 // 60
+NARROW_SIZE = (560, 820 + KEYBOARD_BLOCK)
 WIDE_WIDTH = 807
 
 START_TIMEOUT = 40.0     # the first start in a prefix can be slow
