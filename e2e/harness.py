@@ -760,13 +760,14 @@ DESKTOP_AT_96 = (1280, 1024)
 
 
 @contextlib.contextmanager
-def display_dpi(dpi):
+def display_dpi(dpi, pixels=None):
     """Runs the block with the display at `dpi` (96 is 100 %, 144 is 150 %): a display of its own
     whose size grows with the scale (the desktop of DESKTOP_AT_96 at 96 DPI, as a screen of more
-    pixels shows the same desktop sharper), and Wine's DPI set in user.reg, which Wine reads when
-    a program starts and which may only be edited while the wineserver is stopped. The display and
-    the prefix's user.reg as they were come back afterwards, so that every other scenario runs at
-    the prefix's own scale. No Wine program may run across the change."""
+    pixels shows the same desktop sharper), or is `pixels` (width, height), and Wine's DPI set in
+    user.reg, which Wine reads when a program starts and which may only be edited while the
+    wineserver is stopped. The display and the prefix's user.reg as they were come back
+    afterwards, so that every other scenario runs at the prefix's own scale. No Wine program may
+    run across the change."""
     require_environment()
     path = os.path.join(os.environ["WINEPREFIX"], "user.reg")
     # The prefix's own user.reg is kept beside it until it is written back: a run killed in the
@@ -779,7 +780,8 @@ def display_dpi(dpi):
         shutil.copyfile(path, kept)
     with open(kept, encoding="utf-8", newline="") as f:
         saved = f.read()
-    xvfb, os.environ["DISPLAY"] = _start_xvfb(DESKTOP_AT_96[0] * dpi // 96, DESKTOP_AT_96[1] * dpi // 96)
+    width, height = pixels or (DESKTOP_AT_96[0] * dpi // 96, DESKTOP_AT_96[1] * dpi // 96)
+    xvfb, os.environ["DISPLAY"] = _start_xvfb(width, height)
     try:
         _restart_wine(with_log_pixels(saved, dpi))
         yield

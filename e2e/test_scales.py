@@ -5,7 +5,12 @@ the about box and the installer's dialog are checked by relations, not numbers: 
 inside its parent's client area, no two sibling controls overlapping, every text fitting its
 control as measured with the control's own font, each list showing at least as many rows as at
 96 DPI, and each window grown with the scale. Screenshots of every window at 144 DPI go to
-<build>/e2e-shots/scales-*-144.png."""
+<build>/e2e-shots/scales-*-144.png.
+
+Then the work areas of common laptop displays (1366x768 at 100 %, 1920x1080 at 125 % and 150 %):
+every screen and the statistics window inside the work area and laid out by the same relations,
+with the live keyboard shown; a drag of the main window's bottom edge lays the screen out again,
+and the screen keeps the dragged size when it comes back."""
 
 import os
 import shutil
@@ -142,6 +147,78 @@ class EveryScreenAtFourScales(unittest.TestCase):
                 growth = width / (width96 * dpi / 96.0)
                 if not 1 - GROWTH_TOLERANCE <= growth < 1.25:
                     problems.append(where + "client width %d, %d at 96 DPI" % (width, width96))
+        self.assertEqual(problems, [], "\n".join(problems))
+
+
+
+# The work areas of common laptop displays with a 40-pixel taskbar: 1366x768 at 100 %, 1920x1080
+# at 125 % and at 150 % (there the 96-DPI desktop is only 1536x832 and 1280x693).
+SMALL_DISPLAYS = ((96, (1366, 728)), (120, (1920, 1040)), (144, (1920, 1040)))
+DRAG = 150  # how far the window's bottom edge is dragged up
+
+
+class EveryScreenFitsASmallDisplay(unittest.TestCase):
+    def check_window(self, where, window, problems):
+        """`window` inside the work area, its controls laid out by relations."""
+        r, work = window["rect"], window["work_area"]
+        if r["x"] < work["x"] or r["y"] < work["y"] or r["x"] + r["w"] > work["x"] + work["w"] or \
+                r["y"] + r["h"] > work["y"] + work["h"]:
+            problems.append("%s: the window %r leaves the work area %r" % (where, r, work))
+        answer = h.probe("layout", str(window["hwnd"]))
+        problems += ["%s: %s" % (where, p) for p in h.layout_problems(answer["children"])]
+
+    def drag_bottom_edge(self, t):
+        """Drags the main window's bottom edge up with the mouse, as a learner does."""
+        r = t.window()["rect"]
+        x, y = r["x"] + r["w"] // 2, r["y"] + r["h"] - 2
+        h.run_to_file(["xdotool", "mousemove", str(x), str(y), "mousedown", "1", "mousemove", str(x), str(y - DRAG // 2),
+                       "mousemove", str(x), str(y - DRAG), "mouseup", "1"], timeout=30)
+
+    def screens(self, dpi, pixels, problems):
+        tutor = h.Tutor("fit-%d-%d" % (dpi, pixels[0]))
+        tutor.write("EN/Tests/Sample_Unicode.txt", h.encode_sample(SAMPLE))
+        with tutor as t:
+            t.wait_for_sample("the sample", SAMPLE)
+            where = "%dx%d at %d DPI" % (pixels[0], pixels[1], dpi)
+            t.activate()
+            t.type(SAMPLE)
+            # The Tests screen in its wide form, as the scales above check it.
+            t.wait_for("the wide form", lambda: t.button(402)["image"] == 1 and t.window()["rect"]["w"] > 600)
+            self.check_window(where + ", tests", t.window(), problems)
+            if dpi == 96:
+                t.screenshot("fit-tests-1366x768")
+            t.key("F8")
+            stats = h.find_window("DetailedStats", 10.0)
+            self.assertIsNotNone(stats, "F8 opens the detailed statistics window")
+            self.check_window(where + ", statistics", stats, problems)
+            # Its words become the custom list, so that the custom words screen is offered.
+            h.probe("command", str(stats["hwnd"]), str(ID_DS_CHECK_ALL))
+            h.probe("command", str(stats["hwnd"]), str(ID_DS_CREATE))
+            t.wait_for("the custom list", lambda: t.exists("EN", "Training Words", "Custom_Words.dat"))
+            for key, control, name in (("ctrl+1", ID_LEFT_LIST, "hands"), ("ctrl+3", ID_CUSTOM_LIST, "custom")):
+                t.activate()
+                t.key(key)
+                t.wait_for(name, lambda: h.child_by_id(t.snapshot(), control))
+                self.check_window("%s, %s" % (where, name), t.window(), problems)
+            # A drag of the edge lays the screen out again; the size is kept when the screen comes back.
+            before = t.window()["rect"]["h"]
+            self.drag_bottom_edge(t)
+            dragged = t.wait_for("the dragged size", lambda: t.window()["rect"]["h"] < before - DRAG // 2 and
+                                 t.window()["rect"]["h"])
+            self.check_window(where + ", custom after a drag", t.window(), problems)
+            t.activate()
+            t.key("ctrl+1")
+            t.wait_for("hands", lambda: h.child_by_id(t.snapshot(), ID_LEFT_LIST))
+            t.key("ctrl+3")
+            t.wait_for("custom", lambda: h.child_by_id(t.snapshot(), ID_CUSTOM_LIST))
+            self.assertEqual(t.window()["rect"]["h"], dragged, where + ": the custom screen keeps its dragged size")
+            self.assertEqual(t.close_alt_f4(), 0)
+
+    def test_every_screen_fits_and_follows_a_drag(self):
+        problems = []
+        for dpi, pixels in SMALL_DISPLAYS:
+            with h.display_dpi(dpi, pixels):
+                self.screens(dpi, pixels, problems)
         self.assertEqual(problems, [], "\n".join(problems))
 
 

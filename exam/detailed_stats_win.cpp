@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -33,10 +34,22 @@ constexpr int kDockTopOffset = 77;  // the window hangs this far below the main 
 constexpr int kWidth = 325;  // widened when the columns need more room than the list has
 constexpr int kHeight = 703;
 constexpr int kListX = 10, kListY = 10, kListWidth = 300, kListHeight = 600;
+constexpr int kListLeast = 200;  // on a small display
 constexpr int kButtonY = 625, kButtonWidth = 135, kButtonHeight = 30;
 constexpr int kCreateButtonX = 20, kCheckAllButtonX = 165;
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, which older headers lack
 constexpr COLORREF kEvenRowColor = RGB(255, 255, 255);
+
+// How much lower than its 703 pixels (96 DPI) the window is made so that it fits the work area of
+// the main window's monitor: its list gives up that height, the buttons move up with its end.
+int Shortfall(HWND window) {
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof(monitor);
+  HWND reference = window ? window : g_App.mainWindow;
+  if (!GetMonitorInfoW(MonitorFromWindow(reference, MONITOR_DEFAULTTONEAREST), &monitor)) return 0;
+  const int room = MulDiv(monitor.rcWork.bottom - monitor.rcWork.top, kBaseDpi, App_WindowDpi(reference));
+  return std::min(std::max(0, kHeight - room), kListHeight - kListLeast);
+}
 
 struct ColumnInfo {
   UINT heading;
@@ -114,11 +127,12 @@ void LayOutWindow(HWND window, HWND list, bool insertColumns) {
   const DetailedStatsWindow previous = s_Stats;
   s_Stats.listFont = App_ListFont(window);
   s_Stats.buttonFont = App_MakeFont(window, L"Arial", 16);
-  App_PlaceControl(list, kListX, kListY, kListWidth, kListHeight, s_Stats.listFont);
-  App_PlaceControl(GetDlgItem(window, IDC_DS_CREATE_LIST), kCreateButtonX, kButtonY, kButtonWidth, kButtonHeight,
-                   s_Stats.buttonFont);
-  App_PlaceControl(GetDlgItem(window, IDC_DS_CHECK_ALL), kCheckAllButtonX, kButtonY, kButtonWidth, kButtonHeight,
-                   s_Stats.buttonFont);
+  const int shortfall = Shortfall(window);
+  App_PlaceControl(list, kListX, kListY, kListWidth, kListHeight - shortfall, s_Stats.listFont);
+  App_PlaceControl(GetDlgItem(window, IDC_DS_CREATE_LIST), kCreateButtonX, kButtonY - shortfall, kButtonWidth,
+                   kButtonHeight, s_Stats.buttonFont);
+  App_PlaceControl(GetDlgItem(window, IDC_DS_CHECK_ALL), kCheckAllButtonX, kButtonY - shortfall, kButtonWidth,
+                   kButtonHeight, s_Stats.buttonFont);
   if (previous.listFont) DeleteObject(previous.listFont);
   if (previous.buttonFont) DeleteObject(previous.buttonFont);
   if (!list) return;
@@ -138,7 +152,7 @@ void LayOutWindow(HWND window, HWND list, bool insertColumns) {
   GetWindowRect(list, &outer);
   GetClientRect(list, &inner);
   const int border = (outer.right - outer.left) - (inner.right - inner.left);
-  const int listWidth = App_Scale(window, kListWidth), listHeight = App_Scale(window, kListHeight);
+  const int listWidth = App_Scale(window, kListWidth), listHeight = App_Scale(window, kListHeight - shortfall);
   const int extra = columnsWidth + App_Metric(window, SM_CXVSCROLL) + border - listWidth;
   if (extra > 0) {
     SetWindowPos(list, nullptr, 0, 0, listWidth + extra, listHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -189,7 +203,7 @@ void FillList(HWND list) {
 HWND CreateButton(HWND window, int id, int x) {
   HWND button = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 0, 0, window,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_App.instance, nullptr);
-  App_PlaceControl(button, x, kButtonY, kButtonWidth, kButtonHeight, s_Stats.buttonFont);
+  App_PlaceControl(button, x, kButtonY - Shortfall(window), kButtonWidth, kButtonHeight, s_Stats.buttonFont);
   return button;
 }
 
@@ -272,7 +286,7 @@ void Mode4_ShowDetailedStats() {
   HWND owner = g_App.mainWindow;
   HWND window = CreateWindowExW(0, kClassName, W(title), WS_POPUP | WS_CAPTION | WS_SYSMENU, main.right,
                                 main.top + App_Scale(owner, kDockTopOffset), App_Scale(owner, kWidth),
-                                App_Scale(owner, kHeight), nullptr, nullptr, g_App.instance, nullptr);
+                                App_Scale(owner, kHeight - Shortfall(owner)), nullptr, nullptr, g_App.instance, nullptr);
   if (!window) return;
   s_Stats.window = window;
   // Built hidden: its width follows the columns, and the main window and this one are centred

@@ -47,6 +47,7 @@ constexpr int kNarrowLinkX = 400, kWideLinkX = 600;
 // Whether the screen is in its wide form (a completed test's figures uncovered).
 bool s_Wide = false;
 int s_FontDpi = 0;  // the DPI the screen's font was made for
+bool s_FieldsPlaced = false;  // the statistics fields of the screen shown have their places
 
 SIZE WindowSize() {
   if (s_Wide) return kWideSize;
@@ -103,7 +104,8 @@ int ValueColumnX() {
 void LayOut() {
   HFONT previous = nullptr;
   const int dpi = App_WindowDpi(g_App.mainWindow);
-  if (!g_TypingScreen.font || s_FontDpi != dpi) {
+  const bool remade = !g_TypingScreen.font || s_FontDpi != dpi;
+  if (remade) {
     previous = g_TypingScreen.font;
     g_TypingScreen.font = App_MakeTextFont(g_App.mainWindow, 16);
     s_FontDpi = dpi;
@@ -117,6 +119,10 @@ void LayOut() {
   App_PlaceControl(g_TypingScreen.sampleView, kAreaX, sampleY, kAreaWidth, heights[kSamplePart], g_TypingScreen.font);
   App_PlaceKeyboardView(kAreaX, sampleY + heights[kSamplePart] + heights[kKeyboardGapPart], kAreaWidth,
                         heights[kKeyboardPart]);
+  // The statistics fields stand on their panel whatever the room: placed again only for a new
+  // font, and then painted again with the panel behind them (they let it show through).
+  if (!remade && s_FieldsPlaced) return;
+  s_FieldsPlaced = true;
   const int valueX = ValueColumnX();
   for (int row = 0; row < kFigureRows; ++row) {
     const int y = kRowTop + kRowHeight * row;
@@ -129,6 +135,10 @@ void LayOut() {
       SendMessageW(value, WM_SETFONT, reinterpret_cast<WPARAM>(g_TypingScreen.font), TRUE);
     }
   }
+  HWND window = g_App.mainWindow;
+  RECT panel = {App_Scale(window, kStatsPanel.left), App_Scale(window, kStatsPanel.top),
+                App_Scale(window, kStatsPanel.right), App_Scale(window, kStatsPanel.bottom)};
+  RedrawWindow(window, &panel, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   // The previous Tests font is used by no control any more.
   if (previous) DeleteObject(previous);
 }
@@ -143,6 +153,7 @@ void Mode4_ShowWideForm(bool wide) {
 void Mode4_BuildScreen(int) {
   // A new Tests screen is narrow and has no finished test yet.
   s_Wide = false;
+  s_FieldsPlaced = false;
   Mode4_ForgetLastTest();
 
   g_TypingScreen.typingArea = App_MakeTypingArea(kTypingHooks);

@@ -73,12 +73,16 @@ void ReturnSign(HDC dc, const RECT& box, COLORREF ink) {
   DeleteObject(pen);
 }
 
+bool HasOverlay(size_t mark, bool error) {
+  return mark < g_Sample.text.size() && (error || g_Sample.text[mark] == u'\r');
+}
+
 // Over the edit control's own painting: the error colour at a standing error's place, or the
 // return sign when the next character is a line break.
 void PaintMark(HWND view) {
   const Text16& sample = g_Sample.text;
   const size_t mark = s_Follow.mark;
-  if (mark >= sample.size() || (!s_Follow.error && sample[mark] != u'\r')) return;
+  if (!HasOverlay(mark, s_Follow.error)) return;
   HDC dc = GetDC(view);
   if (!dc) return;
   HGDIOBJ previousFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(view, WM_GETFONT, 0, 0)));
@@ -180,10 +184,11 @@ void Mode4_FollowTyping() {
   const char16_t next = Keyboard_NextInSample(sample, typed);
   const bool error = next == kBackspace;
   if (mark != s_Follow.mark || error != s_Follow.error) {
-    InvalidateMark(view, s_Follow.mark);
+    // Only a mark with an overlay (an error, a line end) has a place to paint again.
+    if (HasOverlay(s_Follow.mark, s_Follow.error)) InvalidateMark(view, s_Follow.mark);
     s_Follow.mark = mark;
     s_Follow.error = error;
-    InvalidateMark(view, mark);
+    if (HasOverlay(mark, error)) InvalidateMark(view, mark);
   }
   App_GuideKeyboard(next, 0);
 }

@@ -18,7 +18,7 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"KeyboardView";
-constexpr UINT kWrongKeyMs = 600;  // how long a wrong key stays lit
+constexpr UINT kWrongKeyMs = 1000;  // how long a wrong key stays lit
 constexpr COLORREF kBackground = RGB(96, 96, 96);
 constexpr COLORREF kEdge = RGB(60, 60, 60);
 constexpr COLORREF kInk = RGB(17, 17, 17);
@@ -32,6 +32,7 @@ struct KeyboardViewState {
   KeyboardGuide guide;
   char16_t next = 0;                 // what the guide shows the way to
   char16_t wrong = 0;                // a wrong character whose key is lit for a moment
+  char16_t right = 0;                // the character it was typed for, lit beside it meanwhile
   KeyBox boxes[kMaxKeys] = {};
   SIZE size = {};                    // of the client area the boxes were made for
   HFONT letters = nullptr, small = nullptr;
@@ -194,10 +195,45 @@ LRESULT OnPaint(HWND window) {
   return 0;
 }
 
-void InvalidateKey(int16_t key) {
-  if (key < 0 || static_cast<size_t>(key) >= kMaxKeys) return;
-  const RECT r = BoxRect(s_View.boxes[key]);
-  InvalidateRect(s_View.window, &r, FALSE);
+
+// A key as its window text names it: its character (a letter's capital), or the name of a key
+// without one.
+Text16 KeyName(int16_t key) {
+  if (key < 0) return Text16();
+  const KeyCap& cap = Layout().keys[key];
+  switch (cap.special) {
+    case KeySpecial::Backspace: return u"Backspace";
+    case KeySpecial::Tab: return u"Tab";
+    case KeySpecial::Caps: return u"Caps Lock";
+    case KeySpecial::Enter: case KeySpecial::EnterIso: return u"Enter";
+    case KeySpecial::Shift: return u"Shift";
+    case KeySpecial::Space: return App_StringText(IDS_KEYS_SPACE, g_Settings.Language);
+    case KeySpecial::None: break;
+  }
+  const char16_t capital = Keyboard_Capital(cap.normal);
+  return Text16(1, capital && capital == cap.shifted ? capital : cap.normal);
+}
+
+// The window's text says what the keyboard shows, for a screen reader: "H + Shift, Right index
+// finger", and the key hit wrongly after a "!". Made when asked for, not stored on every key.
+Text16 Name() {
+  const KeyboardGuide& g = s_View.guide;
+  Text16 text = KeyName(g.next);
+  if (g.shift >= 0) text += u" + " + KeyName(g.shift);
+  if (g.hasFinger) text += u", " + App_StringText(IDS_FINGER_FIRST + static_cast<UINT>(g.finger), g_Settings.Language);
+  if (g.wrong >= 0) text += u" ! " + KeyName(g.wrong);
+  return text;
+}
+
+LRESULT OnGetText(WPARAM capacity, LPARAM buffer, bool lengthOnly) {
+  const Text16 text = Name();
+  if (lengthOnly) return static_cast<LRESULT>(text.size());
+  if (!buffer || capacity == 0) return 0;
+  const size_t n = std::min<size_t>(text.size(), capacity - 1);
+  wchar_t* out = reinterpret_cast<wchar_t*>(buffer);
+  for (size_t i = 0; i < n; ++i) out[i] = static_cast<wchar_t>(text[i]);
+  out[n] = 0;
+  return static_cast<LRESULT>(n);
 }
 
 // The guide to the next character, with the keys whose look changed repainted (all of them when
@@ -205,7 +241,7 @@ void InvalidateKey(int16_t key) {
 void Refresh() {
   const bool relaid = s_View.language != g_Settings.Language;
   Measure();
-  const KeyboardGuide guide = Keyboard_Guide(Layout(), s_View.next, s_View.wrong);
+  const KeyboardGuide guide = Keyboard_Guide(Layout(), s_View.wrong ? s_View.right : s_View.next, s_View.wrong);
   int16_t keys[kMaxChangedKeys];
   const size_t changed = Keyboard_ChangedKeys(s_View.guide, guide, keys);
   const bool fingerChanged = guide.hasFinger != s_View.guide.hasFinger || guide.finger != s_View.guide.finger;
@@ -214,12 +250,20 @@ void Refresh() {
     InvalidateRect(s_View.window, nullptr, FALSE);
     return;
   }
-  for (size_t i = 0; i < changed; ++i) InvalidateKey(keys[i]);
-  if (!fingerChanged) return;
-  for (bool left : {true, false}) {
-    const RECT area = FingerArea(left);
-    InvalidateRect(s_View.window, &area, FALSE);
+  // One region for all that changed: each invalidation is a round trip to the window system.
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  auto add = [&](const RECT& r) {
+    HRGN part = CreateRectRgnIndirect(&r);
+    CombineRgn(region, region, part, RGN_OR);
+    DeleteObject(part);
+  };
+  for (size_t i = 0; i < changed; ++i)
+    if (keys[i] >= 0 && static_cast<size_t>(keys[i]) < kMaxKeys) add(BoxRect(s_View.boxes[keys[i]]));
+  if (fingerChanged) {
+    for (bool left : {true, false}) add(FingerArea(left));
   }
+  if (changed || fingerChanged) InvalidateRgn(s_View.window, region, FALSE);
+  DeleteObject(region);
 }
 
 LRESULT CALLBACK KeyboardViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -228,6 +272,9 @@ LRESULT CALLBACK KeyboardViewProc(HWND window, UINT message, WPARAM wParam, LPAR
       return OnPaint(window);
     case WM_ERASEBKGND:
       return 1;  // painted whole in WM_PAINT
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+      return OnGetText(wParam, lParam, message == WM_GETTEXTLENGTH);
     case WM_SIZE:
       Measure();
       InvalidateRect(window, nullptr, FALSE);
@@ -296,8 +343,10 @@ void App_PlaceKeyboardView(int x, int y, int width, int height) {
 
 void App_GuideKeyboard(char16_t next, char16_t wrong) {
   if (!s_View.window) return;
-  // A wrong key stays lit for its moment, whatever the next characters' guides say meanwhile.
+  // A wrong key stays lit for its moment beside the key it was typed for (the one lit before
+  // it), whatever the next characters' guides say meanwhile.
   if (wrong) {
+    if (!s_View.wrong) s_View.right = s_View.next;
     s_View.wrong = wrong;
     SetTimer(s_View.window, ID_TIMER_WRONG_KEY, kWrongKeyMs, nullptr);
   }

@@ -21,6 +21,6 @@ int App_KeyboardBlock(int width);
 // when the keyboard is shown and removing it when it is hidden: a screen's layout calls it last.
 void App_PlaceKeyboardView(int x, int y, int width, int height);
 // The next character to type (0: none known; Backspace: a wrong character to take back; CR:
-// Enter) and the character just typed wrongly (0: none): the keys whose look changes are
-// repainted, nothing else.
+// Enter) and the character just typed wrongly (0: none), which is lit for a moment beside the
+// key it was typed for: the keys whose look changes are repainted, nothing else.
 void App_GuideKeyboard(char16_t next, char16_t wrong);
