@@ -19,6 +19,7 @@
 // A document that cannot be opened is not created.
 #include "settings/settings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -209,6 +210,17 @@ int16_t ToInt16(int32_t v) {
   return static_cast<int16_t>(v);
 }
 
+// A number key with a default and a range: a value without a number (nothing, or no digit after
+// the blanks and the sign) is the default.
+int32_t ReadBounded(const char* key, int32_t fallback, int32_t low, int32_t high) {
+  const std::string value = App_XMLReadValue(key);
+  size_t i = 0;
+  while (i < value.size() && IsBlank(value[i])) ++i;
+  if (i < value.size() && (value[i] == '+' || value[i] == '-')) ++i;
+  if (i == value.size() || value[i] < '0' || value[i] > '9') return fallback;
+  return std::min(high, std::max(low, App_AtoI(value)));
+}
+
 }  // namespace
 
 std::string App_SettingsPath() { return Dir_DataFile("\\Settings.xml"); }
@@ -290,6 +302,9 @@ void App_XMLReadSettings() {
   g_Settings.ShowURLLogo = App_AtoI(App_XMLReadValue("ShowURLLogo"));
   // A missing or malformed colour takes the colour of the installer's document.
   for (const DefaultColor& color : kDefaultColors) g_Settings.*color.field = ReadColor(color.key, color.text);
+  g_Settings.CourseSpeed = ReadBounded("CourseSpeed", kDefaultCourseSpeed, kMinCourseSpeed, kMaxCourseSpeed);
+  g_Settings.CourseAccuracy =
+      ReadBounded("CourseAccuracy", kDefaultCourseAccuracy, kMinCourseAccuracy, kMaxCourseAccuracy);
   App_Trace("App_XMLReadSettings Exited");
 }
 
