@@ -16,11 +16,14 @@ constexpr uint32_t kMarkEvery = 6, kNumberEvery = 10, kCapitalEvery = 8;
 constexpr uint32_t kMaxNumber = 4;  // digits of a number
 constexpr int kCapitalTries = 8;    // words drawn for one that has a capital
 constexpr size_t kMadeTriesPerWord = 4;
+constexpr size_t kMadeGiveUp = 3;
 
-// Words drawn in shuffled rounds, so that each comes back only when all the others have.
+// Words drawn in shuffled rounds, so that each comes back only when all the others have: real
+// words by their place in the list, then the letter model's.
 struct Pool {
-  std::vector<Text16> words;
-  std::vector<bool> made;  // the letter model's, by place in `words`
+  std::vector<uint32_t> real;
+  std::vector<Text16> made;
+  std::vector<uint32_t> order;  // the round: below real.size() a real word, else a made one
   size_t next = 0;
 };
 
@@ -49,32 +52,35 @@ Pool MakePool(Builder& b, char16_t must, char16_t without) {
   for (char16_t c : b.letters) {
     if (c != without) allowed += c;
   }
-  for (const Text16& w : b.words.words) {
-    if (Course_MadeOf(w, allowed) && (!must || w.find(must) != Text16::npos)) pool.words.push_back(w);
+  const uint64_t allowedMask = Course_LetterMask(b.words, allowed);
+  const uint64_t mustMask = must ? Course_LetterMask(b.words, Text16(1, must)) : 0;
+  for (size_t i = 0; i < b.words.masks.size(); ++i) {
+    const uint64_t mask = b.words.masks[i];
+    if ((mask & ~allowedMask) == 0 && (mask & mustMask) == mustMask) pool.real.push_back(static_cast<uint32_t>(i));
   }
-  pool.made.assign(pool.words.size(), false);
-  for (size_t tries = 0; pool.words.size() < kLessonPoolWords && tries < kLessonPoolWords * kMadeTriesPerWord; ++tries) {
+  // The model gives up on letters it cannot make words of: a few empty answers in a row end it.
+  for (size_t tries = 0, empty = 0; pool.real.size() + pool.made.size() < kLessonPoolWords &&
+                                    tries < kLessonPoolWords * kMadeTriesPerWord && empty < kMadeGiveUp;
+       ++tries) {
     const Text16 w = Course_MakeWord(b.words, allowed, must, b.rng);
-    if (w.empty() || std::find(pool.words.begin(), pool.words.end(), w) != pool.words.end()) continue;
-    pool.words.push_back(w);
-    pool.made.push_back(true);
+    empty = w.empty() ? empty + 1 : 0;
+    const bool known = std::find(pool.made.begin(), pool.made.end(), w) != pool.made.end() ||
+                       std::any_of(pool.real.begin(), pool.real.end(), [&](uint32_t i) { return b.words.words[i] == w; });
+    if (!w.empty() && !known) pool.made.push_back(w);
   }
+  for (uint32_t i = 0; i < pool.real.size() + pool.made.size(); ++i) pool.order.push_back(i);
   return pool;
 }
 
 Token Draw(Builder& b, Pool& wanted) {
-  Pool& pool = wanted.words.empty() ? b.focusPool : wanted;
-  if (pool.words.empty()) return Token();
-  if (pool.next == 0) {
-    for (size_t i = pool.words.size(); i > 1; --i) {
-      const size_t j = b.rng() % i;
-      std::swap(pool.words[i - 1], pool.words[j]);
-      std::vector<bool>::swap(pool.made[i - 1], pool.made[j]);
-    }
-  }
-  Token t{pool.words[pool.next], pool.made[pool.next]};
-  pool.next = (pool.next + 1) % pool.words.size();
-  return t;
+  Pool& pool = wanted.order.empty() ? b.focusPool : wanted;
+  if (pool.order.empty()) return Token();
+  if (pool.next == pool.order.size()) pool.next = 0;
+  // The round's order is shuffled as it is drawn.
+  std::swap(pool.order[pool.next], pool.order[pool.next + b.rng() % (pool.order.size() - pool.next)]);
+  const uint32_t at = pool.order[pool.next++];
+  if (at < pool.real.size()) return {b.words.words[pool.real[at]], false};
+  return {pool.made[at - pool.real.size()], true};
 }
 
 bool Capitalize(const Builder& b, Text16& word) {

@@ -51,7 +51,7 @@ std::vector<Text16> Lines(const std::string& bytes) {
   return lines;
 }
 
-// The letters sorted by their counts in the words, and the model's counts.
+// The letters sorted by their counts in the words, each word's letters, and the model's counts.
 void Count(CourseWords& w) {
   std::vector<uint32_t> counts(w.letters.size(), 0);
   for (const Text16& word : w.words) {
@@ -66,6 +66,7 @@ void Count(CourseWords& w) {
     w.letterCounts.push_back(counts[i]);
   }
   w.letters = sorted;
+  for (const Text16& word : w.words) w.masks.push_back(Course_LetterMask(w, word));
   const size_t n = w.letters.size() + 1;
   w.triples.assign(n * n * n, 0);
   w.pairs.assign(n * n, 0);
@@ -152,6 +153,15 @@ bool Course_MadeOf(const Text16& word, const Text16& allowed) {
   return std::all_of(word.begin(), word.end(), [&](char16_t c) { return allowed.find(c) != Text16::npos; });
 }
 
+uint64_t Course_LetterMask(const CourseWords& words, const Text16& letters) {
+  uint64_t mask = 0;
+  for (char16_t c : letters) {
+    const size_t place = PlaceOf(words.letters, c);
+    if (place && place <= 64) mask |= uint64_t{1} << (place - 1);
+  }
+  return mask;
+}
+
 Text16 Course_MakeWord(const CourseWords& w, const Text16& allowed, char16_t must, std::mt19937& rng) {
   std::vector<size_t> places;
   for (char16_t c : allowed) {
@@ -159,10 +169,26 @@ Text16 Course_MakeWord(const CourseWords& w, const Text16& allowed, char16_t mus
   }
   const size_t mustPlace = must ? PlaceOf(w.letters, must) : 0;
   if (places.empty() || (must && (mustPlace == 0 || allowed.find(must) == Text16::npos))) return Text16();
+  // A letter the model seldom reaches is also begun with: after a letter it follows in the words
+  // (or at a word's start), on every second try.
+  std::vector<size_t> before;
+  const size_t n = w.letters.size() + 1;
+  if (mustPlace) {
+    for (size_t p : places) {
+      if (w.pairs[p * n + mustPlace] > 0) before.push_back(p);
+    }
+    if (w.pairs[mustPlace] > 0) before.push_back(0);
+  }
   std::vector<uint64_t> weights;
   for (int attempt = 0; attempt < kMakeTries; ++attempt) {
     Text16 word;
     size_t a = 0, b = 0;
+    if (!before.empty() && attempt % 2 == 1) {
+      a = before[rng() % before.size()];
+      b = mustPlace;
+      if (a) word += w.letters[a - 1];
+      word += must;
+    }
     while (word.size() < kMaxMadeWord) {
       const bool lacks = must && word.find(must) == Text16::npos;
       if (!Weigh(w, places, a, b, word.size() >= kMinMadeWord, lacks ? mustPlace : 0, weights)) {

@@ -23,6 +23,7 @@ struct CourseWords {
   Text16 letters;
   std::vector<uint32_t> letterCounts;  // occurrences in the words, by place in `letters`
   std::vector<Text16> words;           // the list's words made only of `letters`, in file order
+  std::vector<uint64_t> masks;         // each word's letters, a bit for each place in `letters`
   // The letter model: how often each letter follows each pair (a word's edges as place 0,
   // letters from 1), and each single letter; indexes (a * n + b) * n + c with n letters + 1.
   std::vector<uint32_t> triples;
@@ -41,6 +42,8 @@ CourseWords Course_LoadWords(int language);
 
 // Whether `word` is made only of `allowed` letters.
 bool Course_MadeOf(const Text16& word, const Text16& allowed);
+// The bits of `letters` among the words' letters (a keyboard has fewer than 64 letter keys).
+uint64_t Course_LetterMask(const CourseWords& words, const Text16& letters);
 // A pronounceable word of kMinMadeWord to kMaxMadeWord letters, each of `allowed`, drawn letter
 // by letter from the model: what follows the last two letters in the words, else what follows
 // the last one (without words, any allowed letter). With `must` (0 for none), only a word that
