@@ -1,6 +1,8 @@
 // The course as the screen uses it.
 #include "course/course.h"
 
+#include <algorithm>
+
 CourseState g_Course;
 
 namespace {
@@ -64,6 +66,22 @@ CourseView Course_View(const CourseState& course) {
     view.keys.push_back(k);
   }
   return view;
+}
+
+CourseKeyView Course_ViewOfCap(const CourseView& view, const KeyCap& cap) {
+  CourseKeyView shown;
+  const char16_t keys[2] = {cap.special == KeySpecial::Shift ? kCourseCapitals : cap.normal,
+                            cap.special == KeySpecial::Shift ? char16_t(0) : cap.shifted};
+  for (char16_t key : keys) {
+    const CourseKeyView* k = key ? Course_ViewOf(view, key) : nullptr;
+    if (!k) continue;
+    if (!shown.key) shown.key = k->key;
+    shown.focus = shown.focus || k->focus;
+    if (!k->unlocked) continue;
+    shown.confidence = shown.unlocked ? std::min(shown.confidence, k->confidence) : k->confidence;
+    shown.unlocked = true;
+  }
+  return shown;
 }
 
 const CourseKeyView* Course_ViewOf(const CourseView& view, char16_t key) {

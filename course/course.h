@@ -23,6 +23,7 @@
 #include "course/course_unlock.h"
 #include "course/course_words.h"
 #include "typing/key_stats.h"
+#include "typing/keyboards.h"
 
 struct CourseState {
   CourseWords words;
@@ -72,3 +73,8 @@ FileWriteResult Course_Reset(CourseState& course);
 CourseView Course_View(const CourseState& course);
 // The view of one key of the course; none for a character that is no key of it.
 const CourseKeyView* Course_ViewOf(const CourseView& view, char16_t key);
+// How the live keyboard shows a key of the layout: the Shift keys as the capitals; a key with
+// two keys of the course (AZERTY's ";" and "."), unlocked when either is, the focus when either
+// is, as confident as the less confident unlocked one. A key of none (Tab, "=") stays locked,
+// `key` 0.
+CourseKeyView Course_ViewOfCap(const CourseView& view, const KeyCap& cap);

@@ -99,6 +99,34 @@ TEST_F(Course, TheProgressSurvivesANewStartAndAResetBeginsAgain) {
   EXPECT_EQ(Course_LessonNumber(reset), 1u);
 }
 
+TEST(CourseView, TheLiveKeyboardShowsEachKeyCapByTheCourseKeysOnIt) {
+  CourseView view;
+  view.keys = {{u';', true, false, 0.5}, {u'.', true, true, 0.25}, {kCourseCapitals, true, false, 1.0},
+               {u'1', false, false, 0}, {u'q', true, false, 0.75}};
+  struct Row {
+    const char* what;
+    KeyCap cap;
+    CourseKeyView shown;
+  };
+  const Row rows[] = {
+      {"two marks: the focus, the less confident", {3, 0, 4, u';', u'.', Finger::RightMiddle, false, KeySpecial::None},
+       {u';', true, true, 0.25}},
+      {"a locked digit on a shift level", {0, 0, 4, u'&', u'1', Finger::LeftLittle, false, KeySpecial::None},
+       {u'1', false, false, 0}},
+      {"the Shift keys", {3, 0, 9, 0, 0, Finger::LeftLittle, false, KeySpecial::Shift}, {kCourseCapitals, true, false, 1}},
+      {"a letter", {2, 0, 4, u'q', u'Q', Finger::LeftLittle, true, KeySpecial::None}, {u'q', true, false, 0.75}},
+      {"no key of the course", {1, 0, 6, 0, 0, Finger::LeftLittle, false, KeySpecial::Tab}, {0, false, false, 0}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const CourseKeyView shown = Course_ViewOfCap(view, row.cap);
+    EXPECT_EQ(shown.key, row.shown.key);
+    EXPECT_EQ(shown.unlocked, row.shown.unlocked);
+    EXPECT_EQ(shown.focus, row.shown.focus);
+    EXPECT_EQ(shown.confidence, row.shown.confidence);
+  }
+}
+
 TEST_F(Course, AnUnreadableProgressFileIsNeverWrittenOver) {
   std::filesystem::create_directory(scratch_.Path() / "Course_RU.csv");
   CourseState course;
