@@ -7,7 +7,7 @@ import unittest
 import harness as h
 
 READ_SETTINGS = (["App_XMLReadSettings Entered"]
-                 + ["App_XMLReadValue Entered", "App_XMLReadValue Exited"] * 13
+                 + ["App_XMLReadValue Entered", "App_XMLReadValue Exited"] * 15
                  + ["App_XMLReadSettings Exited"])
 
 # A start in the Tests mode with the default sample present, then an exit in the same mode and
