@@ -19,6 +19,7 @@
 // A document that cannot be opened is not created.
 #include "settings/settings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -234,6 +235,7 @@ int16_t ToInt16(int32_t v) {
   return static_cast<int16_t>(v);
 }
 
+
 }  // namespace
 
 std::string App_SettingsPath() { return Dir_DataFile("\\Settings.xml"); }
@@ -260,6 +262,18 @@ std::string ReadValue(const std::string& key, bool traced) {
   }
   if (traced) App_WriteTrace("App_XMLReadValue Exited");
   return value;
+}
+
+// A number key with a default and a range: a value without a number (nothing, or no digit after
+// the blanks and the sign) is the default. Read without a trace line, as the keys the start's
+// trace has not always listed are.
+int32_t ReadBounded(const char* key, int32_t fallback, int32_t low, int32_t high) {
+  const std::string value = ReadValue(key, false);
+  size_t i = 0;
+  while (i < value.size() && IsBlank(value[i])) ++i;
+  if (i < value.size() && (value[i] == '+' || value[i] == '-')) ++i;
+  if (i == value.size() || value[i] < '0' || value[i] > '9') return fallback;
+  return std::min(high, std::max(low, App_AtoI(value)));
 }
 
 }  // namespace
@@ -323,6 +337,9 @@ void App_XMLReadSettings() {
   g_Settings.ShowKeyboard = keyboard.empty() || App_AtoI(keyboard) != 0 ? 1 : 0;
   // A missing or malformed colour takes the colour of the installer's document.
   for (const DefaultColor& color : kDefaultColors) g_Settings.*color.field = ReadColor(color.key, color.text);
+  g_Settings.CourseSpeed = ReadBounded("CourseSpeed", kDefaultCourseSpeed, kMinCourseSpeed, kMaxCourseSpeed);
+  g_Settings.CourseAccuracy =
+      ReadBounded("CourseAccuracy", kDefaultCourseAccuracy, kMinCourseAccuracy, kMaxCourseAccuracy);
   App_Trace("App_XMLReadSettings Exited");
 }
 

@@ -6,6 +6,11 @@
 
 using ColorRef = uint32_t;  // red in the low byte, then green, then blue; high byte 0
 
+// The course's targets, CourseSpeed (characters a minute) and CourseAccuracy (percent): a
+// missing or unreadable value reads as the default, one out of its range as the range's end.
+constexpr int32_t kDefaultCourseSpeed = 175, kMinCourseSpeed = 30, kMaxCourseSpeed = 1000;
+constexpr int32_t kDefaultCourseAccuracy = 97, kMinCourseAccuracy = 50, kMaxCourseAccuracy = 100;
+
 struct SettingsState {
   int32_t Debug = 0;          // trace switch
   int32_t SaveLastUsed = 0;
@@ -24,6 +29,8 @@ struct SettingsState {
   ColorRef DS_RHColor = 0;
   ColorRef DS_L2RColor = 0;
   ColorRef DS_R2LColor = 0;
+  int32_t CourseSpeed = kDefaultCourseSpeed;
+  int32_t CourseAccuracy = kDefaultCourseAccuracy;
 };
 
 extern SettingsState g_Settings;

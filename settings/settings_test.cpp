@@ -252,6 +252,27 @@ TEST_F(SettingsDoc, ModeAndLanguageOutOfRangeAreClampedNotWrapped) {
   EXPECT_EQ(g_Settings.Debug, 0);
 }
 
+TEST_F(SettingsDoc, CourseTargetsReadAsTheDefaultWhenMissingOrUnreadableAndClampedToTheirRange) {
+  struct Row {
+    const char* line;  // "" for no line at all
+    int32_t speed, accuracy;
+  };
+  const Row rows[] = {
+      {"", 175, 97},
+      {"<CourseSpeed></CourseSpeed>\r\n<CourseAccuracy>x9</CourseAccuracy>", 175, 97},
+      {"<CourseSpeed> 240</CourseSpeed>\r\n<CourseAccuracy>+95</CourseAccuracy>", 240, 95},
+      {"<CourseSpeed>5</CourseSpeed>\r\n<CourseAccuracy>-3</CourseAccuracy>", 30, 50},
+      {"<CourseSpeed>99999999999</CourseSpeed>\r\n<CourseAccuracy>101</CourseAccuracy>", 1000, 100},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.line);
+    Doc(kInstallerDoc + "\r\n" + row.line);
+    App_XMLReadSettings();
+    EXPECT_EQ(g_Settings.CourseSpeed, row.speed);
+    EXPECT_EQ(g_Settings.CourseAccuracy, row.accuracy);
+  }
+}
+
 // ---- writing ----
 
 TEST_F(SettingsDoc, RewriteReplacesOneLineKeepsIndentationAndEverythingElse) {

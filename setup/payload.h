@@ -6,20 +6,22 @@
 // One installed language: its folder below the destination ("\EN"), the first of its five
 // resources and the names of its four word lists (left-hand, right-hand, left-to-right,
 // right-to-left); the sample text, resource base + 4, is "Tests\Sample_Unicode.txt"; the
-// manual, manualResource, lies in the language folder itself.
+// manual, manualResource, lies in the language folder itself; the course's word list and its
+// licence, courseResource and the one after it, in "Course".
 struct SetupLanguage {
   const char* folder;
   int baseResource;
   const char* listNames[4];
   int manualResource;
+  int courseResource;
 };
 
 constexpr SetupLanguage kSetupLanguages[3] = {
-    {"\\EN", 133, {"LH_Words.dat", "RH_Words.dat", "LTOR_Both.dat", "RTOL_Both.dat"}, 149},
-    {"\\FR", 138, {"LH_Words.dat", "RH_Words.dat", "LTOR_Both.dat", "RTOL_Both.dat"}, 150},
+    {"\\EN", 133, {"LH_Words.dat", "RH_Words.dat", "LTOR_Both.dat", "RTOL_Both.dat"}, 149, 152},
+    {"\\FR", 138, {"LH_Words.dat", "RH_Words.dat", "LTOR_Both.dat", "RTOL_Both.dat"}, 150, 154},
     {"\\RU", 143,
      {"LH_Words_RU_UTF8.txt", "RH_Words_RU_UTF8.txt", "LTOR_Words_RU_UTF8.txt", "RTOL_Words_RU_UTF8.txt"},
-     151},
+     151, 156},
 };
 
 constexpr int kSetupProgramResource = 131;  // the tutor program, installed as "KFP.exe"
@@ -32,10 +34,15 @@ constexpr const char kSetupWordsFolder[] = "\\Training Words";
 constexpr const char kSetupSampleName[] = "Sample_Unicode.txt";
 // The learner's manual of each language, in the language folder (F1 opens it).
 constexpr const char kSetupManualName[] = "KF_Help.htm";
+// The course's words of each language and the licence they come under.
+constexpr const char kSetupCourseFolder[] = "\\Course";
+constexpr const char kSetupCourseWordsName[] = "Words.txt";
+constexpr const char kSetupCourseLicenseName[] = "License.txt";
 
 // The tutor's own files beside its settings: the learner's (asked about before they are
 // removed) and its trace log (the program's).
-constexpr const char* const kSetupLearnersRootFiles[] = {"Settings.xml", "History.csv", "Keys.csv", "Report.htm"};
+constexpr const char* const kSetupLearnersRootFiles[] = {"Settings.xml",  "History.csv",   "Keys.csv",     "Report.htm",
+                                                         "Course_EN.csv", "Course_FR.csv", "Course_RU.csv"};
 constexpr const char kSetupCustomWordsName[] = "Custom_Words.dat";  // in each language's word folder
 constexpr const char kSetupTraceName[] = "TraceFile.txt";
 

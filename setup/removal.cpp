@@ -31,6 +31,11 @@ void Setup_ForEachRemoval(bool keepLearnersFiles, SetupRemovalVisit visit, void*
     visit(path, false, context);
     Join(path, language.folder, "\\", kSetupManualName);
     visit(path, false, context);
+    const char* const courseFiles[] = {kSetupCourseWordsName, kSetupCourseLicenseName};
+    for (const char* name : courseFiles) {
+      Join(path, language.folder, kSetupCourseFolder, "\\", name);
+      visit(path, false, context);
+    }
   }
   visit(kSetupTraceName, false, context);
   if (!keepLearnersFiles) {
@@ -41,6 +46,8 @@ void Setup_ForEachRemoval(bool keepLearnersFiles, SetupRemovalVisit visit, void*
     }
   }
   for (int i = 2; i >= 0; --i) {
+    Join(path, kSetupLanguages[i].folder, kSetupCourseFolder);
+    visit(path, true, context);
     Join(path, kSetupLanguages[i].folder, kSetupWordsFolder);
     visit(path, true, context);
     Join(path, kSetupLanguages[i].folder, kSetupTestsFolder);

@@ -202,10 +202,14 @@ std::vector<SetupStep> Setup_LanguagePlan(const std::string& destination, int la
   const std::string languageFolder = destination + data->folder;
   const std::string testsFolder = languageFolder + kSetupTestsFolder;
   const std::string wordsFolder = languageFolder + kSetupWordsFolder;
-  std::vector<SetupStep> steps = {Folder(languageFolder), Folder(testsFolder), Folder(wordsFolder)};
+  const std::string courseFolder = languageFolder + kSetupCourseFolder;
+  std::vector<SetupStep> steps = {Folder(languageFolder), Folder(testsFolder), Folder(wordsFolder),
+                                  Folder(courseFolder)};
   for (int i = 0; i < 4; ++i) steps.push_back(Resource(data->baseResource + i, wordsFolder, data->listNames[i]));
   steps.push_back(Resource(data->baseResource + 4, testsFolder, kSetupSampleName, SetupKeep::IfEdited));
   steps.push_back(Resource(data->manualResource, languageFolder, kSetupManualName));
+  steps.push_back(Resource(data->courseResource, courseFolder, kSetupCourseWordsName));
+  steps.push_back(Resource(data->courseResource + 1, courseFolder, kSetupCourseLicenseName));
   return steps;
 }
 

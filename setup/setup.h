@@ -69,8 +69,9 @@ struct SetupStep {
   SetupKeep keep = SetupKeep::Never;
 };
 
-// The writes of one language: its folder, "Tests", "Training Words", the four lists, the
-// sample text, the manual. Empty for a code outside 1 to 3.
+// The writes of one language: its folder, "Tests", "Training Words", "Course", the four lists,
+// the sample text, the manual, the course's words and their licence. Empty for a code outside 1
+// to 3.
 std::vector<SetupStep> Setup_LanguagePlan(const std::string& destination, int language);
 
 // What the dialog tells the install: the selected default (0, 1, 2 or -1 for none) and the

@@ -20,3 +20,4 @@
 #define IDR_SETUP_LAST_DATA      147
 #define IDR_SETUP_UNINSTALLER    148   // the uninstaller, installed as Uninstall.exe
 #define IDR_SETUP_MANUAL_EN      149   // EN\KF_Help.htm; 150 French, 151 Russian
+#define IDR_SETUP_COURSE_EN      152   // EN\Course\Words.txt, 153 its licence; 154-155 French, 156-157 Russian

@@ -1,6 +1,7 @@
 // The installer's window-free rules: payload table, destination paths, order of writes.
 #include "setup/removal.h"
 #include "setup/setup.h"
+#include "course/course_progress_file.h"
 
 #include <gtest/gtest.h>
 
@@ -30,13 +31,16 @@ std::vector<std::string> Describe(const std::vector<SetupStep>& steps) {
 }
 
 std::vector<std::string> LanguageLines(const std::string& dest, const std::string& folder, int base,
-                                       const std::vector<std::string>& lists, int manual) {
+                                       const std::vector<std::string>& lists, int manual, int course) {
   const std::string lang = dest + "\\" + folder;
-  std::vector<std::string> lines = {"dir " + lang, "dir " + lang + "\\Tests", "dir " + lang + "\\Training Words"};
+  std::vector<std::string> lines = {"dir " + lang, "dir " + lang + "\\Tests", "dir " + lang + "\\Training Words",
+                                    "dir " + lang + "\\Course"};
   for (int i = 0; i < 4; ++i)
     lines.push_back("res " + std::to_string(base + i) + " " + lang + "\\Training Words\\" + lists[static_cast<size_t>(i)]);
   lines.push_back("res " + std::to_string(base + 4) + " " + lang + "\\Tests\\Sample_Unicode.txt keep-edited");
   lines.push_back("res " + std::to_string(manual) + " " + lang + "\\KF_Help.htm");
+  lines.push_back("res " + std::to_string(course) + " " + lang + "\\Course\\Words.txt");
+  lines.push_back("res " + std::to_string(course + 1) + " " + lang + "\\Course\\License.txt");
   return lines;
 }
 
@@ -213,10 +217,13 @@ TEST(SetupRemoval, TakesWhatWasInstalledAndTheLearnersFilesOnlyWhenAsked) {
       {"EN\\KF_Help.htm", true, true},
       {"RU\\Training Words\\LTOR_Words_RU_UTF8.txt", true, true},
       {"FR\\Tests\\Sample_Unicode.txt", true, true},
+      {"RU\\Course\\Words.txt", true, true},
+      {"EN\\Course\\License.txt", true, true},
       {"Settings.xml", false, true},
       {"History.csv", false, true},
       {"Keys.csv", false, true},
       {"Report.htm", false, true},
+      {"Course_FR.csv", false, true},
       {"FR\\Training Words\\Custom_Words.dat", false, true},
       {"Custom_Words.dat", false, false},  // not where the tutor keeps it: the user's own
       {"notes.txt", false, false},
@@ -245,28 +252,30 @@ TEST(SetupRemoval, TakesWhatWasInstalledAndTheLearnersFilesOnlyWhenAsked) {
     EXPECT_EQ(has(kept.files, f.file), f.removedWhenKept);
     EXPECT_EQ(has(all.files, f.file), f.removedOtherwise);
   }
-  EXPECT_EQ(all.files.size(), kept.files.size() + 7u) << "seven files of the learner's";
+  EXPECT_EQ(all.files.size(), kept.files.size() + 10u) << "ten files of the learner's";
+  // The course's progress files are where the tutor keeps them.
+  for (int language = 1; language <= 3; ++language) EXPECT_TRUE(has(all.files, Course_ProgressRelativePath(language).substr(1)));
   for (const auto* plan : {&kept, &all}) {
     for (const std::string& path : plan->files) {
       EXPECT_TRUE(path.find("..") == std::string::npos && path.find(':') == std::string::npos && path[0] != '\\')
           << path;
     }
   }
-  const std::vector<std::string> folders = {"RU\\Training Words", "RU\\Tests", "RU",
-                                            "FR\\Training Words", "FR\\Tests", "FR",
-                                            "EN\\Training Words", "EN\\Tests", "EN"};
+  const std::vector<std::string> folders = {"RU\\Course", "RU\\Training Words", "RU\\Tests", "RU",
+                                            "FR\\Course", "FR\\Training Words", "FR\\Tests", "FR",
+                                            "EN\\Course", "EN\\Training Words", "EN\\Tests", "EN"};
   EXPECT_EQ(kept.folders, folders);
   EXPECT_EQ(all.folders, folders);
   // Every installed file, once: what a leftover ".part" may belong to.
   const std::vector<std::string> installed = Setup_AllInstalledFiles();
-  EXPECT_EQ(installed.size(), 3u + 3u * 6u);
+  EXPECT_EQ(installed.size(), 3u + 3u * 8u);
   for (const std::string& file : installed) EXPECT_TRUE(has(all.files, file)) << file;
 }
 
 TEST(SetupPlan, LanguageWritesFoldersThenListsThenSample) {
-  EXPECT_EQ(Describe(Setup_LanguagePlan(kDest, 1)), LanguageLines(kDest, "EN", 133, kAnsiLists, 149));
-  EXPECT_EQ(Describe(Setup_LanguagePlan(kDest, 2)), LanguageLines(kDest, "FR", 138, kAnsiLists, 150));
-  EXPECT_EQ(Describe(Setup_LanguagePlan(kDest, 3)), LanguageLines(kDest, "RU", 143, kRussianLists, 151));
+  EXPECT_EQ(Describe(Setup_LanguagePlan(kDest, 1)), LanguageLines(kDest, "EN", 133, kAnsiLists, 149, 152));
+  EXPECT_EQ(Describe(Setup_LanguagePlan(kDest, 2)), LanguageLines(kDest, "FR", 138, kAnsiLists, 150, 154));
+  EXPECT_EQ(Describe(Setup_LanguagePlan(kDest, 3)), LanguageLines(kDest, "RU", 143, kRussianLists, 151, 156));
   EXPECT_TRUE(Setup_LanguagePlan(kDest, 0).empty());
   EXPECT_TRUE(Setup_LanguagePlan(kDest, 4).empty());
   EXPECT_TRUE(Setup_LanguagePlan(kDest, -1).empty());
@@ -279,14 +288,14 @@ TEST(SetupPlan, EveryPayloadResourceIsWrittenOnceWithAllLanguages) {
     if (s.kind == SetupStepKind::WriteResource) resources.push_back(s.resource);
   std::sort(resources.begin(), resources.end());
   std::vector<int> expected = {131};
-  for (int id = 133; id <= 151; ++id) expected.push_back(id);
+  for (int id = 133; id <= 157; ++id) expected.push_back(id);
   EXPECT_EQ(resources, expected);
 }
 
 TEST(SetupPlan, OrderOfAnInstallation) {
-  const auto en = LanguageLines(kDest, "EN", 133, kAnsiLists, 149);
-  const auto fr = LanguageLines(kDest, "FR", 138, kAnsiLists, 150);
-  const auto ru = LanguageLines(kDest, "RU", 143, kRussianLists, 151);
+  const auto en = LanguageLines(kDest, "EN", 133, kAnsiLists, 149, 152);
+  const auto fr = LanguageLines(kDest, "FR", 138, kAnsiLists, 150, 154);
+  const auto ru = LanguageLines(kDest, "RU", 143, kRussianLists, 151, 156);
 
   // English default with both others ticked: EN, FR, RU.
   EXPECT_EQ(Describe(Setup_InstallPlan(kDest, Choices(0, "French", 2, "Russian", 2))), Concat({Head(1), en, fr, ru}));

@@ -139,6 +139,10 @@ const DataFile kDataFiles[15] = {
 };
 // The manuals, one in each language folder.
 const DataFile kManuals[3] = {{149, "EN\\KF_Help.htm"}, {150, "FR\\KF_Help.htm"}, {151, "RU\\KF_Help.htm"}};
+// The course's words and their licence, in each language's "Course" folder.
+const DataFile kCourseFiles[6] = {{152, "EN\\Course\\Words.txt"}, {153, "EN\\Course\\License.txt"},
+                                  {154, "FR\\Course\\Words.txt"}, {155, "FR\\Course\\License.txt"},
+                                  {156, "RU\\Course\\Words.txt"}, {157, "RU\\Course\\License.txt"}};
 
 class SetupDialog : public ::testing::Test {
  protected:
@@ -254,6 +258,10 @@ class SetupDialog : public ::testing::Test {
     const bool want[3] = {en, fr, ru};
     const char* folders[3] = {"EN", "FR", "RU"};
     for (int i = 0; i < 3; ++i) EXPECT_EQ(IsFolder(dest_ + "\\" + folders[i]), want[i]) << folders[i];
+    for (const DataFile& f : kCourseFiles) {
+      if (!want[(f.resource - 152) / 2]) continue;
+      EXPECT_TRUE(ReadFileBytes(dest_ + "\\" + f.path) == ReadFileBytes(DataDir() + "\\" + f.path)) << f.path;
+    }
     for (const DataFile& f : kDataFiles) {
       const int language = (f.resource - 133) / 5;
       if (!want[language]) continue;
@@ -548,7 +556,8 @@ TEST_F(SetupDialog, DefaultInstallWritesEnglishAndAsksToOpenTheFolder) {
   EXPECT_EQ(g_Setup.destination, dest_);
 
   EXPECT_EQ(Children(dest_), (std::vector<std::string>{"EN", "KFP.exe", "Settings.xml", "Uninstall.exe"}));
-  EXPECT_EQ(Children(dest_ + "\\EN"), (std::vector<std::string>{"KF_Help.htm", "Tests", "Training Words"}));
+  EXPECT_EQ(Children(dest_ + "\\EN"), (std::vector<std::string>{"Course", "KF_Help.htm", "Tests", "Training Words"}));
+  EXPECT_EQ(Children(dest_ + "\\EN\\Course"), (std::vector<std::string>{"License.txt", "Words.txt"}));
   EXPECT_EQ(Children(dest_ + "\\EN\\Tests"), (std::vector<std::string>{"Sample_Unicode.txt"}));
   EXPECT_EQ(Children(dest_ + "\\EN\\Training Words"),
             (std::vector<std::string>{"LH_Words.dat", "LTOR_Both.dat", "RH_Words.dat", "RTOL_Both.dat"}));
@@ -801,7 +810,9 @@ TEST_F(SetupDialog, PayloadIsCarriedInLanguage1033) {
   const WORD english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
   EXPECT_NE(FindResourceExA(self, "CUSTOM", "#131", english), nullptr);
   EXPECT_EQ(FindResourceA(self, "#132", "CUSTOM"), nullptr);
-  for (const DataFile& f : kDataFiles) {
+  std::vector<DataFile> carried(std::begin(kDataFiles), std::end(kDataFiles));
+  carried.insert(carried.end(), std::begin(kCourseFiles), std::end(kCourseFiles));
+  for (const DataFile& f : carried) {
     const std::string name = "#" + std::to_string(f.resource);
     HRSRC found = FindResourceExA(self, "CUSTOM", name.c_str(), english);
     ASSERT_NE(found, nullptr) << name;

@@ -4,7 +4,7 @@ the headers of the names it uses, so its includes are its dependencies) and from
 files use of each other.
 
 Includes:
-  core     window-free, standard C++: common < settings < typing < keys < training < exam (CORE_ORDER); a
+  core     window-free, standard C++: common < settings < typing < keys < course < training < exam (CORE_ORDER); a
            folder includes its own headers and those of folders below it, and resources/resource.h
            (its tests may include any core header)
   glue     *_win.cpp / *_win.h of the CORE_ORDER folders: any core header, the shell's services
@@ -39,7 +39,7 @@ import os
 import re
 import sys
 
-CORE_ORDER = ["common", "settings", "typing", "keys", "training", "exam"]
+CORE_ORDER = ["common", "settings", "typing", "keys", "course", "training", "exam"]
 SCREEN_FOLDERS = {"exam", "training"}
 SHELL_SERVICES = {
     "app/app.h", "app/screen.h", "app/strings_win.h", "app/wide_text.h", "app/toolbar_win.h",

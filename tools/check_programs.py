@@ -5,8 +5,8 @@
 
 KFP.exe (quillkey.exe) must stay under 430 KB (its text views' font takes 25 KB of them), the
 uninstaller (quilluninstall.exe, installed as Uninstall.exe) under 64 KB, and quillsetup.exe, which
-carries both, under 700 KB; all three must be stripped and import nothing but DLLs that every
-Windows has. The tutor loads the shell and the common dialogs at their first use, so that its start does not wait for
+carries both and the data files, under 900 KB; all three must be stripped and import nothing but
+DLLs that every Windows has. The tutor loads the shell and the common dialogs at their first use, so that its start does not wait for
 them: it must not import them. Exit code 1 names what is wrong.
 """
 
@@ -18,7 +18,7 @@ import sys
 PROGRAMS = (
     ("quillkey.exe", "KFP.exe, the tutor", 430 * 1024, {"shell32.dll", "comdlg32.dll"}),
     (os.path.join("setup", "quilluninstall.exe"), "Uninstall.exe, the uninstaller", 64 * 1024, set()),
-    (os.path.join("setup", "quillsetup.exe"), "the installer", 700 * 1024, set()),
+    (os.path.join("setup", "quillsetup.exe"), "the installer", 900 * 1024, set()),
 )
 
 # DLLs of Windows itself (the C runtime msvcrt.dll included); anything else would have to be
