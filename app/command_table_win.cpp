@@ -12,6 +12,7 @@
 #include "app/screens_win.h"
 #include "app/toolbar_win.h"
 #include "common/modes.h"
+#include "course/options_win.h"
 #include "exam/detailed_stats_win.h"
 #include "exam/exam_screen_win.h"
 #include "exam/key_practice_win.h"
@@ -27,6 +28,8 @@
 namespace {
 
 constexpr unsigned kTests = App_ModeBit(kModeTests);
+// A test is started and stopped on the Tests screen and on the Course screen, whose lessons are tests.
+constexpr unsigned kTesting = kTests | App_ModeBit(kModeCourse);
 
 bool NoTestRunning() { return g_Typing.testRunning == 0; }
 bool Clearable() { return g_Ui.clearable; }
@@ -75,11 +78,23 @@ void ShowHands() { App_ShowScreen(kModeHands); }
 void ShowAlternation() { App_ShowScreen(kModeAlternation); }
 void ShowCustom() { App_ShowScreen(kModeCustom); }
 void ShowTests() { App_ShowScreen(kModeTests); }
+void ShowCourse() { App_ShowScreen(kModeCourse); }
+// The dialog's changes followed: the keyboard's room given or taken, the Course screen shown
+// again for new targets or a course started again.
+void ShowOptions() {
+  const OptionsChanged changed = Options_Show(g_App.mainWindow);
+  if (changed.keyboard) {
+    App_FitMainWindow();
+    App_LayOutScreen();
+  }
+  if (changed.course && g_Settings.Mode == kModeCourse) App_ShowScreen(kModeCourse);
+  App_UpdateCommands();
+}
 
 const CommandRow kCommands[] = {
     // The toolbar's buttons; the Commands menu and its keys share their work.
     {.id = IDT_OPEN, .offeredBy = kTests, .enabled = NoTestRunning, .run = Mode4_OpenSampleFile, .image = OpenImage},
-    {.id = IDT_START_STOP, .offeredBy = kTests, .run = Mode4_OnStartStopCommand, .image = StartStopImage},
+    {.id = IDT_START_STOP, .offeredBy = kTesting, .run = Mode4_OnStartStopCommand, .image = StartStopImage},
     {.id = IDT_ALERT, .offeredBy = kEveryScreen, .run = ToggleAlert, .image = AlertImage},
     {.id = IDT_CLEAR, .offeredBy = kEveryScreen, .enabled = Clearable, .run = App_ClearTypingArea, .image = ClearImage},
     {.id = IDT_STATISTICS, .offeredBy = kTests, .enabled = Mode4_HasStoppedTest, .run = Mode4_OnDetailedStatsCommand,
@@ -91,6 +106,7 @@ const CommandRow kCommands[] = {
     {.id = IDM_VIEW_TOOLBAR, .offeredBy = kEveryScreen, .run = ToggleToolbar, .checked = ToolbarShown},
     {.id = IDM_VIEW_STATUSBAR, .offeredBy = kEveryScreen, .run = ToggleStatusBar, .checked = StatusBarShown},
     {.id = IDM_VIEW_KEYBOARD, .offeredBy = kEveryScreen, .run = ToggleKeyboard, .checked = KeyboardShown},
+    {.id = IDM_OPTIONS, .offeredBy = kEveryScreen, .run = ShowOptions},
     {.id = IDM_LANG_ENGLISH, .offeredBy = kEveryScreen, .run = English},
     {.id = IDM_LANG_FRENCH, .offeredBy = kEveryScreen, .run = French},
     {.id = IDM_LANG_RUSSIAN, .offeredBy = kEveryScreen, .run = Russian},
@@ -99,8 +115,9 @@ const CommandRow kCommands[] = {
     {.id = IDM_MODE_ALTERNATION, .offeredBy = App_AllBut(kModeAlternation), .run = ShowAlternation},
     {.id = IDM_MODE_CUSTOM, .offeredBy = App_AllBut(kModeCustom), .enabled = CustomListExists, .run = ShowCustom},
     {.id = IDM_MODE_TESTS, .offeredBy = App_AllBut(kModeTests), .run = ShowTests},
+    {.id = IDM_MODE_COURSE, .offeredBy = App_AllBut(kModeCourse), .run = ShowCourse},
     // Commands
-    {.id = IDM_START_TEST, .offeredBy = kTests, .run = Mode4_OnStartStopCommand, .text = StartStopText},
+    {.id = IDM_START_TEST, .offeredBy = kTesting, .run = Mode4_OnStartStopCommand, .text = StartStopText},
     {.id = IDM_SOUND_ALERT, .offeredBy = kEveryScreen, .run = ToggleAlert, .text = AlertText},
     {.id = IDM_CLEAR, .offeredBy = kEveryScreen, .enabled = Clearable, .run = App_ClearTypingArea},
     {.id = IDM_DETAILED_STATS, .offeredBy = kTests, .enabled = LastTestShown, .run = Mode4_OnDetailedStatsCommand},

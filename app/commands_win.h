@@ -9,9 +9,9 @@
 #include <cstddef>
 
 // The screens that offer a command: one bit per mode (bit 0 stands for no screen, a mode
-// outside 1-4).
-constexpr unsigned App_ModeBit(int mode) { return 1u << (mode >= 1 && mode <= 4 ? mode : 0); }
-constexpr unsigned kEveryScreen = 0x1F;
+// outside 1-5).
+constexpr unsigned App_ModeBit(int mode) { return 1u << (mode >= 1 && mode <= 5 ? mode : 0); }
+constexpr unsigned kEveryScreen = 0x3F;
 constexpr unsigned App_AllBut(int mode) { return kEveryScreen & ~App_ModeBit(mode); }
 
 struct CommandRow {

@@ -16,6 +16,7 @@
 #include "app/strings_win.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
+#include "testing/dialog_driver.h"
 #include "testing/window_test_support.h"
 #include "exam/exam_screen_win.h"
 #include "typing/typing_win.h"
@@ -72,60 +73,15 @@ INT_PTR WINAPI RecordAndShowDialog(HINSTANCE instance, LPCWSTR name, HWND owner,
   return g_DialogCall.result;
 }
 
-std::function<void(HWND dialog)> g_WhileOpen;  // runs once the about box shows
 bool g_ScenarioRan = false;
 bool g_ForcedClose = false;
-UINT_PTR g_ScenarioTimer = 0;
-UINT_PTR g_SafetyTimer = 0;
-
-BOOL CALLBACK FindDialogOfThread(HWND window, LPARAM param) {
-  wchar_t cls[16] = {};
-  GetClassNameW(window, cls, 16);
-  if (lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(window)) {
-    *reinterpret_cast<HWND*>(param) = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND OpenDialog() {
-  HWND found = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindDialogOfThread, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
-void CALLBACK RunScenario(HWND, UINT, UINT_PTR, DWORD) {
-  HWND dialog = OpenDialog();
-  if (!dialog) return;  // not up yet: the timer comes again
-  KillTimer(nullptr, g_ScenarioTimer);
-  g_ScenarioTimer = 0;
-  g_ScenarioRan = true;
-  if (g_WhileOpen) g_WhileOpen(dialog);
-}
-
-// A scenario that fails to end the dialog must not hang the test run.
-void CALLBACK ForceClose(HWND, UINT, UINT_PTR, DWORD) {
-  KillTimer(nullptr, g_SafetyTimer);
-  g_SafetyTimer = 0;
-  if (HWND dialog = OpenDialog()) {
-    g_ForcedClose = true;
-    EndDialog(dialog, 99);
-  }
-}
 
 // Command 4000 at the main window, with `whileOpen` run inside the about box's loop.
 void ShowAboutBoxWith(std::function<void(HWND dialog)> whileOpen) {
   g_DialogCall = DialogCall();
-  g_WhileOpen = std::move(whileOpen);
-  g_ScenarioRan = false;
-  g_ForcedClose = false;
-  g_ScenarioTimer = SetTimer(nullptr, 0, 30, RunScenario);
-  g_SafetyTimer = SetTimer(nullptr, 0, 8000, ForceClose);
-  Command(IDM_ABOUT);
-  if (g_ScenarioTimer) KillTimer(nullptr, g_ScenarioTimer);
-  if (g_SafetyTimer) KillTimer(nullptr, g_SafetyTimer);
-  g_ScenarioTimer = g_SafetyTimer = 0;
-  g_WhileOpen = nullptr;
+  const kftest::DialogScenario scenario = kftest::CommandWithDialog(IDM_ABOUT, std::move(whileOpen));
+  g_ScenarioRan = scenario.ran;
+  g_ForcedClose = scenario.forcedClose;
 }
 
 std::wstring ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }

@@ -7,6 +7,7 @@
 #include "app/strings_win.h"
 #include "app/wide_text.h"
 #include "common/modes.h"
+#include "exam/course_screen_win.h"
 #include "exam/exam_screen_win.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-const ScreenOps* const kScreens[] = {&kHandScreen, &kAlternationScreen, &kCustomScreen, &kTestsScreen};
+const ScreenOps* const kScreens[] = {&kHandScreen, &kAlternationScreen, &kCustomScreen, &kTestsScreen, &kCourseScreen};
 
 // The Tests screen's builder is traced, as it always has been; the others are not.
 void Trace(int mode, const char* line) {

@@ -1,5 +1,5 @@
 #pragma once
-// The table of the four screens and the one way a screen is shown (app/screens_win.cpp).
+// The table of the five screens and the one way a screen is shown (app/screens_win.cpp).
 #include <windows.h>
 
 #include "app/screen.h"

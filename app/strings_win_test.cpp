@@ -129,6 +129,7 @@ const ExpectedPopup kExpectedMenu[] = {
          {4004, {u"&Toolbar", u"&Barre d'îcones", u"&Панель инструментов"}},
          {4005, {u"&Status Bar", u"Barre &d'état", u"Панель &состояния"}},
          {4020, {u"&Keyboard\tCtrl+B", u"&Clavier\tCtrl+B", u"&Клавиатура\tCtrl+B"}},
+         {4022, {u"&Options...", u"&Options...", u"&Параметры..."}},
          {0, {nullptr, nullptr, nullptr}},
          {4006, {u"&Language", u"&Langage", u"&Язык"}},
      }},
@@ -138,6 +139,7 @@ const ExpectedPopup kExpectedMenu[] = {
          {4008, {u"&Left-to-Right/Right-to-Left\tCtrl+2", u"&De gauche à droit/De droit à gauche\tCtrl+2", u"&Слева-направо/Справа-налево\tCtrl+2"}},
          {4009, {u"&Custom\tCtrl+3", u"&Sur mesure\tCtrl+3", u"Слова &пользователя\tCtrl+3"}},
          {4010, {u"&Tests\tCtrl+T", u"&Tests\tCtrl+T", u"&Тесты\tCtrl+T"}},
+         {4021, {u"C&ourse\tCtrl+U", u"C&ours\tCtrl+U", u"&Курс\tCtrl+U"}},
      }},
     {{u"&Commands", u"&Commandes", u"&Команды"},
      {
@@ -486,7 +488,7 @@ struct ExpectedAccelerator {
   WORD command;
 };
 
-TEST_F(ResourcesTest, ShortcutTableHasEighteenEntries) {
+TEST_F(ResourcesTest, ShortcutTableHasNineteenEntries) {
   const ExpectedAccelerator expected[] = {
       {FALT, '?', IDM_ABOUT},
       {FALT, '/', IDM_ABOUT},
@@ -495,6 +497,7 @@ TEST_F(ResourcesTest, ShortcutTableHasEighteenEntries) {
       {FVIRTKEY | FCONTROL, '2', IDM_MODE_ALTERNATION},
       {FVIRTKEY | FCONTROL, '3', IDM_MODE_CUSTOM},
       {FVIRTKEY | FCONTROL, 'T', IDM_MODE_TESTS},
+      {FVIRTKEY | FCONTROL, 'U', IDM_MODE_COURSE},
       {FVIRTKEY | FCONTROL, 'E', IDM_LANG_ENGLISH},
       {FVIRTKEY | FCONTROL, 'F', IDM_LANG_FRENCH},
       {FVIRTKEY | FCONTROL, 'R', IDM_LANG_RUSSIAN},
@@ -511,10 +514,10 @@ TEST_F(ResourcesTest, ShortcutTableHasEighteenEntries) {
     SetThreadLanguages(thread);
     HACCEL table = LoadAcceleratorsW(Module(), MAKEINTRESOURCEW(IDR_ACCELERATORS));
     ASSERT_NE(table, nullptr) << "thread " << thread;
-    ASSERT_EQ(CopyAcceleratorTableW(table, nullptr, 0), 18);
-    ACCEL entries[18] = {};
-    ASSERT_EQ(CopyAcceleratorTableW(table, entries, 18), 18);
-    for (int i = 0; i < 18; ++i) {
+    ASSERT_EQ(CopyAcceleratorTableW(table, nullptr, 0), 19);
+    ACCEL entries[19] = {};
+    ASSERT_EQ(CopyAcceleratorTableW(table, entries, 19), 19);
+    for (int i = 0; i < 19; ++i) {
       SCOPED_TRACE(testing::Message() << "entry " << i);
       EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FSHIFT | FCONTROL | FALT), expected[i].flags);
       EXPECT_EQ(entries[i].key, expected[i].key);

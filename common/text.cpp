@@ -120,3 +120,18 @@ Text16 Text_FromCp1252(const std::string& bytes) {
   }
   return out;
 }
+
+Text16 Text_Fill(const Text16& pattern, std::initializer_list<Text16> values) {
+  Text16 out;
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    const char16_t c = pattern[i];
+    const size_t n = i + 1 < pattern.size() ? static_cast<size_t>(pattern[i + 1] - u'1') : values.size();
+    if (c == u'%' && n < values.size() && pattern[i + 1] >= u'1') {
+      out += values.begin()[n];
+      ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}

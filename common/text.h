@@ -1,6 +1,7 @@
 #pragma once
 // UTF-16 text on every build. The tutor keeps all user-visible text as UTF-16 code units;
 // std::u16string means the same on Linux (where wchar_t is 32-bit) and on Windows.
+#include <initializer_list>
 #include <string>
 
 using Text16 = std::u16string;
@@ -13,3 +14,6 @@ Text16 Text_FromUtf8(const std::string& utf8);
 std::string Text_ToUtf8(const Text16& text);
 // Windows-1252 to UTF-16; the five bytes the code page leaves undefined become U+FFFD.
 Text16 Text_FromCp1252(const std::string& bytes);
+// A text of the string tables with "%1" to "%9" replaced by `values` (the first for "%1"); a
+// marker without its value, and the values' own text, are left as they are.
+Text16 Text_Fill(const Text16& pattern, std::initializer_list<Text16> values);

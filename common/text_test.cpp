@@ -61,3 +61,21 @@ TEST(TextCp1252, LatinOneRangeIsIdentityAndEveryUndefinedByteIsReplaced) {
   }
   EXPECT_EQ(Text_FromCp1252("\x8A\x9A\x8C\x9C\x99"), (Text16{0x160, 0x161, 0x152, 0x153, 0x2122}));
 }
+
+TEST(TextFill, MarkersTakeTheirValuesOnce) {
+  const struct {
+    const char16_t* pattern;
+    const char16_t* expected;
+  } rows[] = {
+      {u"Speed: %1 of %2 CPM", u"Speed: 120 of 175 CPM"},
+      {u"%2 before %1", u"175 before 120"},
+      {u"%3 stays, 100 % too", u"%3 stays, 100 % too"},  // no third value; a lone "%"
+      {u"end %", u"end %"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(Text_ToUtf8(row.pattern));
+    EXPECT_EQ(Text_Fill(row.pattern, {u"120", u"175"}), row.expected);
+  }
+  // A value holding a marker is not filled again.
+  EXPECT_EQ(Text_Fill(u"%1 %2", {u"%2", u"x"}), u"%2 x");
+}

@@ -41,7 +41,7 @@ constexpr int kStatsPanelCorner = 40;
 // The window's two forms: narrow while the statistics panel is hidden, wide (its height kept)
 // once a completed test uncovers it; the support link stands further right in the wide form.
 constexpr SIZE kNarrowSize = {560, 820};
-constexpr SIZE kWideSize = {807, 0};
+constexpr SIZE kWideSize = {kTestsWideWidth, 0};
 constexpr int kNarrowLinkX = 400, kWideLinkX = 600;
 
 // Whether the screen is in its wide form (a completed test's figures uncovered).
@@ -65,11 +65,6 @@ void Column(FitPart* parts) {
   App_KeyboardParts(kAreaWidth, &parts[kKeyboardGapPart]);
 }
 
-int LeastRoom() {
-  FitPart parts[kPartCount];
-  Column(parts);
-  return Fit_Least(parts, kPartCount) + kBottomMargin;
-}
 int SupportLinkX() { return s_Wide ? kWideLinkX : kNarrowLinkX; }
 
 void Widen() { Mode4_ShowWideForm(true); }
@@ -99,9 +94,21 @@ int ValueColumnX() {
   return after > valueX ? after : valueX;
 }
 
+}  // namespace
+
+int Mode4_LeastRoom() {
+  FitPart parts[kPartCount];
+  Column(parts);
+  return Fit_Least(parts, kPartCount) + kBottomMargin;
+}
+
+int Mode4_WideLinkX() { return kWideLinkX; }
+
+SIZE Mode4_WideSize() { return {kWideSize.cx, kNarrowSize.cy + App_KeyboardBlock(kAreaWidth)}; }
+
 // The controls for the room the window has, at its DPI, with the screen's font made for it once
 // per DPI.
-void LayOut() {
+void Mode4_LayOutControls() {
   HFONT previous = nullptr;
   const int dpi = App_WindowDpi(g_App.mainWindow);
   const bool remade = !g_TypingScreen.font || s_FontDpi != dpi;
@@ -143,26 +150,27 @@ void LayOut() {
   if (previous) DeleteObject(previous);
 }
 
-}  // namespace
-
 void Mode4_ShowWideForm(bool wide) {
   s_Wide = wide;
   App_FitMainWindow();
 }
 
-void Mode4_BuildScreen(int) {
-  // A new Tests screen is narrow and has no finished test yet.
-  s_Wide = false;
+void Mode4_MakeControls(const TypingAreaHooks& hooks) {
   s_FieldsPlaced = false;
   Mode4_ForgetLastTest();
-
-  g_TypingScreen.typingArea = App_MakeTypingArea(kTypingHooks);
+  g_TypingScreen.typingArea = App_MakeTypingArea(hooks);
   g_TypingScreen.sampleView = Mode4_MakeSampleView(kSampleViewStyle);
   for (int row = 0; row < kFigureRows; ++row) {
     g_TypingScreen.labels[row] = App_CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, 0);
     g_TypingScreen.values[row] = App_CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE, 0);
   }
-  LayOut();
+}
+
+void Mode4_BuildScreen(int) {
+  // A new Tests screen is narrow and has no finished test yet.
+  s_Wide = false;
+  Mode4_MakeControls(kTypingHooks);
+  Mode4_LayOutControls();
 
   // A default file that cannot be used leaves the view empty and keeps the earlier sample text
   // and test words.
@@ -172,9 +180,7 @@ void Mode4_BuildScreen(int) {
   Mode4_LoadCustomWords(g_Settings.Language);
 }
 
-namespace {
-
-void ForgetScreen() {
+void Mode4_ForgetControls() {
   // A test does not outlive its screen; an open statistics window loses its list and buttons
   // with it and stays, empty, until the learner leaves the screen.
   Mode4_AbandonTest();
@@ -187,10 +193,10 @@ void ForgetScreen() {
   Mode4_ClearLiveFigures();
 }
 
-HWND TypingArea() { return g_TypingScreen.typingArea; }
+HWND Mode4_TypingArea() { return g_TypingScreen.typingArea; }
 
 // The rounded statistics panel behind the statistics fields.
-void PaintPanel(HDC dc) {
+void Mode4_PaintStatsPanel(HDC dc) {
   HBRUSH panel = CreateSolidBrush(g_Settings.BS_BackgroundColor);
   HGDIOBJ previous = SelectObject(dc, panel);
   HWND window = g_App.mainWindow;
@@ -202,7 +208,7 @@ void PaintPanel(HDC dc) {
 }
 
 // The statistics fields let the painted panel show through.
-HBRUSH ColorStatic(HWND control, HDC dc) {
+HBRUSH Mode4_ColorStatic(HWND control, HDC dc) {
   for (int row = 0; row < kFigureRows; ++row) {
     if (control && (control == g_TypingScreen.labels[row] || control == g_TypingScreen.values[row])) {
       SetBkMode(dc, TRANSPARENT);
@@ -213,35 +219,33 @@ HBRUSH ColorStatic(HWND control, HDC dc) {
 }
 
 // Clear and a language switch empty the typing area: a running test is left.
-void OnTypingReset() {
+void Mode4_OnTypingReset() {
   Mode4_AbandonTest();
   Mode4_FollowTyping();
 }
 
-void OnTimer(UINT_PTR id) {
+void Mode4_OnTimer(UINT_PTR id) {
   if (id == ID_TIMER_LIVE_FIGURES) Mode4_OnLiveFiguresTimer();
   else if (id == ID_TIMER_SAMPLE_FOLLOW) Mode4_OnFollowTimer();
 }
-
-}  // namespace
 
 const ScreenOps kTestsScreen = {
     .mode = kModeTests,
     .firstWidth = kNarrowSize.cx,
     .windowSize = WindowSize,
-    .leastRoom = LeastRoom,
+    .leastRoom = Mode4_LeastRoom,
     .supportLinkX = SupportLinkX,
     .build = Mode4_BuildScreen,
     .localize = Mode4_LocalizeDetailedStats,
-    .forget = ForgetScreen,
+    .forget = Mode4_ForgetControls,
     .left = Mode4_CloseDetailedStats,
-    .typingArea = TypingArea,
-    .paint = PaintPanel,
-    .colorStatic = ColorStatic,
+    .typingArea = Mode4_TypingArea,
+    .paint = Mode4_PaintStatsPanel,
+    .colorStatic = Mode4_ColorStatic,
     .typingChanged = Mode4_OnTypingChanged,
-    .typingReset = OnTypingReset,
-    .layout = LayOut,
-    .timer = OnTimer,
+    .typingReset = Mode4_OnTypingReset,
+    .layout = Mode4_LayOutControls,
+    .timer = Mode4_OnTimer,
     .mainWindowMoved = Mode4_DockDetailedStats,
     .dockedWidth = Mode4_DetailedStatsWidth,
 };

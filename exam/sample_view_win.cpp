@@ -142,7 +142,7 @@ int VisibleLines(HWND view) {
 }  // namespace
 
 void Mode4_OnTypingChanged() {
-  if (g_Settings.Mode != kModeTests || !g_TypingScreen.sampleView) return;
+  if (!Mode_IsTest(g_Settings.Mode) || !g_TypingScreen.sampleView) return;
   const DWORD now = GetTickCount();
   const bool burst = now - s_Follow.lastKey < kFollowIntervalMs;
   s_Follow.lastKey = now;
@@ -162,7 +162,7 @@ void Mode4_OnFollowTimer() {
 
 void Mode4_FollowTyping() {
   HWND view = g_TypingScreen.sampleView;
-  if (g_Settings.Mode != kModeTests || !view || !g_TypingScreen.typingArea) return;
+  if (!Mode_IsTest(g_Settings.Mode) || !view || !g_TypingScreen.typingArea) return;
   const Text16& sample = g_Sample.text;
   const Text16 typed = g_TypingHost.wholeText();
   const size_t mark = Mode4_PartingPoint(sample, typed);

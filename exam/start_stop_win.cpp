@@ -51,7 +51,7 @@ void ShowLiveFigures(const LiveFigures* live) {
   for (size_t i = 0; i < sizeof kLiveParts / sizeof kLiveParts[0]; ++i) {
     const LivePart& p = kLiveParts[i];
     Text16 text;
-    if (live && g_Settings.Mode == kModeTests) text = App_StringText(p.label, g_Settings.Language) + live->*p.value;
+    if (live && Mode_IsTest(g_Settings.Mode)) text = App_StringText(p.label, g_Settings.Language) + live->*p.value;
     if (text == s_Shown.texts[i]) continue;
     App_SetStatusText(p.part, W(text));
     s_Shown.texts[i] = text;
@@ -61,7 +61,7 @@ void ShowLiveFigures(const LiveFigures* live) {
 // The running test's figures up to now, from the same figures the stop shows; on another
 // screen, none.
 void ShowRunningFigures() {
-  if (g_Settings.Mode != kModeTests) {
+  if (!Mode_IsTest(g_Settings.Mode)) {
     ShowLiveFigures(nullptr);
     return;
   }

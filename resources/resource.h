@@ -14,6 +14,7 @@
 #define IDR_ACCELERATORS        610
 #define IDD_ABOUT               501
 #define IDD_COLOR_LEGEND        502
+#define IDD_OPTIONS             503
 
 // Strings (same ids in English 1033, French 1036 and Russian 1049)
 #define IDS_TITLE               100
@@ -115,6 +116,7 @@
 #define ID_TIMER_LIVE_FIGURES   1     // the live figures of a running test, four times a second
 #define ID_TIMER_SAMPLE_FOLLOW  2     // the sample view's mark after a burst of keys
 #define ID_TIMER_WRONG_KEY      3     // the live keyboard's moment of a wrong key (its own timer)
+#define ID_TIMER_NEXT_LESSON    4     // the course's next lesson, once the last key of a lesson is in
 
 // Language commands
 #define IDM_LANG_ENGLISH        406
@@ -141,6 +143,8 @@
 #define IDM_ONLINE_HELP         4017
 #define IDM_WEB_SITE            4018
 #define IDM_VIEW_KEYBOARD       4020
+#define IDM_MODE_COURSE         4021
+#define IDM_OPTIONS             4022
 #define IDM_PRACTICE_WEAK_KEYS  4019
 
 // Menu bar positions
@@ -169,6 +173,15 @@
 #define IDC_LEGEND_CUSTOM_TEXT  647
 #define IDC_LEGEND_CUSTOM_COLOR 648
 #define IDC_KEYBOARD_VIEW       660   // the live keyboard under a screen's texts
+#define IDC_COURSE_PROGRESS     661   // the Course screen's progress beside its texts
+#define IDC_OPTIONS_ALERT       670   // the Options dialog (503)
+#define IDC_OPTIONS_KEYBOARD    671
+#define IDC_OPTIONS_COURSE      672
+#define IDC_OPTIONS_SPEED_TEXT  673
+#define IDC_OPTIONS_SPEED       674
+#define IDC_OPTIONS_ACCURACY_TEXT 675
+#define IDC_OPTIONS_ACCURACY    676
+#define IDC_OPTIONS_RESET       677
 #define IDC_ABOUT_ICON          611   // about box (dialog 501)
 #define IDC_ABOUT_PRODUCT       651
 #define IDC_ABOUT_MAKER         652
@@ -210,3 +223,30 @@
 // The live keyboard's finger names: IDS_FINGER_FIRST plus the finger (left little ... right
 // little, thumbs in the middle).
 #define IDS_FINGER_FIRST        1440
+
+// The Course screen's progress and the Options dialog, in each language ("%1", "%2": the values
+// meant, in order)
+#define IDS_COURSE_LESSON       1460   // "%1" the lesson's number
+#define IDS_COURSE_KEYS         1461   // "%1" keys unlocked, "%2" keys of the course; the keys follow
+#define IDS_COURSE_CAPITALS     1462   // the capitals (the Shift keys) as a key of the course
+#define IDS_COURSE_FOCUS        1463   // the focus key follows
+#define IDS_COURSE_SPEED        1464   // "%1" the focus key's speed, "%2" the target
+#define IDS_COURSE_ACCURACY     1465
+#define IDS_COURSE_KEYSTROKES   1466
+#define IDS_COURSE_NEW_KEY      1467   // the key the last lesson unlocked follows
+#define IDS_COURSE_ALL_KEYS     1468
+#define IDS_COURSE_NOT_SAVED    1469
+#define IDS_COURSE_UNREADABLE   1470
+#define IDS_COURSE_DAMAGED      1471
+#define IDS_COURSE_NO_WORDS     1472   // the course's word list of the language is missing
+#define IDS_OPTIONS_CAPTION     1480
+#define IDS_OPTIONS_ALERT       1481
+#define IDS_OPTIONS_KEYBOARD    1482
+#define IDS_OPTIONS_COURSE      1483
+#define IDS_OPTIONS_SPEED       1484
+#define IDS_OPTIONS_ACCURACY    1485
+#define IDS_OPTIONS_RESET       1486   // "%1" the language's name
+#define IDS_OPTIONS_RESET_ASK   1487   // "%1" the language's name
+#define IDS_OPTIONS_RANGE       1488   // "%1" the lowest, "%2" the highest
+#define IDS_OPTIONS_CANCEL      1489
+#define IDS_OPTIONS_RESET_DONE  1490

@@ -280,17 +280,20 @@ int32_t ReadBounded(const char* key, int32_t fallback, int32_t low, int32_t high
 
 std::string App_XMLReadValue(const std::string& key) { return ReadValue(key, g_Settings.Debug == 1 && key != "Debug"); }
 
-void App_XMLWriteValue(const std::string& key, const std::string& value) {
+FileWriteResult App_XMLWriteValue(const std::string& key, const std::string& value) {
   App_Trace("App_XMLWriteValue Entered");
+  // ERROR_FILE_NOT_FOUND and ENOENT alike: a document that cannot be read is not written.
+  constexpr FileError kNotRead = 2;
+  FileWriteResult result{false, kNotRead};
   const std::string path = App_SettingsPath();
   if (std::FILE* in = File_Open(path, "rb")) {
     std::string bytes;
     const bool read = RewriteDocument(in, bytes, key, value);
     std::fclose(in);
-    // Written at exit, when nobody could be told: a failure keeps the old document silently.
-    if (read) File_WriteSafely(path, bytes);
+    if (read) result = File_WriteSafely(path, bytes);
   }
   App_Trace("App_XMLWriteValue Exited");
+  return result;
 }
 
 void App_ParseColor(const char* text, int& red, int& green, int& blue) {
@@ -345,6 +348,7 @@ void App_XMLReadSettings() {
 
 void App_SaveLastUsed() {
   if (g_Settings.SaveLastUsed == 0) return;
+  // Written at exit, when nobody could be told: a failure keeps the old document silently.
   if (g_Settings.Mode != g_Settings.StartMode) App_XMLWriteValue("Mode", std::to_string(g_Settings.Mode));
   if (g_Settings.Language != g_Settings.StartLanguage)
     App_XMLWriteValue("Language", std::to_string(g_Settings.Language));

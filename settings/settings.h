@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/files.h"
+
 using ColorRef = uint32_t;  // red in the low byte, then green, then blue; high byte 0
 
 // The course's targets, CourseSpeed (characters a minute) and CourseAccuracy (percent): a
@@ -44,8 +46,9 @@ std::string App_SettingsPath();
 // Value of `key` (text between its tags on the last line holding "<key>"), or "".
 std::string App_XMLReadValue(const std::string& key);
 // Rewrites the document with the line of `key` replaced (a key it lacks is added at the end of
-// its <Application> section); never loses or empties the document.
-void App_XMLWriteValue(const std::string& key, const std::string& value);
+// its <Application> section); never loses or empties the document. Not ok when the document
+// could not be read or written.
+FileWriteResult App_XMLWriteValue(const std::string& key, const std::string& value);
 // "#RRGGBB" -> three integers, strtol-style per pair (no digit gives 0).
 void App_ParseColor(const char* text, int& red, int& green, int& blue);
 // atoi rules: leading blanks, optional sign, digits; anything else gives 0.

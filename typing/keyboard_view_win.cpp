@@ -38,6 +38,13 @@ struct KeyboardViewState {
   HFONT letters = nullptr, small = nullptr;
 };
 KeyboardViewState s_View;
+// The look of each key in a course, kept apart from the view: it outlives a view that is made
+// again (a hidden keyboard shown, a new size).
+KeyCourseLookOf s_CourseLook = nullptr;
+constexpr COLORREF kFocusEdge = RGB(255, 170, 0);
+constexpr COLORREF kBarTrack = RGB(70, 70, 70);
+constexpr COLORREF kBarFill = RGB(60, 190, 80);
+constexpr COLORREF kLockedInk = RGB(120, 120, 120);
 
 const KeyboardLayout& Layout() { return Keyboard_Of(s_View.language); }
 
@@ -141,14 +148,51 @@ void DrawLabels(HDC dc, const KeyCap& key, const RECT& r, COLORREF ink) {
   if (key.normal) DrawTextW(dc, reinterpret_cast<const wchar_t*>(&key.normal), 1, &inner, DT_SINGLELINE | DT_BOTTOM | DT_NOPREFIX);
 }
 
+// A colour a third of the way from the keyboard's background to `colour`: a locked key.
+COLORREF Dimmed(COLORREF colour) {
+  auto mix = [](int from, int to) { return from + (to - from) / 3; };
+  return RGB(mix(GetRValue(kBackground), GetRValue(colour)), mix(GetGValue(kBackground), GetGValue(colour)),
+             mix(GetBValue(kBackground), GetBValue(colour)));
+}
+
+void Fill(HDC dc, const RECT& r, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+}
+
+// The course's marks over a key: the focus key's outline inside its edge, a taught key's bar.
+void PaintCourseMarks(HDC dc, const RECT& r, const KeyCourseLook& course) {
+  const int h = r.bottom - r.top, w = r.right - r.left;
+  if (course.focus) {
+    HPEN pen = CreatePen(PS_SOLID, 3, kFocusEdge);
+    HGDIOBJ oldPen = SelectObject(dc, pen), oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    RoundRect(dc, r.left + 2, r.top + 2, r.right - 2, r.bottom - 2, h / 5, h / 5);
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(pen);
+  }
+  if (!course.taught) return;
+  const int pad = w / 6 + 1, bar = std::max(2, h / 10);
+  const RECT track = {r.left + pad, r.bottom - 3 - bar, r.right - pad, r.bottom - 3};
+  Fill(dc, track, kBarTrack);
+  const double c = std::clamp(course.confidence, 0.0, 1.0);
+  const RECT filled = {track.left, track.top, track.left + static_cast<LONG>((track.right - track.left) * c), track.bottom};
+  if (filled.right > filled.left) Fill(dc, filled, kBarFill);
+}
+
 void PaintKey(HDC dc, size_t i) {
   const KeyCap& key = Layout().keys[i];
   const RECT r = BoxRect(s_View.boxes[i]);
   const KeyLook look = Keyboard_LookOf(s_View.guide, static_cast<int>(i));
   const bool character = key.normal || key.shifted;
+  const KeyCourseLook course = s_CourseLook ? s_CourseLook(key) : KeyCourseLook();
+  const COLORREF plain =
+      FromRgb(character ? kFingerColours[Keyboard_FingerColourIndex(key.finger)] : kSpecialKeyColour);
   const COLORREF body = look == KeyLook::Wrong ? FromRgb(kErrorColour)
                         : look == KeyLook::Next ? kLitKey
-                        : FromRgb(character ? kFingerColours[Keyboard_FingerColourIndex(key.finger)] : kSpecialKeyColour);
+                        : course.locked         ? Dimmed(plain)
+                                                : plain;
   HBRUSH brush = CreateSolidBrush(body);
   // The home keys are outlined, as on the keyboard page.
   HPEN pen = CreatePen(PS_SOLID, key.home ? 3 : 1, key.home ? kInk : kEdge);
@@ -159,7 +203,8 @@ void PaintKey(HDC dc, size_t i) {
   SelectObject(dc, oldPen);
   DeleteObject(brush);
   DeleteObject(pen);
-  DrawLabels(dc, key, r, look == KeyLook::Plain ? kInk : kLitInk);
+  DrawLabels(dc, key, r, look != KeyLook::Plain ? kLitInk : course.locked ? kLockedInk : kInk);
+  PaintCourseMarks(dc, r, course);
 }
 
 // The finger of the next key, beside the space bar on its hand's side (a thumb's on the right).
@@ -339,6 +384,11 @@ void App_PlaceKeyboardView(int x, int y, int width, int height) {
   if (!s_View.window && !MakeView()) return;
   App_PlaceControl(s_View.window, x, y, width, height);
   ShowWindow(s_View.window, SW_SHOWNA);
+}
+
+void App_SetKeyboardCourse(KeyCourseLookOf lookOf) {
+  s_CourseLook = lookOf;
+  if (s_View.window) InvalidateRect(s_View.window, nullptr, FALSE);
 }
 
 void App_GuideKeyboard(char16_t next, char16_t wrong) {

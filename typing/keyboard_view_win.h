@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "common/fit.h"
+#include "typing/keyboards.h"
 
 // Between the texts and the keyboard, and the keyboard's least height (96 DPI).
 constexpr int kKeyboardGap = 10;
@@ -24,3 +25,16 @@ void App_PlaceKeyboardView(int x, int y, int width, int height);
 // Enter) and the character just typed wrongly (0: none), which is lit for a moment beside the
 // key it was typed for: the keys whose look changes are repainted, nothing else.
 void App_GuideKeyboard(char16_t next, char16_t wrong);
+
+// How a course shows a key: a key it has not taught yet dimmed, the key its lesson works on
+// outlined, and how confident the learner is of a key it has taught, as a bar along its foot.
+struct KeyCourseLook {
+  bool locked = false;
+  bool focus = false;
+  bool taught = false;    // the bar is shown
+  double confidence = 0;  // 0 to 1
+};
+using KeyCourseLookOf = KeyCourseLook (*)(const KeyCap& cap);
+// A screen that teaches a course gives the keyboard the look of its keys (null: the plain
+// keyboard again); the keyboard is painted again whole, as after a change of the course.
+void App_SetKeyboardCourse(KeyCourseLookOf lookOf);

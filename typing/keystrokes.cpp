@@ -248,6 +248,7 @@ KeystrokeStep App_TypingStep(const KeystrokeInput& in, TypingState& state, WordT
       OnMode3(k, previous, key);
       break;
     case 4:
+    case 5:
       OnMode4(k, previous, key);
       break;
     default:

@@ -89,7 +89,7 @@ void PaintMarks(HWND area) {
   const size_t length = static_cast<size_t>(GetWindowTextLengthW(area));
   std::vector<MarkRun> runs = Marks_Runs(s_Marks, length, nullptr, nullptr);
   // The text is read only when something is to be drawn, or found again from the sample.
-  if (runs.empty() && (s_Marks.known || g_Settings.Mode != kModeTests)) return;
+  if (runs.empty() && (s_Marks.known || !Mode_IsTest(g_Settings.Mode))) return;
   const Text16 text = ReadWholeText(area);
   if (!s_Marks.known) runs = Marks_Runs(s_Marks, length, &g_Sample.text, &text);
   if (runs.empty()) return;
@@ -145,15 +145,15 @@ void OnTypingAreaChar(HWND area, WPARAM wParam, LPARAM lParam) {
   // Read once, before the edit control inserts the character: the rules judge the text before it.
   // Only the Tests mode compares the whole text with the sample.
   // Modes 1 to 3 judge the caret line; the Tests mode reads its words from the whole text.
-  const Text16 caretLine = Mode_IsKnown(mode) && mode != kModeTests ? ReadCaretLine(area) : Text16();
-  const Text16 wholeText = mode == kModeTests ? ReadWholeText(area) : Text16();
+  const Text16 caretLine = Mode_IsKnown(mode) && !Mode_IsTest(mode) ? ReadCaretLine(area) : Text16();
+  const Text16 wholeText = Mode_IsTest(mode) ? ReadWholeText(area) : Text16();
   const char16_t ch = static_cast<char16_t>(wParam);
   const KeystrokeInput in = {ch, HIWORD(lParam), mode, g_TypingHost.tick(), caretLine, wholeText, g_Sample.text,
                              s_Hooks.lists};
   const KeystrokeStep step = App_TypingStep(in, g_Typing, g_Words);
   // A character is wrong when its step sounded the alert, in every mode.
   const bool wrong = !step.alerts.empty() && ch != kBackspace;
-  NoteTyped(area, ch, wrong, mode == kModeTests ? &wholeText : nullptr, caretLine);
+  NoteTyped(area, ch, wrong, Mode_IsTest(mode) ? &wholeText : nullptr, caretLine);
   DoStep(area, step);
   if (wrong) App_GuideKeyboard(kBackspace, ch);
   s_RepaintMarks = wrong;
