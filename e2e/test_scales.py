@@ -24,6 +24,7 @@ SCALES = (96, 120, 144, 192)
 SHOT_SCALE = 144
 SAMPLE = "quick brown foxes jump"
 ID_ABOUT, ID_LEFT_LIST, ID_CUSTOM_LIST, ID_DS_CHECK_ALL, ID_DS_CREATE = 4000, 626, 635, 638, 637
+ID_COURSE_PROGRESS = 661
 DIALOG_CLASS = "#32770"
 WINDOWS = ("tests", "statistics", "about", "hands", "custom", "installer")
 SETUP_TITLE = "Velmora Keyfarer 1.0 Setup"
@@ -88,7 +89,8 @@ class EveryScreenAtFourScales(unittest.TestCase):
             h.probe("close", str(about["hwnd"]))
             t.wait_for("the about box to close", lambda: not [w for w in h.top_windows(DIALOG_CLASS)
                                                                if w["hwnd"] == about["hwnd"]])
-            for key, control, name in (("ctrl+1", ID_LEFT_LIST, "hands"), ("ctrl+3", ID_CUSTOM_LIST, "custom")):
+            for key, control, name in (("ctrl+u", ID_COURSE_PROGRESS, "course"), ("ctrl+1", ID_LEFT_LIST, "hands"),
+                                       ("ctrl+3", ID_CUSTOM_LIST, "custom")):
                 t.activate()
                 t.key(key)
                 t.wait_for(name, lambda: h.child_by_id(t.snapshot(), control))
@@ -195,7 +197,8 @@ class EveryScreenFitsASmallDisplay(unittest.TestCase):
             h.probe("command", str(stats["hwnd"]), str(ID_DS_CHECK_ALL))
             h.probe("command", str(stats["hwnd"]), str(ID_DS_CREATE))
             t.wait_for("the custom list", lambda: t.exists("EN", "Training Words", "Custom_Words.dat"))
-            for key, control, name in (("ctrl+1", ID_LEFT_LIST, "hands"), ("ctrl+3", ID_CUSTOM_LIST, "custom")):
+            for key, control, name in (("ctrl+u", ID_COURSE_PROGRESS, "course"), ("ctrl+1", ID_LEFT_LIST, "hands"),
+                                       ("ctrl+3", ID_CUSTOM_LIST, "custom")):
                 t.activate()
                 t.key(key)
                 t.wait_for(name, lambda: h.child_by_id(t.snapshot(), control))
