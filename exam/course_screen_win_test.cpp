@@ -61,6 +61,11 @@ TEST_F(CourseScreenTest, ALessonTypedToItsEndIsATestAndTheNextLessonFollows) {
   EXPECT_EQ(kftest::WindowText(area), L"");
   EXPECT_TRUE(Shows(Progress(), L"Lesson 2\r\n"));
   EXPECT_EQ(g_Sample.fileName, "Lesson 2");
+  // A lesson started by command keeps the statistics panel labelled, as one started by a key.
+  kftest::Command(IDT_START_STOP);
+  ASSERT_EQ(g_Typing.testRunning, 1);
+  EXPECT_NE(kftest::WindowText(g_TypingScreen.labels[0]), L"");
+  EXPECT_EQ(kftest::WindowText(g_TypingScreen.values[0]), L"");
 }
 
 TEST_F(CourseScreenTest, ALanguageWithoutItsWordsSaysSoAndOffersNoLesson) {

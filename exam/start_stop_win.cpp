@@ -164,6 +164,7 @@ void Mode4_AbandonTest() {
 void Mode4_OnStartStopCommand() {
   if (!g_Typing.testRunning) App_ClearTypingArea();
   const TestFigures figures = Mode4_ToggleTestState(g_Typing, g_TypingHost.tick(), g_TypingHost.wholeText());
-  if (g_Typing.testRunning) Mode4_ShowTestStart(figures);
+  const TypingAreaHooks& hooks = App_TypingHooks();
+  if (g_Typing.testRunning) (hooks.testStarted ? hooks.testStarted : Mode4_ShowTestStart)(figures);
   else Mode4_ShowTestStop(figures, false);
 }

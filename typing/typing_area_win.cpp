@@ -223,6 +223,8 @@ LRESULT CALLBACK App_TypingAreaProc(HWND window, UINT message, WPARAM wParam, LP
   return result;
 }
 
+const TypingAreaHooks& App_TypingHooks() { return s_Hooks; }
+
 void App_SubclassTypingArea(HWND area, const TypingAreaHooks& hooks) {
   if (!area) return;
   s_Hooks = hooks;

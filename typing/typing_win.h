@@ -55,6 +55,9 @@ constexpr DWORD kTypingAreaStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTIL
 // of it and the screen's hooks.
 HWND App_MakeTypingArea(const TypingAreaHooks& hooks);
 LRESULT CALLBACK App_TypingAreaProc(HWND, UINT, WPARAM, LPARAM);
+// The hooks of the screen whose typing area was made last: a test started by command starts as
+// one started by a key does.
+const TypingAreaHooks& App_TypingHooks();
 extern WNDPROC g_TypingAreaPrevProc;
 // Puts App_TypingAreaProc in front of a screen's new typing area, keeping the edit control's own,
 // with the screen's hooks, and fills the host (App_InstallTypingHost) once for the screen.
