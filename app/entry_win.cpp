@@ -37,15 +37,14 @@ std::wstring String(UINT id) {
 }  // namespace
 
 int WINAPI _tWinMain(HINSTANCE instance, HINSTANCE, LPTSTR, int showCommand) {
-  // Started from another folder, the tutor works from its own when only that one has its data.
+  // The tutor works from its own folder; from the current one only when its own has no data.
   const std::string current = Dir_Current(), program = ProgramFolder();
   const StartFolder start = App_ChooseStartFolder(current, program, App_HasLanguageFolder);
   Dir_SetData(start == StartFolder::Program ? program : current);
 
   // Settings, entry trace, thread locale, title and class name, in that order.
   App_PrepareStart();
-  if (start == StartFolder::Program)
-    for (const std::string& line : App_StartFolderTrace(current, program)) App_Trace(line.c_str());
+  for (const std::string& line : App_StartFolderTrace(start, current, program)) App_Trace(line.c_str());
   if (start == StartFolder::Neither) {
     // An empty window would say nothing: the user is told what is missing and where it was sought.
     std::wstring text = String(IDS_NO_LANGUAGE_FOLDER) + L"\r\n\r\n" + String(IDS_LOOKED_IN) + L"\r\n";

@@ -3,6 +3,7 @@
 // handed to the shell's browser; nothing is downloaded or shown inside the program.
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
 
@@ -32,7 +33,6 @@ template <typename Char>
 constexpr size_t Length(const Char* s) { return *s ? 1 + Length(s + 1) : 0; }
 static_assert(Length(kMakerSite) <= kMaxAddress && Length(kOrderPage) <= kMaxAddress, "address too long");
 
-constexpr wchar_t kSupportText[] = L"Help keep KF free!";
 constexpr int kLinkX = 400, kLinkY = 4, kLinkWidth = 150, kLinkHeight = 20;  // x: without a screen
 constexpr COLORREF kMakerNameColour = 0xFF0000;  // blue (0x00BBGGRR)
 
@@ -90,6 +90,64 @@ void SetAboutFonts(HWND dialog) {
   SetPropW(dialog, kUnderlinedFontProp, underlined);
 }
 
+// What a static's text needs with its font, in pixels: its lines unwrapped, as it draws them.
+SIZE TextNeed(HWND control) {
+  wchar_t text[512] = L"";
+  GetWindowTextW(control, text, 512);
+  HDC dc = GetDC(control);
+  HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  RECT need = {0, 0, 0, 0};
+  const UINT prefix = (GetWindowLongW(control, GWL_STYLE) & SS_NOPREFIX) ? DT_NOPREFIX : 0;
+  DrawTextW(dc, text, -1, &need, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | prefix);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return {need.right + 1, need.bottom};
+}
+
+RECT ClientRectOf(HWND dialog, int id) {
+  RECT r = {};
+  GetWindowRect(GetDlgItem(dialog, id), &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void Place(HWND dialog, int id, int x, int y, SIZE size) {
+  SetWindowPos(GetDlgItem(dialog, id), nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The about box laid out for its texts' fonts at its DPI, which the template's dialog units do
+// not follow: the maker's name and the product on the first line, the terms and the notice below,
+// each as large as its text; the button keeps its place at the top right and the box grows
+// around them by its template's margins.
+void LayoutAbout(HWND dialog) {
+  RECT client = {}, unit = {0, 0, 4, 2};
+  GetClientRect(dialog, &client);
+  MapDialogRect(dialog, &unit);  // the gaps: 4 dialog units across, 2 down
+  const RECT maker = ClientRectOf(dialog, IDC_ABOUT_MAKER), ok = ClientRectOf(dialog, IDOK);
+  const RECT notice = ClientRectOf(dialog, IDC_ABOUT_NOTICE);
+  const LONG marginRight = client.right - ok.right;
+  const LONG marginBottom = std::max<LONG>(unit.bottom, client.bottom - notice.bottom);
+  SIZE need[4];
+  const int ids[4] = {IDC_ABOUT_MAKER, IDC_ABOUT_PRODUCT, IDC_ABOUT_TERMS, IDC_ABOUT_NOTICE};
+  for (int i = 0; i < 4; ++i) need[i] = TextNeed(GetDlgItem(dialog, ids[i]));
+  const LONG line = std::max(need[0].cy, need[1].cy);
+  need[0].cy = need[1].cy = line;
+  Place(dialog, IDC_ABOUT_MAKER, maker.left, maker.top, need[0]);
+  Place(dialog, IDC_ABOUT_PRODUCT, maker.left + need[0].cx + unit.right, maker.top, need[1]);
+  const LONG termsTop = maker.top + line + unit.bottom, noticeTop = termsTop + need[2].cy + unit.bottom;
+  Place(dialog, IDC_ABOUT_TERMS, maker.left, termsTop, need[2]);
+  Place(dialog, IDC_ABOUT_NOTICE, maker.left, noticeTop, need[3]);
+  const LONG right = std::max<LONG>({maker.left + need[0].cx + unit.right + need[1].cx, maker.left + need[2].cx,
+                                    maker.left + need[3].cx, ok.right});
+  const SIZE button = {ok.right - ok.left, ok.bottom - ok.top};
+  Place(dialog, IDOK, right - button.cx, ok.top, button);
+  RECT window = {};
+  GetWindowRect(dialog, &window);
+  const LONG frameX = (window.right - window.left) - client.right, frameY = (window.bottom - window.top) - client.bottom;
+  SetWindowPos(dialog, nullptr, 0, 0, right + marginRight + frameX, noticeTop + need[3].cy + marginBottom + frameY,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR OnAboutInit(HWND dialog) {
   Subclass<LINK_ABOUT_MAKER>(GetDlgItem(dialog, IDC_ABOUT_MAKER));
   SetAboutFonts(dialog);
@@ -98,6 +156,7 @@ INT_PTR OnAboutInit(HWND dialog) {
   SetItemString(dialog, IDC_ABOUT_PRODUCT, IDS_ABOUT_PRODUCT);
   SetItemString(dialog, IDC_ABOUT_TERMS, IDS_ABOUT_TERMS);
   SetItemString(dialog, IDC_ABOUT_NOTICE, IDS_ABOUT_NOTICE);
+  LayoutAbout(dialog);
   return TRUE;  // the dialog manager sets the default focus
 }
 
@@ -164,6 +223,7 @@ INT_PTR CALLBACK App_AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, L
       return FALSE;
     case 0x02E0:  // WM_DPICHANGED: the template scales itself, the fonts set on its texts do not
       SetAboutFonts(dialog);
+      LayoutAbout(dialog);
       return FALSE;
     default:
       return FALSE;
@@ -197,6 +257,11 @@ void App_RescaleSupportLink() {
   App_PlaceSupportLink(ScreenLinkX());
 }
 
+void App_RelabelSupportLink(int language) {
+  if (g_App.supportLink && IsWindow(g_App.supportLink))
+    SendMessageW(g_App.supportLink, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(W(App_StringText(IDS_SUPPORT_LINK, language))));
+}
+
 void App_CreateSupportLink() {
   // One link for the toolbar's life.
   if (g_App.supportLink && IsWindow(g_App.supportLink)) return;
@@ -215,7 +280,7 @@ void App_CreateSupportLink() {
   g_App.supportLink = link;
   if (!link) return;
   SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(g_Links.supportFont), TRUE);
-  SendMessageW(link, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kSupportText));
+  App_RelabelSupportLink(g_Settings.Language);
   Subclass<LINK_SUPPORT>(link);
 
   // The toolbar repaints with the link on it.

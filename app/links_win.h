@@ -26,5 +26,7 @@ void App_CreateSupportLink();
 // Moves the support link, when there is one, to x `x` (96 DPI) of the toolbar without
 // repainting: where the screen shown wants it (y 4, 150 x 20 always).
 void App_PlaceSupportLink(int x);
+// The support link's text in `language`: at its creation and with every language switch.
+void App_RelabelSupportLink(int language);
 // After a DPI change: the link's font made again for the toolbar's DPI, and the link placed.
 void App_RescaleSupportLink();

@@ -509,7 +509,7 @@ TEST_F(LinksTest, SupportLinkStandsAtThePlaceOfTheModeAtStart) {
   }
 }
 
-TEST_F(LinksTest, SupportLinkFollowsTheTestsScreenAndKeepsItsTextAcrossLanguages) {
+TEST_F(LinksTest, SupportLinkFollowsTheTestsScreenAndSpeaksTheLanguage) {
   ASSERT_NO_FATAL_FAILURE(StartIn(1));
   HWND link = g_App.supportLink;
   ASSERT_NE(link, nullptr);
@@ -519,10 +519,11 @@ TEST_F(LinksTest, SupportLinkFollowsTheTestsScreenAndKeepsItsTextAcrossLanguages
   EXPECT_EQ(InToolbar(link).left, 400);
   Mode4_ShowWideForm(true);
   Command(IDM_LANG_RUSSIAN);
+  EXPECT_EQ(WindowText(link), L"\u041F\u043E\u0434\u0434\u0435\u0440\u0436\u0438\u0442\u0435 KF!");
   Command(IDM_LANG_FRENCH);
   EXPECT_EQ(g_App.supportLink, link);
   EXPECT_TRUE(IsWindow(link));
-  EXPECT_EQ(WindowText(link), L"Help keep KF free!");
+  EXPECT_EQ(WindowText(link), L"Gardez KF gratuit !");
   EXPECT_EQ(FontOf(link).lfHeight, 14);
   EXPECT_EQ(ToolbarStatics().size(), 1u);
 

@@ -3,6 +3,7 @@
 
 #include "app/app.h"
 #include "app/menu_bar_win.h"
+#include "app/links_win.h"
 #include "app/menus_win.h"
 #include "app/screens_win.h"
 #include "app/strings_win.h"
@@ -31,6 +32,7 @@ void App_SwitchLanguage(int language) {
   // The screen's lists and headings in the new language, or the screen built again.
   App_RelabelScreen(language);
   App_LocalizeStrings(language);
+  App_RelabelSupportLink(language);
   App_ClearTypingArea();
   // The fresh menu bar's items, texts and check marks follow the state as the old bar's did.
   App_UpdateCommands();

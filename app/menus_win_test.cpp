@@ -45,7 +45,7 @@ TEST_F(MenuTest, MenuBarFollowsTheLanguageAndViewItemsStartChecked) {
 
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_FRENCH, 0);
   EXPECT_EQ(TopMenus(), (std::vector<std::wstring>{L"&Fichier", L"&Vue", L"&Modes", L"&Commandes", L"&Aide"}));
-  EXPECT_EQ(MenuText(Bar(), IDM_VIEW_TOOLBAR, MF_BYCOMMAND), L"&Barre d'îcones");
+  EXPECT_EQ(MenuText(Bar(), IDM_VIEW_TOOLBAR, MF_BYCOMMAND), L"&Barre d'icônes");
 
   SendMessageW(g_App.mainWindow, WM_COMMAND, IDM_LANG_RUSSIAN, 0);
   EXPECT_EQ(TopMenus(), (std::vector<std::wstring>{L"&Файл", L"&Вид", L"&Режимы", L"&Команды", L"&Помощь"}));
@@ -288,7 +288,7 @@ TEST_F(MenuTest, LocalizeStringsLabelsTheDetailedStatisticsButtons) {
   EXPECT_EQ(WindowText(checkAll), L"Пометить все");
   const std::wstring title = WindowText(g_App.mainWindow);
   App_LocalizeStrings(2);
-  EXPECT_EQ(WindowText(create), L"Creér la liste");
+  EXPECT_EQ(WindowText(create), L"Créer la liste");
   EXPECT_EQ(WindowText(g_App.mainWindow), title);  // mode 4 leaves the title alone
   // Rebuilding the Tests screen empties the statistics window but leaves it open.
   App_ShowScreen(kModeTests);

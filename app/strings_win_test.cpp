@@ -65,19 +65,20 @@ const ExpectedString kExpectedStrings[] = {
     {1046, u"Length", u"Longueur", u"Длина"},
     {1047, u"Speed", u"Vitesse", u"Скорость"},
     {1048, u"Typing Errors", u"Fautes", u"Кол-во ошибок"},
-    {1049, u"Create Custom List", u"Creér la liste", u"Создать список"},
+    {1049, u"Create Custom List", u"Créer la liste", u"Создать список"},
     {1050, u"Check All", u"Choisir tout", u"Пометить все"},
     {1051, u"Color Legend", u"Couleurs de statistique", u"Цвета статистики"},
     {1052, u"Custom Words: ", u"Mots sur mesure: ", u"Пользовательские: "},
     {1053, u"LH Words: ", u"Gauche mots: ", u"Левые: "},
-    {1054, u"L2R Words: ", u"De gauche à droit: ", u"Слева-направо: "},
-    {1055, u"R2L Words:  ", u"De droit à gauche: ", u"Справа-налево: "},
+    {1054, u"L2R Words: ", u"De gauche à droite: ", u"Слева-направо: "},
+    {1055, u"R2L Words:  ", u"De droite à gauche: ", u"Справа-налево: "},
     {1056, u"RH Words: ", u"Droit mots: ", u"Правые: "},
     {1057, u"Open sample test file", u"Ouvrir le fichier de test", u"Открыть файл теста"},
     {1058, u"Start or stop test", u"Commencer ou cesser le test", u"Начать или остановить тест"},
     {1059, u"Typing error sound alert", u"Neutraliser/actualiser l'alerte sonore", u"Звуковой сигнал при ошибке"},
     {1060, u"Clear test area", u"Nettoyer la zone de travail", u"Очистить область теста"},
     {1061, u"Detailed statistics", u"Statistique détaillée", u"Детальная статистика"},
+    {1065, u"Help keep KF free!", u"Gardez KF gratuit !", u"Поддержите KF!"},
     {1090, u"Time: ", u"Temps: ", u"Время: "},
     {1091, u"CPM: ", u"CPM: ", u"CPM: "},
     {1092, u"Errors: ", u"Erreurs: ", u"Ошибок: "},
@@ -126,7 +127,7 @@ const ExpectedPopup kExpectedMenu[] = {
      }},
     {{u"&View", u"&Vue", u"&Вид"},
      {
-         {4004, {u"&Toolbar", u"&Barre d'îcones", u"&Панель инструментов"}},
+         {4004, {u"&Toolbar", u"&Barre d'icônes", u"&Панель инструментов"}},
          {4005, {u"&Status Bar", u"Barre &d'état", u"Панель &состояния"}},
          {4020, {u"&Keyboard\tCtrl+B", u"&Clavier\tCtrl+B", u"&Клавиатура\tCtrl+B"}},
          {4022, {u"&Options...", u"&Options...", u"&Параметры..."}},
@@ -136,7 +137,7 @@ const ExpectedPopup kExpectedMenu[] = {
     {{u"&Modes", u"&Modes", u"&Режимы"},
      {
          {4007, {u"LH/RH &Words\tCtrl+1", u"&Gauche/droit mots\tCtrl+1", u"&Левые/Правые слова\tCtrl+1"}},
-         {4008, {u"&Left-to-Right/Right-to-Left\tCtrl+2", u"&De gauche à droit/De droit à gauche\tCtrl+2", u"&Слева-направо/Справа-налево\tCtrl+2"}},
+         {4008, {u"&Left-to-Right/Right-to-Left\tCtrl+2", u"&De gauche à droite/De droite à gauche\tCtrl+2", u"&Слева-направо/Справа-налево\tCtrl+2"}},
          {4009, {u"&Custom\tCtrl+3", u"&Sur mesure\tCtrl+3", u"Слова &пользователя\tCtrl+3"}},
          {4010, {u"&Tests\tCtrl+T", u"&Tests\tCtrl+T", u"&Тесты\tCtrl+T"}},
          {4021, {u"C&ourse\tCtrl+U", u"C&ours\tCtrl+U", u"&Курс\tCtrl+U"}},
@@ -154,8 +155,8 @@ const ExpectedPopup kExpectedMenu[] = {
      }},
     {{u"&Help", u"&Aide", u"&Помощь"},
      {
-         {4016, {u"Show &Keybord Layout...\tCtrl+L", u"&Affiche clavier...\tCtrl+L", u"&Показать раскладку клавиатуры...\tCtrl+L"}},
-         {4017, {u"&Online Help...\tF1", u"Aide en &ligne...\tF1", u"Онлайновое &руководство...\tF1"}},
+         {4016, {u"Show &Keyboard Layout...\tCtrl+L", u"&Affiche clavier...\tCtrl+L", u"&Показать раскладку клавиатуры...\tCtrl+L"}},
+         {4017, {u"&Manual...\tF1", u"&Manuel...\tF1", u"&Руководство...\tF1"}},
          {4018, {u"&Velmora Web Site...", u"Site &Web Velmora...", u"&Velmora веб сайт..."}},
          {4000, {u"&About Keyfarer", u"&Sur logiciel Keyfarer", u"&О программе Keyfarer"}},
      }},
@@ -259,7 +260,7 @@ TEST_F(ResourcesTest, OtherLanguageNumbersGiveEnglish) {
 TEST_F(ResourcesTest, MissingIdentifiersGiveNothing) {
   // 99, 1019, 1020 and 1022-1025 are empty places in blocks that exist; 5000 and 65535 lie in
   // blocks that no table has.
-  for (UINT id : {0u, 99u, 101u, 1019u, 1020u, 1022u, 1025u, 1065u, 5000u, 10212u, 65535u}) {
+  for (UINT id : {0u, 99u, 101u, 1019u, 1020u, 1022u, 1025u, 1066u, 5000u, 10212u, 65535u}) {
     for (int language : {0, 1, 2, 3}) {
       EXPECT_EQ(App_LoadString(id, language), nullptr) << "string " << id << ", language " << language;
     }

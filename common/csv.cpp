@@ -1,7 +1,7 @@
-// The plumbing of the tutor's CSV files (History.csv, Keys.csv): RFC 4180 fields, times and
-// figures written and read digit by digit (the tutor sets the thread locale of each language, and
-// no figure in a file may follow it), the bytes an append adds, the append itself, and the lines
-// read back from the end of a file.
+// The plumbing of the tutor's CSV files (History.csv, Keys.csv): their form, RFC 4180 fields,
+// times and figures written and read digit by digit (the tutor sets the thread locale of each
+// language, and no figure in a file may follow it: only the file's form decides), the bytes an
+// append adds, the append itself, and the lines read back from the end of a file.
 #include "common/csv.h"
 
 #include <algorithm>
@@ -82,7 +82,53 @@ bool IsUtf8Text(const std::string& bytes, bool cutStart, bool cutEnd) {
   return true;
 }
 
+// Where the first line of `head` starts, after its byte-order mark.
+size_t FirstLineStart(const std::string& head) { return head.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0; }
+
+// The decimal sign of the first field in the whole lines of `head` from `at` on that is a
+// number with decimals ("-"? digits ("," | ".") digits); 0 when there is none. A header has none.
+char FirstDecimalSign(const std::string& head, size_t at, char separator) {
+  for (size_t end = head.find('\n', at); end != std::string::npos; at = end + 1, end = head.find('\n', at)) {
+    size_t fieldStart = at;
+    for (size_t i = at; i <= end; ++i) {
+      if (i < end && head[i] != separator && head[i] != '\r') continue;
+      const std::string field = head.substr(fieldStart, i - fieldStart);
+      const size_t sign = field.find_first_of(",.");
+      int64_t ignored = 0;
+      if (sign != std::string::npos && sign + 1 < field.size() && Csv_ReadHundredths(field, ignored))
+        return field[sign];
+      fieldStart = i + 1;
+    }
+  }
+  return 0;
+}
+
 }  // namespace
+
+CsvForm Csv_FormFromLocale(const std::u16string& listSeparator, const std::u16string& decimalSign) {
+  CsvForm form;
+  form.decimal = decimalSign == u"," ? ',' : '.';
+  if (listSeparator == u";" || listSeparator == u",") {
+    form.separator = static_cast<char>(listSeparator[0]);
+  } else {
+    form.separator = form.decimal == ',' ? ';' : ',';
+  }
+  if (form.separator == form.decimal) form.separator = ';';
+  return form;
+}
+
+CsvForm Csv_FileForm(const std::string& head, const CsvForm& fresh) {
+  const size_t start = FirstLineStart(head);
+  const size_t at = head.find_first_of(",;\r\n", start);
+  if (at == std::string::npos || head[at] == '\r' || head[at] == '\n') return fresh;
+  CsvForm form;
+  form.separator = head[at];
+  if (form.separator == ';') {
+    const char sign = FirstDecimalSign(head, start, ';');
+    form.decimal = sign ? sign : fresh.decimal;
+  }
+  return form;
+}
 
 // Whether a text cell is guarded by an apostrophe: it begins with a formula character, or with an
 // apostrophe before one (or before another apostrophe), so that taking one leading apostrophe
@@ -97,9 +143,10 @@ bool Csv_NeedsGuard(const std::string& text) {
 // RFC 4180: a field is quoted when it holds a separator, a quote or a line end. A text cell that a
 // spreadsheet would run as a formula is quoted with an apostrophe first, which spreadsheets read
 // as "this is text"; the reader takes it off again.
-std::string Csv_Field(const std::string& text) {
+std::string Csv_Field(const std::string& text, char separator) {
   const bool guard = Csv_NeedsGuard(text);
-  if (!guard && text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  const char specials[] = {separator, '"', '\r', '\n', '\0'};
+  if (!guard && text.find_first_of(specials) == std::string::npos) return text;
   std::string quoted = guard ? "\"'" : "\"";
   for (char c : text) {
     if (c == '"') quoted += '"';
@@ -136,7 +183,7 @@ bool Csv_ReadTime(const std::string& text, HistoryTime& t) {
          t.hour <= 23 && t.minute <= 59 && t.second <= 59;
 }
 
-bool Csv_SplitLine(const std::string& line, std::string* fields, size_t count) {
+bool Csv_SplitLine(const std::string& line, std::string* fields, size_t count, char separator) {
   const size_t n = line.size();
   size_t i = 0, found = 0;
   while (true) {
@@ -158,13 +205,13 @@ bool Csv_SplitLine(const std::string& line, std::string* fields, size_t count) {
         }
       }
     } else {
-      const size_t end = std::min(line.find(',', i), n);
+      const size_t end = std::min(line.find(separator, i), n);
       field.assign(line, i, end - i);
       if (field.find_first_of("\"\r\n") != std::string::npos) return false;
       i = end;
     }
     if (i == n) return found == count;
-    if (line[i] != ',') return false;  // text after a closing quote
+    if (line[i] != separator) return false;  // text after a closing quote
     ++i;
   }
 }
@@ -172,7 +219,10 @@ bool Csv_SplitLine(const std::string& line, std::string* fields, size_t count) {
 bool Csv_ReadRowStart(const std::string& line, std::string* fields, size_t count, HistoryTime& time,
                       std::string& language) {
   const size_t end = !line.empty() && line.back() == '\r' ? line.size() - 1 : line.size();
-  if (!Csv_SplitLine(line.substr(0, end), fields, count) || !Csv_ReadTime(fields[0], time)) return false;
+  // A row of either form: split by the other form's separator, its first field is no time.
+  const std::string body = line.substr(0, end);
+  const bool split = Csv_SplitLine(body, fields, count, ',') || Csv_SplitLine(body, fields, count, ';');
+  if (!split || !Csv_ReadTime(fields[0], time)) return false;
   for (const LanguageFacts& known : kLanguages) {
     if (fields[1] == known.folder) {
       language = fields[1];
@@ -182,13 +232,13 @@ bool Csv_ReadRowStart(const std::string& line, std::string* fields, size_t count
   return false;
 }
 
-std::string Csv_FormatHundredths(int64_t hundredths) {
+std::string Csv_FormatHundredths(int64_t hundredths, char decimal) {
   const bool negative = hundredths < 0;
   const uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(hundredths) : static_cast<uint64_t>(hundredths);
   const unsigned cents = static_cast<unsigned>(magnitude % 100);
   std::string text = negative ? "-" : "";
   text += std::to_string(magnitude / 100);
-  text += '.';
+  text += decimal;
   text += static_cast<char>('0' + cents / 10);
   text += static_cast<char>('0' + cents % 10);
   return text;
@@ -207,7 +257,7 @@ bool Csv_ReadHundredths(const std::string& text, int64_t& hundredths) {
   if (i == wholeStart) return false;
   int64_t cents = 0;
   int roundUp = 0;
-  if (i < text.size() && text[i] == '.') {
+  if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
     const size_t fractionStart = ++i;
     while (i < text.size() && IsDigit(text[i])) {
       const size_t place = i - fractionStart;
@@ -224,11 +274,11 @@ bool Csv_ReadHundredths(const std::string& text, int64_t& hundredths) {
   return true;
 }
 
-bool Csv_AppendBytes(uint64_t size, const std::string& head, const std::string& tail,
-                          const std::string& fileStart, const std::string& rows, std::string& bytes) {
+bool Csv_AppendBytes(uint64_t size, const std::string& head, const std::string& tail, const CsvForm& fresh,
+                     const CsvWriting& fileStart, const CsvWriting& rows, std::string& bytes) {
   bytes.clear();
   if (size == 0) {
-    bytes = fileStart + rows;
+    bytes = fileStart(fresh) + rows(fresh);
     return true;
   }
   // A UTF-16 file (marked FF FE or FE FF) is no UTF-8 text: a UTF-8 row would spoil it.
@@ -245,11 +295,12 @@ bool Csv_AppendBytes(uint64_t size, const std::string& head, const std::string& 
   } else if (last != '\n') {
     bytes = "\r\n";
   }
-  bytes += rows;
+  bytes += rows(Csv_FileForm(head, fresh));
   return true;
 }
 
-bool Csv_AppendRows(const std::string& path, const std::string& fileStart, const std::string& rows) {
+bool Csv_AppendRows(const std::string& path, const CsvForm& fresh, const CsvWriting& fileStart,
+                    const CsvWriting& rows) {
   // Wine opens a read-only file for writing all the same; the user's read-only file, or a folder of
   // that name, stays as it is.
   if (Dir_Exists(path) || File_IsReadOnly(path)) return false;
@@ -272,7 +323,7 @@ bool Csv_AppendRows(const std::string& path, const std::string& fileStart, const
     const size_t tailBytes = static_cast<size_t>(std::min<uint64_t>(size - headBytes, kCsvCheckBytes));
     ok = readAt(size - tailBytes, tailBytes, tail);
   }
-  ok = ok && Csv_AppendBytes(size, head, tail, fileStart, rows, bytes);
+  ok = ok && Csv_AppendBytes(size, head, tail, fresh, fileStart, rows, bytes);
   if (ok) {
     // The flush tells of a full disk; the close would not.
     ok = File_SeekTo(file, size) && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&

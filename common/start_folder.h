@@ -1,8 +1,8 @@
 #pragma once
-// Which folder the tutor works from. It keeps its settings, word lists, samples and files in
-// the folder it runs in; started from another folder (a shortcut without a start folder, a
-// command prompt), it works from its own program folder instead, when the current folder holds
-// no language folder and its own does.
+// Which folder the tutor works from: its own installation folder, the folder of KFP.exe, holds
+// the settings, word lists, samples and files it uses, whatever folder it is started in (a
+// shortcut with another start folder, a command prompt). Only when its own folder holds no
+// language folder (a portable copy of the program alone) does it work from the current folder.
 #include <string>
 #include <vector>
 
@@ -13,8 +13,9 @@ StartFolder App_ChooseStartFolder(const std::string& current, const std::string&
                                   bool (*hasLanguageFolder)(const std::string& folder));
 // Whether `folder` holds one of the language folders of common/languages.h.
 bool App_HasLanguageFolder(const std::string& folder);
-// The trace lines of a start from the program's folder (each folder on a line of its own, since
-// the trace cuts long lines), and the folders a start that found none looked in, one per line
-// (the program's only when it is another folder).
-std::vector<std::string> App_StartFolderTrace(const std::string& current, const std::string& program);
+// The trace lines that say which folder a start chose, and why when it is not the program's
+// (each folder on a line of its own, since the trace cuts long lines); and the folders a start
+// that found none looked in, one per line (the current one only when it is another folder).
+std::vector<std::string> App_StartFolderTrace(StartFolder chosen, const std::string& current,
+                                              const std::string& program);
 std::string App_StartFoldersLookedIn(const std::string& current, const std::string& program);

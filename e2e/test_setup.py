@@ -39,6 +39,10 @@ KEPT = ("Keyfarer has been installed successfully. Your own files were kept as t
 UNINSTALL_TITLE = "Keyfarer Uninstall"
 UNINSTALL_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Keyfarer"
 IDYES, IDNO = 6, 7
+# What an installation with the dialog's defaults puts beside KFP.exe.
+INSTALLED_ROOT = {"KFP.exe", "Uninstall.exe", "Settings.xml", "EN", "FR", "RU"}
+KEYS_HEADER = b"\xef\xbb\xbfTime,Language,Character,Expected,Errors,Wrong key,Wrong key times,Timed,Milliseconds\r\n"
+HISTORY_HEADER = b"\xef\xbb\xbfTime,Language,Sample,Completed,Minutes,CPM,Characters,Words,WPM,Errors,Accuracy %\r\n"
 
 
 def tree(folder):
@@ -116,9 +120,22 @@ def answer_box(box, answer):
         time.sleep(0.2)
 
 
-def run_uninstaller(folder, answer, shot=None):
+def temp_entries():
+    """What the Wine prefix's temporary folders hold: the user's and the system's."""
+    found = set()
+    for temp in glob.glob(os.path.join(os.environ["WINEPREFIX"], "drive_c", "users", "*", "AppData", "Local", "Temp")) + \
+            [os.path.join(os.environ["WINEPREFIX"], "drive_c", "windows", "temp")]:
+        if os.path.isdir(temp):
+            found.update(os.path.join(temp, name) for name in os.listdir(temp))
+    return found
+
+
+def run_uninstaller(folder, answer, shot=None, tc=None):
     """Starts <folder>/Uninstall.exe from another folder, answers its question (IDYES keeps the
-    learner's files, IDNO removes them too) and returns the text of its closing message."""
+    learner's files, IDNO removes them too) and returns the text of its closing message, once
+    Uninstall.exe itself is gone too (after its end); with `tc`, checks that it left nothing in
+    a temporary folder."""
+    temp_before = temp_entries()
     log = open(os.path.join(h.runs_dir(), "uninstall-output.txt"), "wb")
     try:
         proc = subprocess.Popen(["wine", os.path.join(folder, "Uninstall.exe")], cwd=h.runs_dir(),
@@ -135,10 +152,19 @@ def run_uninstaller(folder, answer, shot=None):
             Installer.screenshot_of(shot + "-done", box)
         answer_box(box, 1)  # OK
         proc.wait(timeout=30)
-        return question, done
     finally:
         if proc.poll() is None:
             os.killpg(proc.pid, 9)
+    program = os.path.join(folder, "Uninstall.exe")
+    deadline = time.monotonic() + 20
+    while os.path.exists(program) and time.monotonic() < deadline:
+        time.sleep(0.3)
+    if os.path.exists(program):
+        raise h.HarnessError("Uninstall.exe is still there 20 s after its end")
+    time.sleep(0.5)  # the folder, when empty, goes right after it
+    if tc:
+        tc.assertEqual(sorted(temp_entries() - temp_before), [], "nothing left in a temporary folder")
+    return question, done
 
 
 class Installer:
@@ -469,7 +495,7 @@ class InstallerScenarios(unittest.TestCase):
             for path, data in own.items():
                 with open(os.path.join(installed, path), "wb") as f:
                     f.write(data)
-            question, done = run_uninstaller(installed, IDYES, shot="uninstall")
+            question, done = run_uninstaller(installed, IDYES, shot="uninstall", tc=self)
             self.assertTrue(question.startswith("Remove Keyfarer from %s?" % destination), question)
             self.assertEqual(done, "Keyfarer has been removed from %s. Your own files were kept there." % destination)
             left = tree(installed)
@@ -497,8 +523,77 @@ class InstallerScenarios(unittest.TestCase):
                 f.write(b"not Keyfarer's")
             shutil.rmtree(installed)
             install(SUCCESS)
-            run_uninstaller(installed, IDNO)
+            run_uninstaller(installed, IDNO, tc=self)
             self.assertEqual(sorted(os.listdir(target)), ["beside.txt"])
+
+    def install_into(self, drive):
+        """Installs into <drive>:\\KFP with the dialog's defaults, answering No to opening it."""
+        inst = self.installer = Installer("setup-files-installer")
+        inst.start()
+        inst.focus()
+        inst.key("Tab", "Tab")
+        inst.type_destination(drive + ":/KFP", self)
+        inst.press_install()
+        box, text = inst.message_box()
+        self.assertEqual(text, SUCCESS)
+        answer_box(box, IDNO)
+        self.assertEqual(inst.wait_exit(), 0)
+
+    def tutor_writes_its_files(self, installed):
+        """The tutor, traced, writes the keyboard page (Ctrl+L) and a practice text (Ctrl+K) over a
+        key history; the history, the key history and a course file stand beside them. The
+        uninstaller, started while it runs, says so before any question."""
+        with open(os.path.join(installed, "Settings.xml"), "rb") as f:
+            settings = h.edit_setting(f.read(), "Debug", 1)
+        with open(os.path.join(installed, "Settings.xml"), "wb") as f:
+            f.write(settings)
+        keys = "".join("2026-12-08T10:00:00,EN,%s,50,5,x,5,40,8000\r\n" % c for c in "etaonsrhl")
+        planted = {"Keys.csv": KEYS_HEADER + keys.encode(), "History.csv": HISTORY_HEADER,
+                   "Course_EN.csv": b"Lessons,1\r\n"}
+        for name, data in planted.items():
+            with open(os.path.join(installed, name), "wb") as f:
+                f.write(data)
+        tutor = h.Tutor("setup-files-tutor", installed=installed)
+        with tutor:
+            tutor.wait_ready()
+            for name, key in (("Keyboard.htm", "ctrl+l"), ("Practice.txt", "ctrl+k")):
+                tutor.activate()
+                tutor.key(key)
+                tutor.wait_for(name, lambda: tutor.exists(name), timeout=20)
+                tutor.end_viewers()
+            proc = subprocess.Popen(["wine", os.path.join(installed, "Uninstall.exe")], cwd=h.runs_dir(),
+                                    stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                    start_new_session=True)
+            box, text = wait_box(UNINSTALL_TITLE, timeout=h.START_TIMEOUT)
+            self.assertEqual(text, "Keyfarer is running: close it and start the uninstaller again.")
+            answer_box(box, 1)
+            self.assertEqual(proc.wait(timeout=30), 1)
+            self.assertEqual(tutor.close_alt_f4(), 0)
+        tutor.end_viewers()
+        os.remove(os.path.join(installed, "wine-output.txt"))  # the harness's, not the tutor's
+        self.assertEqual(sorted(set(os.listdir(installed)) - INSTALLED_ROOT),
+                         sorted(["Keyboard.htm", "Practice.txt", "TraceFile.txt"] + list(planted)))
+
+    def test_5_the_uninstaller_takes_every_file_the_tutor_wrote_when_asked(self):
+        target = os.path.join(h.runs_dir(), "setup-files")
+        if os.path.exists(target):
+            shutil.rmtree(target)
+        os.makedirs(target)
+        with mapped_drive(target) as drive:
+            installed = os.path.join(target, "KFP")
+            self.install_into(drive)
+            self.tutor_writes_its_files(installed)
+            _, done = run_uninstaller(installed, IDYES, tc=self)
+            self.assertEqual(done, "Keyfarer has been removed from %s:\\KFP. Your own files were kept there." % drive)
+            self.assertEqual(sorted(tree(installed)), sorted(["Course_EN.csv", "History.csv", "Keyboard.htm", "Keys.csv",
+                                                              "Practice.txt", "Settings.xml"]))
+            shutil.rmtree(installed)
+
+            self.install_into(drive)
+            self.tutor_writes_its_files(installed)
+            _, done = run_uninstaller(installed, IDNO, tc=self)
+            self.assertEqual(done, "Keyfarer has been removed from %s:\\KFP." % drive)
+            self.assertEqual(os.listdir(target), [], "the folder is gone with everything in it")
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 """The tutor started in a fresh install folder with the default settings (Tests mode, English)
-and closed with Alt+F4; and started from another folder: it works from its own folder, or
-says which folders it looked in when neither holds a language folder."""
+and closed with Alt+F4; and started from another folder: it works from its own folder, also
+when the other folder has language folders and settings of its own, and says which folders it
+looked in when neither holds a language folder."""
 
 import os
 import shutil
@@ -118,11 +119,36 @@ class StartFromAnotherFolder(unittest.TestCase):
         finally:
             tutor.kill()
         self.assertEqual(os.listdir(cwd), [], "nothing written into the current folder")
+        self.assert_traced_own_folder(tutor)
+
+    def assert_traced_own_folder(self, tutor):
         trace = [m for _, m in h.parse_trace(tutor.read_file("TraceFile.txt"))]
         at = trace.index("_tWinMain Entered")
-        self.assertEqual(trace[at + 1:at + 5], ["_tWinMain: the current folder has no language folder:", h.wine_path(cwd),
-                                                "_tWinMain: working from the program's folder:",
+        self.assertEqual(trace[at + 1:at + 3], ["_tWinMain: working from the program's folder:",
                                                 h.wine_path(tutor.folder)])
+
+    def test_its_own_folder_when_the_current_one_has_data_and_settings_of_its_own(self):
+        # A shortcut whose start folder is an old copy: Russian in mode 1 and an empty sample.
+        cwd = self.elsewhere()
+        other = h.Tutor("startup-other-copy", edits={"Language": 3, "Mode": 1})
+        with open(other.path("EN", "Tests", "Sample_Unicode.txt"), "wb") as f:
+            f.write(h.encode_sample(""))
+        shutil.copytree(other.folder, cwd, dirs_exist_ok=True)
+        with open(os.path.join(cwd, "Settings.xml"), "rb") as f:
+            settings = f.read()
+        tutor = h.Tutor("startup-own-over-other", edits={"Debug": 1})
+        try:
+            tutor.start(cwd=cwd)
+            tutor.wait_ready()
+            tutor.wait_for_sample("the English sample of the program's folder", h.sample_text(1))
+            self.assertEqual(tutor.window()["title"], "Keyfarer")
+            self.assertEqual(tutor.close_alt_f4(), 0)
+        finally:
+            tutor.kill()
+        self.assert_traced_own_folder(tutor)
+        self.assertFalse(os.path.exists(os.path.join(cwd, "TraceFile.txt")), "no trace in the other folder")
+        with open(os.path.join(cwd, "Settings.xml"), "rb") as f:
+            self.assertEqual(f.read(), settings, "the other folder's settings untouched")
 
     def test_a_message_names_the_folders_when_neither_has_one(self):
         cwd = self.elsewhere()
@@ -142,7 +168,7 @@ class StartFromAnotherFolder(unittest.TestCase):
             self.assertEqual(texts, ["Keyfarer cannot start: there is no language folder (EN, FR or RU) with its "
                                      "word lists.\r\n\r\nIt looked in:\r\n%s\r\n%s\r\n\r\nPlease install "
                                      "Keyfarer again, or start it from its installation folder."
-                                     % (h.wine_path(cwd), h.wine_path(lonely))])
+                                     % (h.wine_path(lonely), h.wine_path(cwd))])
             self.assertEqual(h.top_windows(h.CLASS_NAME), [], "no empty main window")
             h._screenshot_root("startup-no-language-folder")
             h.probe("command", str(box["hwnd"]), "1")

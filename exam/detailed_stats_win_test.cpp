@@ -545,7 +545,7 @@ TEST_F(DetailedStatsTest, CustomListHoldsCheckedWordsInDisplayOrderAsUtf8) {
   Type(u"café", 1.5f, 0);    // 0.50
   Open();
   EXPECT_EQ(WindowText(Stats()), L"Statistique détaillée");
-  EXPECT_EQ(WindowText(GetDlgItem(Stats(), IDC_DS_CREATE_LIST)), L"Creér la liste");
+  EXPECT_EQ(WindowText(GetDlgItem(Stats(), IDC_DS_CREATE_LIST)), L"Créer la liste");
   ClickColumn(2);  // per step, largest first: café, été, garçon, brun
   ASSERT_EQ(Column(0), (std::vector<std::wstring>{L"café", L"été", L"garçon", L"brun"}));
   SetChecked(RowOf(L"garçon"), true);

@@ -245,14 +245,19 @@ HistoryRow Mode4_MakeHistoryRow(const HistoryTime& time, int language, const std
   return row;
 }
 
-std::string Mode4_HistoryFileStart() { return std::string(kBom) + kHeader + "\r\n"; }
+std::string Mode4_HistoryFileStart(const CsvForm& form) {
+  std::string header = kHeader;
+  std::replace(header.begin(), header.end(), ',', form.separator);
+  return std::string(kBom) + header + "\r\n";
+}
 
-std::string Mode4_FormatHistoryRow(const HistoryRow& row) {
-  return Csv_FormatTime(row.time) + "," + row.language + "," + Csv_Field(row.sample) + "," + (row.completed ? "1" : "0") +
-         "," + Csv_FormatHundredths(row.minutes100) + "," + Csv_FormatHundredths(row.cpm100) + "," +
-         std::to_string(row.characters) + "," + std::to_string(row.words) + "," +
-         Csv_FormatHundredths(row.wpm100) + "," + std::to_string(row.errors) + "," +
-         Csv_FormatHundredths(row.accuracy100) + "\r\n";
+std::string Mode4_FormatHistoryRow(const HistoryRow& row, const CsvForm& form) {
+  const std::string s(1, form.separator);
+  const auto figure = [&form](int64_t hundredths) { return Csv_FormatHundredths(hundredths, form.decimal); };
+  return Csv_FormatTime(row.time) + s + row.language + s + Csv_Field(row.sample, form.separator) + s +
+         (row.completed ? "1" : "0") + s + figure(row.minutes100) + s + figure(row.cpm100) + s +
+         std::to_string(row.characters) + s + std::to_string(row.words) + s + figure(row.wpm100) + s +
+         std::to_string(row.errors) + s + figure(row.accuracy100) + "\r\n";
 }
 
 bool Mode4_ParseHistoryRow(const std::string& line, HistoryRow& row) {

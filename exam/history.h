@@ -4,7 +4,9 @@
 // One row per test that stopped with at least one keystroke, appended and never rewritten:
 //   Time,Language,Sample,Completed,Minutes,CPM,Characters,Words,WPM,Errors,Accuracy %
 //   2026-12-05T21:23:41,EN,Sample_Unicode.txt,1,0.52,412.50,213,38,73.08,4,98.14
-// The file's plumbing is common/csv.h's. Numbers are kept as whole hundredths, so that neither
+// or, in a file made under French or Russian regional settings,
+//   2026-12-05T21:23:41;FR;Sample_Unicode.txt;1;0,52;412,50;213;38;73,08;4;98,14
+// The file's plumbing and its form are common/csv.h's. Numbers are kept as whole hundredths, so that neither
 // writing nor reading them depends on a locale. Window-free; the glue (exam/history_win.cpp)
 // gathers the figures, the clock and the strings and does the append.
 #include <cstdint>
@@ -61,15 +63,17 @@ std::string Mode4_FileNamePart(const std::string& path);
 HistoryRow Mode4_MakeHistoryRow(const HistoryTime& time, int language, const std::string& sample, bool completed,
                                 const TestFigures& figures, int32_t characterKeys, int32_t errors);
 
-// The byte-order mark and the header line that start a new History.csv.
-std::string Mode4_HistoryFileStart();
-// One row with its CR LF; the file name is quoted when it holds a comma, a quote or a line end,
+// The byte-order mark and the header line that start a new History.csv of a form.
+std::string Mode4_HistoryFileStart(const CsvForm& form = CsvForm());
+// One row of a form with its CR LF; the file name is quoted when it holds the separator, a quote
+// or a line end,
 // and quoted with an apostrophe before it when a spreadsheet would take it for a formula (it
 // begins with =, +, -, @, a tab or a CR, or with an apostrophe before one of these or another
 // apostrophe). The numbers are plain numbers, which spreadsheets read as numbers.
-std::string Mode4_FormatHistoryRow(const HistoryRow& row);
+std::string Mode4_FormatHistoryRow(const HistoryRow& row, const CsvForm& form = CsvForm());
 // One line without its line end (a trailing CR is allowed). False, with `row` unspecified, for
-// the header and for anything that is not a row as Mode4_FormatHistoryRow writes one: 11 fields,
+// the header and for anything that is not a row as Mode4_FormatHistoryRow writes one in either
+// form: 11 fields,
 // a real date and time, EN/FR/RU, 0/1, plain numbers, whole numbers where they are whole. The
 // file name comes back as it was before its apostrophe.
 bool Mode4_ParseHistoryRow(const std::string& line, HistoryRow& row);

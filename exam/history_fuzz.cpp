@@ -70,11 +70,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The append: a file judged whole, and the same file judged by two ends of `cut` bytes.
   const std::string row = "2026-11-05T10:00:00,EN,\"'=x\",1,1.00,312.40,200,40,40.00,3,99.00\r\n";
   std::string whole, byEnds;
-  const bool ok = Csv_AppendBytes(bytes.size(), bytes, bytes, Mode4_HistoryFileStart(), row, whole);
+  const CsvWriting start = [](const CsvForm& form) { return Mode4_HistoryFileStart(form); };
+  const CsvWriting rows = [&row](const CsvForm&) { return row; };
+  const bool ok = Csv_AppendBytes(bytes.size(), bytes, bytes, CsvForm(), start, rows, whole);
   const size_t cut = 4 + data[0] % 16;
   if (bytes.size() > cut) {
     const bool okByEnds = Csv_AppendBytes(bytes.size(), bytes.substr(0, cut), bytes.substr(bytes.size() - cut),
-                                               Mode4_HistoryFileStart(), row, byEnds);
+                                          CsvForm(), start, rows, byEnds);
     // Text that is UTF-8 throughout is UTF-8 at both ends, wherever they cut a character.
     Check(!ok || (okByEnds && byEnds == whole));
   }

@@ -85,6 +85,11 @@ TEST(HistoryRow, TheFiguresOfAStopAsBytes) {
   // Accuracy: 210 of 214 character keys were no error.
   EXPECT_EQ(Mode4_FormatHistoryRow(row),
             "2026-12-05T21:23:41,EN,Sample_Unicode.txt,1,0.52,412.50,213,38,73.08,4,98.13\r\n");
+  // Under French or Russian regional settings.
+  EXPECT_EQ(Mode4_HistoryFileStart({';', ','}),
+            "\xEF\xBB\xBFTime;Language;Sample;Completed;Minutes;CPM;Characters;Words;WPM;Errors;Accuracy %\r\n");
+  EXPECT_EQ(Mode4_FormatHistoryRow(row, {';', ','}),
+            "2026-12-05T21:23:41;EN;Sample_Unicode.txt;1;0,52;412,50;213;38;73,08;4;98,13\r\n");
 
   // A comma before the decimals (a C library set to a language) still gives dots; a test stopped
   // by command on a text without a space has no words figure; other language numbers.
@@ -144,9 +149,12 @@ TEST(HistoryRow, RowsReadBackAndWhatIsNoRowIsSkipped) {
   HistoryRow row = Row(5, "FR", 31240, 3);
   row.sample = "a,\"b\".txt";
   HistoryRow back;
-  const std::string line = Mode4_FormatHistoryRow(row);
-  ASSERT_TRUE(Mode4_ParseHistoryRow(line.substr(0, line.size() - 2), back));
-  EXPECT_EQ(back, row);
+  for (const CsvForm& form : {CsvForm(), CsvForm{';', ','}, CsvForm{';', '.'}}) {
+    SCOPED_TRACE(form.separator);
+    const std::string line = Mode4_FormatHistoryRow(row, form);
+    ASSERT_TRUE(Mode4_ParseHistoryRow(line.substr(0, line.size() - 2), back));
+    EXPECT_EQ(back, row);
+  }
   // Every field quoted, as a spreadsheet may save it.
   ASSERT_TRUE(Mode4_ParseHistoryRow(
       "\"2026-11-05T10:00:00\",\"FR\",\"a,\"\"b\"\".txt\",\"1\",\"1.00\",\"312.40\",\"200\",\"40\","
@@ -154,9 +162,15 @@ TEST(HistoryRow, RowsReadBackAndWhatIsNoRowIsSkipped) {
       back));
   EXPECT_EQ(back, row);
 
+  // Both forms, whichever the file was made in, and a decimal comma in either.
   const std::string good = "2026-11-05T10:00:00,EN,s.txt,1,1.00,312.40,200,40,40.00,3,99.00";
-  ASSERT_TRUE(Mode4_ParseHistoryRow(good, back));
-  ASSERT_TRUE(Mode4_ParseHistoryRow(good + "\r", back));
+  for (const std::string& same : {good, good + "\r", std::string("2026-11-05T10:00:00;EN;s.txt;1;1,00;312,40;200;40;40,00;3;99,00"),
+                                  std::string("2026-11-05T10:00:00;EN;s.txt;1;1.00;312.40;200;40;40.00;3;99.00"),
+                                  std::string("2026-11-05T10:00:00,EN,s.txt,1,1.00,\"312,40\",200,40,40.00,3,99.00")}) {
+    SCOPED_TRACE(same);
+    ASSERT_TRUE(Mode4_ParseHistoryRow(same, back));
+    EXPECT_EQ(Mode4_FormatHistoryRow(back), good + "\r\n");
+  }
   const char* bad[] = {
       "Time,Language,Sample,Completed,Minutes,CPM,Characters,Words,WPM,Errors,Accuracy %",
       "",
@@ -169,7 +183,8 @@ TEST(HistoryRow, RowsReadBackAndWhatIsNoRowIsSkipped) {
       "2026-11-05T10:00:00,DE,s.txt,1,1.00,312.40,200,40,40.00,3,99.00",
       "2026-11-05T10:00:00,en,s.txt,1,1.00,312.40,200,40,40.00,3,99.00",
       "2026-11-05T10:00:00,EN,s.txt,2,1.00,312.40,200,40,40.00,3,99.00",
-      "2026-11-05T10:00:00,EN,s.txt,1,1.00,\"312,40\",200,40,40.00,3,99.00", // comma decimals
+      "2026-11-05T10:00:00;EN;s.txt;1;1,00;312,40;200;40;40,00;3",          // a field short
+      "2026-11-05T10:00:00;EN;s.txt;1;1,00,312,40;200;40;40,00;3;99,00",    // the forms mixed
       "2026-11-05T10:00:00,EN,s.txt,1,1.00,312.40,200.5,40,40.00,3,99.00",  // characters are whole
       "2026-11-05T10:00:00,EN,s.txt,1,1.00,312.40,200,40,40.00,-3,99.00",
       "2026-11-05T10:00:00,EN,\"s.txt,1,1.00,312.40,200,40,40.00,3,99.00",  // quote never closed

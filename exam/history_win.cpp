@@ -32,7 +32,9 @@ void Mode4_AppendHistory(const TestFigures& figures, bool completed) {
   const HistoryTime time = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
   const HistoryRow row = Mode4_MakeHistoryRow(time, g_Settings.Language, g_Sample.fileName, completed, figures,
                                               characterKeys, g_Typing.testErrors);
-  if (!Csv_AppendRows(Mode4_HistoryPath(), Mode4_HistoryFileStart(), Mode4_FormatHistoryRow(row)))
+  const auto start = [](const CsvForm& form) { return Mode4_HistoryFileStart(form); };
+  const auto rows = [&row](const CsvForm& form) { return Mode4_FormatHistoryRow(row, form); };
+  if (!Csv_AppendRows(Mode4_HistoryPath(), Csv_UserForm(), start, rows))
     App_SayOnce(g_History.failureReported, IDS_HISTORY_NOT_WRITTEN);
   // The test's key figures, with the same time as its row.
   Mode4_AppendKeyHistory(time);

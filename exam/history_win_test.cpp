@@ -127,7 +127,8 @@ TEST_F(HistoryTest, AFileThatCannotBeWrittenIsSaidOnceAndTheTestGoesOn) {
   StoppedTest();
   EXPECT_EQ(Status(), L"Errors: 1");
   EXPECT_EQ(Figure(1), "600.00");
-  EXPECT_FALSE(Csv_AppendRows(Mode4_HistoryPath(), Mode4_HistoryFileStart(), "row\r\n"));
+  EXPECT_FALSE(Csv_AppendRows(Mode4_HistoryPath(), CsvForm(), Mode4_HistoryFileStart,
+                              [](const CsvForm&) { return std::string("row\r\n"); }));
 }
 
 TEST_F(HistoryTest, TheReportChartsTheTestsOfItsLanguageAfterItsOwnPart) {

@@ -40,10 +40,10 @@ bool ReadCount(const std::string& text, Number& value) {
 // A character field: one UTF-16 unit that is neither a control character nor half a pair.
 bool IsKeyCharacter(char16_t ch) { return ch >= 0x20 && (ch < 0xD800 || ch > 0xDFFF); }
 
-// The field of a character, quoted when it is a separator, a quote or a blank.
-std::string CharacterField(char16_t ch) {
+// The field of a character, quoted when it is the separator, a quote or a blank.
+std::string CharacterField(char16_t ch, char separator) {
   const std::string text = Text_ToUtf8(Text16(1, ch));
-  if (ch == u',' || ch == u' ') return "\"" + text + "\"";
+  if (ch == static_cast<unsigned char>(separator) || ch == u' ') return "\"" + text + "\"";
   if (ch == u'"') return "\"\"\"\"";
   return text;
 }
@@ -65,9 +65,10 @@ bool ReadCharacter(const std::string& field, char16_t& ch, bool emptyAllowed) {
 
 // Quick look at a line before it is parsed: rows of other languages are passed over at once.
 bool MayBeRowOf(const std::string& line, const std::string& language) {
-  return line.size() > kTimeLength + language.size() + 1 && line[kTimeLength] == ',' &&
-         line.compare(kTimeLength + 1, language.size(), language) == 0 &&
-         line[kTimeLength + 1 + language.size()] == ',';
+  if (line.size() <= kTimeLength + language.size() + 1) return false;
+  const char separator = line[kTimeLength];
+  return (separator == ',' || separator == ';') && line.compare(kTimeLength + 1, language.size(), language) == 0 &&
+         line[kTimeLength + 1 + language.size()] == separator;
 }
 
 void Add(KeyTally& tally, const KeyRow& row) {
@@ -85,15 +86,21 @@ bool operator==(const KeyRow& a, const KeyRow& b) {
          a.ms == b.ms;
 }
 
-std::string Mode4_KeyFileStart() { return std::string(kBom) + kHeader + "\r\n"; }
-
-std::string Mode4_FormatKeyRow(const KeyRow& row) {
-  return Csv_FormatTime(row.time) + "," + row.language + "," + CharacterField(row.ch) + "," + std::to_string(row.expected) + "," +
-         std::to_string(row.errors) + "," + (row.wrong ? CharacterField(row.wrong) : std::string()) + "," +
-         std::to_string(row.wrongTimes) + "," + std::to_string(row.timed) + "," + std::to_string(row.ms) + "\r\n";
+std::string Mode4_KeyFileStart(const CsvForm& form) {
+  std::string header = kHeader;
+  std::replace(header.begin(), header.end(), ',', form.separator);
+  return std::string(kBom) + header + "\r\n";
 }
 
-std::string Mode4_FormatKeyRows(const HistoryTime& time, int language, const KeyStats& keys) {
+std::string Mode4_FormatKeyRow(const KeyRow& row, const CsvForm& form) {
+  const char c = form.separator;
+  const std::string s(1, c);
+  return Csv_FormatTime(row.time) + s + row.language + s + CharacterField(row.ch, c) + s + std::to_string(row.expected) +
+         s + std::to_string(row.errors) + s + (row.wrong ? CharacterField(row.wrong, c) : std::string()) + s +
+         std::to_string(row.wrongTimes) + s + std::to_string(row.timed) + s + std::to_string(row.ms) + "\r\n";
+}
+
+std::string Mode4_FormatKeyRows(const HistoryTime& time, int language, const KeyStats& keys, const CsvForm& form) {
   std::vector<const KeyFigure*> figures;
   for (const KeyFigure& slot : keys.slots) {
     if (slot.ch != 0 && slot.expected > 0) figures.push_back(&slot);
@@ -110,7 +117,7 @@ std::string Mode4_FormatKeyRows(const HistoryTime& time, int language, const Key
     row.wrong = Keys_MostFrequentWrong(*f, &row.wrongTimes);
     row.timed = f->timed;
     row.ms = f->ms;
-    rows += Mode4_FormatKeyRow(row);
+    rows += Mode4_FormatKeyRow(row, form);
   }
   return rows;
 }

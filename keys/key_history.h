@@ -5,7 +5,8 @@
 // all rows of a test appended in one write, never rewritten:
 //   Time,Language,Character,Expected,Errors,Wrong key,Wrong key times,Timed,Milliseconds
 //   2026-12-05T21:23:41,EN,t,14,2,r,2,11,2450
-// Time is the test's History.csv time; Expected the keystrokes made where the character was to
+// (with ";" between the fields in a file made under French or Russian regional settings: the
+// form is common/csv.h's). Time is the test's History.csv time; Expected the keystrokes made where the character was to
 // be typed, Errors the wrong ones among them, Wrong key the most frequent wrong key (empty for
 // none) and how often it was typed there, Timed the right keys whose time from the keystroke
 // before was kept (not the test's first key, no pause over 2 s) and Milliseconds their times
@@ -39,16 +40,17 @@ struct KeyRow {
 
 bool operator==(const KeyRow& a, const KeyRow& b);
 
-// The byte-order mark and the header line that start a new Keys.csv.
-std::string Mode4_KeyFileStart();
-// One row with its CR LF; the character fields are quoted when they are a comma, a quote or a
-// space.
-std::string Mode4_FormatKeyRow(const KeyRow& row);
+// The byte-order mark and the header line that start a new Keys.csv of a form.
+std::string Mode4_KeyFileStart(const CsvForm& form = CsvForm());
+// One row of a form with its CR LF; the character fields are quoted when they are the
+// separator, a quote or a space.
+std::string Mode4_FormatKeyRow(const KeyRow& row, const CsvForm& form = CsvForm());
 // The rows of one test, in character order, each with its CR LF; empty when no character was
 // to be typed. `language` 2 FR, 3 RU, else EN.
-std::string Mode4_FormatKeyRows(const HistoryTime& time, int language, const KeyStats& keys);
+std::string Mode4_FormatKeyRows(const HistoryTime& time, int language, const KeyStats& keys,
+                                const CsvForm& form = CsvForm());
 // One line without its line end (a trailing CR is allowed). False for the header and for
-// anything that is not a row as the writer writes one.
+// anything that is not a row as the writer writes one in either form.
 bool Mode4_ParseKeyRow(const std::string& line, KeyRow& row);
 
 // The rows of the last `tests` tests of `language` (rows sharing one time are one test) in a

@@ -73,6 +73,17 @@ TEST(KeyRows, ATestsRowsAsBytes) {
             "2026-12-05T21:23:41,FR,\",\",1,0,,0,0,0\r\n"
             "2026-12-05T21:23:41,FR,a,1,0,,0,0,0\r\n"
             "2026-12-05T21:23:41,FR,b,3,2,v,2,0,0\r\n");
+  // Under French or Russian regional settings a semicolon separates, and a comma needs no quotes.
+  EXPECT_EQ(Mode4_KeyFileStart({';', ','}),
+            "\xEF\xBB\xBFTime;Language;Character;Expected;Errors;Wrong key;Wrong key times;Timed;Milliseconds\r\n");
+  EXPECT_EQ(Mode4_FormatKeyRows({2026, 12, 5, 21, 23, 41}, 2, keys, {';', ','}),
+            "2026-12-05T21:23:41;FR;\" \";1;0;;0;1;100\r\n"
+            "2026-12-05T21:23:41;FR;\"\"\"\";1;0;;0;1;200\r\n"
+            "2026-12-05T21:23:41;FR;,;1;0;;0;0;0\r\n"
+            "2026-12-05T21:23:41;FR;a;1;0;;0;0;0\r\n"
+            "2026-12-05T21:23:41;FR;b;3;2;v;2;0;0\r\n");
+  EXPECT_EQ(Mode4_FormatKeyRow(Row(1, "FR", u';', 4, 1, u',', 1, 3, 600), {';', ','}),
+            "2026-12-05T21:23:01;FR;\";\";4;1;,;1;3;600\r\n");
   EXPECT_EQ(Mode4_FormatKeyRows({2026, 12, 5, 21, 23, 41}, 1, KeyStats()), "");
   // Cyrillic goes in as UTF-8.
   EXPECT_EQ(Mode4_FormatKeyRow(Row(1, "RU", u'\u0436', 4, 1, u'\u044D', 1, 3, 600)),
@@ -89,6 +100,10 @@ TEST(KeyRows, RowsReadBackAndWhatIsNoRowIsSkipped) {
       {"2026-12-05T21:23:41,RU,\xD0\xB6,4,0,,0,3,600", true},
       {"2026-12-05T21:23:41,EN,\" \",4,0,,0,3,600", true},
       {"2026-12-05T21:23:41,EN, ,4,0,,0,3,600", true},  // a space read as the writer would quote it
+      {"2026-12-05T21:23:41;EN;t;14;2;r;2;11;2450", true},  // the form of French and Russian settings
+      {"2026-12-05T21:23:41;FR;\";\";4;0;,;0;3;600", false},  // a wrong key more often than errors
+      {"2026-12-05T21:23:41;FR;\";\";4;1;,;1;3;600", true},
+      {"2026-12-05T21:23:41;EN,t,14,2,r,2,11,2450", false},  // the forms mixed
       {"Time,Language,Character,Expected,Errors,Wrong key,Wrong key times,Timed,Milliseconds", false},
       {"", false},
       {"2026-12-05T21:23:41,EN,t,14,2,r,2,11", false},           // cut short

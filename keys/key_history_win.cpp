@@ -29,10 +29,13 @@ std::string Mode4_KeyHistoryPath() { return Dir_DataFile(kKeyFile); }
 
 void Mode4_AppendKeyHistory(const HistoryTime& time) {
   if (g_Typing.keystrokes < 1) return;
-  const std::string rows = Mode4_FormatKeyRows(time, g_Settings.Language, g_Typing.keys);
   // A test of Backspaces and line breaks only has no character to keep.
-  if (rows.empty()) return;
-  if (!Csv_AppendRows(Mode4_KeyHistoryPath(), Mode4_KeyFileStart(), rows))
+  if (Mode4_FormatKeyRows(time, g_Settings.Language, g_Typing.keys).empty()) return;
+  const auto start = [](const CsvForm& form) { return Mode4_KeyFileStart(form); };
+  const auto rows = [&time](const CsvForm& form) {
+    return Mode4_FormatKeyRows(time, g_Settings.Language, g_Typing.keys, form);
+  };
+  if (!Csv_AppendRows(Mode4_KeyHistoryPath(), Csv_UserForm(), start, rows))
     App_SayOnce(g_KeyHistory.failureReported, IDS_KEYS_NOT_WRITTEN);
 }
 

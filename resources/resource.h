@@ -68,6 +68,7 @@
 #define IDS_ABOUT_PRODUCT       1062
 #define IDS_ABOUT_TERMS         1063
 #define IDS_ABOUT_NOTICE        1064
+#define IDS_SUPPORT_LINK        1065   // the toolbar's support link
 #define IDS_LIVE_TIME           1090  // status bar while a test runs: "Time: " m:ss
 #define IDS_LIVE_CPM            1091
 #define IDS_LIVE_ERRORS         1092

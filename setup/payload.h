@@ -40,9 +40,14 @@ constexpr const char kSetupCourseWordsName[] = "Words.txt";
 constexpr const char kSetupCourseLicenseName[] = "License.txt";
 
 // The tutor's own files beside its settings: the learner's (asked about before they are
-// removed) and its trace log (the program's).
-constexpr const char* const kSetupLearnersRootFiles[] = {"Settings.xml",  "History.csv",   "Keys.csv",     "Report.htm",
-                                                         "Course_EN.csv", "Course_FR.csv", "Course_RU.csv"};
+// removed: the settings, the histories, the course's progress, and the pages and practice text
+// made from them) and its trace log (the program's).
+constexpr const char* const kSetupLearnersRootFiles[] = {
+    "Settings.xml",  "History.csv",   "Keys.csv",      "Report.htm",   "Keyboard.htm",
+    "Practice.txt",  "Course_EN.csv", "Course_FR.csv", "Course_RU.csv"};
+// What a write through a temporary file that was cut off (a crash, a full disk) may leave
+// beside one of them or a custom list: the program's, never the learner's.
+constexpr const char kSetupTemporarySuffix[] = ".tmp";
 constexpr const char kSetupCustomWordsName[] = "Custom_Words.dat";  // in each language's word folder
 constexpr const char kSetupTraceName[] = "TraceFile.txt";
 

@@ -1,18 +1,15 @@
 // quilluninstall, installed as Uninstall.exe: takes Keyfarer away from the folder it lies in.
-// A running program cannot remove its own file, so after the question it goes on from a copy
-// of itself in the temporary folder ("/remove keep|all <folder>"), which waits for the first
-// one to end. Plain Win32 and character arrays: the program carries no C++ runtime.
+// Whether the tutor runs is asked first, then the question. A running program cannot remove its
+// own file, so the system's command processor removes Uninstall.exe (and the folder it leaves
+// empty) once this program has ended: no copy of it goes anywhere, and nothing is written to the
+// registry for it. Plain Win32 and character arrays: the program carries no C++ runtime.
 #include <windows.h>
-
-#include <cstdlib>
 
 #include "setup/payload.h"
 #include "setup/uninstall_win.h"
 
 namespace {
 
-constexpr DWORD kWaitForFirstMs = 10000;  // how long the copy waits for Uninstall.exe to be free
-constexpr char kRemoveSwitch[] = "/remove";
 constexpr int kTextRoom = 8192;
 
 char g_text[kTextRoom];
@@ -20,77 +17,59 @@ char g_left[kTextRoom];
 
 int Box(const char* text, UINT flags) { return MessageBoxA(nullptr, text, kSetupUninstallTitle, flags); }
 
-bool FolderExists(const char* path) {
-  const DWORD attributes = GetFileAttributesA(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+// Whether anything but the uninstaller is left in the folder: what the learner keeps.
+bool HoldsMoreThanUninstaller(const char* folder) {
+  char pattern[MAX_PATH * 2];
+  wsprintfA(pattern, "%s\\*", folder);
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA(pattern, &found);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  bool more = false;
+  do {
+    const char* name = found.cFileName;
+    if (lstrcmpA(name, ".") && lstrcmpA(name, "..") && lstrcmpiA(name, kSetupUninstallerName)) more = true;
+  } while (!more && FindNextFileA(find, &found));
+  FindClose(find);
+  return more;
 }
 
-// The copy's work: waits until the first uninstaller has ended, removes, tells what it did.
+// Removes all but this program's own file, tells what it did, and leaves that file to the
+// command processor once the message is read.
 int Remove(const char* folder, bool keep) {
-  char first[MAX_PATH * 2];
-  wsprintfA(first, "%s\\%s", folder, kSetupUninstallerName);
-  // Only a folder that an installation made: its uninstaller is still there.
-  if (GetFileAttributesA(first) == INVALID_FILE_ATTRIBUTES) return 1;
-  for (DWORD waited = 0; waited < kWaitForFirstMs && !DeleteFileA(first); waited += 100) {
-    if (GetFileAttributesA(first) == INVALID_FILE_ATTRIBUTES) break;
-    Sleep(100);
-  }
   g_left[0] = '\0';
-  const int failures = Setup_RemoveInstallation(folder, keep, g_left, kTextRoom);
-  Setup_UninstallDone(folder, keep && FolderExists(folder), g_left, g_text, kTextRoom);
-  Box(g_text, MB_OK | (failures ? MB_ICONWARNING : MB_ICONINFORMATION));
-  // The copy itself goes with the next restart where the system allows it.
-  char self[MAX_PATH] = "";
-  if (GetModuleFileNameA(nullptr, self, MAX_PATH) < MAX_PATH) MoveFileExA(self, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-  return failures ? 1 : 0;
-}
-
-// Starts the copy in the temporary folder; false when it cannot.
-bool StartCopy(const char* self, const char* folder, bool keep) {
-  char temp[MAX_PATH] = "", copy[MAX_PATH] = "";
-  const DWORD length = GetTempPathA(MAX_PATH, temp);
-  if (length == 0 || length + 40 >= MAX_PATH) return false;
-  wsprintfA(copy, "%sKeyfarer-uninstall-%lu.exe", temp, GetCurrentProcessId());
-  if (!CopyFileA(self, copy, FALSE)) return false;
-  char command[MAX_PATH * 3];
-  wsprintfA(command, "\"%s\" %s %s \"%s\"", copy, kRemoveSwitch, keep ? "keep" : "all", folder);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(copy, command, nullptr, nullptr, FALSE, 0, nullptr, temp, &startup, &process)) {
-    DeleteFileA(copy);
-    return false;
+  int failures = Setup_RemoveInstallation(folder, keep, g_left, kTextRoom, true);
+  const bool later = Setup_CanRemoveWhenEnded(folder);
+  if (!later) {
+    lstrcatA(g_left, "\r\n");
+    lstrcatA(g_left, kSetupUninstallerName);
+    ++failures;
   }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return true;
+  Setup_UninstallDone(folder, keep && HoldsMoreThanUninstaller(folder), g_left, g_text, kTextRoom);
+  Box(g_text, MB_OK | (failures ? MB_ICONWARNING : MB_ICONINFORMATION));
+  if (later) Setup_RemoveWhenEnded(folder);
+  return failures ? 1 : 0;
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Setup_HardenDllSearch();
-  if (__argc == 4 && lstrcmpA(__argv[1], kRemoveSwitch) == 0 && lstrlenA(__argv[3]) < MAX_PATH)
-    return Remove(__argv[3], lstrcmpA(__argv[2], "keep") == 0);
-
-  char self[MAX_PATH] = "", folder[MAX_PATH] = "";
-  const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
+  char folder[MAX_PATH] = "";
+  const DWORD length = GetModuleFileNameA(nullptr, folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return 1;
-  lstrcpynA(folder, self, MAX_PATH);
   char* last = nullptr;
   for (char* at = folder; *at; at = CharNextA(at))
     if (*at == '\\') last = at;
   if (!last || last - folder < 2) return 1;
   *last = '\0';
 
-  Setup_UninstallQuestion(folder, g_text, kTextRoom);
-  const int answer = Box(g_text, MB_YESNOCANCEL | MB_ICONQUESTION);
-  if (answer != IDYES && answer != IDNO) return 0;
+  // A question the learner answers only to hear that the tutor must be closed first is no use.
   if (Setup_TutorRunning(folder)) {
     Box(kSetupUninstallRunning, MB_OK | MB_ICONEXCLAMATION);
     return 1;
   }
-  if (StartCopy(self, folder, answer == IDYES)) return 0;
-  // Without a copy this program removes all it can; its own file stays, and it says so.
+  Setup_UninstallQuestion(folder, g_text, kTextRoom);
+  const int answer = Box(g_text, MB_YESNOCANCEL | MB_ICONQUESTION);
+  if (answer != IDYES && answer != IDNO) return 0;
   return Remove(folder, answer == IDYES);
 }

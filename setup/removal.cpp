@@ -7,8 +7,9 @@ namespace {
 constexpr int kPathRoom = 128;  // the longest relative name is far shorter
 
 // `parts` joined (each language folder starts with its "\", which a relative name drops).
-void Join(char (&out)[kPathRoom], const char* a, const char* b = "", const char* c = "", const char* d = "") {
-  const char* const parts[] = {a, b, c, d};
+void Join(char (&out)[kPathRoom], const char* a, const char* b = "", const char* c = "", const char* d = "",
+          const char* e = "") {
+  const char* const parts[] = {a, b, c, d, e};
   int n = 0;
   for (const char* part : parts)
     for (const char* at = part; *at && n < kPathRoom - 1; ++at)
@@ -38,12 +39,16 @@ void Setup_ForEachRemoval(bool keepLearnersFiles, SetupRemovalVisit visit, void*
     }
   }
   visit(kSetupTraceName, false, context);
-  if (!keepLearnersFiles) {
-    for (const char* file : kSetupLearnersRootFiles) visit(file, false, context);
-    for (const SetupLanguage& language : kSetupLanguages) {
-      Join(path, language.folder, kSetupWordsFolder, "\\", kSetupCustomWordsName);
-      visit(path, false, context);
-    }
+  for (const char* file : kSetupLearnersRootFiles) {
+    if (!keepLearnersFiles) visit(file, false, context);
+    Join(path, file, kSetupTemporarySuffix);
+    visit(path, false, context);
+  }
+  for (const SetupLanguage& language : kSetupLanguages) {
+    Join(path, language.folder, kSetupWordsFolder, "\\", kSetupCustomWordsName);
+    if (!keepLearnersFiles) visit(path, false, context);
+    Join(path, language.folder, kSetupWordsFolder, "\\", kSetupCustomWordsName, kSetupTemporarySuffix);
+    visit(path, false, context);
   }
   for (int i = 2; i >= 0; --i) {
     Join(path, kSetupLanguages[i].folder, kSetupCourseFolder);

@@ -203,8 +203,8 @@ TEST(SetupMessages, SayWhatIsWrongAndWhatWasChanged) {
 
 }
 
-// What the uninstaller may take: the files installations write and the tutor's log, the
-// learner's files only when not kept, and the folders an installation makes, each after those
+// What the uninstaller may take: the files installations write, the tutor's log and cut-off
+// writes, the learner's files only when not kept, and the folders an installation makes, each after those
 // below it. Every entry is relative and stays inside the folder.
 TEST(SetupRemoval, TakesWhatWasInstalledAndTheLearnersFilesOnlyWhenAsked) {
   const struct {
@@ -223,6 +223,11 @@ TEST(SetupRemoval, TakesWhatWasInstalledAndTheLearnersFilesOnlyWhenAsked) {
       {"History.csv", false, true},
       {"Keys.csv", false, true},
       {"Report.htm", false, true},
+      {"Keyboard.htm", false, true},
+      {"Practice.txt", false, true},
+      {"Settings.xml.tmp", true, true},  // what a write that was cut off left
+      {"Course_RU.csv.tmp", true, true},
+      {"EN\\Training Words\\Custom_Words.dat.tmp", true, true},
       {"Course_FR.csv", false, true},
       {"FR\\Training Words\\Custom_Words.dat", false, true},
       {"Custom_Words.dat", false, false},  // not where the tutor keeps it: the user's own
@@ -252,7 +257,7 @@ TEST(SetupRemoval, TakesWhatWasInstalledAndTheLearnersFilesOnlyWhenAsked) {
     EXPECT_EQ(has(kept.files, f.file), f.removedWhenKept);
     EXPECT_EQ(has(all.files, f.file), f.removedOtherwise);
   }
-  EXPECT_EQ(all.files.size(), kept.files.size() + 10u) << "ten files of the learner's";
+  EXPECT_EQ(all.files.size(), kept.files.size() + 12u) << "twelve files of the learner's";
   // The course's progress files are where the tutor keeps them.
   for (int language = 1; language <= 3; ++language) EXPECT_TRUE(has(all.files, Course_ProgressRelativePath(language).substr(1)));
   for (const auto* plan : {&kept, &all}) {

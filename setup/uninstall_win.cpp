@@ -88,10 +88,12 @@ struct Removing {
   char* left;
   int room;
   int failures;
+  bool ownFileLater;
 };
 
 void RemoveOne(const char* relative, bool isFolder, void* context) {
   Removing& removing = *static_cast<Removing*>(context);
+  if (removing.ownFileLater && lstrcmpiA(relative, kSetupUninstallerName) == 0) return;
   char path[MAX_PATH * 2];
   if (lstrlenA(removing.folder) + 1 + lstrlenA(relative) >= static_cast<int>(sizeof path)) return;
   wsprintfA(path, "%s\\%s", removing.folder, relative);
@@ -139,10 +141,10 @@ bool Setup_TutorRunning(const char* folder) {
   return GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
-int Setup_RemoveInstallation(const char* folder, bool keepLearnersFiles, char* left, int room) {
-  Removing removing = {folder, left, room, 0};
+int Setup_RemoveInstallation(const char* folder, bool keepLearnersFiles, char* left, int room, bool ownFileLater) {
+  Removing removing = {folder, left, room, 0, ownFileLater};
   Setup_ForEachRemoval(keepLearnersFiles, RemoveOne, &removing);
-  RemoveDirectoryA(folder);
+  if (!ownFileLater) RemoveDirectoryA(folder);
   char shortcut[MAX_PATH] = "";
   if (!RemoveShortcut(folder, shortcut)) {
     Append(left, room, "\r\n");
@@ -157,11 +159,44 @@ int Setup_RemoveInstallation(const char* folder, bool keepLearnersFiles, char* l
   return removing.failures;
 }
 
+bool Setup_CanRemoveWhenEnded(const char* folder) {
+  for (const char* at = folder; *at; at = CharNextA(at))
+    if (*at == '%') return false;
+  return lstrlenA(folder) < MAX_PATH;
+}
+
+// One try two seconds on, when the uninstaller, which starts it as its last step, has long
+// ended (ping's pause: the command processor has no other that every Windows has), then the
+// folder, which "rd" removes only when it is empty. A single try: a second one later could take
+// the uninstaller of an installation made there since.
+bool Setup_RemoveWhenEnded(const char* folder) {
+  char system[MAX_PATH] = "", processor[MAX_PATH + 16] = "";
+  const UINT length = GetSystemDirectoryA(system, MAX_PATH);
+  if (!Setup_CanRemoveWhenEnded(folder) || length == 0 || length >= MAX_PATH) return false;
+  wsprintfA(processor, "%s\\cmd.exe", system);
+  char program[MAX_PATH * 2];
+  wsprintfA(program, "\"%s\\%s\"", folder, kSetupUninstallerName);
+  char command[1024];  // wsprintfA writes at most 1024; the longest folder leaves room
+  wsprintfA(command,
+            "\"%s\" /d /q /s /c \"ping -n 3 127.0.0.1 >nul & del /f /q %s 2>nul & rd \"%s\" 2>nul\"", processor,
+            program, folder);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(processor, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, system, &startup,
+                      &process))
+    return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
 void Setup_UninstallQuestion(const char* folder, char* text, int room) {
   lstrcpynA(text, "Remove Keyfarer from ", room);
   Append(text, room, folder);
   Append(text, room,
-         "?\r\n\r\nKeep your own files there (your settings, test and key histories, custom words and report)?"
+         "?\r\n\r\nKeep your own files there (your settings, test and key histories, course progress, custom words, "
+         "report, keyboard page and practice text)?"
          "\r\n\r\nYes: remove Keyfarer and keep your files.\r\nNo: remove your files too.\r\nCancel: remove nothing.");
 }
 

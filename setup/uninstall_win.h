@@ -18,8 +18,16 @@ bool Setup_TutorRunning(const char* folder);
 // `keepLearnersFiles` is false), then the folder itself when nothing is left in it, and the
 // Start menu shortcut and the installed apps entry when they belong to this folder. Appends
 // to `left` (terminated, of `room` characters) one line "\r\n<name>" for each thing that could
-// not be removed; returns how many there were.
-int Setup_RemoveInstallation(const char* folder, bool keepLearnersFiles, char* left, int room);
+// not be removed; returns how many there were. The running uninstaller (`ownFileLater`) leaves
+// its own file and so the folder to Setup_RemoveWhenEnded.
+int Setup_RemoveInstallation(const char* folder, bool keepLearnersFiles, char* left, int room,
+                             bool ownFileLater = false);
+// Whether the command processor can be handed the folder's name: it would expand a "%" in it.
+bool Setup_CanRemoveWhenEnded(const char* folder);
+// Starts the system's command processor, without a window and in the system folder, to remove
+// <folder>\Uninstall.exe once the running uninstaller has ended (two seconds on), then the
+// folder when that leaves it empty; false when it cannot be started.
+bool Setup_RemoveWhenEnded(const char* folder);
 // The uninstaller's question (Yes keeps the learner's files, No removes them too, Cancel
 // removes nothing) and its closing message, into `text` of `room` characters.
 void Setup_UninstallQuestion(const char* folder, char* text, int room);

@@ -9,6 +9,7 @@ Every problem is printed as "path: what is wrong"; the last line is a summary
 wrong, 1 when a problem was found and 2 on a usage error.
 """
 
+import html
 import os
 import re
 import sys
@@ -323,6 +324,28 @@ def check_manual(path, lang, settings_keys, report):
         report.problem(path, "does not explain the settings " + ", ".join(missing))
 
 
+def menu_commands(base, lang):
+    """The command names of the language's menu bar in the tutor's resources beside the data
+    folder, as a reader sees them (no "&", no key after the tab); empty when there are none."""
+    path = os.path.join(base, "..", "resources", "quillkey.rc")
+    if not os.path.isfile(path):
+        return []
+    with open(path, encoding="utf-8") as f:
+        text = f.read()
+    block = re.search(r"IDR_MENU_%s MENU\n(.*?)\nEND\n" % lang, text, re.S)
+    items = re.findall(r'MENUITEM "([^"]*)"', block.group(1)) if block else []
+    return [item.split("\\t")[0].replace("&", "") for item in items]
+
+
+def check_manual_commands(path, lang, base, report):
+    """A manual names every command of its language's menus as the menus do."""
+    with open(path, encoding="utf-8") as f:
+        text = html.unescape(re.sub(r"<[^>]+>", "", f.read()))
+    missing = [name for name in menu_commands(base, lang) if name not in text]
+    if missing:
+        report.problem(path, "does not name the menu commands " + ", ".join(missing))
+
+
 def settings_keys(base):
     """The keys of the default Settings.xml beside the language folders (none when missing)."""
     path = os.path.join(base, "Settings.xml")
@@ -372,6 +395,7 @@ def main(argv):
     for lang, _ in SAMPLES:
         report.files += 1
         check_manual(os.path.join(base, lang, MANUAL), lang, keys, report)
+        check_manual_commands(os.path.join(base, lang, MANUAL), lang, base, report)
 
     print(f"data: {report.files} files checked, {report.problems} problems")
     return 1 if report.problems else 0

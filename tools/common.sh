@@ -8,7 +8,8 @@ KF_PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev googletest python3
              # the fonts of a common desktop: Wine takes "Arial" and "MS Shell Dlg" from them,
              # as on a learner's machine
              fonts-liberation2 fonts-dejavu-core
-             chromium)  # headless, for the report's screenshot in the history scenario
+             chromium   # headless, for the report's screenshot in the history scenario
+             libreoffice-calc-nogui)  # headless, reads History.csv and Keys.csv as a spreadsheet
 
 kf_install_packages() {
   local missing=()
