@@ -46,7 +46,7 @@ constexpr int kSampleUnits = 1999;
 constexpr double kTargetRatio = 1.10;
 constexpr double kTargetRatioBackToBack = 1.05;  // with the live keyboard shown
 constexpr double kTargetP99Ms = 1.0;
-constexpr int kPacedKeys = 100;
+constexpr int kPacedKeys = 300;
 constexpr DWORD kPaceMs = 60;
 
 // A sample of common words separated by single spaces, cut to 1999 units; the same every run.

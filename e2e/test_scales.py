@@ -24,9 +24,9 @@ SCALES = (96, 120, 144, 192)
 SHOT_SCALE = 144
 SAMPLE = "quick brown foxes jump"
 ID_ABOUT, ID_LEFT_LIST, ID_CUSTOM_LIST, ID_DS_CHECK_ALL, ID_DS_CREATE = 4000, 626, 635, 638, 637
-ID_COURSE_PROGRESS = 661
+ID_COURSE_PROGRESS, ID_OPTIONS = 661, 4022
 DIALOG_CLASS = "#32770"
-WINDOWS = ("tests", "statistics", "about", "hands", "custom", "installer")
+WINDOWS = ("tests", "statistics", "about", "options", "course", "hands", "custom", "installer")
 SETUP_TITLE = "Velmora Keyfarer 1.0 Setup"
 # A window's client width at a scale grows with the scale: at least in proportion, less this, and
 # less than a quarter more (dialogs grow with their font, whose widths round to whole pixels).
@@ -82,12 +82,13 @@ class EveryScreenAtFourScales(unittest.TestCase):
             h.probe("close", str(stats["hwnd"]))
             t.wait_for("the statistics window to close", lambda: h.find_window("DetailedStats", 0.1) is None)
 
-            h.probe("command", str(t.hwnd), str(ID_ABOUT))
-            about = dialog_of(t.window()["pid"])
-            self.layout(found, "about", about, dpi, beside=t.window())
-            h.probe("close", str(about["hwnd"]))
-            t.wait_for("the about box to close", lambda: not [w for w in h.top_windows(DIALOG_CLASS)
-                                                               if w["hwnd"] == about["hwnd"]])
+            for command, name in ((ID_ABOUT, "about"), (ID_OPTIONS, "options")):
+                h.probe("command", str(t.hwnd), str(command))
+                dialog = dialog_of(t.window()["pid"])
+                self.layout(found, name, dialog, dpi, beside=t.window())
+                h.probe("close", str(dialog["hwnd"]))
+                t.wait_for("the %s dialog to close" % name, lambda: not [w for w in h.top_windows(DIALOG_CLASS)
+                                                                        if w["hwnd"] == dialog["hwnd"]])
             for key, control, name in (("ctrl+u", ID_COURSE_PROGRESS, "course"), ("ctrl+1", ID_LEFT_LIST, "hands"),
                                        ("ctrl+3", ID_CUSTOM_LIST, "custom")):
                 t.activate()

@@ -29,6 +29,8 @@ namespace {
 constexpr RECT kProgressPanel = {555, 320, 770, 570};
 constexpr int kProgressLeast = 150;
 constexpr int kProgressPad = 12, kPanelCorner = 40, kBottomMargin = 10;
+// Where the statistics values end: inside the client area of the wide form (807 less its frame).
+constexpr int kValuesRight = 785;
 // The lesson's last key is in the typing area by then: the next lesson replaces it.
 constexpr UINT kNextLessonMs = 50;
 
@@ -138,8 +140,24 @@ int LeastRoom() {
 
 int SupportLinkX() { return Mode4_WideLinkX(); }
 
+// The Tests screen's value fields reach past the wide form's right edge, where its narrow form
+// hides them; here they are always in sight and end inside the window.
+void FitValues() {
+  HWND window = g_App.mainWindow;
+  for (HWND value : g_TypingScreen.values) {
+    if (!value) continue;
+    RECT r;
+    GetWindowRect(value, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    const int width = App_Scale(window, kValuesRight) - r.left;
+    if (width > 0 && width < r.right - r.left)
+      SetWindowPos(value, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
 void LayOut() {
   Mode4_LayOutControls();
+  FitValues();
   // The panel ends where the room does on a small display, never under its least.
   const int room = App_ScreenRoom() - kBottomMargin;
   int bottom = kProgressPanel.bottom < room ? kProgressPanel.bottom : room;

@@ -19,12 +19,13 @@
 
 namespace {
 
-// Every new mark asks the system to repaint a piece of the sample view, which under Wine costs
-// about a tenth of the keystroke itself. A keystroke therefore moves the mark at once when the
-// key before it is at least this old, as it is for every key of a steady typist (1,000
-// characters a minute is a key every 60 ms); a key that follows closer (key repeat, keys rolled
-// over) leaves it to a timer of this length, so that a burst repaints the view once.
-constexpr DWORD kFollowIntervalMs = 50;
+// Every new mark asks the system to repaint a piece of the sample view and lights the next key of
+// the live keyboard, which under Wine costs about a fifth of the keystroke itself. Neither is done
+// inside a keystroke: while the learner types, a timer of the main window brings the view and the
+// keyboard up to date every kFollowTickMs, once for all the keys since its last tick (a burst
+// repaints once); it stops after kFollowIdleMs without a key and the next key starts it again.
+constexpr UINT kFollowTickMs = 15;
+constexpr DWORD kFollowIdleMs = 1000;
 
 // What the follow keeps of the sample view: its size and font never change after the screen is
 // built, so its count of whole lines is measured once.
@@ -32,8 +33,8 @@ struct SampleViewFollow {
   HWND view = nullptr;
   int visibleLines = 0;      // 0: not measured yet
   DWORD lastKey = 0;         // tick of the last change of the typing area
-  HWND timerOwner = nullptr; // the main window whose ID_TIMER_SAMPLE_FOLLOW will bring the view
-                             // up to date, while it runs
+  bool behind = false;       // the typing area changed since the view last followed it
+  HWND timerOwner = nullptr; // the main window whose ID_TIMER_SAMPLE_FOLLOW runs
   size_t mark = 0;           // where the mark stands
   bool error = false;        // a wrong character stands in the typing area
   WNDPROC editProc = nullptr;
@@ -143,24 +144,29 @@ int VisibleLines(HWND view) {
 
 void Mode4_OnTypingChanged() {
   if (!Mode_IsTest(g_Settings.Mode) || !g_TypingScreen.sampleView) return;
-  const DWORD now = GetTickCount();
-  const bool burst = now - s_Follow.lastKey < kFollowIntervalMs;
-  s_Follow.lastKey = now;
-  if (s_Follow.timerOwner && s_Follow.timerOwner == g_App.mainWindow) return;
-  if (burst && g_App.mainWindow && SetTimer(g_App.mainWindow, ID_TIMER_SAMPLE_FOLLOW, kFollowIntervalMs, nullptr)) {
-    s_Follow.timerOwner = g_App.mainWindow;
+  s_Follow.lastKey = GetTickCount();
+  s_Follow.behind = true;
+  HWND window = g_App.mainWindow;
+  if (s_Follow.timerOwner && s_Follow.timerOwner == window) return;
+  if (window && SetTimer(window, ID_TIMER_SAMPLE_FOLLOW, kFollowTickMs, nullptr)) {
+    s_Follow.timerOwner = window;
     return;
   }
   Mode4_FollowTyping();
 }
 
 void Mode4_OnFollowTimer() {
+  if (s_Follow.behind) {
+    Mode4_FollowTyping();
+    return;
+  }
+  if (GetTickCount() - s_Follow.lastKey < kFollowIdleMs) return;
   if (g_App.mainWindow) KillTimer(g_App.mainWindow, ID_TIMER_SAMPLE_FOLLOW);
   s_Follow.timerOwner = nullptr;
-  Mode4_FollowTyping();
 }
 
 void Mode4_FollowTyping() {
+  s_Follow.behind = false;
   HWND view = g_TypingScreen.sampleView;
   if (!Mode_IsTest(g_Settings.Mode) || !view || !g_TypingScreen.typingArea) return;
   const Text16& sample = g_Sample.text;

@@ -539,9 +539,11 @@ class TypingWindowTest : public MainWindowTest {
     MainWindowTest::TearDown();
   }
 
-  // A character message at `area` with the key data of `scanCode`, 100 ms after the last one.
+  // A character message at `area` with the key data of `scanCode`, 100 ms after the last one;
+  // the sample view's mark and the live keyboard follow it at once, as their timer makes them.
   static LRESULT CharTo(HWND area, wchar_t c, UINT scanCode) {
     const LRESULT r = SendMessageW(area, WM_CHAR, c, static_cast<LPARAM>(1 | (scanCode << 16)));
+    if (g_App.mainWindow) SendMessageW(g_App.mainWindow, WM_TIMER, ID_TIMER_SAMPLE_FOLLOW, 0);
     now += 100;
     return r;
   }

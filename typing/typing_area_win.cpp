@@ -15,6 +15,7 @@
 #include "resources/resource.h"
 #include "settings/settings.h"
 #include "exam/sample_text.h"
+#include "typing/keyboard_guide.h"
 #include "typing/keyboard_view_win.h"
 #include "typing/keystrokes.h"
 #include "typing/mistake_marks.h"
@@ -155,7 +156,12 @@ void OnTypingAreaChar(HWND area, WPARAM wParam, LPARAM lParam) {
   const bool wrong = !step.alerts.empty() && ch != kBackspace;
   NoteTyped(area, ch, wrong, Mode_IsTest(mode) ? &wholeText : nullptr, caretLine);
   DoStep(area, step);
-  if (wrong) App_GuideKeyboard(kBackspace, ch);
+  if (wrong) {
+    // The key it was typed for: the sample's next character before it, which the keyboard may not
+    // show yet (the sample view's follow, which guides the keyboard, comes after the keystroke).
+    if (Mode_IsTest(mode)) App_GuideKeyboard(Keyboard_NextInSample(g_Sample.text, wholeText), 0);
+    App_GuideKeyboard(kBackspace, ch);
+  }
   s_RepaintMarks = wrong;
 }
 
