@@ -1,8 +1,6 @@
 // The Options dialog: its texts in the current language, the choices in and out, the reset.
 #include <windows.h>
 
-#include <string>
-
 #include "app/app.h"
 #include "app/strings_win.h"
 #include "app/wide_text.h"
@@ -12,6 +10,7 @@
 #include "resources/resource.h"
 #include "settings/options.h"
 #include "settings/settings.h"
+#include "typing/figures.h"
 
 namespace {
 
@@ -21,8 +20,6 @@ OptionsChanged s_Changed;
 void SetText(HWND dialog, int id, UINT string) {
   SetDlgItemTextW(dialog, id, W(App_StringText(string, g_Settings.Language)));
 }
-
-Text16 Number(int32_t value) { return Text_FromAscii(std::to_string(value)); }
 
 Text16 ItemText(HWND dialog, int id) {
   wchar_t buffer[32] = {};
@@ -53,7 +50,7 @@ void OnInit(HWND dialog) {
 // A number out of its range: said, and the field selected for another try.
 void SayRange(HWND dialog, int id, int32_t min, int32_t max) {
   const int language = g_Settings.Language;
-  const Text16 text = Text_Fill(App_StringText(IDS_OPTIONS_RANGE, language), {Number(min), Number(max)});
+  const Text16 text = Text_Fill(App_StringText(IDS_OPTIONS_RANGE, language), {App_FormatInt(min), App_FormatInt(max)});
   g_MessageBox(dialog, W(text), W(App_StringText(IDS_OPTIONS_CAPTION, language)), MB_OK | MB_ICONEXCLAMATION);
   HWND field = GetDlgItem(dialog, id);
   SetFocus(field);

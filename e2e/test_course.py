@@ -95,7 +95,11 @@ class CourseInEachLanguage(unittest.TestCase):
             if run:
                 t.type(run, XDOTOOL_DELAY)
 
-    def next_lesson(self, t, language, before):
+    def lesson_typed(self, t, language, before, slips):
+        """The lesson shown, checked and typed; the progress once the next lesson is shown."""
+        lesson = self.check_lesson(t, before)
+        t.activate()
+        self.type_lesson(t, lesson, slips)
         return t.wait_for("lesson %d" % (before.lesson + 1),
                           lambda: self.progress(t, language).lesson == before.lesson + 1 and self.progress(t, language),
                           timeout=20)
@@ -125,10 +129,7 @@ class CourseInEachLanguage(unittest.TestCase):
                 progress = self.progress(t, language)
                 self.assertEqual((progress.lesson, progress.keys), (4, first.keys))
                 for _ in range(2):
-                    lesson = self.check_lesson(t, progress)
-                    t.activate()
-                    self.type_lesson(t, lesson, slips=False)
-                    after = self.next_lesson(t, language, progress)
+                    after = self.lesson_typed(t, language, progress, slips=False)
                     # One key a lesson, the next of the order: the list grows by it at its end.
                     self.assertEqual(after.unlocked, progress.unlocked + 1, after.text)
                     self.assertEqual(after.keys[:-1], progress.keys)
@@ -166,11 +167,7 @@ class CourseInEachLanguage(unittest.TestCase):
         with h.keyboard_layout(layout):
             with h.Tutor("course-slips-" + code, installed=folder) as t:
                 t.wait_ready()
-                before = self.progress(t, language)
-                lesson = self.check_lesson(t, before)
-                t.activate()
-                self.type_lesson(t, lesson, slips=True)
-                after = self.next_lesson(t, language, before)
+                after = self.lesson_typed(t, language, self.progress(t, language), slips=True)
                 self.assertEqual(after.keys, first.keys, "90 %% accuracy unlocks nothing: %s" % after.text)
                 self.assertIsNone(after.new_key)
                 self.check_lesson(t, after)

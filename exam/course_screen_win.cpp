@@ -19,6 +19,7 @@
 #include "exam/start_stop_win.h"
 #include "resources/resource.h"
 #include "settings/settings.h"
+#include "typing/figures.h"
 #include "typing/keyboard_view_win.h"
 #include "typing/typing_win.h"
 
@@ -28,7 +29,7 @@ namespace {
 // keeps; the progress text stands inside it.
 constexpr RECT kProgressPanel = {555, 320, 770, 570};
 constexpr int kProgressLeast = 150;
-constexpr int kProgressPad = 12, kPanelCorner = 40, kBottomMargin = 10;
+constexpr int kProgressPad = 12, kBottomMargin = 10;
 // Where the statistics values end: inside the client area of the wide form (807 less its frame).
 constexpr int kValuesRight = 785;
 // The lesson's last key is in the typing area by then: the next lesson replaces it.
@@ -44,7 +45,7 @@ struct CourseScreenState {
 };
 CourseScreenState s_Screen;
 
-Text16 Number(double value) { return Text_FromAscii(std::to_string(static_cast<long>(std::lround(value)))); }
+Text16 Number(double value) { return App_FormatInt(std::llround(value)); }
 
 Text16 KeyText(char16_t key, int language) {
   return key == kCourseCapitals ? App_StringText(IDS_COURSE_CAPITALS, language) : Text16(1, key);
@@ -140,37 +141,26 @@ int LeastRoom() {
 
 int SupportLinkX() { return Mode4_WideLinkX(); }
 
-// The Tests screen's value fields reach past the wide form's right edge, where its narrow form
-// hides them; here they are always in sight and end inside the window.
-void FitValues() {
-  HWND window = g_App.mainWindow;
-  for (HWND value : g_TypingScreen.values) {
-    if (!value) continue;
-    RECT r;
-    GetWindowRect(value, &r);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-    const int width = App_Scale(window, kValuesRight) - r.left;
-    if (width > 0 && width < r.right - r.left)
-      SetWindowPos(value, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-}
-
 void LayOut() {
   Mode4_LayOutControls();
-  FitValues();
   // The panel ends where the room does on a small display, never under its least.
   const int room = App_ScreenRoom() - kBottomMargin;
   int bottom = kProgressPanel.bottom < room ? kProgressPanel.bottom : room;
   if (bottom < kProgressPanel.top + kProgressLeast) bottom = kProgressPanel.top + kProgressLeast;
+  // The panel's old and new extent are painted again: its bottom follows the room.
+  const int painted = bottom > s_Screen.panelBottom ? bottom : s_Screen.panelBottom;
   s_Screen.panelBottom = bottom;
   App_PlaceControl(s_Screen.progress, kProgressPanel.left + kProgressPad, kProgressPanel.top + kProgressPad,
                    kProgressPanel.right - kProgressPanel.left - 2 * kProgressPad, bottom - kProgressPanel.top - 2 * kProgressPad,
                    g_TypingScreen.font);
-  InvalidateRect(g_App.mainWindow, nullptr, TRUE);
+  HWND window = g_App.mainWindow;
+  const RECT panel = {App_Scale(window, kProgressPanel.left), App_Scale(window, kProgressPanel.top),
+                      App_Scale(window, kProgressPanel.right), App_Scale(window, painted)};
+  RedrawWindow(window, &panel, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void BuildScreen(int) {
-  Mode4_MakeControls(kHooks);
+  Mode4_MakeControls(kHooks, kValuesRight);
   s_Screen.progress = App_CreateChild(L"STATIC", WS_CHILD | WS_VISIBLE | SS_NOPREFIX, IDC_COURSE_PROGRESS);
   s_Screen.panel = CreateSolidBrush(g_Settings.BS_BackgroundColor);
   LayOut();
@@ -191,12 +181,9 @@ void Forget() {
 
 void Paint(HDC dc) {
   Mode4_PaintStatsPanel(dc);
-  HGDIOBJ previous = SelectObject(dc, s_Screen.panel);
-  HWND window = g_App.mainWindow;
-  RoundRect(dc, App_Scale(window, kProgressPanel.left), App_Scale(window, kProgressPanel.top),
-            App_Scale(window, kProgressPanel.right), App_Scale(window, s_Screen.panelBottom),
-            App_Scale(window, kPanelCorner), App_Scale(window, kPanelCorner));
-  SelectObject(dc, previous);
+  RECT panel = kProgressPanel;
+  panel.bottom = s_Screen.panelBottom;
+  Mode4_PaintPanel(dc, panel);
 }
 
 HBRUSH ColorStatic(HWND control, HDC dc) {

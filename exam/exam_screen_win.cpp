@@ -48,6 +48,7 @@ constexpr int kNarrowLinkX = 400, kWideLinkX = 600;
 bool s_Wide = false;
 int s_FontDpi = 0;  // the DPI the screen's font was made for
 bool s_FieldsPlaced = false;  // the statistics fields of the screen shown have their places
+int s_ValuesRight = 0;        // where the values end (96 DPI); 0: kFieldWidth wide
 
 SIZE WindowSize() {
   if (s_Wide) return kWideSize;
@@ -137,8 +138,10 @@ void Mode4_LayOutControls() {
     // The value column is found in pixels; its row and size are 96-DPI figures.
     if (HWND value = g_TypingScreen.values[row]) {
       HWND window = g_App.mainWindow;
-      MoveWindow(value, valueX, App_Scale(window, y), App_Scale(window, kFieldWidth), App_Scale(window, kRowHeight),
-                 TRUE);
+      // A screen whose values must end at a given edge is given it (see Mode4_MakeControls).
+      const int edge = s_ValuesRight ? App_Scale(window, s_ValuesRight) : 0;
+      const int width = edge > valueX ? edge - valueX : App_Scale(window, kFieldWidth);
+      MoveWindow(value, valueX, App_Scale(window, y), width, App_Scale(window, kRowHeight), TRUE);
       SendMessageW(value, WM_SETFONT, reinterpret_cast<WPARAM>(g_TypingScreen.font), TRUE);
     }
   }
@@ -155,8 +158,9 @@ void Mode4_ShowWideForm(bool wide) {
   App_FitMainWindow();
 }
 
-void Mode4_MakeControls(const TypingAreaHooks& hooks) {
+void Mode4_MakeControls(const TypingAreaHooks& hooks, int valuesRight) {
   s_FieldsPlaced = false;
+  s_ValuesRight = valuesRight;
   Mode4_ForgetLastTest();
   g_TypingScreen.typingArea = App_MakeTypingArea(hooks);
   g_TypingScreen.sampleView = Mode4_MakeSampleView(kSampleViewStyle);
@@ -195,17 +199,18 @@ void Mode4_ForgetControls() {
 
 HWND Mode4_TypingArea() { return g_TypingScreen.typingArea; }
 
-// The rounded statistics panel behind the statistics fields.
-void Mode4_PaintStatsPanel(HDC dc) {
-  HBRUSH panel = CreateSolidBrush(g_Settings.BS_BackgroundColor);
-  HGDIOBJ previous = SelectObject(dc, panel);
+void Mode4_PaintPanel(HDC dc, const RECT& panel) {
+  HBRUSH brush = CreateSolidBrush(g_Settings.BS_BackgroundColor);
+  HGDIOBJ previous = SelectObject(dc, brush);
   HWND window = g_App.mainWindow;
-  RoundRect(dc, App_Scale(window, kStatsPanel.left), App_Scale(window, kStatsPanel.top),
-            App_Scale(window, kStatsPanel.right), App_Scale(window, kStatsPanel.bottom),
-            App_Scale(window, kStatsPanelCorner), App_Scale(window, kStatsPanelCorner));
+  RoundRect(dc, App_Scale(window, panel.left), App_Scale(window, panel.top), App_Scale(window, panel.right),
+            App_Scale(window, panel.bottom), App_Scale(window, kStatsPanelCorner), App_Scale(window, kStatsPanelCorner));
   SelectObject(dc, previous);
-  DeleteObject(panel);
+  DeleteObject(brush);
 }
+
+// The rounded statistics panel behind the statistics fields.
+void Mode4_PaintStatsPanel(HDC dc) { Mode4_PaintPanel(dc, kStatsPanel); }
 
 // The statistics fields let the painted panel show through.
 HBRUSH Mode4_ColorStatic(HWND control, HDC dc) {

@@ -20,8 +20,11 @@ void Mode4_BuildScreen(int mode);
 // area with a screen's hooks, the sample view and the statistics rows; their layout for the room
 // the window has, the least room they need, the wide form's size with the narrow form's height,
 // the statistics panel, the fields' colours, the typing area, a reset of the typing area, the
-// timers, and forgetting them as the screen goes.
-void Mode4_MakeControls(const TypingAreaHooks& hooks);
+// timers, and forgetting them as the screen goes. `valuesRight` (96 DPI, 0 for none) ends the
+// statistics values there: the Tests screen's reach past its wide form, where the narrow form
+// hides them. A rounded panel in the statistics' colour at `panel` (96 DPI).
+void Mode4_MakeControls(const TypingAreaHooks& hooks, int valuesRight = 0);
+void Mode4_PaintPanel(HDC dc, const RECT& panel);
 void Mode4_LayOutControls();
 int Mode4_LeastRoom();
 int Mode4_WideLinkX();
